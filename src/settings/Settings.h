@@ -1,0 +1,96 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vexari {
+
+// Windows virtual-key numbers of the six configurable keys.
+struct KeyBindings {
+    int left = 37;        // Left arrow
+    int right = 39;       // Right arrow
+    int rotate = 38;      // Up arrow
+    int rotate2 = 12;     // Clear (keypad 5 without Num Lock)
+    int drop = 32;        // Space
+    int accelerate = 40;  // Down arrow
+
+    friend bool operator==(const KeyBindings&, const KeyBindings&) = default;
+};
+
+// The computer player's weights. Eight criteria are defined; the table has
+// room for thirty, the rest stay 0 and add nothing.
+struct DemoWeights {
+    static constexpr int kCriteria = 8;
+    static constexpr int kCapacity = 30;
+    enum Criterion { HOLE, MINHOLE, HEIGHT, ILLLINE, ILL2LINE, SURFACE, YFIGURE, GREED };
+
+    std::array<double, kCapacity> w{41, 5, 0, 7, 1, 1, 1, 1};
+
+    double& operator[](int i) { return w[static_cast<std::size_t>(i)]; }
+    double operator[](int i) const { return w[static_cast<std::size_t>(i)]; }
+    static DemoWeights Defaults() { return {}; }
+
+    friend bool operator==(const DemoWeights&, const DemoWeights&) = default;
+};
+
+// Screen facts the default window geometry is computed from.
+struct ScreenMetrics {
+    int maximizedHeight = 768;   // height of a maximised window
+    int fullScreenWidth = 1024;  // width of the full-screen client area
+    int sizingFrame = 4;         // thickness of the window's sizing frame
+};
+
+// Every value of the settings file, in memory.
+struct Settings {
+    // KEYS
+    KeyBindings keys;
+    // SKILL
+    int level = 5;              // start FallPeriod, 1..10
+    std::int16_t next = 1;      // next-figure hint shown
+    std::int16_t incLevel = 1;  // level rises during the game
+    int botLines = 1;           // a bottom line rises every 15 landings
+    int height = 25;            // well height H
+    // DEMO
+    DemoWeights demo;
+    // DESIGN
+    int sound = 1;
+    int animate = 1;
+    int color = 1;
+    std::int16_t dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
+    int dotInterval = 1;
+    // NET
+    std::string playerName;  // text(20)
+    std::string server;      // text(100)
+    std::string team;        // text(20)
+    int port = 7000;
+    int netLevel = 5;
+    int commandToThrow = 0;
+    int playerToThrow = 0;
+    int pendLines = 0;
+    int countOnlyExitScores = 1;
+    int playerExitScores = 0;
+    int commandExitScores = 1;
+    int maxScores = 20;
+    int secBeforeStart = 0;
+    int traceMessages = 1;
+    // FILES
+    std::string highScore = "vexari.his";  // text(100)
+    std::string help = "vexari.hlp";       // text(100)
+    std::string bitmap;                    // text(100)
+    // SIZE
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    // INSTALLED
+    int installed = 0;
+};
+
+}  // namespace vexari
+
+namespace vexari {
+// Well heights the game accepts; the options dialogs offer the same range.
+inline constexpr int kMinWellHeight = 19;
+inline constexpr int kMaxWellHeight = 25;
+inline int ClampWellHeight(int h) { return h < kMinWellHeight ? kMinWellHeight : h > kMaxWellHeight ? kMaxWellHeight : h; }
+}  // namespace vexari
