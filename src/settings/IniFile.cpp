@@ -1,0 +1,240 @@
+#include "settings/IniFile.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+namespace vexari {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    a = Trim(a);
+    b = Trim(b);
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+// A value is taken without one pair of matching quotes around it.
+std::string_view Unquote(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+}  // namespace
+
+std::string CutText(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return std::string(text);
+    std::size_t cut = maxBytes;
+    // Step back over the continuation bytes of a character that would be cut
+    // in two, and drop that character as a whole.
+    auto isCont = [&](std::size_t i) {
+        return (static_cast<unsigned char>(text[i]) & 0xC0u) == 0x80u;
+    };
+    std::size_t back = cut;
+    int steps = 0;
+    while (back > 0 && steps < 4 && isCont(back)) {
+        --back;
+        ++steps;
+    }
+    if (steps > 0 && steps < 4 && (static_cast<unsigned char>(text[back]) & 0xC0u) == 0xC0u) cut = back;
+    return std::string(text.substr(0, cut));
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    namespace fs = std::filesystem;
+    if (path.empty() || !path.has_filename()) return false;
+    fs::path dir = path.parent_path();
+    std::random_device rd;
+    std::ostringstream suffix;
+    suffix << ".tmp" << std::hex << rd() << rd();
+    fs::path tmp = (dir.empty() ? fs::path(".") : dir) / (path.filename().string() + suffix.str());
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ec;
+            fs::remove(tmp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+        return false;
+    }
+    return true;
+}
+
+bool IniFile::Load(std::filesystem::path path) {
+    path_ = std::move(path);
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) {
+        Parse({});
+        return false;
+    }
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        Parse({});
+        return false;
+    }
+    Parse(text);
+    return true;
+}
+
+void IniFile::Parse(std::string_view text) {
+    lines_.clear();
+    crlf_ = false;
+    bool first = true;
+    while (!text.empty()) {
+        std::size_t nl = text.find('\n');
+        std::string_view raw = text.substr(0, nl);
+        text = (nl == std::string_view::npos) ? std::string_view{} : text.substr(nl + 1);
+        bool hadCr = !raw.empty() && raw.back() == '\r';
+        if (hadCr) raw.remove_suffix(1);
+        if (first) {
+            crlf_ = hadCr && nl != std::string_view::npos;
+            first = false;
+        }
+        Line line;
+        line.raw = std::string(raw);
+        std::string_view t = Trim(raw);
+        if (!t.empty() && t.front() == '[') {
+            std::size_t close = t.find(']');
+            if (close != std::string_view::npos) {
+                line.kind = Kind::Section;
+                line.name = std::string(Trim(t.substr(1, close - 1)));
+            }
+        } else if (!t.empty() && t.front() != ';') {
+            std::size_t eq = t.find('=');
+            if (eq != std::string_view::npos && !Trim(t.substr(0, eq)).empty()) {
+                line.kind = Kind::Key;
+                line.name = std::string(Trim(t.substr(0, eq)));
+                line.value = std::string(Trim(t.substr(eq + 1)));
+            }
+        }
+        lines_.push_back(std::move(line));
+    }
+}
+
+long IniFile::FindSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section && SameName(lines_[i].name, section)) return static_cast<long>(i);
+    return -1;
+}
+
+long IniFile::FindKey(std::string_view section, std::string_view key) const {
+    long s = FindSection(section);
+    if (s < 0) return -1;
+    for (std::size_t i = static_cast<std::size_t>(s) + 1; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Kind::Section) break;
+        if (lines_[i].kind == Kind::Key && SameName(lines_[i].name, key)) return static_cast<long>(i);
+    }
+    return -1;
+}
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+    return FindKey(section, key) >= 0;
+}
+
+int IniFile::ReadInt(std::string_view section, std::string_view key, int def) const {
+    long i = FindKey(section, key);
+    if (i < 0) return def;
+    std::string_view v = Trim(Unquote(lines_[static_cast<std::size_t>(i)].value));
+    if (v.empty()) return def;
+    bool negative = false;
+    if (v.front() == '+' || v.front() == '-') {
+        negative = v.front() == '-';
+        v.remove_prefix(1);
+    }
+    std::uint32_t acc = 0;
+    for (char c : v) {
+        if (c < '0' || c > '9') break;
+        acc = acc * 10u + static_cast<std::uint32_t>(c - '0');
+    }
+    if (negative) acc = 0u - acc;
+    return static_cast<int>(static_cast<std::int32_t>(acc));
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def,
+                                std::size_t size) const {
+    if (size == 0) return {};
+    long i = FindKey(section, key);
+    std::string_view v = i < 0 ? def : Unquote(lines_[static_cast<std::size_t>(i)].value);
+    return CutText(v, size - 1);
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    std::string v(value);
+    for (char& c : v)
+        if (c == '\r' || c == '\n') c = ' ';
+
+    long k = FindKey(section, key);
+    if (k >= 0) {
+        Line& line = lines_[static_cast<std::size_t>(k)];
+        line.raw = line.name + "=" + v;
+        line.value = std::string(Trim(v));
+        return;
+    }
+    Line added;
+    added.kind = Kind::Key;
+    added.name = std::string(Trim(key));
+    added.raw = added.name + "=" + v;
+    added.value = std::string(Trim(v));
+
+    long s = FindSection(section);
+    if (s >= 0) {
+        std::size_t at = static_cast<std::size_t>(s);
+        for (std::size_t i = at + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+            if (lines_[i].kind == Kind::Key) at = i;
+        lines_.insert(lines_.begin() + static_cast<long>(at) + 1, std::move(added));
+        return;
+    }
+    if (!lines_.empty() && !Trim(lines_.back().raw).empty()) lines_.push_back(Line{});
+    Line header;
+    header.kind = Kind::Section;
+    header.name = std::string(Trim(section));
+    header.raw = "[" + header.name + "]";
+    lines_.push_back(std::move(header));
+    lines_.push_back(std::move(added));
+}
+
+void IniFile::WriteInt(std::string_view section, std::string_view key, long long value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+std::string IniFile::ToText() const {
+    const char* eol = crlf_ ? "\r\n" : "\n";
+    std::string out;
+    for (const Line& line : lines_) {
+        out += line.raw;
+        out += eol;
+    }
+    return out;
+}
+
+bool IniFile::Save() const { return SaveAs(path_); }
+
+bool IniFile::SaveAs(const std::filesystem::path& path) const { return WriteFileAtomically(path, ToText()); }
+
+}  // namespace vexari

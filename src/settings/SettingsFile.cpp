@@ -1,0 +1,206 @@
+#include "settings/SettingsFile.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+#include "settings/IniFile.h"
+#include "settings/Paths.h"
+
+namespace vexari {
+
+namespace {
+
+constexpr const char* kDemoKeys[DemoWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
+                                                           "ILL2LINE", "SURFACE", "YFIGURE", "GREED"};
+
+int ClampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+void FixKey(int& code, int def) {
+    if (code < 1 || code > 254) code = def;
+}
+
+long long TruncatedWeight(double w) {
+    if (std::isnan(w)) return 0;
+    double t = std::trunc(w);
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    if (t < lo) t = lo;
+    if (t > hi) t = hi;
+    return static_cast<long long>(t);
+}
+
+}  // namespace
+
+WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight) {
+    int h = ClampWellHeight(wellHeight);
+    int height = metrics.maximizedHeight;
+    int width = 15 * ((height - 70) / h) + 20;
+    WindowRect r;
+    r.left = (metrics.fullScreenWidth - width) / 2;
+    r.top = -metrics.sizingFrame;
+    r.right = r.left + width;
+    r.bottom = r.top + height;
+    return r;
+}
+
+void SanitizeSettings(Settings& s) {
+    const KeyBindings defKeys;
+    FixKey(s.keys.left, defKeys.left);
+    FixKey(s.keys.right, defKeys.right);
+    FixKey(s.keys.rotate, defKeys.rotate);
+    FixKey(s.keys.rotate2, defKeys.rotate2);
+    FixKey(s.keys.drop, defKeys.drop);
+    FixKey(s.keys.accelerate, defKeys.accelerate);
+    s.level = ClampInt(s.level, 1, 10);
+    s.netLevel = ClampInt(s.netLevel, 1, 10);
+    s.height = ClampWellHeight(s.height);
+    if (s.dots < 0 || s.dots > 3) s.dots = 1;
+    if (s.dotInterval < 1) s.dotInterval = 1;
+}
+
+bool LoadSettings(Settings& settings, const ScreenMetrics& metrics) {
+    return LoadSettings(settings, metrics, SettingsFilePath());
+}
+
+bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesystem::path& file) {
+    IniFile ini(file);
+    const Settings d;
+    auto flag = [&](const char* sec, const char* key, int def) {
+        return static_cast<std::int16_t>(ini.ReadInt(sec, key, def));  // low 16 bits, as kept
+    };
+
+    s.keys.left = ini.ReadInt("KEYS", "LEFT", d.keys.left);
+    s.keys.right = ini.ReadInt("KEYS", "RIGHT", d.keys.right);
+    s.keys.rotate = ini.ReadInt("KEYS", "ROTATE", d.keys.rotate);
+    s.keys.drop = ini.ReadInt("KEYS", "DROP", d.keys.drop);
+    s.keys.accelerate = ini.ReadInt("KEYS", "ACCELERATE", d.keys.accelerate);
+    s.keys.rotate2 = ini.ReadInt("KEYS", "ROTATE2", d.keys.rotate2);
+
+    s.level = ClampInt(ini.ReadInt("SKILL", "LEVEL", d.level), 1, 10);
+    s.next = flag("SKILL", "NEXT", d.next);
+    s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
+    s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
+    s.height = ClampWellHeight(ini.ReadInt("SKILL", "HEIGHT", d.height));
+
+    s.demo = DemoWeights{};
+    for (int i = 0; i < DemoWeights::kCriteria; ++i)
+        s.demo[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.demo[i]));
+
+    s.sound = ini.ReadInt("DESIGN", "SOUND", d.sound);
+    s.animate = ini.ReadInt("DESIGN", "ANIMATE", d.animate);
+    s.color = ini.ReadInt("DESIGN", "COLOR", d.color);
+    s.dots = flag("DESIGN", "DOTS", d.dots);
+    s.dotInterval = ini.ReadInt("DESIGN", "DOT_INTERVAL", d.dotInterval);
+
+    s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
+    s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
+    s.team = ini.ReadString("NET", "TEAM", d.team, kTeamSize);
+    s.port = ini.ReadInt("NET", "PORT", d.port);
+    s.netLevel = ini.ReadInt("NET", "LEVEL", s.level);
+    s.commandToThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.commandToThrow);
+    s.playerToThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerToThrow);
+    s.pendLines = ini.ReadInt("NET", "PEND_LINES", d.pendLines);
+    s.countOnlyExitScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyExitScores);
+    s.playerExitScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerExitScores);
+    s.commandExitScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.commandExitScores);
+    s.maxScores = ini.ReadInt("NET", "MAX_SCORES", d.maxScores);
+    s.secBeforeStart = ini.ReadInt("NET", "SEC_BEFORE_START", d.secBeforeStart);
+    s.traceMessages = ini.ReadInt("NET", "TRACE_MESSAGES", d.traceMessages);
+
+    s.highScore = ini.ReadString("FILES", "HIGH_SCORE", d.highScore, kFileNameSize);
+    s.help = ini.ReadString("FILES", "HELP", d.help, kFileNameSize);
+    s.bitmap = ini.ReadString("FILES", "BITMAP", d.bitmap, kFileNameSize);
+
+    const WindowRect g = DefaultGeometry(metrics, s.height);
+    s.left = ini.ReadInt("SIZE", "LEFT", g.left);
+    s.right = ini.ReadInt("SIZE", "RIGHT", g.right);
+    s.top = ini.ReadInt("SIZE", "TOP", g.top);
+    s.bottom = ini.ReadInt("SIZE", "BOTTOM", g.bottom);
+
+    s.installed = ini.ReadInt("INSTALLED", "INSTALLED", 0);
+
+    SanitizeSettings(s);
+    return s.installed == 0;
+}
+
+bool SaveSettings(const Settings& settings) { return SaveSettings(settings, SettingsFilePath()); }
+
+bool SaveSettings(const Settings& s, const std::filesystem::path& file) {
+    std::error_code ec;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+    IniFile ini(file);
+
+    ini.WriteInt("KEYS", "LEFT", s.keys.left);
+    ini.WriteInt("KEYS", "RIGHT", s.keys.right);
+    ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
+    ini.WriteInt("KEYS", "ROTATE2", s.keys.rotate2);
+    ini.WriteInt("KEYS", "DROP", s.keys.drop);
+    ini.WriteInt("KEYS", "ACCELERATE", s.keys.accelerate);
+
+    ini.WriteInt("SKILL", "LEVEL", s.level);
+    ini.WriteInt("SKILL", "INCLEVEL", s.incLevel);
+    ini.WriteInt("SKILL", "NEXT", s.next);
+    ini.WriteInt("SKILL", "BOTLINES", s.botLines);
+    ini.WriteInt("SKILL", "HEIGHT", s.height);
+
+    for (int i = 0; i < DemoWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.demo[i]));
+
+    ini.WriteInt("DESIGN", "SOUND", s.sound);
+    ini.WriteInt("DESIGN", "ANIMATE", s.animate);
+    ini.WriteInt("DESIGN", "COLOR", s.color);
+    ini.WriteInt("DESIGN", "DOTS", s.dots);
+    ini.WriteInt("DESIGN", "DOT_INTERVAL", s.dotInterval);
+
+    ini.WriteString("NET", "PLAYER_NAME", s.playerName);
+    ini.WriteString("NET", "SERVER", s.server);
+    ini.WriteString("NET", "TEAM", s.team);
+    ini.WriteInt("NET", "PORT", s.port);
+    ini.WriteInt("NET", "LEVEL", s.netLevel);
+    ini.WriteInt("NET", "COMMAND_TO_THROW", s.commandToThrow);
+    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerToThrow);
+    ini.WriteInt("NET", "PEND_LINES", s.pendLines);
+    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyExitScores);
+    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerExitScores);
+    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.commandExitScores);
+    ini.WriteInt("NET", "MAX_SCORES", s.maxScores);
+    ini.WriteInt("NET", "SEC_BEFORE_START", s.secBeforeStart);
+    ini.WriteInt("NET", "TRACE_MESSAGES", s.traceMessages);
+
+    ini.WriteString("FILES", "HIGH_SCORE", AbsoluteHighScorePath(s.highScore));
+    ini.WriteString("FILES", "HELP", s.help);
+    ini.WriteString("FILES", "BITMAP", s.bitmap);
+
+    ini.WriteInt("SIZE", "LEFT", s.left);
+    ini.WriteInt("SIZE", "RIGHT", s.right);
+    ini.WriteInt("SIZE", "TOP", s.top);
+    ini.WriteInt("SIZE", "BOTTOM", s.bottom);
+
+    ini.WriteString("INSTALLED", "INSTALLED", "1");
+    return ini.Save();
+}
+
+bool FinishFirstRun(Settings& settings) {
+    settings.highScore = AbsoluteHighScorePath(settings.highScore);
+    settings.installed = 1;
+    return SaveSettings(settings);
+}
+
+std::string AbsoluteHighScorePath(const std::string& value) {
+    constexpr std::size_t kMax = kFileNameSize - 1;
+    std::filesystem::path p = ResolveHighScorePath(value).lexically_normal();
+    std::string s = p.string();
+    if (s.size() <= kMax) return s;
+    std::string fallback = (DataDir() / kDefaultHighScoreFile).lexically_normal().string();
+    if (fallback.size() <= kMax) return fallback;
+    return kDefaultHighScoreFile;
+}
+
+std::filesystem::path ResolveHighScorePath(const std::string& value) {
+    std::filesystem::path p = value.empty() ? std::filesystem::path(kDefaultHighScoreFile) : std::filesystem::path(value);
+    if (p.is_relative()) p = DataDir() / p;
+    return p;
+}
+
+}  // namespace vexari

@@ -1,0 +1,71 @@
+#pragma once
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "settings/Settings.h"
+
+namespace vexari {
+
+// Buffer sizes of the text values; a text keeps at most size - 1 bytes.
+inline constexpr std::size_t kPlayerNameSize = 20;
+inline constexpr std::size_t kServerSize = 100;
+inline constexpr std::size_t kTeamSize = 20;
+inline constexpr std::size_t kFileNameSize = 100;
+inline constexpr const char* kDefaultHighScoreFile = "vexari.his";
+
+// Window rectangle in screen pixels.
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
+// The window's default place for a well of `wellHeight` rows (clamped to the
+// accepted range): as high as a maximised window, 15 cells plus 20 pixels
+// wide, centred across the screen, its top edge the sizing frame above the
+// screen's top. Used for the SIZE defaults and for the maximised window.
+WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight);
+
+// Reads every value from the settings file (missing keys take their
+// defaults) and returns true when this is the first run, i.e. INSTALLED is 0
+// or missing. The caller then asks the first-run question, may open the
+// option dialogs, and calls FinishFirstRun.
+//
+// Values that only a hand-edited file can hold are brought into range so that
+// nothing downstream indexes or divides with them: HEIGHT 19..25, both LEVELs
+// 1..10, key codes outside 1..254 take their defaults, DOT_INTERVAL at least
+// 1, DOTS outside 0..3 becomes 1. The 16-bit flags keep the low 16 bits.
+bool LoadSettings(Settings& settings, const ScreenMetrics& metrics);
+bool LoadSettings(Settings& settings, const ScreenMetrics& metrics, const std::filesystem::path& file);
+
+// Brings out-of-range values into range as LoadSettings does.
+void SanitizeSettings(Settings& settings);
+
+// Writes every value to the settings file, keeping whatever else the file
+// holds. Weights are written truncated towards zero, INSTALLED as 1, and the
+// high-score path in its absolute form. Returns false when the file could not
+// be written.
+bool SaveSettings(const Settings& settings);
+bool SaveSettings(const Settings& settings, const std::filesystem::path& file);
+
+// End of the first run: makes the high-score path absolute, marks the
+// program installed and saves. Returns the result of the save.
+bool FinishFirstRun(Settings& settings);
+
+// The form of a HIGH_SCORE value that is stored: a relative path is taken
+// against the data directory (it stands in for the Windows directory; Linux
+// has no network-path form, so a path is never redirected for that reason).
+// An empty value means "vexari.his". If the result does not fit in the
+// 99 bytes the settings file keeps, the data directory's "vexari.his" is used
+// instead, and if even that does not fit, the plain "vexari.his", which
+// ResolveHighScorePath places in the data directory when the file is opened.
+std::string AbsoluteHighScorePath(const std::string& value);
+
+// The file to open for a HIGH_SCORE value, relative paths taken against the
+// data directory (no length limit).
+std::filesystem::path ResolveHighScorePath(const std::string& value);
+
+}  // namespace vexari

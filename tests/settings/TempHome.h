@@ -1,0 +1,41 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+// Gives each test its own configuration and data directories.
+class TempHomeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device rd;
+        std::ostringstream name;
+        name << "vexari-settings-" << std::hex << rd() << rd();
+        root_ = std::filesystem::temp_directory_path() / name.str();
+        std::filesystem::create_directories(root_);
+        setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+
+    static std::string Slurp(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void Spit(const std::filesystem::path& p, const std::string& bytes) {
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream out(p, std::ios::binary);
+        out << bytes;
+    }
+
+    std::filesystem::path root_;
+};
