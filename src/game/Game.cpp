@@ -1,0 +1,440 @@
+#include "game/Game.h"
+
+#include <algorithm>
+
+#include "game/Locomotive.h"
+#include "game/Random.h"
+
+namespace vexari {
+namespace {
+
+// Stand-ins for hooks the owner leaves unset: they do nothing.
+class NullPainter final : public GamePainter {
+public:
+    void DrawFigure(int, int) override {}
+    void EraseFigure(int, int, const FigureMask&) override {}
+    void PaintGame() override {}
+    void DrawNextPanel() override {}
+    void UpdateStatusLine() override {}
+    void HeightChanged() override {}
+    void FigureMergedOnScreen(int, int, const FigureMask&) override {}
+};
+
+class NullClock final : public GameClock {
+public:
+    std::int64_t Seconds() override { return 0; }
+    std::uint32_t TickCount() override { return 0; }
+    void WaitSince(std::uint32_t, std::uint32_t) override {}
+};
+
+class NullKeys final : public KeyState {
+public:
+    bool IsKeyDown(int) override { return false; }
+};
+
+class NullNetwork final : public NetworkLink {
+public:
+    void SendPause() override {}
+    void SendResume() override {}
+    void SendLanded(int, int, int) override {}
+    void SendFilled() override {}
+    bool MayStart() override { return false; }
+    void RequestStart() override {}
+};
+
+class NullShell final : public GameShell {
+public:
+    void ShowHighScores(bool, std::int32_t) override {}
+    void HideMessageWindow() override {}
+    void Minimize() override {}
+    void TakeFocus() override {}
+};
+
+class NullComputer final : public ComputerHooks {
+public:
+    void NewFigure() override {}
+    void LearnStep() override {}
+    void Move() override {}
+    bool Busy() const override { return false; }
+};
+
+template <typename T, typename Null>
+T* OrNull(T* hook) {
+    static Null null;
+    return hook ? hook : &null;
+}
+
+int ClampFallPeriod(int period) { return std::clamp(period, 1, 10); }
+
+}  // namespace
+
+Game::Game(Settings& settings) : settings_(settings) { SetHooks({}); }
+
+void Game::SetHooks(const Hooks& hooks) {
+    hooks_.painter = OrNull<GamePainter, NullPainter>(hooks.painter);
+    hooks_.clock = OrNull<GameClock, NullClock>(hooks.clock);
+    hooks_.keys = OrNull<KeyState, NullKeys>(hooks.keys);
+    hooks_.network = OrNull<NetworkLink, NullNetwork>(hooks.network);
+    hooks_.shell = OrNull<GameShell, NullShell>(hooks.shell);
+    hooks_.computer = OrNull<ComputerHooks, NullComputer>(hooks.computer);
+}
+
+bool Game::FigureFits(int x, int y) const { return vexari::FigureFits(record_.well, record_.mask, x, y); }
+
+void Game::ResetGame(bool keepOldDrawing) {
+    GameRecord& r = record_;
+    const FigureMask oldMask = r.mask;
+    const int oldX = r.x;
+    const int oldY = r.y;
+
+    const int height = ClampWellHeight(r.configuredHeight);
+    if (height != r.height) {
+        r.height = height;
+        hooks_.painter->HeightChanged();
+    }
+    r.highScoreEligible = settings_.incLevel && !r.computerPlays && !r.networkGame;
+    if (r.networkGame) {
+        r.figureSeed = r.networkSeed;
+        r.lineSeed = r.networkSeed;
+    } else {
+        r.figureSeed = static_cast<std::uint32_t>(hooks_.clock->Seconds() % 65535);
+        r.lineSeed = static_cast<std::uint32_t>(hooks_.clock->Seconds() % 65535);
+    }
+    r.waitingForStart = true;
+    r.running = false;
+    r.fallPeriod = ClampFallPeriod(r.networkGame ? r.networkLevel : settings_.level);
+    r.stackTop = r.height;
+    r.fallTicks = 0;
+    r.landingCounter = 0;
+    r.score = 0;
+    r.lines = 0;
+    r.well.Reset(r.height);
+
+    // The first figure of a game is never one of the two skew figures.
+    int first;
+    do first = DrawRandom(r.figureSeed) % kFigureCount;
+    while (first >= 5);
+    r.nextFigure = first;
+    r.figureWeights.fill(4681);
+    TakeNextFigure();
+
+    r.landingIndicator = 2;
+    hooks_.painter->PaintGame();
+    hooks_.painter->DrawFigure(r.x, r.y);
+    if (!keepOldDrawing) hooks_.painter->EraseFigure(oldX, oldY, oldMask);
+}
+
+void Game::TakeNextFigure() {
+    GameRecord& r = record_;
+    r.mask = FigureTable()[static_cast<std::size_t>(r.nextFigure)];
+
+    // Weighted choice; the weights always add up to 32767, so only a drawn
+    // 32767 falls past the last figure and is drawn again.
+    int chosen = -1;
+    while (chosen < 0) {
+        const int value = DrawRandom(r.figureSeed);
+        int sum = 0;
+        for (int f = 0; f < kFigureCount; ++f) {
+            sum += r.figureWeights[static_cast<std::size_t>(f)];
+            if (value < sum) {
+                chosen = f;
+                break;
+            }
+        }
+    }
+    // The figure just drawn becomes much less likely, the others a bit more.
+    const int weight = r.figureWeights[static_cast<std::size_t>(chosen)];
+    const int taken = weight >= 7000 ? 7000 : 7 * (weight / 7);
+    for (auto& w : r.figureWeights) w += taken / 7;
+    r.figureWeights[static_cast<std::size_t>(chosen)] -= taken;
+    r.nextFigure = chosen;
+
+    r.placementTicks = 1;
+    r.x = 3;
+    r.y = 0;
+    if (!r.computerPlays) {
+        hooks_.computer->NewFigure();
+        r.playerRotation = 0;
+        r.playerDisplacement = 0;
+    }
+}
+
+void Game::Tick() {
+    GameRecord& r = record_;
+    if (hooks_.computer->Busy()) return;  // the computer is still pressing its keys
+    if (r.placementTicks < kMaxPlacementTicks) ++r.placementTicks;
+    if (!r.running) return;
+
+    ++r.fallTicks;
+    if (r.computerPlays) {
+        const bool due = r.fallTicks >= 12 - r.computerSpeed;
+        const bool hurried = !r.networkGame && hooks_.keys->IsKeyDown(settings_.keys.accelerate);
+        if (due) r.fallTicks = 0;
+        if ((due || hurried) && StepDown(true)) hooks_.computer->Move();
+    } else {
+        const bool due = r.fallTicks >= r.fallPeriod;
+        const bool hurried = hooks_.keys->IsKeyDown(settings_.keys.accelerate);
+        if (due) r.fallTicks = 0;
+        if (due || hurried) StepDown(true);
+    }
+}
+
+void Game::MoveFigure(int newX, int newY, const FigureMask& oldMask) {
+    const int oldX = record_.x;
+    const int oldY = record_.y;
+    record_.x = newX;
+    record_.y = newY;
+    hooks_.painter->DrawFigure(newX, newY);
+    hooks_.painter->EraseFigure(oldX, oldY, oldMask);
+}
+
+bool Game::StepDown(bool draw) {
+    GameRecord& r = record_;
+    if (!FigureFits(r.x, r.y + 1)) {
+        LandFigure(draw);
+        return false;
+    }
+    if (draw || settings_.animate)
+        MoveFigure(r.x, r.y + 1, r.mask);
+    else
+        ++r.y;
+    return true;
+}
+
+void Game::RemoveRow(int k) {
+    Well& well = record_.well;
+    for (int u = 0; u < Well::kColumns; ++u)
+        for (int v = k; v >= 1; --v) well.at(u, v) = well.at(u, v - 1);
+}
+
+void Game::ScanRows(int& removed) {
+    GameRecord& r = record_;
+    const int end = std::min(r.y + 5, r.height);
+    for (int k = r.y; k < end; ++k) {
+        int filled = 0;
+        for (int u = 0; u < Well::kColumns; ++u) filled += r.well.at(u, k) != 0;
+        if (filled == Well::kColumns) {
+            RemoveRow(k);
+            if (settings_.animate) hooks_.painter->PaintGame();
+            ++r.lines;
+            ++removed;
+            Score(removed * LineAward() / r.fallPeriod);
+            ++r.stackTop;
+        } else if (filled > 0 && k < r.stackTop) {
+            r.stackTop = k;
+        }
+    }
+}
+
+void Game::RaiseLevel() {
+    GameRecord& r = record_;
+    if (!settings_.incLevel || r.networkGame) return;
+    while (r.lines >= 15 * (11 - r.fallPeriod) && r.fallPeriod > 1) {
+        --r.fallPeriod;
+        r.fallTicks = 0;
+    }
+}
+
+bool Game::LandFigure(bool draw) {
+    GameRecord& r = record_;
+    if (!draw && !settings_.animate) {
+        hooks_.painter->DrawFigure(r.x, r.y);
+        hooks_.painter->EraseFigure(r.dropStartX, r.dropStartY, r.mask);
+    }
+    Score((settings_.next ? 540 : 702) / (r.placementTicks + 2));
+    for (int u = 0; u < 4; ++u)
+        for (int v = 0; v < 4; ++v)
+            if (r.mask.at(u, v)) r.well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
+    hooks_.painter->PaintGame();
+
+    int removed = 0;
+    ScanRows(removed);
+    RaiseLevel();
+
+    if (removed >= 2)
+        r.landingIndicator = 4;
+    else if (removed == 1)
+        r.landingIndicator = 3;
+    else
+        r.landingIndicator = r.y > r.height / 2 ? 2 : 1;
+
+    if (++r.landingCounter >= kLandingsPerBottomLine) {
+        r.landingCounter = 0;
+        if (settings_.botLines && !r.networkGame) {
+            --r.landingIndicator;
+            Score(LineAward() / r.fallPeriod);
+            PopBottomLine();
+        }
+    }
+    if (r.networkGame) hooks_.network->SendLanded(r.height - r.stackTop, r.score, removed);
+
+    TakeNextFigure();
+    hooks_.painter->PaintGame();
+    if (FigureFits(r.x, r.y)) {
+        hooks_.painter->DrawFigure(r.x, r.y);
+        return true;
+    }
+    ToggleRunning(false);
+    EndOfGameAnimation();
+    GameOverReport();
+    ResetGame(false);
+    return false;
+}
+
+void Game::GameOverReport() {
+    if (record_.networkGame)
+        hooks_.network->SendFilled();
+    else
+        hooks_.shell->ShowHighScores(record_.highScoreEligible, record_.score);
+}
+
+void Game::KeyDown(int virtualKey, int repeatCount) {
+    if (record_.running) {
+        PressKey(virtualKey, repeatCount);
+    } else if (virtualKey == kKeyEnter) {
+        EnterAction();
+    } else if (virtualKey == kKeyEscape) {
+        hooks_.shell->Minimize();
+    }
+}
+
+void Game::PressKey(int virtualKey, int repeatCount) {
+    record_.pendingKey = virtualKey;
+    record_.repeatCount = repeatCount;
+    KeyAction();
+}
+
+void Game::Rotate(int turns) {
+    GameRecord& r = record_;
+    const FigureMask saved = r.mask;
+    for (int t = 0; t < turns; ++t) RotateFigure(r.mask);
+    for (int i = 0; i <= 3; ++i) {
+        for (const int column : {r.x + i, r.x - i}) {
+            if (!FigureFits(column, r.y)) continue;
+            r.playerRotation = (r.playerRotation + turns) % 4;
+            r.playerDisplacement += column - r.x;
+            MoveFigure(column, r.y, saved);
+            return;
+        }
+    }
+    r.mask = saved;
+}
+
+void Game::KeyAction() {
+    GameRecord& r = record_;
+    const KeyBindings& keys = settings_.keys;
+    const int key = r.pendingKey;
+    if (key == keys.drop) {
+        if (!r.computerPlays && r.learnMode) hooks_.computer->LearnStep();
+        r.dropStartX = r.x;
+        r.dropStartY = r.y;
+        while (StepDown(false)) {
+        }
+    } else if (key == keys.left || key == keys.right) {
+        const int step = key == keys.left ? -1 : 1;
+        for (int i = 0; i < r.repeatCount; ++i) {
+            if (!FigureFits(r.x + step, r.y)) continue;
+            MoveFigure(r.x + step, r.y, r.mask);
+            r.playerDisplacement += step;
+        }
+    } else if (key == keys.rotate) {
+        Rotate(1);
+    } else if (key == keys.rotate2) {
+        Rotate(3);
+    } else if (key != keys.accelerate && key == kKeyEscape) {
+        ToggleRunning(true);
+    }
+    r.pendingKey = 0;
+}
+
+void Game::EnterAction() {
+    GameRecord& r = record_;
+    if (r.waitingForStart && r.networkGame) {
+        if (hooks_.network->MayStart()) hooks_.network->RequestStart();
+        return;
+    }
+    hooks_.shell->TakeFocus();
+    ToggleRunning(true);
+}
+
+void Game::ToggleRunning(bool notify) {
+    GameRecord& r = record_;
+    if (r.running) {
+        r.running = false;
+        if (r.networkGame) {
+            if (notify) hooks_.network->SendPause();
+        } else {
+            r.computerPlays = false;
+        }
+    } else if (r.waitingForStart) {
+        r.fallTicks = 0;
+        r.running = true;
+        r.waitingForStart = false;
+        r.placementTicks = 1;
+        hooks_.painter->DrawFigure(r.x, r.y);
+        hooks_.painter->DrawNextPanel();
+        hooks_.shell->HideMessageWindow();
+    } else if (r.networkGame && notify) {
+        hooks_.network->SendResume();
+    } else {
+        r.fallTicks = 0;
+        r.running = true;
+        hooks_.shell->HideMessageWindow();
+    }
+    hooks_.painter->UpdateStatusLine();
+}
+
+void Game::PopBottomLine() {
+    GameRecord& r = record_;
+    Well& well = r.well;
+    const int bottom = r.height - 1;
+    for (int u = 0; u < Well::kColumns; ++u)
+        for (int v = 0; v < r.height; ++v) well.at(u, v) = well.at(u, v + 1);
+    bool full = true;
+    for (int u = 0; u < Well::kColumns; ++u) {
+        well.at(u, bottom) = DrawRandom(r.lineSeed) % 4 != 0 ? 1 : 0;
+        full &= well.at(u, bottom) != 0;
+    }
+    if (full) well.at(DrawRandom(r.lineSeed) % Well::kColumns, bottom) = 0;
+    --r.stackTop;
+}
+
+void Game::ReceivePresentLine() {
+    GameRecord& r = record_;
+    if (r.waitingForStart) return;
+    if (r.y > 0) {
+        MoveFigure(r.x, r.y - 1, r.mask);
+    } else {
+        while (!FigureFits(r.x, r.y + 1))
+            if (!LandFigure(true)) return;
+    }
+    PopBottomLine();
+    hooks_.painter->PaintGame();
+}
+
+void Game::EndOfGameAnimation() {
+    if (!settings_.animate) return;
+    GameRecord& r = record_;
+    Well& well = r.well;
+    if (!r.waitingForStart) {
+        for (int u = 0; u < 4; ++u)
+            for (int v = 0; v < 4; ++v)
+                if (r.mask.at(u, v)) well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
+        hooks_.painter->FigureMergedOnScreen(r.x, r.y, r.mask);
+    }
+    const int pictureTop = kLocomotiveRows - r.height;  // a lower well cuts off the top rows
+    for (int i = 0; i < kLocomotiveSteps; ++i) {
+        const std::uint32_t start = hooks_.clock->TickCount();
+        for (int v = 0; v < r.height; ++v) {
+            for (int n = 0; n + 1 < Well::kColumns; ++n) well.at(n, v) = well.at(n + 1, v);
+            for (int n = 0; n < Well::kColumns; ++n) {
+                const int p = n + i - 9;
+                if (p >= 0 && p < kLocomotiveColumns) well.at(n, v) = LocomotiveCell(i % 2, pictureTop + v, p);
+            }
+        }
+        hooks_.painter->PaintGame();
+        hooks_.clock->WaitSince(start, 20);
+    }
+}
+
+}  // namespace vexari

@@ -1,0 +1,85 @@
+#pragma once
+#include <cstdint>
+
+#include "game/GameHooks.h"
+#include "game/GameRecord.h"
+#include "settings/Settings.h"
+
+namespace vexari {
+
+// Fixed keys (Windows virtual-key numbers).
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+
+// Longest time a figure's placement is counted, in timer ticks.
+inline constexpr int kMaxPlacementTicks = 720;
+// Landings between two rising bottom lines.
+inline constexpr int kLandingsPerBottomLine = 15;
+
+// The game loop: owns the game record and moves the falling figure on timer
+// ticks, key presses and network orders. Everything outside the game is
+// reached through the hooks, each of which may be left unset.
+class Game {
+public:
+    struct Hooks {
+        GamePainter* painter = nullptr;
+        GameClock* clock = nullptr;
+        KeyState* keys = nullptr;
+        NetworkLink* network = nullptr;
+        GameShell* shell = nullptr;
+        ComputerHooks* computer = nullptr;
+    };
+
+    explicit Game(Settings& settings);
+
+    void SetHooks(const Hooks& hooks);
+    const Hooks& hooks() const { return hooks_; }
+
+    GameRecord& record() { return record_; }
+    const GameRecord& record() const { return record_; }
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
+
+    // Figure placement on the current well.
+    bool FigureFits(int x, int y) const;
+
+    // Prepares a new game; the figure drawn before is erased unless
+    // `keepOldDrawing`.
+    void ResetGame(bool keepOldDrawing = true);
+    void TakeNextFigure();
+
+    // One 55 ms timer tick.
+    void Tick();
+    // Moves the figure one row down, or lands it; true when it moved.
+    bool StepDown(bool draw);
+    // Lands the figure; false when the game is over.
+    bool LandFigure(bool draw);
+    // A key went down (virtual-key code, auto-repeat count).
+    void KeyDown(int virtualKey, int repeatCount);
+    // Acts on the pending key and clears it.
+    void KeyAction();
+    // Presses a key as the player would while the game runs.
+    void PressKey(int virtualKey, int repeatCount = 1);
+    // Enter while not running, or a click on the status line.
+    void EnterAction();
+    void ToggleRunning(bool notify);
+    void PopBottomLine();
+    void ReceivePresentLine();
+    void EndOfGameAnimation();
+
+private:
+    void Score(std::int32_t points) { record_.score += points; }
+    int LineAward() const { return settings_.next ? 1000 : 1300; }
+    void MoveFigure(int newX, int newY, const FigureMask& oldMask);
+    void Rotate(int turns);
+    void ScanRows(int& removed);
+    void RemoveRow(int k);
+    void RaiseLevel();
+    void GameOverReport();
+
+    Settings& settings_;
+    GameRecord record_;
+    Hooks hooks_;
+};
+
+}  // namespace vexari

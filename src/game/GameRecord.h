@@ -1,0 +1,56 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "game/Figures.h"
+#include "game/Well.h"
+
+namespace vexari {
+
+// The whole state of one game.
+struct GameRecord {
+    Well well;
+    int height = 25;            // current playing height H
+    int configuredHeight = 25;  // becomes current at the next reset
+
+    FigureMask mask;  // the falling figure
+    int x = 3;        // well column of box column 0
+    int y = 0;        // well row of box row 0
+    int nextFigure = 0;
+    std::array<std::int32_t, kFigureCount> figureWeights{4681, 4681, 4681, 4681, 4681, 4681, 4681};
+    std::uint32_t figureSeed = 1;
+    std::uint32_t lineSeed = 1;
+
+    std::int32_t score = 0;
+    std::int32_t lines = 0;
+    int fallPeriod = 5;      // timer ticks per row, 1..10; level shown is 10 - it
+    int placementTicks = 1;  // ticks since the figure appeared, 1..720
+    int fallTicks = 0;       // ticks counted towards the next fall
+    int landingCounter = 0;  // landings towards the next bottom line, 0..14
+    int stackTop = 25;       // topmost row holding a settled cell; H when empty
+    int landingIndicator = 2;
+    int dropStartX = 3;
+    int dropStartY = 0;
+
+    bool running = false;
+    bool waitingForStart = false;
+    bool networkGame = false;
+    bool computerPlays = false;
+    bool learnMode = false;
+    bool highScoreEligible = false;
+
+    int computerSpeed = 2;  // 0..9: the computer's figure falls every 12 - speed ticks
+
+    int playerRotation = 0;      // quarter turns (mod 4) since the figure appeared
+    int playerDisplacement = 0;  // net columns moved since the figure appeared
+
+    std::uint32_t networkSeed = 0;
+    int networkLevel = 5;  // start FallPeriod of a network round
+
+    int pendingKey = 0;  // virtual-key code for KeyAction, 0 for none
+    int repeatCount = 0;
+
+    int Level() const { return 10 - fallPeriod; }
+};
+
+}  // namespace vexari
