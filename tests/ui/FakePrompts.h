@@ -1,0 +1,76 @@
+#pragma once
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/DialogCommon.h"
+
+// Answers the dialogs' message boxes, file dialogs and modal loops from
+// queues filled by the test, and records what was asked.
+class FakePrompts : public vexari::Prompts {
+public:
+    struct Shown {
+        QString text;
+        QString caption;
+        vexari::PromptIcon icon;
+        bool defaultNo = false;
+    };
+    using Handler = std::function<void(QDialog&)>;
+
+    std::vector<Shown> messages;
+    std::vector<Shown> questions;
+    std::deque<bool> answers;  // Yes/No answers; No when empty
+    std::deque<QString> openResults, saveResults;  // a null QString or none left: cancelled
+    std::vector<vexari::FileDialogRequest> openRequests, saveRequests;
+    std::deque<Handler> handlers;  // one per modal run; cancelled when empty
+    std::vector<QString> execTitles;
+    // Runs when a message box is shown, after it is recorded.
+    std::function<void()> onMessage;
+
+    void Message(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon) override {
+        messages.push_back({text, caption, icon});
+        if (onMessage) onMessage();
+    }
+    bool AskYesNo(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon,
+                  bool defaultNo) override {
+        questions.push_back({text, caption, icon, defaultNo});
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<QString> OpenFile(QWidget*, const vexari::FileDialogRequest& r) override {
+        openRequests.push_back(r);
+        return Pop(openResults);
+    }
+    std::optional<QString> SaveFile(QWidget*, const vexari::FileDialogRequest& r) override {
+        saveRequests.push_back(r);
+        return Pop(saveResults);
+    }
+    int Exec(QDialog& dialog) override {
+        execTitles.push_back(dialog.windowTitle());
+        dialog.setResult(QDialog::Rejected);
+        if (handlers.empty()) return QDialog::Rejected;
+        Handler h = std::move(handlers.front());
+        handlers.pop_front();
+        h(dialog);
+        return dialog.result();
+    }
+
+    QStringList MessageTexts() const {
+        QStringList out;
+        for (const auto& m : messages) out << m.text;
+        return out;
+    }
+
+private:
+    static std::optional<QString> Pop(std::deque<QString>& q) {
+        if (q.empty()) return std::nullopt;
+        const QString v = q.front();
+        q.pop_front();
+        if (v.isNull()) return std::nullopt;
+        return v;
+    }
+};
