@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "app/GameScreen.h"
+#include "app/Layout.h"
+#include "game/Game.h"
+#include "ui/Background.h"
+
+namespace vexari {
+namespace {
+
+TEST(Layout, FollowsTheClientSizeAndTextHeight) {
+    const WindowLayout l = ComputeLayout(320, 545, 25, 16, {});
+    EXPECT_EQ(l.cellW, 20);
+    EXPECT_EQ(l.cellH, 19);
+    EXPECT_EQ(l.bevel, 2);
+    EXPECT_EQ(l.sideX, 230);
+    EXPECT_EQ(l.statusLine, (Rect{10, 510, 203, 26}));
+    EXPECT_EQ(l.nextLabelY, 10);
+    EXPECT_EQ(l.nextPanel, (Rect{230, 45, 80, 76}));
+    EXPECT_EQ(l.scoreLabelY, 140);
+    EXPECT_EQ(l.scoreBox.y, 179);
+    EXPECT_EQ(l.levelLabelY, 214);
+    EXPECT_EQ(l.levelBox.y, 253);
+    EXPECT_EQ(l.linesLabelY, 288);
+    EXPECT_EQ(l.linesBox.y, 327);
+    EXPECT_EQ(l.picture.y, 373);
+    EXPECT_EQ(l.well, (Rect{10, 10, 200, 456}));
+    EXPECT_EQ(l.IndicatorY(), 476);
+    EXPECT_EQ(l.CellY(1), 10);
+
+    // A size change that is neither a restore nor a maximise keeps the cells.
+    const WindowLayout kept = ComputeLayout(600, 900, 25, 16, l, false);
+    EXPECT_EQ(kept.cellW, 20);
+    EXPECT_EQ(kept.clientW, 600);
+}
+
+struct FakeShell : ScreenShell {
+    std::vector<Rect> invalid;
+    std::vector<std::pair<int, std::string>> texts;
+    int indicator = -1, statusUpdates = 0;
+    int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
+    void DrawText(PixelImage&, int x, int, const std::string& text) override { texts.emplace_back(x, text); }
+    void SetIndicatorPicture(int index) override { indicator = index; }
+    void UpdateStatusLine() override { ++statusUpdates; }
+    void HeightChanged() override {}
+    void Invalidate(const Rect& rect) override { invalid.push_back(rect); }
+};
+
+struct ScreenFixture {
+    Settings settings;
+    Game game{settings};
+    PixelImage background = MakeBlackImage();
+    FakeShell shell;
+    GameScreen screen{game.record(), settings, background, shell};
+    ScreenFixture() {
+        settings.dots = 0;
+        game.SetHooks({&screen, nullptr, nullptr, nullptr, nullptr, nullptr});
+        screen.SetLayout(ComputeLayout(320, 545, 25, 16, {}));
+        game.ResetGame();
+        screen.Repaint();
+        shell.invalid.clear();
+        shell.texts.clear();
+    }
+    Color At(int x, int y) const { return screen.Screen().Pixel(x, y); }
+    // The colour in the middle of well cell (column, row).
+    Color CellColour(int column, int row) const { return At(10 + column * 20 + 10, 10 + (row - 1) * 19 + 9); }
+};
+
+TEST(Screen, CellImagesAreRaisedBoxesInTheColourOfTheirValue) {
+    ScreenFixture f;
+    const PixelImage& magenta = f.screen.CellImage(5);
+    ASSERT_EQ(magenta.Width(), 20);
+    ASSERT_EQ(magenta.Height(), 19);
+    EXPECT_EQ(magenta.Pixel(10, 9), MakeColor(255, 0, 255));
+    EXPECT_EQ(magenta.Pixel(0, 0), MakeColor(240, 240, 240));
+    EXPECT_EQ(magenta.Pixel(1, 1), MakeColor(240, 240, 240));
+    EXPECT_EQ(magenta.Pixel(19, 18), MakeColor(64, 64, 64));
+    EXPECT_EQ(magenta.Pixel(19, 0), MakeColor(255, 0, 255));  // odd corner in the face colour
+    const PixelImage& grey = f.screen.CellImage(0);
+    EXPECT_EQ(grey.Pixel(10, 9), kGrey);
+    EXPECT_EQ(grey.Pixel(0, 5), kWhite);
+    EXPECT_EQ(grey.Pixel(18, 17), kDarkGrey);
+}
+
+TEST(Screen, FrameHasSunkenBlackAreasOnARaisedPanel) {
+    ScreenFixture f;
+    EXPECT_EQ(f.At(0, 0), kWhite);
+    EXPECT_EQ(f.At(319, 544), kDarkGrey);
+    EXPECT_EQ(f.At(5, 300), kGrey);
+    EXPECT_EQ(f.At(9, 100), kDarkGrey);  // left rings of the well's frame
+    EXPECT_EQ(f.At(8, 100), kDarkGrey);
+    EXPECT_EQ(f.At(210, 100), kWhite);  // right rings
+    EXPECT_EQ(f.At(211, 100), kWhite);
+    EXPECT_EQ(f.At(235, 180), kBlack);  // inside the score box
+}
+
+TEST(Screen, RepaintDrawsOnlyChangedCells) {
+    ScreenFixture f;
+    f.game.record().well.at(4, 20) = 6;
+    f.screen.PaintGame(false);
+    EXPECT_EQ(f.CellColour(4, 20), MakeColor(255, 255, 0));
+    EXPECT_EQ(f.screen.ShownValue(4, 20), 6);
+    int wellCells = 0;
+    for (const Rect& r : f.shell.invalid)
+        if (r.y >= 10 && r.y < 466 && r.x < 210 && r.w == 20 && r.h == 19) ++wellCells;
+    EXPECT_EQ(wellCells, 1);
+
+    // A second repaint with nothing changed copies no well cell.
+    f.shell.invalid.clear();
+    f.screen.PaintGame(false);
+    for (const Rect& r : f.shell.invalid) EXPECT_FALSE(r.y >= 10 && r.y < 466 && r.x < 210) << r.x << "," << r.y;
+}
+
+TEST(Screen, CountersAreCentredInTheirBoxes) {
+    ScreenFixture f;
+    f.game.record().score = 123;
+    f.game.record().fallPeriod = 10;
+    f.screen.PaintGame(false);
+    ASSERT_EQ(f.shell.texts.size(), 3u);
+    EXPECT_EQ(f.shell.texts[0], std::make_pair(230 + (60 - 21) / 2, std::string("123")));
+    EXPECT_EQ(f.shell.texts[2].second, "0");  // the level
+}
+
+TEST(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
+    ScreenFixture f;
+    const int x = 230 + 10, y = 16 + 10 + 19 + 9;  // middle of panel cell (0, 0)
+    EXPECT_EQ(f.At(x, y), MakeColor(0, 0, 255));
+    f.game.ToggleRunning(true);
+    f.game.record().nextFigure = 1;  // long figure: box row 1 only
+    f.screen.DrawNextPanel();
+    EXPECT_EQ(f.At(x, y), kBlack);
+    EXPECT_EQ(f.At(x, y + 19), MakeColor(255, 0, 0));
+    f.settings.next = 0;
+    f.screen.DrawNextPanel();
+    EXPECT_EQ(f.At(x, y + 19), kBlack);
+}
+
+TEST(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
+    ScreenFixture f;
+    f.game.ToggleRunning(true);
+    GameRecord& r = f.game.record();
+    r.mask = FigureTable()[4];  // green square in box columns 1, 2
+    r.x = 3;
+    r.y = 5;
+    f.screen.DrawFigure(3, 5);
+    f.shell.invalid.clear();
+    f.game.PressKey(f.settings.keys.right);
+    EXPECT_EQ(r.x, 4);
+    const Color green = MakeColor(0, 255, 0);
+    EXPECT_EQ(f.CellColour(5, 6), green);  // shared by both places
+    EXPECT_EQ(f.CellColour(6, 7), green);
+    EXPECT_EQ(f.CellColour(4, 6), kBlack);  // left behind
+    const int indicatorMid = 476 + 9;
+    EXPECT_EQ(f.At(10 + 4 * 20 + 10, indicatorMid), kBlack);
+    EXPECT_EQ(f.At(10 + 5 * 20 + 10, indicatorMid), green);
+    EXPECT_EQ(f.At(10 + 6 * 20 + 10, indicatorMid), green);
+    // Four new cells and two indicator cells drawn, two cells and one indicator cell cleared.
+    EXPECT_EQ(f.shell.invalid.size(), 4u + 2u + 2u + 1u);
+}
+
+TEST(Screen, ColourOffDrawsEverythingGrey) {
+    ScreenFixture f;
+    f.settings.color = 0;
+    f.game.record().well.at(2, 24) = 4;
+    f.screen.PaintGame(false);
+    EXPECT_EQ(f.CellColour(2, 24), kGrey);
+}
+
+TEST(Screen, EmptyCellsShowStrokes) {
+    ScreenFixture f;
+    f.settings.dots = 1;
+    f.settings.dotInterval = 2;
+    f.screen.Repaint();
+    // Dot of cell (column 1 = number 2, row 3) at its middle: (x + 9, y + 8).
+    EXPECT_EQ(f.At(10 + 20 + 9, 10 + 2 * 19 + 8), kWhite);
+    EXPECT_EQ(f.At(10 + 9, 10 + 2 * 19 + 8), kBlack);
+}
+
+}  // namespace
+}  // namespace vexari
