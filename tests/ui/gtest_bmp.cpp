@@ -297,13 +297,5 @@ TEST(BmpHostile, BitFieldMasksMissingFromTheFile) {
     EXPECT_FALSE(DecodeBmp(f).ok());
 }
 
-TEST(ReadWholeFile, RefusesMissingFilesDirectoriesAndOversizedFiles) {
-    std::vector<std::uint8_t> bytes{1, 2, 3};
-    EXPECT_FALSE(ReadWholeFile("/nonexistent/dir/file.bmp", bytes, 1000));
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(ReadWholeFile("/tmp", bytes, 1000));
-    EXPECT_FALSE(ReadWholeFile("", bytes, 1000));
-}
-
 }  // namespace
 }  // namespace vexari

@@ -29,14 +29,6 @@ TEST(PixelImage, SizesOutsideTheLimitsGiveAnEmptyImage) {
     EXPECT_EQ(img.Pixel(-1, 0), kBlack);
 }
 
-TEST(PixelImage, ColoursCarryAnOpaqueTopByteAndInvertPerComponent) {
-    EXPECT_EQ(MakeColor(0x12, 0x34, 0x56), 0xFF123456u);
-    EXPECT_EQ(InvertColor(MakeColor(0, 100, 255)), MakeColor(255, 155, 0));
-    EXPECT_EQ(ColorRed(kA), 10);
-    EXPECT_EQ(ColorGreen(kA), 200);
-    EXPECT_EQ(ColorBlue(kA), 30);
-}
-
 TEST(PixelImage, FillsAreClippedToTheImage) {
     PixelImage img(5, 4, kUntouched);
     img.FillRect(-2, -1, 4, 3, kA);
