@@ -1,0 +1,264 @@
+#include "ui/DesignDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "game/KeyNames.h"
+#include "ui/Background.h"
+#include "ui/Controls.h"
+#include "ui/KeyCaptureField.h"
+
+namespace vexari {
+
+const QString kKeyConflictText =
+    QStringLiteral("You have defined the same keys for different operations. Please correct.");
+
+BackgroundLoader DefaultBackgroundLoader() {
+    return [](const std::string& path, PixelImage& image) { return LoadBackgroundImage(path, image); };
+}
+
+DesignValues DesignValues::FromSettings(const Settings& settings) {
+    DesignValues v;
+    v.keys = settings.keys;
+    v.dots = settings.dots;
+    v.dotInterval = settings.dotInterval;
+    v.color = settings.color != 0;
+    v.animate = settings.animate != 0;
+    v.bitmap = settings.bitmap;
+    return v;
+}
+
+void DesignValues::ApplyTo(Settings& settings) const {
+    settings.keys = keys;
+    settings.dots = static_cast<std::int16_t>(dots);
+    settings.dotInterval = dotInterval;
+    settings.color = color ? 1 : 0;
+    settings.animate = animate ? 1 : 0;
+    settings.bitmap = bitmap;
+}
+
+namespace {
+
+int& KeyOf(KeyBindings& keys, DesignDialog::KeyField which) {
+    switch (which) {
+    case DesignDialog::kLeft: return keys.left;
+    case DesignDialog::kRight: return keys.right;
+    case DesignDialog::kRotate: return keys.rotate;
+    case DesignDialog::kRotate2: return keys.rotate2;
+    case DesignDialog::kDrop: return keys.drop;
+    case DesignDialog::kAccelerate: break;
+    case DesignDialog::kKeyFieldCount: break;
+    }
+    return keys.accelerate;
+}
+
+QLabel* MakeRotateIcon(QWidget* parent) {
+    auto* icon = new QLabel(parent);
+    icon->setPixmap(parent->style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16, 16));
+    return icon;
+}
+
+}  // namespace
+
+DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, BackgroundLoader loader, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), loader_(std::move(loader)), data_(values) {
+    setWindowTitle(QStringLiteral("Design Options"));
+    ApplyDialogLook(this);
+
+    // Keys, with the two rotate keys marked by an icon.
+    static const char* const kKeyLabels[kKeyFieldCount] = {"&Left Key",   "&Right Key", "Ro&tate Key",
+                                                           "Rotate Ke&y", "&Drop Key",  "&Accelerate Key"};
+    auto* keys = new QGridLayout;
+    const int fieldWidth = DialogUnits(this, 50, 12).width();
+    for (int i = 0; i < kKeyFieldCount; ++i) {
+        auto* label = new QLabel(QString::fromLatin1(kKeyLabels[i]), this);
+        keyFields_[static_cast<std::size_t>(i)] = new KeyCaptureField(this);
+        keyFields_[static_cast<std::size_t>(i)]->setFixedWidth(fieldWidth);
+        label->setBuddy(keyFields_[static_cast<std::size_t>(i)]);
+        keys->addWidget(label, i, 0);
+        keys->addWidget(keyFields_[static_cast<std::size_t>(i)], i, 1);
+        if (i == kRotate || i == kRotate2) keys->addWidget(MakeRotateIcon(this), i, 2);
+    }
+    keys->setColumnStretch(3, 1);
+
+    auto* fixedKeys = new QVBoxLayout;
+    for (const char* text : {"Show/Hide Next Figure - \"1\" or \"Tab\"", "Pause - \"Esc\"", "Mayday - \"Esc\" twice",
+                             "Continue - \"Enter\"", "New Game  - \"F2\""})
+        fixedKeys->addWidget(new QLabel(QString::fromLatin1(text), this));
+
+    // Strokes and interval.
+    auto* strokesBox = new QGroupBox(QStringLiteral("Background strokes"), this);
+    auto* strokesLayout = new QGridLayout(strokesBox);
+    auto* strokeGroup = new QButtonGroup(this);
+    static const char* const kStrokeTexts[4] = {"&None", "&White", "B&lac&k", "&Inverted"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QRadioButton(QString::fromLatin1(kStrokeTexts[i]), strokesBox);
+        strokeButtons_[static_cast<std::size_t>(i)] = b;
+        strokeGroup->addButton(b, i);
+        strokesLayout->addWidget(b, i / 2, i % 2);
+    }
+    connect(strokeGroup, &QButtonGroup::idClicked, this, &DesignDialog::SetStrokes);
+    auto* intervalLabel = new QLabel(QStringLiteral("Interval"), strokesBox);
+    intervalEdit_ = new QLineEdit(strokesBox);
+    intervalEdit_->setFixedWidth(DialogUnits(this, 25, 12).width());
+    intervalLabel->setBuddy(intervalEdit_);
+    strokesLayout->addWidget(intervalLabel, 2, 0);
+    strokesLayout->addWidget(intervalEdit_, 2, 1, Qt::AlignLeft);
+
+    colorBox_ = new QCheckBox(QStringLiteral("&Color pieces"), this);
+    animateBox_ = new QCheckBox(QStringLiteral("An&imate details"), this);
+
+    // Background picture.
+    auto* bitmapBox = new QGroupBox(QStringLiteral("Background bitmap:"), this);
+    auto* bitmapLayout = new QVBoxLayout(bitmapBox);
+    preview_ = new TiledPictureControl(bitmapBox);
+    preview_->setFixedSize(DialogUnits(this, 117, 117));
+    bitmapLayout->addWidget(preview_, 0, Qt::AlignHCenter);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(QStringLiteral("Current bitmap:"), bitmapBox));
+    bitmapName_ = new QLabel(bitmapBox);
+    nameRow->addWidget(bitmapName_, 1);
+    bitmapLayout->addLayout(nameRow);
+    auto* bitmapButtons = new QHBoxLayout;
+    auto* black = new QPushButton(QStringLiteral("&Black"), bitmapBox);
+    auto* select = new QPushButton(QStringLiteral("&Select ..."), bitmapBox);
+    bitmapButtons->addWidget(black);
+    bitmapButtons->addWidget(select);
+    bitmapLayout->addLayout(bitmapButtons);
+    connect(black, &QPushButton::clicked, this, &DesignDialog::ChooseBlack);
+    connect(select, &QPushButton::clicked, this, &DesignDialog::SelectBitmap);
+
+    okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
+    okButton_->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Canc&el"), this);
+    connect(okButton_, &QPushButton::clicked, this, &DesignDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &DesignDialog::reject);
+    for (QPushButton* b : {black, select, okButton_, cancel}) b->setAutoDefault(false);
+    okButton_->setDefault(true);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(keys);
+    left->addSpacing(DialogUnits(this, 0, 6).height());
+    left->addLayout(fixedKeys);
+    left->addWidget(strokesBox);
+    left->addWidget(colorBox_);
+    left->addWidget(animateBox_);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(bitmapBox);
+    right->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancel);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right);
+    setMinimumSize(DialogUnits(this, 305, 215));
+
+    ShowData();
+}
+
+void DesignDialog::ShowData() {
+    for (int i = 0; i < kKeyFieldCount; ++i)
+        keyFields_[static_cast<std::size_t>(i)]->SetCode(KeyOf(data_.keys, static_cast<KeyField>(i)));
+    UpdatePreview();
+    for (int i = 0; i < 4; ++i) strokeButtons_[static_cast<std::size_t>(i)]->setChecked(i == data_.dots);
+    ShowBitmapName();
+    colorBox_->setChecked(data_.color);
+    animateBox_->setChecked(data_.animate);
+    intervalEdit_->setText(QString::number(data_.dotInterval));
+}
+
+void DesignDialog::SetStrokes(int dots) { data_.dots = dots; }
+
+void DesignDialog::ShowBitmapName() {
+    bitmapName_->setText(data_.bitmap.empty() ? QString()
+                                              : QFileInfo(QString::fromStdString(data_.bitmap)).fileName());
+}
+
+void DesignDialog::UpdatePreview() {
+    if (!loader_ || !loader_(data_.bitmap, previewPicture_)) previewPicture_ = MakeBlackImage();
+    preview_->SetPicture(&previewPicture_);
+}
+
+void DesignDialog::ChooseBlack() {
+    data_.bitmap.clear();
+    bitmapName_->clear();
+    UpdatePreview();
+}
+
+void DesignDialog::SelectBitmap() {
+    FileDialogRequest request;
+    request.initialPath = QString::fromStdString(data_.bitmap);
+    request.defaultSuffix = QStringLiteral("bmp");
+    request.filters = {QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*.*)")};
+    const std::optional<QString> chosen = prompts_.OpenFile(this, request);
+    if (!chosen) return;
+    std::string path = chosen->toStdString();
+    if (path.size() > kMaxBitmapPath) {
+        // The settings file keeps no longer path; a cut one would name
+        // another file.
+        prompts_.Message(this, QStringLiteral("The path of this file is too long: at most %1 characters can be kept.")
+                                   .arg(kMaxBitmapPath));
+        return;
+    }
+    data_.bitmap = std::move(path);
+    ShowBitmapName();
+    UpdatePreview();
+}
+
+void DesignDialog::accept() {
+    const std::optional<int> interval =
+        ReadIntegerField(prompts_, this, intervalEdit_, kMinInterval, kMaxInterval);
+    if (!interval) return;
+    for (int i = 0; i < kKeyFieldCount; ++i)
+        KeyOf(data_.keys, static_cast<KeyField>(i)) = keyFields_[static_cast<std::size_t>(i)]->Code();
+    data_.color = colorBox_->isChecked();
+    data_.animate = animateBox_->isChecked();
+    data_.dotInterval = *interval;
+    QDialog::accept();
+}
+
+bool RunDesignDialog(QWidget* parent, Settings& settings, Prompts& prompts, const BackgroundLoader& loader) {
+    DesignDialog dialog(DesignValues::FromSettings(settings), prompts, loader, parent);
+    bool stored = false;
+    for (;;) {
+        dialog.ShowData();
+        if (prompts.Exec(dialog) == QDialog::Accepted) {
+            dialog.Data().ApplyTo(settings);
+            stored = true;
+        }
+        if (!KeysConflict(settings.keys)) return stored;
+        prompts.Message(parent, kKeyConflictText);
+    }
+}
+
+void LoadBackgroundOrAsk(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts,
+                         const BackgroundLoader& loader) {
+    while (!settings.bitmap.empty()) {
+        if (loader(settings.bitmap, background)) return;
+        prompts.Message(parent, QString::fromStdString(BackgroundLoadErrorText(settings.bitmap)));
+        RunDesignDialog(parent, settings, prompts, loader);
+    }
+    if (!loader(std::string(), background)) background = MakeBlackImage();
+}
+
+void RunDesignCommand(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts,
+                      const BackgroundLoader& loader) {
+    RunDesignDialog(parent, settings, prompts, loader);
+    LoadBackgroundOrAsk(parent, settings, background, prompts, loader);
+}
+
+}  // namespace vexari
