@@ -87,7 +87,7 @@ void Game::ResetGame(bool keepOldDrawing) {
     const int oldX = r.x;
     const int oldY = r.y;
 
-    const int height = ClampWellHeight(r.configuredHeight);
+    const int height = ClampWellHeight(settings_.height);
     if (height != r.height) {
         r.height = height;
         hooks_.painter->HeightChanged();

@@ -10,8 +10,7 @@ namespace vexari {
 // The whole state of one game.
 struct GameRecord {
     Well well;
-    int height = 25;            // current playing height H
-    int configuredHeight = 25;  // becomes current at the next reset
+    int height = 25;  // current playing height H; the configured one becomes current at a reset
 
     FigureMask mask;  // the falling figure
     int x = 3;        // well column of box column 0

@@ -139,7 +139,7 @@ TEST(Reset, SeedsComeFromTheClockOrTheNetwork) {
 
 TEST(Reset, HeightChangesOnlyAtResetAndStaysInRange) {
     GameFixture f;
-    f.r().configuredHeight = 20;
+    f.settings.height = 20;
     EXPECT_EQ(f.r().height, 25);
     f.game.ResetGame();
     EXPECT_EQ(f.r().height, 20);
@@ -148,7 +148,7 @@ TEST(Reset, HeightChangesOnlyAtResetAndStaysInRange) {
     EXPECT_EQ(std::count(f.painter.calls.begin(), f.painter.calls.end(), "layout"), 1);
     // A height only an edited file can hold is brought into range.
     for (int bad : {-5, 0, 1, 26, 1000}) {
-        f.r().configuredHeight = bad;
+        f.settings.height = bad;
         f.game.ResetGame();
         EXPECT_GE(f.r().height, kMinWellHeight);
         EXPECT_LE(f.r().height, kMaxWellHeight);
@@ -528,7 +528,7 @@ TEST(GameOver, PausesAnimatesReportsAndResets) {
 
 TEST(GameOver, LowerWellShowsTheBottomOfThePicture) {
     GameFixture f;
-    f.r().configuredHeight = 19;
+    f.settings.height = 19;
     f.game.ResetGame();
     f.Start();
     f.game.EndOfGameAnimation();  // ends empty, after showing rows 6..24
