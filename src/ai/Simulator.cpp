@@ -1,0 +1,428 @@
+#include "ai/Simulator.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <sstream>
+
+#include "ai/ComputerPlayer.h"
+#include "game/Game.h"
+
+namespace vexari {
+
+const char* const kSimUsage =
+    "usage: vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]\n"
+    "                  [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace]\n"
+    "       vexari-sim analyze FILE\n";
+
+namespace {
+
+template <typename T>
+bool ParseWhole(const std::string& text, T& value) {
+    if (text.empty() || text[0] == '+') return false;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc{} && ptr == end;
+}
+
+SimArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+}  // namespace
+
+SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
+    SimOptions o;
+    if (!args.empty() && args[0] == "analyze") {
+        if (args.size() != 2) return Fail("analyze takes exactly one file name");
+        o.analyze = true;
+        o.analyzeFile = args[1];
+        return {o, {}};
+    }
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        if (a == "--bottom-lines") {
+            o.bottomLines = true;
+        } else if (a == "--no-next") {
+            o.next = false;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--trace") {
+            o.trace = true;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--games" || a == "--seed" || a == "--height" || a == "--speed" || a == "--max-pieces" ||
+                   a == "--weights") {
+            const std::string* v = value();
+            if (!v) return Fail(a + " needs a value");
+            if (a == "--weights") {
+                if (v->empty()) return Fail("--weights needs a file name");
+                o.weightsFile = *v;
+            } else if (a == "--games") {
+                if (!ParseWhole(*v, o.games) || o.games < 1) return Fail("--games must be a whole number of at least 1");
+            } else if (a == "--seed") {
+                if (!ParseWhole(*v, o.seed)) return Fail("--seed must be a whole number from 0 to 4294967295");
+            } else if (a == "--height") {
+                if (!ParseWhole(*v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
+                    return Fail("--height must be a whole number from 19 to 25");
+            } else if (a == "--speed") {
+                if (!ParseWhole(*v, o.speed) || o.speed < 0 || o.speed > 9)
+                    return Fail("--speed must be a whole number from 0 to 9");
+            } else {
+                if (!ParseWhole(*v, o.maxPieces) || o.maxPieces < 1)
+                    return Fail("--max-pieces must be a whole number of at least 1");
+            }
+        } else if (a == "analyze") {
+            return Fail("analyze must come first: vexari-sim analyze FILE");
+        } else {
+            return Fail("unknown argument: " + a);
+        }
+    }
+    return {o, {}};
+}
+
+// ---------------------------------------------------------------------------
+// Playing games
+
+namespace {
+
+// Time stands still unless the simulator moves it; waits return at once.
+class VirtualClock final : public GameClock {
+public:
+    std::uint32_t now = 0;
+    std::int64_t Seconds() override { return 0; }
+    std::uint32_t TickCount() override { return now; }
+    void WaitSince(std::uint32_t, std::uint32_t) override {}
+};
+
+// Watches the landings through the painting the game asks for. With the
+// animation off and outside a network game, the only paints of the well while
+// the game runs are the two of each landing: one when the figure has been
+// merged (still at its landing place, rows not yet removed) and one after the
+// next figure has been taken.
+class LandingWatcher final : public GamePainter {
+public:
+    explicit LandingWatcher(const GameRecord& record) : record_(record) {}
+
+    void Start(int game, const std::function<void(const SimLanding&)>* onLanding) {
+        merged_ = false;
+        landing_ = SimLanding{};
+        landing_.game = game;
+        onLanding_ = onLanding;
+    }
+    const SimLanding& last() const { return landing_; }
+
+    void PaintGame() override {
+        if (!record_.running) return;  // the reset of a new game
+        if (!merged_) {
+            merged_ = true;
+            landing_.figure = FigureOf(record_.mask);
+            landing_.x = record_.x;
+            landing_.y = record_.y;
+            linesBefore_ = record_.lines;
+            return;
+        }
+        merged_ = false;
+        ++landing_.n;
+        landing_.removed = record_.lines - linesBefore_;
+        landing_.score = record_.score;
+        landing_.lines = record_.lines;
+        landing_.stackTop = record_.stackTop;
+        if (onLanding_ && *onLanding_) (*onLanding_)(landing_);
+    }
+    void DrawFigure(int, int) override {}
+    void EraseFigure(int, int, const FigureMask&) override {}
+    void DrawNextPanel() override {}
+    void UpdateStatusLine() override {}
+    void HeightChanged() override {}
+    void FigureMergedOnScreen(int, int, const FigureMask&) override {}
+
+private:
+    // Each figure has its own colour value.
+    static int FigureOf(const FigureMask& mask) {
+        std::int32_t colour = 0;
+        for (const auto v : mask.e)
+            if (v) colour = v;
+        const auto& table = FigureTable();
+        for (int f = 0; f < kFigureCount; ++f)
+            for (const auto v : table[static_cast<std::size_t>(f)].e)
+                if (v && v == colour) return f;
+        return -1;
+    }
+
+    const GameRecord& record_;
+    bool merged_ = false;
+    std::int32_t linesBefore_ = 0;
+    SimLanding landing_;
+    const std::function<void(const SimLanding&)>* onLanding_ = nullptr;
+};
+
+constexpr std::uint32_t kTickMs = 55;
+
+}  // namespace
+
+struct Simulator::Impl {
+    SimOptions options;
+    Settings settings;
+    Game game{settings};
+    ComputerPlayer player{game};
+    VirtualClock clock;
+    LandingWatcher watcher{game.record()};
+};
+
+Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : impl_(std::make_unique<Impl>()) {
+    Impl& s = *impl_;
+    s.options = options;
+    s.settings.level = 5;
+    s.settings.incLevel = 1;
+    s.settings.next = options.next ? 1 : 0;
+    s.settings.botLines = options.bottomLines ? 1 : 0;
+    s.settings.height = options.height;
+    s.settings.animate = 0;
+    s.settings.demo = weights;
+    Game::Hooks hooks;
+    hooks.painter = &s.watcher;
+    hooks.clock = &s.clock;
+    hooks.computer = &s.player;
+    s.game.SetHooks(hooks);
+}
+
+Simulator::~Simulator() = default;
+
+SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)>& onLanding) {
+    Impl& s = *impl_;
+    GameRecord& r = s.game.record();
+
+    // A new game seeded the way a network round is, then played under the
+    // rules of a single-player game.
+    r.networkGame = true;
+    r.networkSeed = s.options.seed + static_cast<std::uint32_t>(g - 1);
+    r.networkLevel = s.settings.level;
+    s.game.ResetGame();
+    r.networkGame = false;
+
+    s.watcher.Start(g, &onLanding);
+    StartDemo(s.game);
+    r.computerSpeed = s.options.speed;
+
+    SimGameResult result;
+    result.game = g;
+    for (;;) {
+        s.clock.now += kTickMs;
+        s.game.Tick();
+        s.player.Finish();  // the pauses between key presses take no time
+        if (r.waitingForStart || !r.running) break;  // game over (the game was reset)
+        if (s.watcher.last().n >= s.options.maxPieces) {
+            result.capped = true;
+            break;
+        }
+    }
+    const SimLanding& last = s.watcher.last();
+    result.pieces = last.n;
+    result.lines = last.lines;
+    result.score = last.score;
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// Reports
+
+namespace {
+
+std::string Format(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+}  // namespace
+
+std::string LandingJson(const SimLanding& l) {
+    std::ostringstream out;
+    out << "{\"game\":" << l.game << ",\"n\":" << l.n << ",\"figure\":" << l.figure << ",\"x\":" << l.x
+        << ",\"y\":" << l.y << ",\"removed\":" << l.removed << ",\"score\":" << l.score << ",\"lines\":" << l.lines
+        << ",\"stack_top\":" << l.stackTop << "}";
+    return out.str();
+}
+
+std::string GameResultJson(const SimGameResult& r) {
+    std::ostringstream out;
+    out << "{\"game\":" << r.game << ",\"pieces\":" << r.pieces << ",\"lines\":" << r.lines << ",\"score\":" << r.score
+        << ",\"capped\":" << (r.capped ? "true" : "false") << "}";
+    return out.str();
+}
+
+std::string GameResultText(const SimGameResult& r) {
+    std::ostringstream out;
+    out << "game " << r.game << ": " << r.pieces << " pieces, " << r.lines << " lines, score " << r.score;
+    if (r.capped) out << " (stopped at the piece limit)";
+    return out.str();
+}
+
+SimSummary Summarize(const std::vector<SimGameResult>& results, double seconds) {
+    SimSummary s;
+    s.games = static_cast<int>(results.size());
+    if (results.empty()) return s;
+    std::vector<std::int32_t> lines;
+    double lineSum = 0;
+    double scoreSum = 0;
+    double pieces = 0;
+    for (const auto& r : results) {
+        lines.push_back(r.lines);
+        lineSum += r.lines;
+        scoreSum += r.score;
+        pieces += static_cast<double>(r.pieces);
+    }
+    std::sort(lines.begin(), lines.end());
+    const std::size_t n = lines.size();
+    s.medianLines = n % 2 ? lines[n / 2] : (static_cast<double>(lines[n / 2 - 1]) + lines[n / 2]) / 2;
+    s.maxLines = lines.back();
+    s.meanLines = lineSum / static_cast<double>(n);
+    s.meanScore = scoreSum / static_cast<double>(n);
+    s.piecesPerSecond = seconds > 0 ? pieces / seconds : 0;
+    return s;
+}
+
+std::string SummaryJson(const SimSummary& s) {
+    return "{\"summary\":{\"games\":" + std::to_string(s.games) + ",\"mean_lines\":" + Format("%.2f", s.meanLines) +
+           ",\"median_lines\":" + Format("%.1f", s.medianLines) + ",\"max_lines\":" + std::to_string(s.maxLines) +
+           ",\"mean_score\":" + Format("%.2f", s.meanScore) +
+           ",\"pieces_per_second\":" + Format("%.0f", s.piecesPerSecond) + "}}";
+}
+
+std::string SummaryText(const SimSummary& s) {
+    return std::to_string(s.games) + (s.games == 1 ? " game" : " games") + ": mean " + Format("%.2f", s.meanLines) +
+           " lines, median " + Format("%.1f", s.medianLines) + ", max " + std::to_string(s.maxLines) +
+           ", mean score " + Format("%.2f", s.meanScore) + ", " + Format("%.0f", s.piecesPerSecond) + " pieces/s";
+}
+
+// ---------------------------------------------------------------------------
+// The analyzer
+
+namespace {
+
+AnalyzeParseResult ParseFail(int line, const std::string& message) {
+    return {std::nullopt, "line " + std::to_string(line) + ": " + message};
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc{} && ptr == end && value == value;
+}
+
+}  // namespace
+
+AnalyzeParseResult ParseAnalyzeInput(std::istream& in) {
+    AnalyzeInput input;
+    bool haveHeight = false;
+    bool haveFigure = false;
+    bool haveWeights = false;
+    int lineNo = 0;
+    std::string line;
+
+    const auto readLine = [&]() -> bool {
+        if (!std::getline(in, line)) return false;
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return true;
+    };
+
+    // The header, up to the line "well".
+    for (;;) {
+        if (!readLine()) return ParseFail(lineNo, "missing the line \"well\"");
+        const auto w = Words(line);
+        if (w.empty()) continue;
+        if (w[0] == "well") {
+            if (w.size() != 1) return ParseFail(lineNo, "\"well\" stands alone on its line");
+            break;
+        }
+        if (w[0] == "height") {
+            if (haveHeight) return ParseFail(lineNo, "height given twice");
+            if (w.size() != 2 || !ParseWhole(w[1], input.height) || input.height < kMinWellHeight ||
+                input.height > kMaxWellHeight)
+                return ParseFail(lineNo, "expected \"height H\" with H from 19 to 25");
+            haveHeight = true;
+        } else if (w[0] == "figure") {
+            if (haveFigure) return ParseFail(lineNo, "figure given twice");
+            if (w.size() != 4 || !ParseWhole(w[1], input.figure) || !ParseWhole(w[2], input.x) ||
+                !ParseWhole(w[3], input.y))
+                return ParseFail(lineNo, "expected \"figure F X Y\" with whole numbers");
+            if (input.figure < 0 || input.figure >= kFigureCount)
+                return ParseFail(lineNo, "figure index must be from 0 to 6");
+            haveFigure = true;
+        } else if (w[0] == "weights") {
+            if (haveWeights) return ParseFail(lineNo, "weights given twice");
+            if (w.size() != 1 + DemoWeights::kCriteria) return ParseFail(lineNo, "expected \"weights\" and 8 numbers");
+            for (int i = 0; i < DemoWeights::kCriteria; ++i)
+                if (!ParseNumber(w[static_cast<std::size_t>(i + 1)], input.weights[i]))
+                    return ParseFail(lineNo, "weight \"" + w[static_cast<std::size_t>(i + 1)] + "\" is not a number");
+            haveWeights = true;
+        } else {
+            return ParseFail(lineNo, "unknown line \"" + w[0] + "\"");
+        }
+    }
+    if (!haveHeight) return ParseFail(lineNo, "missing \"height H\" before \"well\"");
+    if (!haveFigure) return ParseFail(lineNo, "missing \"figure F X Y\" before \"well\"");
+
+    const int h = input.height;
+    input.well.Reset(h);
+    for (int v = 0; v < h; ++v) {
+        if (!readLine()) return ParseFail(lineNo, "the well needs " + std::to_string(h) + " rows, found " + std::to_string(v));
+        if (line.size() != static_cast<std::size_t>(Well::kColumns))
+            return ParseFail(lineNo, "a well row has exactly 10 cells");
+        for (int u = 0; u < Well::kColumns; ++u) {
+            const char c = line[static_cast<std::size_t>(u)];
+            if (c == '.')
+                input.well.at(u, v) = 0;
+            else if (c == '#')
+                input.well.at(u, v) = 1;
+            else if (c >= '1' && c <= '7')
+                input.well.at(u, v) = c - '0';
+            else
+                return ParseFail(lineNo, std::string("bad cell '") + c + "': use '.', '#' or 1 to 7");
+        }
+    }
+    while (readLine())
+        if (!Words(line).empty()) return ParseFail(lineNo, "more rows than the height " + std::to_string(h));
+
+    // The figure has to stand where it is said to be, with its box above the floor.
+    const FigureMask& mask = FigureTable()[static_cast<std::size_t>(input.figure)];
+    if (input.y < 0 || input.y > h - 3 || input.x < -3 || input.x > Well::kColumns ||
+        !FigureFits(input.well, mask, input.x, input.y))
+        return {std::nullopt, "figure " + std::to_string(input.figure) + " does not fit at " + std::to_string(input.x) +
+                                  " " + std::to_string(input.y)};
+    return {input, {}};
+}
+
+std::string AnalyzeJson(const AnalyzeInput& input) {
+    CandidateTable table;
+    const FigureMask& mask = FigureTable()[static_cast<std::size_t>(input.figure)];
+    const PlacementResult best =
+        FindBestPlacement(input.well, input.height, mask, input.x, input.y, input.weights, table);
+
+    std::ostringstream out;
+    out << "{\"best\":{\"rotations\":" << best.rotations << ",\"offset\":" << best.offset << ",\"score\":" << best.score
+        << "},\"old_hole_row\":" << OldHoleRow(input.well, input.height) << ",\"candidates\":[";
+    // The candidates in search order: by rotation count, then offset.
+    for (int r = 0; r < CandidateTable::kRotations; ++r)
+        for (int k = CandidateTable::kMinOffset; k <= CandidateTable::kMaxOffset; ++k) {
+            const int n = table.Find(r, k);
+            if (n < 0) continue;
+            const auto& c = table.criteria[static_cast<std::size_t>(n)];
+            if (n > 0) out << ",";
+            out << "{\"n\":" << n << ",\"rotations\":" << r << ",\"offset\":" << k << ",\"criteria\":[";
+            for (int i = 0; i < DemoWeights::kCriteria; ++i) out << (i ? "," : "") << c[static_cast<std::size_t>(i)];
+            out << "],\"score\":" << WeightedScore(c, input.weights) << "}";
+        }
+    out << "]}";
+    return out.str();
+}
+
+}  // namespace vexari

@@ -1,0 +1,130 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ai/Placement.h"
+#include "game/Well.h"
+#include "settings/Settings.h"
+
+namespace vexari {
+
+// Command line of the simulator:
+//   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]
+//              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace]
+//   vexari-sim analyze FILE
+struct SimOptions {
+    bool analyze = false;
+    std::string analyzeFile;
+
+    int games = 1;
+    std::uint32_t seed = 1;  // game g uses seed + g - 1 for figures and bottom lines
+    int height = 25;
+    std::string weightsFile;  // empty: the default weights
+    int speed = 2;
+    bool bottomLines = false;
+    bool next = true;
+    std::int64_t maxPieces = 100000;
+    bool json = false;
+    bool trace = false;
+    bool help = false;
+};
+
+struct SimArgsResult {
+    std::optional<SimOptions> options;
+    std::string error;  // one line, when options is empty
+};
+
+// Parses the arguments after the program name.
+SimArgsResult ParseSimArgs(const std::vector<std::string>& args);
+
+extern const char* const kSimUsage;
+
+// One landing of a simulated game, after its rows were removed.
+struct SimLanding {
+    int game = 0;
+    std::int64_t n = 0;  // landings so far in this game, from 1
+    int figure = 0;      // table index of the landed figure
+    int x = 0;           // box position where it landed
+    int y = 0;
+    int removed = 0;  // rows removed by this landing
+    std::int32_t score = 0;
+    std::int32_t lines = 0;
+    int stackTop = 0;
+};
+
+struct SimGameResult {
+    int game = 0;
+    std::int64_t pieces = 0;
+    std::int32_t lines = 0;
+    std::int32_t score = 0;
+    bool capped = false;  // stopped at the piece limit
+};
+
+// Plays whole games with the computer player through the game's own timer
+// ticks and key handling, on a virtual clock: the computer's pauses between
+// key presses and the end-of-game animation take no time, nothing is drawn
+// and the high-score table is not shown.
+class Simulator {
+public:
+    Simulator(const SimOptions& options, const DemoWeights& weights);
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // Plays game `g` (from 1). `onLanding`, if set, sees every landing.
+    SimGameResult Play(int g, const std::function<void(const SimLanding&)>& onLanding = {});
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Formats the report lines of the simulator.
+std::string LandingJson(const SimLanding& landing);
+std::string GameResultJson(const SimGameResult& result);
+std::string GameResultText(const SimGameResult& result);
+
+struct SimSummary {
+    int games = 0;
+    double meanLines = 0;
+    double medianLines = 0;
+    std::int32_t maxLines = 0;
+    double meanScore = 0;
+    double piecesPerSecond = 0;
+};
+SimSummary Summarize(const std::vector<SimGameResult>& results, double seconds);
+std::string SummaryJson(const SimSummary& summary);
+std::string SummaryText(const SimSummary& summary);
+
+// A position for the analyzer:
+//   height H
+//   figure F X Y
+//   weights w0 ... w7        (optional)
+//   well
+//   H rows, top to bottom: '.' empty, '#' or 1..7 filled
+struct AnalyzeInput {
+    int height = 25;
+    int figure = 0;
+    int x = 3;
+    int y = 0;
+    DemoWeights weights;
+    Well well;
+};
+
+struct AnalyzeParseResult {
+    std::optional<AnalyzeInput> input;
+    std::string error;
+};
+
+AnalyzeParseResult ParseAnalyzeInput(std::istream& in);
+
+// The search on the position: the best placement, the old-hole row and every
+// candidate in search order, as one JSON object.
+std::string AnalyzeJson(const AnalyzeInput& input);
+
+}  // namespace vexari

@@ -1,0 +1,68 @@
+// vexari-sim: plays games with the computer player, or analyses one position.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ai/DemoFile.h"
+#include "ai/Simulator.h"
+
+namespace {
+
+int Error(const std::string& message) {
+    std::cerr << "vexari-sim: " << message << "\n";
+    return 2;
+}
+
+int Analyze(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Error("cannot open " + path);
+    const vexari::AnalyzeParseResult parsed = vexari::ParseAnalyzeInput(in);
+    if (!parsed.input) return Error(path + ": " + parsed.error);
+    std::cout << vexari::AnalyzeJson(*parsed.input) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const vexari::SimArgsResult parsed = vexari::ParseSimArgs(args);
+    if (!parsed.options) return Error(parsed.error);
+    const vexari::SimOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << vexari::kSimUsage;
+        return 0;
+    }
+    if (options.analyze) return Analyze(options.analyzeFile);
+
+    vexari::DemoWeights weights = vexari::DemoWeights::Defaults();
+    if (!options.weightsFile.empty()) {
+        vexari::DemoValues values = vexari::DefaultDemoValues();
+        const vexari::DemoReadResult read = vexari::ReadDemoFile(options.weightsFile, values);
+        if (!read.opened) return Error("cannot open " + options.weightsFile);
+        if (read.count != vexari::DemoWeights::kCriteria)
+            return Error(options.weightsFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
+        bool learnMode = false;  // not part of the file
+        vexari::ApplyDialogValues({values, false}, weights, learnMode);
+    }
+
+    vexari::Simulator simulator(options, weights);
+    std::vector<vexari::SimGameResult> results;
+    const auto onLanding = [](const vexari::SimLanding& landing) {
+        std::cout << vexari::LandingJson(landing) << "\n";
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (int g = 1; g <= options.games; ++g) {
+        const vexari::SimGameResult result =
+            options.trace ? simulator.Play(g, onLanding) : simulator.Play(g);
+        results.push_back(result);
+        std::cout << (options.json ? vexari::GameResultJson(result) : vexari::GameResultText(result)) << "\n";
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const vexari::SimSummary summary = vexari::Summarize(results, seconds);
+    std::cout << (options.json ? vexari::SummaryJson(summary) : vexari::SummaryText(summary)) << "\n";
+    return 0;
+}
