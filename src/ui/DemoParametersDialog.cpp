@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vexari {
 
@@ -90,7 +91,9 @@ DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& 
     layout->addWidget(group);
     layout->addWidget(learnBox_);
     layout->addLayout(buttons);
-    setMinimumWidth(DialogUnits(this, 292, 186).width());
+    const QMargins margins = layout->contentsMargins();
+    setMinimumWidth(std::max(DialogUnits(this, 292, 186).width(),
+                             learnBox_->sizeHint().width() + margins.left() + margins.right()));
 
     ShowData();
 }

@@ -51,6 +51,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
         grid->addWidget(scores_[static_cast<std::size_t>(k)], k, 1, Qt::AlignRight);
     }
     message_ = new QLabel(this);
+    message_->setFont(fixed);
 
     auto* ok = new QPushButton(QStringLiteral("O&k"), this);
     auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
