@@ -1,5 +1,6 @@
 #include "ai/Placement.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -18,9 +19,12 @@ constexpr Column Low(int n) { return n >= 32 ? ~Column{0} : (Column{1} << n) - 1
 // One orientation of the figure: its cells as four box columns of row bits.
 struct Shape {
     std::array<Column, 4> col{};  // bit l: box row l holds a cell
-    int first = 4;                // first and last box column holding a cell
+    std::array<int, 4> top{};     // first and last box row of each column's cells
+    std::array<int, 4> bottom{};
+    int first = 4;  // first and last box column holding a cell
     int last = -1;
-    int meanRow = 0;              // mean box row of the cells, halves rounded up
+    int meanRow = 0;          // mean box row of the cells, halves rounded up
+    bool solidColumns = true;  // each column's cells form one unbroken run
 };
 
 Shape MakeShape(const FigureMask& mask) {
@@ -34,6 +38,13 @@ Shape MakeShape(const FigureMask& mask) {
             s.last = m;
             rowSum += l;
         }
+    for (std::size_t m = 0; m < 4; ++m) {
+        const Column c = s.col[m];
+        if (!c) continue;
+        s.top[m] = std::countr_zero(c);
+        s.bottom[m] = 31 - std::countl_zero(c);
+        if ((c >> s.top[m]) != Low(s.bottom[m] - s.top[m] + 1)) s.solidColumns = false;
+    }
     // The figures have four cells: the mean row rounds t / 4 to the nearest
     // whole number, halves up.
     s.meanRow = rowSum / 4 + (rowSum % 4 >= 2 ? 1 : 0);
@@ -55,6 +66,29 @@ bool Fits(const Board& b, const Shape& s, int x, int y) {
         if (b.at(x + m) & (s.col[static_cast<std::size_t>(m)] << y)) return false;
     return true;
 }
+
+// The row at which the figure, fitting at (x, y), comes to rest when it
+// falls straight down.
+int DropRow(const Board& b, const Shape& s, int x, int y) {
+    if (!s.solidColumns) {
+        while (Fits(b, s, x, y + 1)) ++y;
+        return y;
+    }
+    // Each column's cells sweep down until the first filled cell below their
+    // top; the board is filled from the floor down, so there always is one.
+    int rest = 32;
+    for (int m = s.first; m <= s.last; ++m) {
+        const auto i = static_cast<std::size_t>(m);
+        if (!s.col[i]) continue;
+        const int from = y + s.top[i];
+        const int obstacle = from + std::countr_zero(b.at(x + m) >> from);
+        rest = std::min(rest, obstacle - s.bottom[i] - 1);
+    }
+    return rest;
+}
+
+// Cells set in a 4-bit value.
+constexpr int kBitCount[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
 // Occupancy as the contact count reads it: the stored cells as they are (the
 // rows below the floor and the walls beside the floor are empty), and filled
@@ -152,9 +186,7 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             auto& crit = table.criteria[static_cast<std::size_t>(n)];
             crit.fill(0);
 
-            // Drop straight down.
-            int y = y0;
-            while (Fits(original, shape, x, y + 1)) ++y;
+            const int y = DropRow(original, shape, x, y0);
 
             // Contacts with the relief, position by position: a box position
             // is supported by a filled cell below it or a figure cell below it;
@@ -172,22 +204,24 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
                 }
                 const Column left = (Stored(stored, x + m - 1) >> y) | fLeft;
                 const Column right = Stored(stored, x + m + 1) >> y;
-                contacts += std::popcount(left & 0xF) + std::popcount(right & 0xF);
+                contacts += kBitCount[left & 0xF] + kBitCount[right & 0xF];
             }
 
             // Settle the figure on the scratch well.
             Board b = original;
             for (int m = shape.first; m <= shape.last; ++m) b.at(x + m) |= shape.col[static_cast<std::size_t>(m)] << y;
 
-            // Remove the rows it completes; rows above move down, row 0 keeps
-            // its content.
+            // Remove the rows it completes, from the top down; rows above move
+            // down, row 0 keeps its content. Removing a row leaves the rows
+            // below it as they were, so the full rows are known beforehand.
             int removed = 0;
             int holeRow = oldHoleRow;
             const int lastRow = y + 4 < h - 1 ? y + 4 : h - 1;
-            for (int i = y; i <= lastRow; ++i) {
-                Column all = ~Column{0};
-                for (int u = 0; u < kPlaying; ++u) all &= b.at(u);
-                if (!((all >> i) & 1)) continue;
+            Column full = ~Column{0};
+            for (int u = 0; u < kPlaying; ++u) full &= b.at(u);
+            full &= Low(lastRow + 1) & ~Low(y);
+            for (; full; full &= full - 1) {
+                const int i = std::countr_zero(full);
                 const Column above = Low(i);
                 for (int u = 0; u < kPlaying; ++u) {
                     const Column c = b.at(u);
@@ -204,17 +238,14 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             std::array<int, kPlaying + 2> surface{};  // S(-1) .. S(10); the walls reach the top
             std::int32_t holes = 0;
             std::int32_t holeDepth = 0;
-            const Column upToHoleRow = Low(holeRow + 1);
             for (int u = 0; u < kPlaying; ++u) {
                 const Column occupied = b.at(u) & field;
                 const int s = occupied ? std::countr_zero(occupied) : h;
                 surface[static_cast<std::size_t>(u + 1)] = s;
-                Column gaps = ~occupied & field & ~Low(s + 1);
-                holes += std::popcount(gaps);
-                gaps &= upToHoleRow;
-                while (gaps) {
-                    holeDepth += std::countr_zero(gaps) - s;
-                    gaps &= gaps - 1;
+                for (Column gaps = ~occupied & field & ~Low(s + 1); gaps; gaps &= gaps - 1) {
+                    const int i = std::countr_zero(gaps);
+                    ++holes;
+                    if (i <= holeRow) holeDepth += i - s;
                 }
             }
             const auto S = [&](int u) { return surface[static_cast<std::size_t>(u + 1)]; };
