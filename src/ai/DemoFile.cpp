@@ -89,6 +89,8 @@ int ParseDemoValues(std::string_view text, DemoValues& values) {
 }
 
 DemoReadResult ReadDemoFile(const std::string& path, DemoValues& values) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return {};  // opens, but cannot be read
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
     return {true, ParseDemoValues(in, values)};

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace vexari {
 namespace {
 
@@ -16,11 +14,6 @@ struct TestClock : GameClock {
     void WaitSince(std::uint32_t, std::uint32_t) override {}
 };
 
-struct TestKeys : KeyState {
-    std::set<int> down;
-    bool IsKeyDown(int vk) override { return down.count(vk) != 0; }
-};
-
 // A game in demo mode with the long figure at the top of an empty well.
 class DriverTest : public ::testing::Test {
 protected:
@@ -28,7 +21,6 @@ protected:
         settings.animate = 0;
         Game::Hooks hooks;
         hooks.clock = &clock;
-        hooks.keys = &keys;
         hooks.computer = &player;
         game.SetHooks(hooks);
         game.ResetGame();
@@ -51,7 +43,6 @@ protected:
     Game game{settings};
     ComputerPlayer player{game};
     TestClock clock;
-    TestKeys keys;
 };
 
 TEST_F(DriverTest, AtSpeedTwoTheFigureFallsAfterTenTicksAndIsPlacedAtOnce) {
@@ -147,38 +138,6 @@ TEST_F(DriverTest, TheSequenceIsDroppedWhenTheGameStops) {
     // Resumed, the user plays the figure: the old keys do not come back.
     game.ToggleRunning(true);
     EXPECT_FALSE(player.Busy());
-}
-
-TEST_F(DriverTest, HoldingAccelerateMakesEveryTickAFallStepOutsideNetworkGames) {
-    StartDemo(game);
-    PlaceFigure(kLong);
-    keys.down.insert(settings.keys.accelerate);
-    game.Tick();
-    EXPECT_TRUE(player.Busy());
-    player.Finish();
-    EXPECT_EQ(FilledInRow(24), 4);
-
-    game.record().networkGame = true;
-    PlaceFigure(kLong);
-    game.record().fallTicks = 0;
-    game.Tick();
-    EXPECT_FALSE(player.Busy());
-    EXPECT_EQ(game.record().y, 0);
-}
-
-TEST_F(DriverTest, TheUprightLongFigureGoesDownAShaftAndClearsFourRows) {
-    StartDemo(game);
-    GameRecord& r = game.record();
-    for (int v = 5; v < 25; ++v)
-        for (int u = 0; u < 10; ++u) r.well.at(u, v) = u == 4 ? 0 : 1;
-    r.stackTop = 5;
-    PlaceFigure(kLong, 1, 3);  // upright over the shaft in column 4
-    r.fallTicks = 9;
-    game.Tick();
-    EXPECT_FALSE(player.Busy());  // no turn, no step: dropped at once
-    EXPECT_EQ(r.lines, 4);
-    EXPECT_EQ(r.stackTop, 9);
-    EXPECT_EQ(FilledInRow(24), 9);
 }
 
 TEST_F(DriverTest, DemoCommand) {

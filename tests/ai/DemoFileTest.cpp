@@ -92,6 +92,7 @@ TEST(DemoValuesParse, SignsAndOutOfRangeNumbers) {
 TEST_F(DemoFileTest, UnopenableFilesAreReported) {
     DemoValues v = DefaultDemoValues();
     EXPECT_FALSE(ReadDemoFile(Path("missing.dem"), v).opened);
+    EXPECT_FALSE(ReadDemoFile(dir_.string(), v).opened);
     EXPECT_EQ(v, DefaultDemoValues());
     EXPECT_FALSE(WriteDemoFile(Path("no/such/dir/x.dem"), v));
     // A failed save leaves an existing file as it was.
