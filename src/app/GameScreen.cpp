@@ -69,6 +69,7 @@ void GameScreen::DrawCounter(const Rect& box, const std::string& text) {
 }
 
 void GameScreen::PaintGame(bool full) {
+    if (screen_.IsNull()) return;  // not laid out yet
     if (full) {
         screen_.CopyFrom(0, 0, frame_, 0, 0, frame_.Width(), frame_.Height());
         shell_.Invalidate({0, 0, frame_.Width(), frame_.Height()});
@@ -102,6 +103,7 @@ void GameScreen::PaintGame(bool full) {
 }
 
 void GameScreen::DrawNextPanel() {
+    if (screen_.IsNull()) return;
     const FigureMask& next = FigureTable()[static_cast<std::size_t>(record_.nextFigure)];
     for (int v = 0; v < 4; ++v) {
         for (int u = 0; u < 4; ++u) {
@@ -120,7 +122,7 @@ bool GameScreen::OnWell(int column, int row) const {
 }
 
 void GameScreen::DrawFigure(int x, int y) {
-    if (layout_.cellW < 3 || layout_.cellH < 3) return;
+    if (screen_.IsNull() || layout_.cellW < 3 || layout_.cellH < 3) return;
     for (auto& column : figureCells_) column.fill(false);
     indicatorFlags_.fill(false);
     if (record_.waitingForStart) return;
@@ -141,7 +143,7 @@ void GameScreen::DrawFigure(int x, int y) {
 }
 
 void GameScreen::EraseFigure(int x, int y, const FigureMask& mask) {
-    if (layout_.cellW < 3 || layout_.cellH < 3) return;
+    if (screen_.IsNull() || layout_.cellW < 3 || layout_.cellH < 3) return;
     for (int u = 0; u < 4; ++u) {
         bool erased = false;
         for (int v = 0; v < 4; ++v) {

@@ -1,0 +1,522 @@
+#include "app/CMainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+
+#include "app/Commands.h"
+#include "app/MessageWindow.h"
+#include "settings/SettingsFile.h"
+#include "ui/Background.h"
+#include "ui/Controls.h"
+#include "ui/DemoParametersDialog.h"
+#include "ui/DesignDialog.h"
+#include "ui/FirstRunDialogs.h"
+#include "ui/GameOptionsDialog.h"
+#include "ui/HighScoreDialog.h"
+#include "ui/PixelImageQt.h"
+#include "ui/VirtualKeys.h"
+
+namespace vexari {
+namespace {
+
+const QString kScoringText = QStringLiteral(
+    "\tYour receive scores:\n\n"
+    "    - for placing each figure - the faster you do it the more scores you get,\n"
+    "    - for each deleted line - the more lines you delete at once the more is the reward,\n"
+    "    - for bottom line popping.\n\n"
+    "If you play without next figure hint then you receive 30 % more scores.\n"
+    "Scores for deleted line and for bottom line depends on level.");
+
+constexpr int kKeyTab = 0x09;
+constexpr int kKeyDigit1 = 0x31;
+constexpr int kKeyF2 = 0x71;
+
+QImage WritableImage(PixelImage& image) {
+    return QImage(reinterpret_cast<uchar*>(image.Bits()), image.Width(), image.Height(), image.Stride(),
+                  QImage::Format_RGB32);
+}
+
+ScreenMetrics MetricsOf(const QScreen* screen) {
+    ScreenMetrics metrics;
+    if (screen) {
+        metrics.maximizedHeight = screen->availableGeometry().height();
+        metrics.fullScreenWidth = screen->geometry().width();
+    }
+    return metrics;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+GameCanvas::GameCanvas(CMainFrame& frame) : QWidget(&frame), frame_(frame) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+bool GameCanvas::event(QEvent* event) {
+    // Tab is an accelerator here, not a move to the next control.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void GameCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    frame_.PaintCanvas(painter, event->rect());
+}
+
+void GameCanvas::resizeEvent(QResizeEvent*) { frame_.LayOut(width(), height()); }
+
+void GameCanvas::keyPressEvent(QKeyEvent* event) {
+    const int vk = VirtualKeyFromEvent(*event);
+    if (vk == 0) return QWidget::keyPressEvent(event);
+    frame_.KeyPressed(vk, event->isAutoRepeat());
+}
+
+void GameCanvas::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    if (const int vk = VirtualKeyFromEvent(*event)) frame_.KeyReleased(vk);
+}
+
+void GameCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        frame_.ShowPopupMenu(event->globalPosition().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+
+CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent),
+      version_(version),
+      prompts_(prompts),
+      background_(MakeBlackImage()),
+      screen_(game_.record(), settings_, background_, *this),
+      indicatorPictures_(MakeLandingIndicatorPictures()) {
+    setWindowTitle(QStringLiteral("Vexari"));
+    setMinimumSize(256, 480);
+    clock_.start();
+
+    BuildMenus();
+    canvas_ = new GameCanvas(*this);
+    setCentralWidget(canvas_);
+    messageWindow_ = new MessageWindow(this);
+    CreateLabels();
+
+    game_.SetHooks({&screen_, this, this, nullptr, this, &computer_});
+    canvas_->setFocus();
+    game_.record().waitingForStart = false;
+    LoadSettingsAndPlace();
+    game_.ResetGame(true);
+
+    connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnGameTimer);
+    timer_.start(kTimerMs);
+    computerTimer_.setSingleShot(true);
+    connect(&computerTimer_, &QTimer::timeout, this, &CMainFrame::OnComputerDeadline);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    timer_.stop();
+}
+
+void CMainFrame::BuildMenus() {
+    auto addMenu = [this](const QString& title) {
+        QMenu* menu = menuBar()->addMenu(title);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::PauseIfRunning);
+        menus_.push_back(menu);
+        return menu;
+    };
+    auto addItem = [this](QMenu* menu, const QString& text, int id) {
+        QAction* action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+        return action;
+    };
+
+    QMenu* gameMenu = addMenu(QStringLiteral("&Game"));
+    newGameAction_ = addItem(gameMenu, QStringLiteral("&New Game\tF2"), kCmdNewGame);
+    addItem(gameMenu, QStringLiteral("&High Score"), kCmdHighScore);
+    addItem(gameMenu, QStringLiteral("&Demo"), kCmdDemo);
+    gameMenu->addSeparator();
+    addItem(gameMenu, QStringLiteral("E&xit"), kCmdExit);
+    // New Game is enabled only outside a network game.
+    connect(gameMenu, &QMenu::aboutToShow, this, [this] { newGameAction_->setEnabled(!game_.record().networkGame); });
+
+    QMenu* networkMenu = addMenu(QStringLiteral("&Network"));
+    addItem(networkMenu, QStringLiteral("&Create network game..."), kCmdCreateNetwork);
+    addItem(networkMenu, QStringLiteral("&Join network game..."), kCmdJoinNetwork);
+
+    QMenu* optionsMenu = addMenu(QStringLiteral("&Options"));
+    addItem(optionsMenu, QStringLiteral("&Design..."), kCmdDesign);
+    addItem(optionsMenu, QStringLiteral("&Skill..."), kCmdSkill);
+    addItem(optionsMenu, QStringLiteral("&Demo parameters ..."), kCmdDemoParameters);
+
+    QMenu* helpMenu = addMenu(QStringLiteral("&Help"));
+    addItem(helpMenu, QStringLiteral("&Keyboard..."), kCmdDesign);
+    addItem(helpMenu, QStringLiteral("&Scoring..."), kCmdScoring);
+    addItem(helpMenu, QStringLiteral("&About Vexari..."), kCmdAbout);
+}
+
+void CMainFrame::CreateLabels() {
+    auto label = [this](const char* text, int id) {
+        auto* button = new LabelButton(QString::fromLatin1(text), id, canvas_);
+        connect(button, &OwnerDrawnButton::command, this, &CMainFrame::Command);
+        return button;
+    };
+    nextLabel_ = label("Next", kCmdToggleNext);
+    levelLabel_ = label("Level", kCmdSkill);
+    statusLine_ = new AnimatedBitmapButton(QStringLiteral("... Press ENTER to play ..."), kCmdStatusLine, canvas_);
+    connect(statusLine_, &OwnerDrawnButton::command, this, &CMainFrame::Command);
+    scoreLabel_ = label("Score", kCmdHighScore);
+    linesLabel_ = label("Lines", kCmdLines);
+    picture_ = new TiledPictureControl(canvas_);
+    picture_->SetPicture(&indicatorPictures_[2]);
+}
+
+void CMainFrame::LoadSettingsAndPlace() {
+    const ScreenMetrics metrics = MetricsOf(QWidget::screen() ? QWidget::screen() : QGuiApplication::primaryScreen());
+    if (LoadSettings(settings_, metrics)) RunFirstRun(this, settings_, background_, prompts_);
+    ReloadBackground();
+    const QRect frame(QPoint(settings_.left, settings_.top), QPoint(settings_.right - 1, settings_.bottom - 1));
+    setWindowState(Qt::WindowNoState);
+    move(frame.topLeft());
+    resize(frame.size().expandedTo(minimumSize()));
+}
+
+void CMainFrame::ReloadBackground() {
+    LoadBackgroundOrAsk(this, settings_, background_, prompts_);
+    RepaintAll();
+}
+
+// --- Timer, keys and focus -------------------------------------------------
+
+void CMainFrame::OnGameTimer() {
+    game_.Tick();
+    if (++serverTickCounter_ >= kTicksPerServerCall) serverTickCounter_ = 0;  // the server's second
+    ScheduleComputer();
+}
+
+void CMainFrame::ScheduleComputer() {
+    const auto deadline = computer_.NextDeadline();
+    if (!deadline) {
+        computerTimer_.stop();
+        ReplayDeferredInput();
+        return;
+    }
+    const std::int64_t wait = static_cast<std::int32_t>(*deadline - TickCount());
+    computerTimer_.start(static_cast<int>(std::max<std::int64_t>(0, wait)));
+}
+
+void CMainFrame::OnComputerDeadline() {
+    computer_.Advance(TickCount());
+    ScheduleComputer();
+}
+
+void CMainFrame::ReplayDeferredInput() {
+    // Input that came while the computer was pressing its keys is handled now,
+    // in the order it arrived.
+    while (!deferredKeys_.empty() && !computer_.Busy()) {
+        const DeferredKey key = deferredKeys_.front();
+        deferredKeys_.erase(deferredKeys_.begin());
+        KeyDown(key.virtualKey, key.repeatCount);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+        if (computer_.Busy()) {
+            computer_.InputArrived(TickCount());
+            ScheduleComputer();
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::KeyPressed(int virtualKey, bool autoRepeat) {
+    if (!autoRepeat) keysDown_.insert(virtualKey);
+    KeyDown(virtualKey, 1);
+}
+
+void CMainFrame::KeyReleased(int virtualKey) { keysDown_.erase(virtualKey); }
+
+void CMainFrame::KeyDown(int virtualKey, int repeatCount) {
+    if (computer_.Busy()) {
+        deferredKeys_.push_back({virtualKey, repeatCount});
+        return;
+    }
+    // The accelerators come first.
+    if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return Command(kCmdToggleNext);
+    if (virtualKey == kKeyF2) {
+        if (!game_.record().networkGame) Command(kCmdNewGame);
+        return;
+    }
+    game_.KeyDown(virtualKey, repeatCount);
+    ScheduleComputer();
+}
+
+bool CMainFrame::IsKeyDown(int virtualKey) { return keysDown_.count(virtualKey) != 0; }
+
+void CMainFrame::PauseIfRunning() {
+    if (game_.record().running) game_.ToggleRunning(true);
+}
+
+void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
+    if (closing_ || old != canvas_) return;
+    if (now == nextLabel_ || now == statusLine_) return;
+    keysDown_.clear();
+    if (game_.record().running && !game_.record().computerPlays) game_.ToggleRunning(true);
+}
+
+void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
+    PauseIfRunning();
+    QMenu popup(this);
+    QAction* next = popup.addAction(QStringLiteral("&Next figure"));
+    next->setCheckable(true);
+    next->setChecked(settings_.next != 0);
+    QAction* design = popup.addAction(QStringLiteral("&Design and Keyboard..."));
+    QAction* chosen = popup.exec(globalPos);
+    if (chosen == next)
+        Command(kCmdToggleNext);
+    else if (chosen == design)
+        Command(kCmdDesign);
+}
+
+// --- Commands -----------------------------------------------------------------
+
+void CMainFrame::Command(int id) {
+    switch (id) {
+    case kCmdNewGame:
+        if (!game_.record().networkGame) NewGame();
+        break;
+    case kCmdToggleNext:
+        TakeFocus();
+        settings_.next = static_cast<std::int16_t>(1 - settings_.next);
+        screen_.DrawNextPanel();
+        break;
+    case kCmdHighScore:
+        ShowHighScores(false, 0);
+        break;
+    case kCmdDemo:
+        StartDemo(game_);
+        break;
+    case kCmdExit:
+        close();
+        break;
+    case kCmdCreateNetwork:
+    case kCmdJoinNetwork:
+        break;  // the network game comes with its own window
+    case kCmdDesign:
+        RunDesignCommand(this, settings_, background_, prompts_);
+        RepaintAll();
+        break;
+    case kCmdSkill:
+        SkillCommand();
+        break;
+    case kCmdDemoParameters:
+        RunDemoParametersDialog(this, settings_.demo, game_.record().learnMode, prompts_);
+        break;
+    case kCmdScoring:
+        prompts_.Message(this, kScoringText, QStringLiteral("Scoring principles"), PromptIcon::Information);
+        break;
+    case kCmdStatusLine:
+        if (!game_.record().running) game_.EnterAction();
+        break;
+    case kCmdLines:
+        prompts_.Message(this, QStringLiteral("Hmm, what did you expect to see here?"), kProgramTitle,
+                         PromptIcon::None);
+        break;
+    case kCmdAbout:
+        RunAboutDialog(this, version_, prompts_);
+        break;
+    default:
+        break;
+    }
+    ScheduleComputer();
+}
+
+void CMainFrame::NewGame() {
+    LeaveNetworkGame();
+    game_.ToggleRunning(true);
+}
+
+void CMainFrame::LeaveNetworkGame() {
+    GameRecord& r = game_.record();
+    r.computerPlays = false;
+    if (!r.waitingForStart) game_.EndOfGameAnimation();
+    r.networkGame = false;
+    game_.ResetGame(true);
+}
+
+void CMainFrame::SkillCommand() {
+    if (game_.record().networkGame) return;
+    if (!RunGameOptionsDialog(this, settings_, prompts_)) return;
+    if (!settings_.incLevel) game_.record().highScoreEligible = false;
+    if (game_.record().waitingForStart) game_.ResetGame(true);
+}
+
+// --- Window events ------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    StoreWindowRect();
+    SaveSettings(settings_);
+    timer_.stop();
+    computerTimer_.stop();
+    messageWindow_->hide();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::StoreWindowRect() {
+    if (isMaximized() || isMinimized() || isFullScreen()) return;
+    const QRect frame = frameGeometry();
+    settings_.left = frame.left();
+    settings_.top = frame.top();
+    settings_.right = frame.left() + frame.width();
+    settings_.bottom = frame.top() + frame.height();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    StoreWindowRect();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    StoreWindowRect();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) PauseIfRunning();
+}
+
+// --- Layout and painting ---------------------------------------------------------
+
+int CMainFrame::TextHeight() const { return QFontMetrics(canvas_->font()).height(); }
+
+void CMainFrame::LayOut(int clientW, int clientH) {
+    if (isMinimized()) return;
+    screen_.SetLayout(ComputeLayout(clientW, clientH, game_.record().height, TextHeight(), screen_.Layout()));
+    MoveLabels();
+    RepaintAll();
+}
+
+void CMainFrame::MoveLabels() {
+    const WindowLayout& l = screen_.Layout();
+    auto place = [&](LabelButton* label, int y) {
+        label->setGeometry(QRect(QPoint(l.sideX, y), LabelButton::SizeForText(label->text(), canvas_->font())));
+    };
+    place(nextLabel_, l.nextLabelY);
+    place(scoreLabel_, l.scoreLabelY);
+    place(levelLabel_, l.levelLabelY);
+    place(linesLabel_, l.linesLabelY);
+    statusLine_->setGeometry(l.statusLine.x, l.statusLine.y, l.statusLine.w, l.statusLine.h);
+    const QSize pictureSize = picture_->PictureSize();
+    picture_->setGeometry(l.picture.x, l.picture.y, pictureSize.width(), pictureSize.height());
+}
+
+void CMainFrame::RepaintAll() {
+    if (screen_.Screen().IsNull()) return;
+    screen_.Repaint();
+}
+
+void CMainFrame::PaintCanvas(QPainter& painter, const QRect& rect) {
+    const QImage image = AsQImage(screen_.Screen());
+    if (image.isNull()) return painter.fillRect(rect, Qt::black);
+    painter.drawImage(rect.topLeft(), image, rect);
+    dirty_ -= rect;
+}
+
+int CMainFrame::TextWidth(const std::string& text) {
+    return QFontMetrics(canvas_->font()).horizontalAdvance(QString::fromStdString(text));
+}
+
+void CMainFrame::DrawText(PixelImage& surface, int x, int y, const std::string& text) {
+    QImage image = WritableImage(surface);
+    QPainter painter(&image);
+    painter.setFont(canvas_->font());
+    painter.setPen(Qt::white);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::black);
+    const QFontMetrics metrics(canvas_->font());
+    painter.drawText(x, y + metrics.ascent(), QString::fromStdString(text));
+    Invalidate({x, y, metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()});
+}
+
+void CMainFrame::SetIndicatorPicture(int index) {
+    const int clamped = std::clamp(index, 0, static_cast<int>(indicatorPictures_.size()) - 1);
+    picture_->SetPicture(&indicatorPictures_[static_cast<std::size_t>(clamped)]);
+}
+
+void CMainFrame::UpdateStatusLine() {
+    const auto sequence = game_.record().running ? statusPictures_.Pause() : statusPictures_.Play();
+    if (settings_.animate) {
+        statusLine_->SetFrames(sequence, 2);
+    } else {
+        const PixelImage* still[] = {sequence[7]};
+        statusLine_->SetFrames(still, 0);
+    }
+}
+
+void CMainFrame::HeightChanged() {
+    if (isMaximized()) {
+        showNormal();
+        showMaximized();
+    }
+    LayOut(canvas_->width(), canvas_->height());
+}
+
+void CMainFrame::Invalidate(const Rect& rect) {
+    const QRect r(rect.x, rect.y, rect.w, rect.h);
+    dirty_ += r;
+    canvas_->update(r);
+}
+
+// --- The game's calls out ----------------------------------------------------------
+
+void CMainFrame::ShowHighScores(bool eligible, std::int32_t score) {
+    vexari::ShowHighScores(this, eligible, score, settings_.playerName, settings_.highScore, prompts_);
+    RepaintAll();
+}
+
+void CMainFrame::HideMessageWindow() { messageWindow_->hide(); }
+
+void CMainFrame::Minimize() { showMinimized(); }
+
+void CMainFrame::TakeFocus() { canvas_->setFocus(); }
+
+std::int64_t CMainFrame::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
+
+std::uint32_t CMainFrame::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+
+void CMainFrame::WaitSince(std::uint32_t start, std::uint32_t ms) {
+    // The end of a game holds the window for its animation: show each frame
+    // at once, then wait out the rest of the step.
+    if (!dirty_.isEmpty()) canvas_->repaint(dirty_);
+    const std::uint32_t passed = TickCount() - start;
+    if (passed < ms) QThread::msleep(ms - passed);
+}
+
+}  // namespace vexari

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace vexari {
+
+// Command identifiers of the menu, the accelerators and the side-panel labels.
+enum Command : int {
+    kCmdLines = 101,
+    kCmdNewGame = 32769,
+    kCmdHighScore = 32770,
+    kCmdSkill = 32771,
+    kCmdToggleNext = 32773,
+    kCmdStatusLine = 32787,
+    kCmdDesign = 32788,
+    kCmdScoring = 32789,
+    kCmdDemoParameters = 32790,
+    kCmdCreateNetwork = 32791,
+    kCmdJoinNetwork = 32792,
+    kCmdDemo = 32797,
+    kCmdAbout = 57664,
+    kCmdExit = 57665,
+};
+
+}  // namespace vexari

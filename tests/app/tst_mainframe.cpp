@@ -1,0 +1,173 @@
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "../ui/FakePrompts.h"
+#include "app/CMainFrame.h"
+#include "app/Commands.h"
+#include "app/MessageWindow.h"
+#include "settings/Paths.h"
+#include "settings/SettingsFile.h"
+#include "ui/Controls.h"
+
+using namespace vexari;
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    FakePrompts prompts_;
+    std::unique_ptr<CMainFrame> frame_;
+
+    GameRecord& Record() { return frame_->game().record(); }
+
+private slots:
+    void init() {
+        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
+        qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
+        prompts_ = FakePrompts();
+        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_->resize(320, 600);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        frame_->canvas()->setFocus();
+    }
+    void cleanup() {
+        frame_.reset();
+        QFile::remove(QString::fromStdString(SettingsFilePath().string()));
+    }
+
+    void firstRunAsksAndWritesTheSettings() {
+        QCOMPARE(prompts_.questions.size(), size_t{1});
+        QVERIFY(prompts_.questions[0].text.startsWith("It is the first time you run Vexari."));
+        Settings saved;
+        QVERIFY(!LoadSettings(saved, {}));  // no longer a first run
+    }
+
+    void keysReachTheGameThroughTheMapping() {
+        QVERIFY(Record().waitingForStart);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QVERIFY(Record().running);
+        const int x = Record().x;
+        QTest::keyClick(frame_->canvas(), Qt::Key_Left);
+        QCOMPARE(Record().x, x - 1);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QCOMPARE(Record().x, x + 1);
+        // Keypad 5 without Num Lock is the second rotate key.
+        const FigureMask before = Record().mask;
+        QTest::keyClick(frame_->canvas(), Qt::Key_Clear, Qt::KeypadModifier);
+        QVERIFY(Record().mask != before || Record().mask == FigureTable()[4]);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Space);
+        QCOMPARE(Record().y, 0);  // dropped, and the next figure is at the top
+        QVERIFY(Record().score > 0);
+    }
+
+    void acceleratorsComeBeforeTheGameKeys() {
+        frame_->settings().keys.left = 0x09;  // Tab bound as a game key never reaches the game
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        const int x = Record().x;
+        const auto next = frame_->settings().next;
+        QTest::keyClick(frame_->canvas(), Qt::Key_Tab);
+        QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
+        QCOMPARE(Record().x, x);
+        QTest::keyClick(frame_->canvas(), Qt::Key_1);
+        QCOMPARE(frame_->settings().next, next);
+        // F2 starts a new game at once, but not during a network game.
+        Record().score = 77;
+        QTest::keyClick(frame_->canvas(), Qt::Key_F2);
+        QVERIFY(Record().running);
+        QCOMPARE(Record().score, 0);
+        Record().networkGame = true;
+        Record().score = 77;
+        QTest::keyClick(frame_->canvas(), Qt::Key_F2);
+        QCOMPARE(Record().score, 77);
+        Record().networkGame = false;
+    }
+
+    void timerMakesTheFigureFall() {
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        Record().fallPeriod = 1;
+        for (int i = 0; i < 3; ++i) frame_->OnGameTimer();
+        QCOMPARE(Record().y, 3);
+    }
+
+    void openingAMenuPausesTheGame() {
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QVERIFY(Record().running);
+        QMenu* gameMenu = frame_->menus().front();
+        gameMenu->popup(frame_->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitFor([&] { return gameMenu->isVisible(); }));
+        QVERIFY(!Record().running);
+        gameMenu->close();
+    }
+
+    void escPausesThenMinimises() {
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Escape);
+        QVERIFY(!Record().running);
+        QVERIFY(!frame_->isMinimized());
+        QTest::keyClick(frame_->canvas(), Qt::Key_Escape);
+        QVERIFY(QTest::qWaitFor([&] { return frame_->isMinimized(); }, 1000) || frame_->windowState() & Qt::WindowMinimized);
+    }
+
+    void labelsSendTheirCommands() {
+        QTest::mouseClick(frame_->statusLine(), Qt::LeftButton);
+        QVERIFY(Record().running);
+        const auto next = frame_->settings().next;
+        QTest::mouseClick(frame_->nextLabel(), Qt::LeftButton);
+        QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
+        QVERIFY(Record().running);  // the labels take the focus without pausing the game
+        frame_->Command(kCmdLines);
+        QCOMPARE(prompts_.messages.back().text, QString("Hmm, what did you expect to see here?"));
+        frame_->Command(kCmdScoring);
+        QCOMPARE(prompts_.messages.back().caption, QString("Scoring principles"));
+        QVERIFY(prompts_.messages.back().text.startsWith("\tYour receive scores:\n\n"));
+    }
+
+    void demoLetsTheComputerPlay() {
+        frame_->Command(kCmdDemo);
+        QVERIFY(Record().computerPlays);
+        QVERIFY(Record().running);
+        QVERIFY(!Record().highScoreEligible);
+        // Run the timer and let every pause of the computer pass at once.
+        int landed = 0;
+        for (int t = 0; t < 400 && landed < 5; ++t) {
+            frame_->OnGameTimer();
+            frame_->computer().Finish();
+            if (Record().y == 0 && Record().placementTicks == 1) ++landed;
+        }
+        QVERIFY(landed >= 5);
+        QVERIFY(Record().score > 0);
+        // Esc pauses and ends demo mode.
+        QTest::keyClick(frame_->canvas(), Qt::Key_Escape);
+        QVERIFY(!Record().computerPlays);
+    }
+
+    void closingSavesTheWindowAndKeys() {
+        frame_->settings().keys.drop = 0x41;
+        frame_->close();
+        Settings saved;
+        LoadSettings(saved, {});
+        QCOMPARE(saved.keys.drop, 0x41);
+        QVERIFY(saved.right > saved.left);
+    }
+
+    void screenshotOfAGameInPlay() {
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        GameRecord& r = Record();
+        for (int v = 20; v < 25; ++v)
+            for (int u = 0; u < 10; ++u)
+                if ((u + v) % 4) r.well.at(u, v) = 1 + (u * 3 + v) % 7;
+        r.score = 1234;
+        r.lines = 17;
+        frame_->gameScreen().Repaint();
+        QCoreApplication::processEvents();
+        const QImage shot = frame_->grab().toImage();
+        QVERIFY(!shot.isNull());
+        QVERIFY(shot.save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "tst_mainframe.moc"
