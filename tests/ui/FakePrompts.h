@@ -26,12 +26,9 @@ public:
     std::vector<vexari::FileDialogRequest> openRequests, saveRequests;
     std::deque<Handler> handlers;  // one per modal run; cancelled when empty
     std::vector<QString> execTitles;
-    // Runs when a message box is shown, after it is recorded.
-    std::function<void()> onMessage;
 
     void Message(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon) override {
         messages.push_back({text, caption, icon});
-        if (onMessage) onMessage();
     }
     bool AskYesNo(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon,
                   bool defaultNo) override {

@@ -2,6 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "FakePrompts.h"
@@ -17,41 +18,30 @@ using namespace vexari;
 
 namespace {
 
-std::string Slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// Every key of the settings file, as "SECTION KEY" pairs in the file's order.
+const char* const kAllKeys =
+    "KEYS LEFT KEYS RIGHT KEYS ROTATE KEYS ROTATE2 KEYS DROP KEYS ACCELERATE SKILL LEVEL SKILL INCLEVEL SKILL NEXT "
+    "SKILL BOTLINES SKILL HEIGHT DEMO HOLE DEMO MINHOLE DEMO HEIGHT DEMO ILLLINE DEMO ILL2LINE DEMO SURFACE "
+    "DEMO YFIGURE DEMO GREED DESIGN SOUND DESIGN ANIMATE DESIGN COLOR DESIGN DOTS DESIGN DOT_INTERVAL "
+    "NET PLAYER_NAME NET SERVER NET TEAM NET PORT NET LEVEL NET COMMAND_TO_THROW NET PLAYER_TO_THROW "
+    "NET PEND_LINES NET COUNT_ONLY_EXIT_SCORES NET PLAYER_EXIT_SCORES NET COMMAND_EXIT_SCORES NET MAX_SCORES "
+    "NET SEC_BEFORE_START NET TRACE_MESSAGES FILES HIGH_SCORE FILES HELP FILES BITMAP SIZE LEFT SIZE RIGHT "
+    "SIZE TOP SIZE BOTTOM INSTALLED INSTALLED";
 
-// Every section and key of the settings file.
-const std::vector<std::pair<std::string, std::vector<std::string>>> kAllKeys = {
-    {"KEYS", {"LEFT", "RIGHT", "ROTATE", "ROTATE2", "DROP", "ACCELERATE"}},
-    {"SKILL", {"LEVEL", "INCLEVEL", "NEXT", "BOTLINES", "HEIGHT"}},
-    {"DEMO", {"HOLE", "MINHOLE", "HEIGHT", "ILLLINE", "ILL2LINE", "SURFACE", "YFIGURE", "GREED"}},
-    {"DESIGN", {"SOUND", "ANIMATE", "COLOR", "DOTS", "DOT_INTERVAL"}},
-    {"NET",
-     {"PLAYER_NAME", "SERVER", "TEAM", "PORT", "LEVEL", "COMMAND_TO_THROW", "PLAYER_TO_THROW", "PEND_LINES",
-      "COUNT_ONLY_EXIT_SCORES", "PLAYER_EXIT_SCORES", "COMMAND_EXIT_SCORES", "MAX_SCORES", "SEC_BEFORE_START",
-      "TRACE_MESSAGES"}},
-    {"FILES", {"HIGH_SCORE", "HELP", "BITMAP"}},
-    {"SIZE", {"LEFT", "RIGHT", "TOP", "BOTTOM"}},
-    {"INSTALLED", {"INSTALLED"}},
-};
-
-// The value of key in section, or nothing.
-std::optional<std::string> IniValue(const std::string& text, const std::string& section, const std::string& key) {
-    std::istringstream in(text);
-    std::string line, current;
+// The settings file as "SECTION KEY" -> value.
+std::map<std::string, std::string> ReadIni(const std::filesystem::path& p) {
+    std::ifstream in(p);
+    std::map<std::string, std::string> out;
+    std::string line, section;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
-            current = line.substr(1, line.size() - 2);
-        } else if (current == section && line.rfind(key + "=", 0) == 0) {
-            return line.substr(key.size() + 1);
-        }
+        const auto eq = line.find('=');
+        if (line.size() > 1 && line.front() == '[')
+            section = line.substr(1, line.size() - 2);
+        else if (eq != std::string::npos)
+            out[section + " " + line.substr(0, eq)] = line.substr(eq + 1);
     }
-    return std::nullopt;
+    return out;
 }
 
 bool NoLoader(const std::string& path, PixelImage& image) {
@@ -90,12 +80,13 @@ void FirstRunTest::noWritesCompleteDefaultFile() {
     QVERIFY(!prompts.questions[0].defaultNo);
     QVERIFY(prompts.execTitles.empty());
 
-    const std::string text = Slurp(SettingsFilePath());
-    for (const auto& [section, keys] : kAllKeys)
-        for (const auto& key : keys) QVERIFY2(IniValue(text, section, key), (section + " " + key).c_str());
-    QCOMPARE(*IniValue(text, "INSTALLED", "INSTALLED"), std::string("1"));
-    QCOMPARE(*IniValue(text, "KEYS", "ROTATE2"), std::string("12"));
-    const std::filesystem::path highScore = *IniValue(text, "FILES", "HIGH_SCORE");
+    const auto ini = ReadIni(SettingsFilePath());
+    std::istringstream keys(kAllKeys);
+    for (std::string section, key; keys >> section >> key;) QVERIFY2(ini.count(section + " " + key), key.c_str());
+    QCOMPARE(ini.size(), size_t(46));
+    QCOMPARE(ini.at("INSTALLED INSTALLED"), std::string("1"));
+    QCOMPARE(ini.at("KEYS ROTATE2"), std::string("12"));
+    const std::filesystem::path highScore = ini.at("FILES HIGH_SCORE");
     QVERIFY(highScore.is_absolute());
     QCOMPARE(highScore.filename().string(), std::string("vexari.his"));
 
