@@ -194,10 +194,9 @@ void CMainFrame::LoadSettingsAndPlace() {
     const ScreenMetrics metrics = MetricsOf(QWidget::screen() ? QWidget::screen() : QGuiApplication::primaryScreen());
     if (LoadSettings(settings_, metrics)) RunFirstRun(this, settings_, background_, prompts_);
     ReloadBackground();
-    const QRect frame(QPoint(settings_.left, settings_.top), QPoint(settings_.right - 1, settings_.bottom - 1));
     setWindowState(Qt::WindowNoState);
-    move(frame.topLeft());
-    resize(frame.size().expandedTo(minimumSize()));
+    move(settings_.left, settings_.top);
+    resize(QSize(settings_.right - settings_.left, settings_.bottom - settings_.top).expandedTo(minimumSize()));
 }
 
 void CMainFrame::ReloadBackground() {
@@ -389,12 +388,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::StoreWindowRect() {
+    // The outer top-left corner and the size inside the window's frame, so
+    // that placing the window from these values gives it back unchanged.
     if (isMaximized() || isMinimized() || isFullScreen()) return;
-    const QRect frame = frameGeometry();
-    settings_.left = frame.left();
-    settings_.top = frame.top();
-    settings_.right = frame.left() + frame.width();
-    settings_.bottom = frame.top() + frame.height();
+    settings_.left = x();
+    settings_.top = y();
+    settings_.right = x() + width();
+    settings_.bottom = y() + height();
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event) {
