@@ -133,8 +133,12 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
 }
 
 CMainFrame::~CMainFrame() {
+    // Closing the window while it is torn down moves the focus; this part of
+    // the window must not hear of it any more.
+    disconnect(qApp, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     timer_.stop();
+    computerTimer_.stop();
 }
 
 void CMainFrame::BuildMenus() {
