@@ -5,7 +5,7 @@
 namespace vexari::testing {
 
 // Writes small BMP files for the tests, field by field.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bpp = 24;
@@ -31,7 +31,7 @@ inline void Set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
     for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<std::uint8_t> BuildBmp(const BmpLayout& s) {
     std::vector<std::uint8_t> b = {'B', 'M'};
     Put32(b, 0);  // file size, patched below
     Put32(b, 0);

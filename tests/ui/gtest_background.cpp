@@ -147,7 +147,7 @@ TEST_F(BackgroundFile, EmptyPathGivesTheBlackImage) {
 }
 
 TEST_F(BackgroundFile, ReadableFileReplacesTheImage) {
-    testing::BmpSpec s;
+    testing::BmpLayout s;
     s.width = 2;
     s.height = 1;
     s.rows = {{1, 2, 3, 4, 5, 6}};
@@ -160,7 +160,7 @@ TEST_F(BackgroundFile, ReadableFileReplacesTheImage) {
 }
 
 TEST_F(BackgroundFile, UnreadableFilesGiveBlackAndTheMessage) {
-    testing::BmpSpec s;
+    testing::BmpLayout s;
     s.height = -1;  // rows top row first cannot be made into a background
     s.rows = {{1, 2, 3}};
     const std::string topDown = Write("topdown.bmp", testing::BuildBmp(s));

@@ -9,19 +9,19 @@
 namespace vexari {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::BuildBmp;
 using testing::PixelsAre;
 
 constexpr Color kP0 = MakeColor(10, 20, 30);
 constexpr Color kP1 = MakeColor(200, 100, 50);
 
-BmpResult Decode(const BmpSpec& spec, BmpDecodeOptions options = {}) { return DecodeBmp(BuildBmp(spec), options); }
+BmpResult Decode(const BmpLayout& layout, BmpDecodeOptions options = {}) { return DecodeBmp(BuildBmp(layout), options); }
 
 // ---- the accepted formats ----
 
 TEST(BmpFormats, OneBitRowsAreStoredBottomRowFirst) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.bpp = 1;
@@ -33,7 +33,7 @@ TEST(BmpFormats, OneBitRowsAreStoredBottomRowFirst) {
 }
 
 TEST(BmpFormats, FourBitHighNibbleFirst) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.bpp = 4;
     for (std::uint32_t i = 0; i < 16; ++i) s.palette.push_back(i * 0x100000 + 0x000100 * (15 - i) + 7);
@@ -47,7 +47,7 @@ TEST(BmpFormats, FourBitHighNibbleFirst) {
 
 TEST(BmpFormats, EightBitWithColoursUsedZeroHasAFullTable) {
     // The pixel-data offset is 0, so the data are found after 256 entries.
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.bpp = 8;
     s.zeroOffset = true;
@@ -61,7 +61,7 @@ TEST(BmpFormats, EightBitWithColoursUsedZeroHasAFullTable) {
 }
 
 TEST(BmpFormats, EightBitIndexPastAShortTableIsBlack) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.bpp = 8;
     s.colorsUsed = 2;
@@ -75,7 +75,7 @@ TEST(BmpFormats, EightBitIndexPastAShortTableIsBlack) {
 }
 
 TEST(BmpFormats, TwentyFourBitHasNoTableAndPaddedRows) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.height = 2;
     s.zeroOffset = true;  // data right after the 40-byte header
@@ -89,7 +89,7 @@ TEST(BmpFormats, TwentyFourBitHasNoTableAndPaddedRows) {
 }
 
 TEST(BmpFormats, SixteenBitFiveFiveFive) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 4;
     s.bpp = 16;
     s.rows = {{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42}};
@@ -103,7 +103,7 @@ TEST(BmpFormats, SixteenBitFiveFiveFive) {
 }
 
 TEST(BmpFormats, SixteenBitFiveSixFiveBitFields) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 3;
     s.bpp = 16;
     s.compression = 3;
@@ -118,7 +118,7 @@ TEST(BmpFormats, SixteenBitFiveSixFiveBitFields) {
 }
 
 TEST(BmpFormats, ThirtyTwoBitPlainAndWithMasksInAVersionFiveHeader) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.bpp = 32;
     s.rows = {{1, 2, 3, 99, 40, 50, 60, 0}};
@@ -137,7 +137,7 @@ TEST(BmpFormats, ThirtyTwoBitPlainAndWithMasksInAVersionFiveHeader) {
 }
 
 TEST(BmpFormats, VersionFourHeaderWithAPalette) {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 108;
     s.width = 2;
     s.bpp = 1;
@@ -150,7 +150,7 @@ TEST(BmpFormats, VersionFourHeaderWithAPalette) {
 }
 
 TEST(BmpFormats, CoreHeaderWithThreeByteTableEntries) {
-    BmpSpec s;
+    BmpLayout s;
     s.headerSize = 12;
     s.width = 2;
     s.height = 2;
@@ -164,7 +164,7 @@ TEST(BmpFormats, CoreHeaderWithThreeByteTableEntries) {
 }
 
 TEST(BmpFormats, TopRowFirstOnlyWhenAllowed) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 1;
     s.height = -2;
     s.rows = {{1, 1, 1}, {2, 2, 2}};
@@ -177,7 +177,7 @@ TEST(BmpFormats, TopRowFirstOnlyWhenAllowed) {
 }
 
 TEST(BmpFormats, TheLastRowNeedNotBePadded) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 1;
     s.height = 2;
     s.padLastRow = false;
@@ -190,8 +190,8 @@ TEST(BmpFormats, TheLastRowNeedNotBePadded) {
 
 // ---- files that lie ----
 
-BmpSpec ValidEightBit() {
-    BmpSpec s;
+BmpLayout ValidEightBit() {
+    BmpLayout s;
     s.width = 4;
     s.height = 3;
     s.bpp = 8;
@@ -241,7 +241,7 @@ TEST(BmpHostile, SizesOutOfRange) {
 }
 
 TEST(BmpHostile, LargestAcceptedWidth) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = kBmpMaxSide;
     s.bpp = 1;
     s.palette = {0, 0xFFFFFF};
@@ -253,13 +253,13 @@ TEST(BmpHostile, LargestAcceptedWidth) {
 }
 
 TEST(BmpHostile, ColourTableLargerThanTheFile) {
-    BmpSpec s = ValidEightBit();
+    BmpLayout s = ValidEightBit();
     s.colorsUsed = 0xFFFFFFFFu;  // the table of 4 cannot hold the 256 a pixel could address
     EXPECT_EQ(Decode(s).error, BmpError::BadColorTable);
     s.colorsUsed = 200;
     EXPECT_EQ(Decode(s).error, BmpError::BadColorTable);
     // A huge count on a format without a table only moves the data start.
-    BmpSpec t;
+    BmpLayout t;
     t.colorsUsed = 0x40000000u;
     t.zeroOffset = true;
     t.rows = {{1, 2, 3}};
@@ -267,7 +267,7 @@ TEST(BmpHostile, ColourTableLargerThanTheFile) {
 }
 
 TEST(BmpHostile, UnsupportedFormatsAndHeaders) {
-    BmpSpec s = ValidEightBit();
+    BmpLayout s = ValidEightBit();
     s.compression = 1;  // run-length coded
     EXPECT_EQ(Decode(s).error, BmpError::Unsupported);
     s = ValidEightBit();
@@ -289,7 +289,7 @@ TEST(BmpHostile, UnsupportedFormatsAndHeaders) {
 }
 
 TEST(BmpHostile, BitFieldMasksMissingFromTheFile) {
-    BmpSpec s;
+    BmpLayout s;
     s.bpp = 16;
     s.compression = 3;
     std::vector<std::uint8_t> f = BuildBmp(s);  // no masks written
