@@ -2,19 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <tuple>
+
 namespace vexari {
 namespace {
 
 constexpr int kLong = 1;
+using Criteria = std::array<std::int32_t, 8>;
 
 struct TestClock : GameClock {
-    std::uint32_t now = 5000;
     std::int64_t Seconds() override { return 77; }
-    std::uint32_t TickCount() override { return now; }
+    std::uint32_t TickCount() override { return 5000; }
     void WaitSince(std::uint32_t, std::uint32_t) override {}
 };
 
-// A game in demo mode with the long figure at the top of an empty well.
+// A game with the computer player attached; the clock stands at 5000 ms.
 class DriverTest : public ::testing::Test {
 protected:
     DriverTest() {
@@ -25,62 +29,41 @@ protected:
         game.SetHooks(hooks);
         game.ResetGame();
     }
-
-    void PlaceFigure(int figure, int turns = 0, int x = 3) {
-        GameRecord& r = game.record();
-        r.mask = FigureTable()[figure];
+    // Demo mode with the long figure, turned `turns` times, at (x, 0).
+    void StartWithLong(int turns = 0, int x = 3) {
+        StartDemo(game);
+        r.mask = FigureTable()[kLong];
         for (int i = 0; i < turns; ++i) RotateFigure(r.mask);
         r.x = x;
         r.y = 0;
     }
-    int FilledInRow(int v) const {
-        int n = 0;
-        for (int u = 0; u < 10; ++u) n += game.record().well.at(u, v) != 0;
-        return n;
+    std::string BottomRow() const {
+        std::string row;
+        for (int u = 0; u < 10; ++u) row += r.well.at(u, 24) ? '#' : '.';
+        return row;
     }
 
     Settings settings;
     Game game{settings};
     ComputerPlayer player{game};
     TestClock clock;
+    GameRecord& r = game.record();
 };
 
-TEST_F(DriverTest, AtSpeedTwoTheFigureFallsAfterTenTicksAndIsPlacedAtOnce) {
-    StartDemo(game);
-    PlaceFigure(kLong);
-    GameRecord& r = game.record();
+TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
+    StartWithLong();
     for (int t = 1; t <= 9; ++t) {
         game.Tick();
-        EXPECT_EQ(r.y, 0) << "tick " << t;
+        ASSERT_EQ(r.y, 0) << "tick " << t;
     }
-    game.Tick();  // the fall step: one row down, then the move starts
+    game.Tick();  // speed 2: the tenth tick moves the figure down, and the move starts at once
     EXPECT_EQ(r.y, 1);
-    EXPECT_EQ(r.x, 2);  // the first of three steps to the left went at once
-    EXPECT_TRUE(player.Busy());
-    player.Finish();
-    EXPECT_FALSE(player.Busy());
-    // Flat against the left wall on the floor, and the next figure is up.
-    for (int u = 0; u < 4; ++u) EXPECT_NE(r.well.at(u, 24), 0);
-    EXPECT_EQ(FilledInRow(24), 4);
-    EXPECT_EQ(r.y, 0);
-    EXPECT_EQ(r.x, 3);
-}
+    EXPECT_EQ(r.x, 2);  // the first of three steps to the left
+    EXPECT_EQ(player.NextDeadline(), std::optional<std::uint32_t>(5110));
 
-TEST_F(DriverTest, KeysArePressedOneByOneWithPausesThatInputEndsEarly) {
-    StartDemo(game);
-    PlaceFigure(kLong);
-    GameRecord& r = game.record();
-    for (int t = 0; t < 10; ++t) game.Tick();
-    ASSERT_EQ(r.x, 2);
-    ASSERT_EQ(player.NextDeadline(), std::optional<std::uint32_t>(5110));
-
-    // While keys are pending the timer does nothing at all.
-    const int placementTicks = r.placementTicks;
-    const int fallTicks = r.fallTicks;
-    for (int t = 0; t < 30; ++t) game.Tick();
-    EXPECT_EQ(r.placementTicks, placementTicks);
-    EXPECT_EQ(r.fallTicks, fallTicks);
-    EXPECT_EQ(r.y, 1);
+    const auto counters = std::tuple(r.placementTicks, r.fallTicks, r.y);
+    for (int t = 0; t < 30; ++t) game.Tick();  // while keys are pending the timer does nothing
+    EXPECT_EQ(std::tuple(r.placementTicks, r.fallTicks, r.y), counters);
 
     player.Advance(5109);  // not yet
     EXPECT_EQ(r.x, 2);
@@ -93,191 +76,122 @@ TEST_F(DriverTest, KeysArePressedOneByOneWithPausesThatInputEndsEarly) {
     player.Advance(5260);  // the drop, with no pause after it
     EXPECT_FALSE(player.Busy());
     EXPECT_EQ(player.NextDeadline(), std::nullopt);
-    EXPECT_EQ(FilledInRow(24), 4);
-    EXPECT_NE(r.well.at(0, 24), 0);
-    // Input with nothing pending does nothing.
-    player.InputArrived(6000);
+    EXPECT_EQ(BottomRow(), "####......");
+    EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(3, 0));  // the next figure is up
+    player.InputArrived(6000);  // with nothing pending input does nothing
     EXPECT_EQ(r.y, 0);
 }
 
 TEST_F(DriverTest, ARotationThatKicksIsNotCompensated) {
-    StartDemo(game);
-    PlaceFigure(kLong, 1, 8);  // upright in column 9
-    GameRecord& r = game.record();
+    StartWithLong(1, 8);  // upright in column 9
     r.fallTicks = 9;
-    game.Tick();
-    // The search lies the figure flat at the left wall: one turn, eight steps
-    // left. Turned at x 8 it fits only two columns to the left.
-    EXPECT_EQ(r.x, 6);
-    EXPECT_EQ(r.mask, [] {
-        FigureMask m = FigureTable()[kLong];
-        RotateFigure(m);
-        RotateFigure(m);
-        return m;
-    }());
+    game.Tick();  // planned: one turn, eight steps left, the drop
+    EXPECT_EQ(r.x, 6);  // turned flat at x 8 it only fits two columns further left
     player.Finish();
-    // Six steps took it to the wall, the last two were blocked.
-    for (int u = 0; u < 4; ++u) EXPECT_NE(r.well.at(u, 24), 0);
-    EXPECT_EQ(FilledInRow(24), 4);
+    EXPECT_EQ(BottomRow(), "####......");  // six steps reached the wall, two were blocked
 }
 
-TEST_F(DriverTest, TheSequenceIsDroppedWhenTheGameStops) {
-    StartDemo(game);
-    PlaceFigure(kLong);
-    GameRecord& r = game.record();
+TEST_F(DriverTest, PendingKeysAreDroppedWhenTheGameStops) {
+    StartWithLong();
     for (int t = 0; t < 10; ++t) game.Tick();
     ASSERT_TRUE(player.Busy());
-    game.ToggleRunning(true);  // a pause outside a network game also ends demo mode
-    EXPECT_FALSE(player.Busy());
+    game.ToggleRunning(true);  // a pause outside a network game ends demo mode
     EXPECT_EQ(player.NextDeadline(), std::nullopt);
     player.Advance(9000);
     player.Finish();
-    EXPECT_EQ(r.x, 2);  // nothing more was pressed
-    EXPECT_EQ(r.y, 1);
-    EXPECT_EQ(FilledInRow(24), 0);
-    // Resumed, the user plays the figure: the old keys do not come back.
-    game.ToggleRunning(true);
+    EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(2, 1));  // nothing more was pressed
+    game.ToggleRunning(true);  // resumed, the user plays on: the old keys do not come back
     EXPECT_FALSE(player.Busy());
 }
 
 TEST_F(DriverTest, DemoCommand) {
-    GameRecord& r = game.record();
     ASSERT_TRUE(r.waitingForStart);
     r.highScoreEligible = true;
-    StartDemo(game);
-    EXPECT_TRUE(r.running);
-    EXPECT_TRUE(r.computerPlays);
-    EXPECT_EQ(r.computerSpeed, 2);
-    EXPECT_FALSE(r.highScoreEligible);
-
-    // The user's paused game goes on under the computer.
+    StartDemo(game);  // a waiting game starts, played by the computer
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.computerSpeed, r.highScoreEligible),
+              std::tuple(true, true, 2, false));
     game.ToggleRunning(true);
-    ASSERT_FALSE(r.running);
     r.computerSpeed = 7;
-    StartDemo(game);
-    EXPECT_TRUE(r.running);
-    EXPECT_TRUE(r.computerPlays);
-    EXPECT_EQ(r.computerSpeed, 2);
-
-    // A game still running is not paused by it.
+    StartDemo(game);  // the user's paused game goes on under the computer
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.computerSpeed), std::tuple(true, true, 2));
     r.computerPlays = false;
-    StartDemo(game);
-    EXPECT_TRUE(r.running);
-    EXPECT_TRUE(r.computerPlays);
-
-    // Nothing in a network game.
+    StartDemo(game);  // a running game is not paused by it
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays), std::tuple(true, true));
     game.ToggleRunning(true);
     r.networkGame = true;
     r.highScoreEligible = true;
-    StartDemo(game);
-    EXPECT_FALSE(r.running);
-    EXPECT_FALSE(r.computerPlays);
-    EXPECT_TRUE(r.highScoreEligible);
+    StartDemo(game);  // nothing in a network game
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.highScoreEligible), std::tuple(false, false, true));
 }
 
-TEST(ComputerSpeedFromName, CompPrefixAnyCaseWithOptionalDigit) {
-    EXPECT_EQ(ComputerSpeedFromName("COMP9"), 9);
-    EXPECT_EQ(ComputerSpeedFromName("Comp7"), 7);
-    EXPECT_EQ(ComputerSpeedFromName("cOmP0 the great"), 0);
-    EXPECT_EQ(ComputerSpeedFromName("Comp"), 2);
-    EXPECT_EQ(ComputerSpeedFromName("Computer"), 2);
-    EXPECT_EQ(ComputerSpeedFromName("Comp 5"), 2);
-    EXPECT_EQ(ComputerSpeedFromName("Com"), std::nullopt);
-    EXPECT_EQ(ComputerSpeedFromName("xcomp9"), std::nullopt);
-    EXPECT_EQ(ComputerSpeedFromName(""), std::nullopt);
+TEST(ComputerSpeedFromName, CompInAnyCaseWithAnOptionalDigit) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"COMP9", 9},        {"Comp7", 7},           {"cOmP0 the great", 0}, {"Comp", 2},        {"Computer", 2},
+        {"Comp 5", 2},       {"Com", std::nullopt},  {"xcomp9", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [name, speed] : cases) EXPECT_EQ(ComputerSpeedFromName(name), speed) << name;
 }
 
-// Learning from the user's placements.
-
-CandidateTable TwoCandidates(std::array<std::int32_t, 8> user, std::array<std::int32_t, 8> other) {
+// Candidates numbered in order, at rotation 0 and offsets 0, 1, 2, ...
+CandidateTable Candidates(std::initializer_list<Criteria> rows) {
     CandidateTable t;
-    t.count = 2;
-    for (int i = 0; i < 8; ++i) {
-        t.criteria[0][static_cast<std::size_t>(i)] = user[static_cast<std::size_t>(i)];
-        t.criteria[1][static_cast<std::size_t>(i)] = other[static_cast<std::size_t>(i)];
+    for (const Criteria& c : rows) {
+        std::copy(c.begin(), c.end(), t.criteria[t.count].begin());
+        t.number[0][10 + t.count] = t.count;
+        ++t.count;
     }
-    t.number[0][10] = 0;  // rotation 0, displacement 0: the user's
-    t.number[1][12] = 1;
     return t;
 }
 
-TEST(LearnFromPlacement, OneMoreHoleThanAnAlternativeLowersItsWeight) {
-    const CandidateTable t = TwoCandidates({-1, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0});
+TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
     DemoWeights w;
-    EXPECT_TRUE(LearnFromPlacement(t, 0, 0, w));
+    // The user's placement has one hole more than an alternative: rated -41.
+    ASSERT_TRUE(LearnFromPlacement(Candidates({{-1, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}}), 0, 0, w));
     EXPECT_DOUBLE_EQ(w[DemoWeights::HOLE], 40.8);
-    EXPECT_EQ(w[DemoWeights::MINHOLE], 5);
-    EXPECT_EQ(w[DemoWeights::SURFACE], 1);
-}
+    w[DemoWeights::HOLE] = 41;
+    EXPECT_EQ(w, DemoWeights{});
+    // An alternative rated at least 1 below the user's choice changes nothing.
+    ASSERT_TRUE(LearnFromPlacement(Candidates({{0, 0, 0, 0, 0, -2, 24, 0}, {-1, 0, 0, 0, 0, -2, 24, 0}}), 0, 0, w));
+    EXPECT_EQ(w, DemoWeights{});
 
-TEST(LearnFromPlacement, AlternativesBeatenByAtLeastOneChangeNothing) {
-    const CandidateTable t = TwoCandidates({0, 0, 0, 0, 0, -2, 24, 0}, {-1, 0, 0, 0, 0, -2, 24, 0});
-    DemoWeights w;
-    const DemoWeights before = w;
-    EXPECT_TRUE(LearnFromPlacement(t, 0, 0, w));
-    EXPECT_EQ(w, before);
-}
-
-TEST(LearnFromPlacement, UpdatesAccumulateAndNoWeightGoesBelowZero) {
-    CandidateTable t;
-    t.count = 3;
-    // User: SURFACE -4. Alternatives: SURFACE -2 (better), then SURFACE -3.
-    t.criteria[0][DemoWeights::SURFACE] = -4;
-    t.criteria[1][DemoWeights::SURFACE] = -2;
-    t.criteria[2][DemoWeights::SURFACE] = -3;
-    t.number[2][5] = 0;
-    DemoWeights w;
+    // SURFACE -4 for the user against -2, then -3. The user's own candidate
+    // moves nothing but lifts the negative HEIGHT to 0; the second rates -1
+    // and moves SURFACE to 0.1; the third, rated with 0.1, rates 0 and moves it
+    // below 0, so to 0.
+    const CandidateTable t = Candidates({{0, 0, 0, 0, 0, -4}, {0, 0, 0, 0, 0, -2}, {0, 0, 0, 0, 0, -3}});
     w[DemoWeights::SURFACE] = 0.5;
     w[DemoWeights::HEIGHT] = -3;  // only the dialog makes weights negative
-    EXPECT_TRUE(LearnFromPlacement(t, 2, -5, w));
-    // Candidate 0 is the user's own: rating 0, all differences 0, but the
-    // negative weight is set to 0. Candidate 1: -2 x 0.5 = -1 -> 0.5 - 0.4 =
-    // 0.1. Candidate 2 is rated with the new weight: -1 x 0.1 -> 0 -> moves
-    // to 0.1 - 0.2 < 0 -> 0.
-    EXPECT_EQ(w[DemoWeights::HEIGHT], 0);
-    EXPECT_EQ(w[DemoWeights::SURFACE], 0);
-    EXPECT_EQ(w[DemoWeights::HOLE], 41);
-}
+    ASSERT_TRUE(LearnFromPlacement(t, 0, 0, w));
+    EXPECT_EQ(std::tuple(w[DemoWeights::HOLE], w[DemoWeights::HEIGHT], w[DemoWeights::SURFACE]), std::tuple(41, 0, 0));
 
-TEST(LearnFromPlacement, SkippedWhenTheUsersPlacementWasNoCandidate) {
-    const CandidateTable t = TwoCandidates({-1, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0});
-    DemoWeights w;
+    // No candidate for the user's pair: the step is skipped, nothing changes.
     w[DemoWeights::HEIGHT] = -1;
     const DemoWeights before = w;
-    EXPECT_FALSE(LearnFromPlacement(t, 3, 0, w));
-    EXPECT_FALSE(LearnFromPlacement(t, 0, 11, w));
-    EXPECT_FALSE(LearnFromPlacement(t, 4, 0, w));
+    EXPECT_FALSE(LearnFromPlacement(t, 3, 0, w) || LearnFromPlacement(t, 0, 11, w) || LearnFromPlacement(t, 4, 0, w));
     EXPECT_EQ(w, before);
 }
 
 TEST_F(DriverTest, TheUsersDropIsLearnedFromTheSearchMadeWhenTheFigureAppeared) {
-    GameRecord& r = game.record();
     r.learnMode = true;
     game.ToggleRunning(true);
-    // Make the current figure the long one, as TakeNextFigure would.
     r.nextFigure = kLong;
     game.TakeNextFigure();
     ASSERT_GT(player.candidates().count, 0);
     const CandidateTable table = player.candidates();
 
-    // The user turns the figure four times (back to rotation 0) and moves it
-    // two columns right, then drops it.
+    // Four turns (back to rotation 0) and two columns right, then the drop.
     for (int i = 0; i < 4; ++i) game.PressKey(settings.keys.rotate);
     game.PressKey(settings.keys.right);
     game.PressKey(settings.keys.right);
-    ASSERT_EQ(r.playerRotation, 0);
-    ASSERT_EQ(r.playerDisplacement, 2);
+    ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(0, 2));
     DemoWeights expected = settings.demo;
     ASSERT_TRUE(LearnFromPlacement(table, 0, 2, expected));
     game.PressKey(settings.keys.drop);
     EXPECT_EQ(settings.demo, expected);
-    EXPECT_NE(settings.demo, DemoWeights::Defaults());  // flat in the middle: the smoother left wall was better
+    EXPECT_NE(settings.demo, DemoWeights::Defaults());  // the flat figure at the left wall was smoother
 
-    // Without learn mode nothing changes.
-    r.learnMode = false;
-    const DemoWeights learned = settings.demo;
+    r.learnMode = false;  // without learn mode nothing changes
     game.PressKey(settings.keys.drop);
-    EXPECT_EQ(settings.demo, learned);
+    EXPECT_EQ(settings.demo, expected);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 // Gives each test its own configuration and data directories.
@@ -13,9 +13,8 @@ class TempHomeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::random_device rd;
-        std::ostringstream name;
-        name << "vexari-settings-" << std::hex << rd() << rd();
-        root_ = std::filesystem::temp_directory_path() / name.str();
+        root_ = std::filesystem::temp_directory_path() /
+                ("vexari-settings-" + std::to_string(rd()) + "-" + std::to_string(rd()));
         std::filesystem::create_directories(root_);
         setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
@@ -27,14 +26,11 @@ protected:
 
     static std::string Slurp(const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     static void Spit(const std::filesystem::path& p, const std::string& bytes) {
         std::filesystem::create_directories(p.parent_path());
-        std::ofstream out(p, std::ios::binary);
-        out << bytes;
+        std::ofstream(p, std::ios::binary) << bytes;
     }
 
     std::filesystem::path root_;
