@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "PixelTestUtil.h"
 #include "ui/Bevel.h"
 
@@ -9,217 +11,108 @@ namespace {
 using testing::kUntouched;
 using testing::PixelsAre;
 
-constexpr Color kFace = MakeColor(10, 20, 30);
-constexpr Color kLight = MakeColor(250, 240, 230);
-constexpr Color kDark = MakeColor(60, 50, 40);
-const std::map<char, Color> kBoxLegend = {
-    {'F', kFace}, {'L', kLight}, {'D', kDark}, {'K', kBlack}, {'.', kUntouched}};
+constexpr Color kRed = MakeColor(255, 0, 0);
+constexpr Color kFill = MakeColor(1, 2, 3), kCorner = MakeColor(7, 7, 7);
+constexpr Color kBottomRight = MakeColor(200, 0, 0), kTopLeft = MakeColor(0, 200, 0);
+// Boxes are drawn in the buttons' colours (face G, light W, dark D); frames get
+// four colours of their own (fill I, corner C, B, T) so that a swapped argument shows.
+const std::map<char, Color> kLegend = {{'.', kUntouched}, {'G', kGrey}, {'W', kWhite}, {'D', kDarkGrey},
+                                       {'K', kBlack},     {'R', kRed},  {'I', kFill},  {'C', kCorner},
+                                       {'B', kBottomRight}, {'T', kTopLeft}};
 
-TEST(RaisedBox, RingsLightTopLeftDarkBottomRightOddCornersInFace) {
-    PixelImage img(8, 7, kUntouched);
-    ASSERT_TRUE(DrawRaisedBox(img, 1, 1, 6, 5, 2, kFace, kLight, kDark, false, true));
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "........",
-                              ".LLLLLF.",
-                              ".LLLLFD.",
-                              ".LLFFDD.",
-                              ".LFDDDD.",
-                              ".FDDDDD.",
-                              "........",
-                          },
-                          kBoxLegend));
+bool Box(PixelImage& s, int x, int y, int w, int h, int n, bool shadow, bool fill) {
+    return DrawRaisedBox(s, x, y, w, h, n, kGrey, kWhite, kDarkGrey, shadow, fill);
+}
+void Frame(PixelImage& s, int x, int y, int w, int h, int n, bool fill) {
+    DrawSunkenFrame(s, x, y, w, h, n, kFill, kCorner, kBottomRight, kTopLeft, fill);
 }
 
-TEST(RaisedBox, WithoutFillFaceTheInsideKeepsItsPixels) {
-    PixelImage img(6, 5, kUntouched);
-    ASSERT_TRUE(DrawRaisedBox(img, 0, 0, 6, 5, 2, kFace, kLight, kDark, false, false));
-    EXPECT_TRUE(PixelsAre(img, 0, 0, {"LLLLLF", "LLLLFD", "LL..DD", "LFDDDD", "FDDDDD"}, kBoxLegend));
-}
+struct MapCase {
+    const char* what;
+    Color ground;                           // the surface before drawing
+    std::function<void(PixelImage&)> draw;  // on a surface of the map's size
+    std::vector<std::string> rows;
+};
 
-TEST(RaisedBox, BevelZeroDrawsOnlyTheFace) {
-    PixelImage img(3, 3, kUntouched);
-    EXPECT_TRUE(DrawRaisedBox(img, 1, 1, 1, 1, 0, kFace, kLight, kDark, false, true));
-    EXPECT_TRUE(PixelsAre(img, 0, 0, {"...", ".F.", "..."}, kBoxLegend));
-    PixelImage big(5, 4, kUntouched);
-    EXPECT_TRUE(DrawRaisedBox(big, 0, 0, 5, 4, 0, kFace, kLight, kDark, false, true));
-    EXPECT_TRUE(PixelsAre(big, 0, 0, {"FFFFF", "FFFFF", "FFFFF", "FFFFF"}, kBoxLegend));
-}
-
-TEST(RaisedBox, TooWideABevelDrawsNothing) {
-    PixelImage img(12, 12, kUntouched);
-    const PixelImage before = img;
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 10, 10, 5, kFace, kLight, kDark, false, true));
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 10, 3, 2, kFace, kLight, kDark, false, true));
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 0, 0, 0, kFace, kLight, kDark, false, true));
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 10, 10, -1, kFace, kLight, kDark, false, true));
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 10, 10, 1 << 30, kFace, kLight, kDark, false, true));
-    // With a shadow the box shrinks by n first: 2n = 4 is not less than 6 - 2.
-    EXPECT_FALSE(DrawRaisedBox(img, 1, 1, 6, 6, 2, kFace, kLight, kDark, true, true));
-    EXPECT_EQ(img, before);
-}
-
-TEST(RaisedBox, FourRingsInATenByTenLeaveATwoByTwoFace) {
-    PixelImage img(10, 10, kUntouched);
-    ASSERT_TRUE(DrawRaisedBox(img, 0, 0, 10, 10, 4, kFace, kLight, kDark, false, true));
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "LLLLLLLLLF",
-                              "LLLLLLLLFD",
-                              "LLLLLLLFDD",
-                              "LLLLLLFDDD",
-                              "LLLLFFDDDD",
-                              "LLLLFFDDDD",
-                              "LLLFDDDDDD",
-                              "LLFDDDDDDD",
-                              "LFDDDDDDDD",
-                              "FDDDDDDDDD",
-                          },
-                          kBoxLegend));
-}
-
-TEST(RaisedBox, ShadowLeavesABlackBandAtRightAndBottom) {
-    PixelImage img(20, 20, kUntouched);
-    ASSERT_TRUE(DrawRaisedBox(img, 0, 0, 20, 20, 2, kFace, kLight, kDark, true, true));
-    // The box itself is 18 x 18.
-    EXPECT_EQ(img.Pixel(0, 0), kLight);
-    EXPECT_EQ(img.Pixel(17, 0), kFace);
-    EXPECT_EQ(img.Pixel(0, 17), kFace);
-    EXPECT_EQ(img.Pixel(17, 17), kDark);
-    EXPECT_EQ(img.Pixel(8, 8), kFace);
-    for (int i = 0; i < 20; ++i) {
-        for (int band = 18; band < 20; ++band) {
-            EXPECT_EQ(img.Pixel(band, i), kBlack) << band << "," << i;
-            EXPECT_EQ(img.Pixel(i, band), kBlack) << i << "," << band;
-        }
+TEST(Bevel, DrawsTheHandDrawnMaps) {
+    const PixelImage red(3, 3, kRed), dot(1, 1, kRed);
+    const std::vector<MapCase> cases = {
+        {"box: light top-left, dark bottom-right, odd corners in the face", kUntouched,
+         [](PixelImage& s) { EXPECT_TRUE(Box(s, 1, 1, 6, 5, 2, false, true)); },
+         {"........", ".WWWWWG.", ".WWWWGD.", ".WWGGDD.", ".WGDDDD.", ".GDDDDD.", "........"}},
+        {"box without fillFace keeps the inside", kUntouched,
+         [](PixelImage& s) { EXPECT_TRUE(Box(s, 0, 0, 6, 5, 2, false, false)); },
+         {"WWWWWG", "WWWWGD", "WW..DD", "WGDDDD", "GDDDDD"}},
+        {"box with n = 0 is only the face", kUntouched,
+         [](PixelImage& s) { EXPECT_TRUE(Box(s, 1, 1, 1, 1, 0, false, true)); }, {"...", ".G.", "..."}},
+        {"four rings in 10 x 10 leave a 2 x 2 face", kUntouched,
+         [](PixelImage& s) { EXPECT_TRUE(Box(s, 0, 0, 10, 10, 4, false, true)); },
+         {"WWWWWWWWWG", "WWWWWWWWGD", "WWWWWWWGDD", "WWWWWWGDDD", "WWWWGGDDDD",  //
+          "WWWWGGDDDD", "WWWGDDDDDD", "WWGDDDDDDD", "WGDDDDDDDD", "GDDDDDDDDD"}},
+        {"box with shadow: n smaller, black band right and bottom", kUntouched,
+         [](PixelImage& s) { EXPECT_TRUE(Box(s, 0, 0, 6, 6, 1, true, true)); },
+         {"WWWWGK.", "WGGGDK.", "WGGGDK.", "WGGGDK.", "GDDDDK.", "KKKKKK.", "......."}},
+        {"frame: rings from the inside out, bottom-right corners untouched", kUntouched,
+         [](PixelImage& s) { Frame(s, 2, 2, 2, 1, 2, true); }, {"TTTTTC", "TTTTCB", "TTIIBB", "TCBB.B", "CBBBB."}},
+        {"frame without fillInside keeps the inside", kUntouched, [](PixelImage& s) { Frame(s, 1, 1, 1, 1, 1, false); },
+         {"TTC", "T.B", "CB."}},
+        {"label up: sunken edge around a raised face", kGrey,
+         [](PixelImage& s) { EXPECT_EQ(DrawLabelButtonFace(s, false), (Point{4, 4})); },
+         {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGGGGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
+        {"label pushed: two rings, the inner bottom and right covered in grey", kGrey,
+         [](PixelImage& s) { EXPECT_EQ(DrawLabelButtonFace(s, true), (Point{5, 5})); },
+         {"DDDDDDDG", "DDDDDDGW", "DDGGGGGW", "DDGGGGGW", "DDGGGGGW", "DGGGGGGW", "GWWWWWWG"}},
+        {"picture pushed: black odd corners, picture at (2, 2)", kGrey,
+         [&](PixelImage& s) { DrawPictureButtonFace(s, true, &red); },
+         {"DDDDDDDK", "DDDDDDKW", "DDRRRGWW", "DDRRRGWW", "DDGGGGWW", "DKWWWWGW", "KWWWWWWG"}},
+        {"picture up: at (3, 3), clipped to (w - 6) x (h - 6)", kGrey,
+         [&](PixelImage& s) { DrawPictureButtonFace(s, false, &red); },
+         {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGRRGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
+        {"picture smaller than the face leaves it grey", kGrey,
+         [&](PixelImage& s) { DrawPictureButtonFace(s, false, &dot); },
+         {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGRGGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
+    };
+    for (const MapCase& c : cases) {
+        PixelImage s(static_cast<int>(c.rows[0].size()), static_cast<int>(c.rows.size()), c.ground);
+        c.draw(s);
+        EXPECT_TRUE(PixelsAre(s, 0, 0, c.rows, kLegend)) << c.what;
     }
 }
 
-constexpr Color kFill = MakeColor(1, 2, 3);
-constexpr Color kCorner = MakeColor(7, 7, 7);
-constexpr Color kBottomRight = MakeColor(200, 0, 0);
-constexpr Color kTopLeft = MakeColor(0, 200, 0);
-const std::map<char, Color> kFrameLegend = {
-    {'F', kFill}, {'C', kCorner}, {'B', kBottomRight}, {'T', kTopLeft}, {'.', kUntouched}};
-
-TEST(SunkenFrame, RingsRunFromTheInsideOutAndSkipTheBottomRightCorner) {
-    PixelImage img(6, 5, kUntouched);
-    DrawSunkenFrame(img, 2, 2, 2, 1, 2, kFill, kCorner, kBottomRight, kTopLeft, true);
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "TTTTTC",
-                              "TTTTCB",
-                              "TTFFBB",
-                              "TCBB.B",
-                              "CBBBB.",
-                          },
-                          kFrameLegend));
+TEST(Bevel, BoxTooSmallForItsBevelDrawsNothing) {
+    struct Size { int w, h, n; bool shadow; };
+    for (const Size& c : {Size{10, 10, 5, false}, Size{10, 3, 2, false}, Size{0, 0, 0, false}, Size{10, 10, -1, false},
+                          Size{10, 10, 1 << 30, false}, Size{6, 6, 2, true} /* 2n = 4 is not less than 6 - 2 */}) {
+        PixelImage s(12, 12, kUntouched);
+        EXPECT_FALSE(Box(s, 1, 1, c.w, c.h, c.n, c.shadow, true)) << c.w << "x" << c.h << " n " << c.n;
+        EXPECT_EQ(s, PixelImage(12, 12, kUntouched));
+    }
 }
 
-TEST(SunkenFrame, WithoutFillInsideTheInsideIsLeftAlone) {
-    PixelImage img(3, 3, kUntouched);
-    DrawSunkenFrame(img, 1, 1, 1, 1, 1, kFill, kCorner, kBottomRight, kTopLeft, false);
-    EXPECT_TRUE(PixelsAre(img, 0, 0, {"TTC", "T.B", "CB."}, kFrameLegend));
+TEST(Bevel, ShadowOnTwentyByTwentyLeavesAnEighteenBoxAndATwoPixelBand) {
+    PixelImage s(20, 20, kUntouched);
+    ASSERT_TRUE(Box(s, 0, 0, 20, 20, 2, true, true));
+    EXPECT_TRUE(PixelsAre(s, 16, 16, {"DDKK", "DDKK", "KKKK", "KKKK"}, kLegend));
+    EXPECT_TRUE(PixelsAre(s, 0, 16, {"WGDD", "GDDD", "KKKK", "KKKK"}, kLegend));
+    EXPECT_TRUE(PixelsAre(s, 16, 0, {"WGKK", "GDKK"}, kLegend));
+    EXPECT_TRUE(PixelsAre(s, 18, 0, std::vector<std::string>(20, "KK"), kLegend));
+    EXPECT_TRUE(PixelsAre(s, 0, 18, std::vector<std::string>(2, std::string(20, 'K')), kLegend));
 }
 
-TEST(SunkenFrame, TwoRingsAroundSixtyByTwentyCoverSixtyFourByTwentyFour) {
-    PixelImage img(70, 30, kUntouched);
-    DrawSunkenFrame(img, 5, 5, 60, 20, 2, kFill, kCorner, kBottomRight, kTopLeft, true);
+TEST(Bevel, TwoRingFrameAroundSixtyByTwentyCoversSixtyFourByTwentyFour) {
+    PixelImage s(70, 30, kUntouched);
+    Frame(s, 5, 5, 60, 20, 2, true);
     int touched = 0;
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 70; ++x) {
-            const bool inside = x >= 3 && x < 67 && y >= 3 && y < 27;
-            if (img.Pixel(x, y) != kUntouched) {
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 70; ++x)
+            if (s.Pixel(x, y) != kUntouched) {
                 ++touched;
-                EXPECT_TRUE(inside) << x << "," << y;
+                EXPECT_TRUE(x >= 3 && x < 67 && y >= 3 && y < 27) << x << "," << y;
             }
-        }
-    }
-    // Everything of the 64 x 24 area except the two bottom-right corners.
-    EXPECT_EQ(touched, 64 * 24 - 2);
-    EXPECT_EQ(img.Pixel(66, 3), kCorner);
-    EXPECT_EQ(img.Pixel(3, 26), kCorner);
-    EXPECT_EQ(img.Pixel(66, 26), kUntouched);
-    EXPECT_EQ(img.Pixel(65, 25), kUntouched);
-    EXPECT_EQ(img.Pixel(3, 3), kTopLeft);
-    EXPECT_EQ(img.Pixel(66, 10), kBottomRight);
-    EXPECT_EQ(img.Pixel(30, 15), kFill);
-}
-
-const std::map<char, Color> kButtonLegend = {{'G', kGrey},   {'D', kDarkGrey}, {'W', kWhite},
-                                             {'K', kBlack},  {'R', MakeColor(255, 0, 0)}};
-
-TEST(LabelButtonFace, UpIsASunkenEdgeAroundARaisedFace) {
-    PixelImage img(8, 7, kGrey);
-    EXPECT_EQ(DrawLabelButtonFace(img, false), (Point{4, 4}));
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "DDDDDDDG",
-                              "DWWWWWGW",
-                              "DWGGGGDW",
-                              "DWGGGGDW",
-                              "DWGGGGDW",
-                              "DGDDDDDW",
-                              "GWWWWWWG",
-                          },
-                          kButtonLegend));
-}
-
-TEST(LabelButtonFace, PushedIsATwoRingFrameWithItsInnerBottomRightCoveredInGrey) {
-    PixelImage img(8, 7, kGrey);
-    EXPECT_EQ(DrawLabelButtonFace(img, true), (Point{5, 5}));
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "DDDDDDDG",
-                              "DDDDDDGW",
-                              "DDGGGGGW",
-                              "DDGGGGGW",
-                              "DDGGGGGW",
-                              "DGGGGGGW",
-                              "GWWWWWWG",
-                          },
-                          kButtonLegend));
-}
-
-TEST(PictureButtonFace, PushedShowsBlackOddCornersAndThePictureAtTwoTwo) {
-    const PixelImage red(3, 3, MakeColor(255, 0, 0));
-    PixelImage img(8, 7, kGrey);
-    DrawPictureButtonFace(img, true, &red);
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "DDDDDDDK",
-                              "DDDDDDKW",
-                              "DDRRRGWW",
-                              "DDRRRGWW",
-                              "DDGGGGWW",
-                              "DKWWWWGW",
-                              "KWWWWWWG",
-                          },
-                          kButtonLegend));
-}
-
-TEST(PictureButtonFace, UpShowsThePictureAtThreeThreeClippedToTheFace) {
-    const PixelImage red(3, 3, MakeColor(255, 0, 0));
-    PixelImage img(8, 7, kGrey);
-    DrawPictureButtonFace(img, false, &red);
-    EXPECT_TRUE(PixelsAre(img, 0, 0,
-                          {
-                              "DDDDDDDG",
-                              "DWWWWWGW",
-                              "DWGGGGDW",
-                              "DWGRRGDW",
-                              "DWGGGGDW",
-                              "DGDDDDDW",
-                              "GWWWWWWG",
-                          },
-                          kButtonLegend));
-    // A picture smaller than the face leaves the rest of the face grey.
-    PixelImage wide(20, 10, kGrey);
-    const PixelImage dot(1, 1, MakeColor(255, 0, 0));
-    DrawPictureButtonFace(wide, false, &dot);
-    EXPECT_EQ(wide.Pixel(3, 3), MakeColor(255, 0, 0));
-    EXPECT_EQ(wide.Pixel(4, 3), kGrey);
-    EXPECT_EQ(wide.Pixel(3, 4), kGrey);
+    EXPECT_EQ(touched, 64 * 24 - 2);  // all but the bottom-right corners of both rings
+    EXPECT_TRUE(PixelsAre(s, 64, 3, {"TTC", "TCB", "IBB"}, kLegend));
+    EXPECT_TRUE(PixelsAre(s, 3, 24, {"TTI", "TCB", "CBB"}, kLegend));
+    EXPECT_TRUE(PixelsAre(s, 64, 24, {"IBB", "B.B", "BB."}, kLegend));
 }
 
 }  // namespace

@@ -11,22 +11,14 @@ namespace {
 using testing::kUntouched;
 using testing::PixelsAre;
 
-constexpr Color kA = MakeColor(10, 200, 30);
-constexpr Color kB = MakeColor(90, 80, 70);
+constexpr Color kA = MakeColor(10, 200, 30), kB = MakeColor(90, 80, 70);
 const std::map<char, Color> kLegend = {{'.', kUntouched}, {'A', kA}, {'B', kB}, {'W', kWhite}, {'K', kBlack}};
 
-TEST(PixelImage, SizesOutsideTheLimitsGiveAnEmptyImage) {
-    EXPECT_TRUE(PixelImage(0, 5).IsNull());
-    EXPECT_TRUE(PixelImage(-3, 5).IsNull());
-    EXPECT_TRUE(PixelImage(5, INT_MIN).IsNull());
-    EXPECT_TRUE(PixelImage(PixelImage::kMaxSide + 1, 1).IsNull());
+TEST(PixelImage, SizesOutsideTheLimitsGiveAnEmptyImageAndOutsideReadsBlack) {
+    for (const auto& [w, h] : {std::pair{0, 5}, {-3, 5}, {5, INT_MIN}, {PixelImage::kMaxSide + 1, 1}})
+        EXPECT_TRUE(PixelImage(w, h).IsNull()) << w << "x" << h;
     const PixelImage img(3, 2, kA);
-    EXPECT_EQ(img.Width(), 3);
-    EXPECT_EQ(img.Height(), 2);
-    EXPECT_EQ(img.Stride(), 12);
-    EXPECT_EQ(img.Pixel(2, 1), kA);
-    EXPECT_EQ(img.Pixel(3, 1), kBlack);  // outside reads black
-    EXPECT_EQ(img.Pixel(-1, 0), kBlack);
+    EXPECT_TRUE(PixelsAre(img, -1, -1, {"KKKKK", "KAAAK", "KAAAK", "KKKKK"}, kLegend));
 }
 
 TEST(PixelImage, FillsAreClippedToTheImage) {
@@ -37,85 +29,62 @@ TEST(PixelImage, FillsAreClippedToTheImage) {
     img.FillRect(INT_MIN, 3, INT_MAX, 1, kWhite);      // ends left of the image
     img.FillRect(1, 3, 0, 1, kWhite);                  // empty
     img.FillRect(1, 3, -5, 1, kWhite);                 // negative
-    EXPECT_TRUE(PixelsAre(img, 0, 0, {"AA...", "AA...", "...BB", "...BB"}, kLegend));
-    img.HLine(0, 3, 3, kWhite);
     img.VLine(4, -2, 3, kBlack);
-    EXPECT_TRUE(PixelsAre(img, 0, 0, {"AA..K", "AA...", "...BB", "WWWBB"}, kLegend));
-}
-
-TEST(PixelImage, PatternFillsBlackWhiteAndInvert) {
-    PixelImage img(4, 2, kA);
+    EXPECT_TRUE(PixelsAre(img, 0, 0, {"AA..K", "AA...", "...BB", "...BB"}, kLegend));
     img.PatternFill(0, 0, 1, 2, Pattern::Black);
     img.PatternFill(1, 0, 1, 2, Pattern::White);
-    img.PatternFill(2, 1, 5, 5, Pattern::Invert);
-    EXPECT_EQ(img.Pixel(0, 1), kBlack);
-    EXPECT_EQ(img.Pixel(1, 0), kWhite);
-    EXPECT_EQ(img.Pixel(2, 0), kA);
-    EXPECT_EQ(img.Pixel(2, 1), MakeColor(245, 55, 225));
-    EXPECT_EQ(img.Pixel(3, 1), MakeColor(245, 55, 225));
-    img.PatternFill(2, 1, 2, 1, Pattern::Invert);
-    EXPECT_EQ(img.Pixel(3, 1), kA);
+    img.PatternFill(1, 2, 9, 9, Pattern::Invert);
+    img.PatternFill(3, 3, 1, 1, Pattern::Invert);  // twice gives the colour back
+    const std::map<char, Color> legend = {{'.', kUntouched}, {'K', kBlack}, {'W', kWhite}, {'B', kB},
+                                          {'b', MakeColor(165, 175, 185)}, {'g', MakeColor(0, 255, 0)}};  // inverses
+    EXPECT_TRUE(PixelsAre(img, 0, 0, {"KW..K", "KW...", ".ggbb", ".ggBb"}, legend));
 }
 
-TEST(PixelImage, CopyTakesOnlyPixelsInsideBothImages) {
+TEST(PixelImage, CopyTakesOnlyPixelsInsideBothImagesAndMayOverlap) {
     PixelImage src(3, 3, kA);
     src.SetPixel(0, 0, kB);
     src.SetPixel(2, 2, kWhite);
-    PixelImage dst(4, 4, kUntouched);
-    dst.CopyFrom(2, 2, src, 0, 0, 10, 10);  // clipped by the destination
-    EXPECT_TRUE(PixelsAre(dst, 0, 0, {"....", "....", "..BA", "..AA"}, kLegend));
-    PixelImage dst2(4, 4, kUntouched);
-    dst2.CopyFrom(-1, 1, src, 0, 1, 3, 5);  // clipped left and by the source's bottom
-    EXPECT_TRUE(PixelsAre(dst2, 0, 0, {"....", "AA..", "AW..", "...."}, kLegend));
-    PixelImage dst3(4, 4, kUntouched);
-    dst3.CopyFrom(1, 1, src, -2, -2, 4, 4);  // source starts outside: skips to (0,0) of src
-    EXPECT_TRUE(PixelsAre(dst3, 0, 0, {"....", "....", "....", "...B"}, kLegend));
-    PixelImage dst4(2, 2, kUntouched);
-    dst4.CopyFrom(0, 0, src, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
-    dst4.CopyFrom(INT_MIN, INT_MIN, src, 0, 0, INT_MAX, INT_MAX);
-    dst4.CopyFrom(0, 0, PixelImage(), 0, 0, 2, 2);
-    EXPECT_TRUE(PixelsAre(dst4, 0, 0, {"..", ".."}, kLegend));
-}
-
-TEST(PixelImage, OverlappingCopyWithinOneImageActsThroughATemporary) {
-    PixelImage img(4, 4, kUntouched);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) img.SetPixel(x, y, MakeColor(x, y, 0));
-    PixelImage down = img;
+    struct Case { int dx, dy, sx, sy, w, h; std::vector<std::string> rows; };
+    const Case cases[] = {
+        {2, 2, 0, 0, 10, 10, {"....", "....", "..BA", "..AA"}},  // clipped by the destination
+        {-1, 1, 0, 1, 3, 5, {"....", "AA..", "AW..", "...."}},   // left of it and by the source's bottom
+        {1, 1, -2, -2, 4, 4, {"....", "....", "....", "...B"}},  // the source starts outside
+        {0, 0, INT_MAX, INT_MAX, INT_MAX, INT_MAX, {"....", "....", "....", "...."}},
+        {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX, {"....", "....", "....", "...."}},
+    };
+    for (const Case& c : cases) {
+        PixelImage dst(4, 4, kUntouched);
+        dst.CopyFrom(c.dx, c.dy, src, c.sx, c.sy, c.w, c.h);
+        EXPECT_TRUE(PixelsAre(dst, 0, 0, c.rows, kLegend)) << c.dx << "," << c.dy << " from " << c.sx << "," << c.sy;
+    }
+    PixelImage dst(2, 2, kUntouched);
+    dst.CopyFrom(0, 0, PixelImage(), 0, 0, 2, 2);
+    EXPECT_EQ(dst, PixelImage(2, 2, kUntouched));
+    // Overlapping copies within one image act as if through a temporary.
+    PixelImage down = testing::Numbered(4, 4, 0), up = down;
     down.CopyFrom(1, 1, down, 0, 0, 3, 3);
-    PixelImage up = img;
     up.CopyFrom(0, 0, up, 1, 1, 3, 3);
-    for (int y = 1; y < 4; ++y)
-        for (int x = 1; x < 4; ++x) EXPECT_EQ(down.Pixel(x, y), MakeColor(x - 1, y - 1, 0)) << x << "," << y;
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(up.Pixel(x, y), MakeColor(x + 1, y + 1, 0)) << x << "," << y;
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(down.Pixel(x + 1, y + 1), MakeColor(x, y, 0)) << x << "," << y;
+            EXPECT_EQ(up.Pixel(x, y), MakeColor(x + 1, y + 1, 0)) << x << "," << y;
+        }
 }
 
 TEST(TilePicture, RepeatsFromTheTopLeftWithClippedLastTiles) {
-    PixelImage pic(32, 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) pic.SetPixel(x, y, MakeColor(x, y, 7));
     PixelImage area(117, 117, kUntouched);
-    TilePicture(area, pic);
-    // Tiles start at 0, 32, 64 and 96; the last column and row are 21 wide.
-    EXPECT_EQ(area.Pixel(0, 0), MakeColor(0, 0, 7));
-    EXPECT_EQ(area.Pixel(31, 31), MakeColor(31, 31, 7));
-    EXPECT_EQ(area.Pixel(32, 64), MakeColor(0, 0, 7));
+    TilePicture(area, testing::Numbered(32, 32, 7));
+    // Tiles start at 0, 32, 64 and 96 each way; the last column and row are 21 wide.
     EXPECT_EQ(area.Pixel(96, 96), MakeColor(0, 0, 7));
-    EXPECT_EQ(area.Pixel(116, 100), MakeColor(20, 4, 7));
     EXPECT_EQ(area.Pixel(116, 116), MakeColor(20, 20, 7));
     for (int y = 0; y < 117; ++y)
-        for (int x = 0; x < 117; ++x) ASSERT_NE(area.Pixel(x, y), kUntouched) << x << "," << y;
-}
-
-TEST(TilePicture, AnEmptyPictureDrawsNothing) {
-    PixelImage area(10, 10, kUntouched);
-    TilePicture(area, PixelImage());
-    EXPECT_TRUE(PixelsAre(area, 0, 0, {"..........", ".........."}, kLegend));
-    // A picture larger than the area is shown once, clipped.
-    PixelImage big(30, 30, kB);
-    TilePicture(area, big);
-    EXPECT_EQ(area.Pixel(9, 9), kB);
+        for (int x = 0; x < 117; ++x) ASSERT_EQ(area.Pixel(x, y), MakeColor(x % 32, y % 32, 7)) << x << "," << y;
+    // An empty picture draws nothing; one larger than the area is shown once, clipped.
+    PixelImage small(10, 10, kUntouched);
+    TilePicture(small, PixelImage());
+    EXPECT_EQ(small, PixelImage(10, 10, kUntouched));
+    TilePicture(small, testing::Numbered(30, 30, 7));
+    EXPECT_EQ(small.Pixel(9, 9), MakeColor(9, 9, 7));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "ui/StatusPictures.h"
@@ -7,123 +8,69 @@
 namespace vexari {
 namespace {
 
-// Columns [first, last] holding black ink, or (-1, -1).
-std::pair<int, int> InkColumns(const PixelImage& p) {
-    int first = -1, last = -1;
-    for (int x = 0; x < p.Width(); ++x)
+// Where the pixels of colour c lie in columns [x0, x1], and how many there are.
+struct Bounds { int left = 1000, right = -1, top = 1000, count = 0; };
+Bounds BoundsOf(const PixelImage& p, Color c, int x0 = 0, int x1 = 193) {
+    Bounds b;
+    for (int x = x0; x <= x1; ++x)
         for (int y = 0; y < p.Height(); ++y)
-            if (p.Pixel(x, y) == kBlack) {
-                if (first < 0) first = x;
-                last = x;
-            }
-    return {first, last};
+            if (p.Pixel(x, y) == c) b = {std::min(b.left, x), x, std::min(b.top, y), b.count + 1};
+    return b;
 }
 
-int TopInkRow(const PixelImage& p, int x0, int x1) {
-    for (int y = 0; y < p.Height(); ++y)
-        for (int x = x0; x <= x1; ++x)
-            if (p.Pixel(x, y) == kBlack) return y;
-    return -1;
-}
-
-TEST(StatusLinePictures, TwoSequencesOfThirtyTwoPictures) {
+TEST(StatusLinePictures, TwoSequencesOfThirtyTwoPlainAfterTheEighth) {
     const StatusLinePictures pics;
+    EXPECT_NE(*pics.Play()[8], *pics.Pause()[8]);
+    EXPECT_TRUE(&pics.Picture(true, 20) == pics.Pause()[20] && &pics.Picture(false, 3) == pics.Play()[3]);
     for (const auto& seq : {pics.Play(), pics.Pause()}) {
         ASSERT_EQ(seq.size(), 32u);
-        for (const PixelImage* p : seq) {
-            ASSERT_NE(p, nullptr);
-            EXPECT_EQ(p->Width(), 194);
-            EXPECT_EQ(p->Height(), 20);
-        }
-        // Pictures 8 to 31 are the same plain lettering.
-        for (int k = 9; k < 32; ++k) EXPECT_EQ(seq[static_cast<std::size_t>(k)], seq[8]);
-        EXPECT_EQ(std::set<const PixelImage*>(seq.begin(), seq.end()).size(), 9u);
-    }
-    EXPECT_NE(*pics.Play()[8], *pics.Pause()[8]);
-    EXPECT_EQ(&pics.Picture(true, 20), pics.Pause()[20]);
-    EXPECT_EQ(&pics.Picture(false, 3), pics.Play()[3]);
-}
-
-TEST(StatusLinePictures, PlainLetteringIsBlackOnGreyFromTheLeftEdge) {
-    const StatusLinePictures pics;
-    for (const PixelImage* plain : {pics.Play()[8], pics.Pause()[8]}) {
-        int ink = 0;
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 194; ++x) {
-                const Color c = plain->Pixel(x, y);
-                ASSERT_TRUE(c == kGrey || c == kBlack) << x << "," << y;
-                ink += c == kBlack;
-            }
-        EXPECT_GT(ink, 200);
-        const auto [first, last] = InkColumns(*plain);
-        EXPECT_GE(first, 2);
-        EXPECT_LE(first, 3);
-        EXPECT_LT(last, 194 - 2);
+        for (const PixelImage* p : seq) ASSERT_TRUE(p && p->Width() == 194 && p->Height() == 20);
+        for (std::size_t k = 9; k < 32; ++k) EXPECT_EQ(*seq[k], *seq[8]);
+        // Black lettering on grey, from 2 to 3 pixels from the left edge.
+        const Bounds ink = BoundsOf(*seq[8], kBlack);
+        EXPECT_EQ(ink.count + BoundsOf(*seq[8], kGrey).count, 194 * 20);
+        EXPECT_GT(ink.count, 200);
+        EXPECT_TRUE(ink.left >= 2 && ink.left <= 3 && ink.right < 192) << ink.left << ".." << ink.right;
     }
 }
 
 TEST(StatusLinePictures, LastWordIsTallerAndNarrower) {
-    // Drawn alone, a word in the normal face against the same word as the last.
-    const PixelImage normal = MakeStatusLettering("ESC ESC");
-    const auto [first, last] = InkColumns(normal);
-    int gap = -1;  // the space between the two words
-    for (int x = first; x <= last && gap < 0; ++x) {
-        bool empty = true;
-        for (int x2 = x; x2 < x + 4; ++x2)
-            for (int y = 0; y < 20; ++y) empty = empty && normal.Pixel(x2, y) != kBlack;
-        if (empty) gap = x;
-    }
-    ASSERT_GT(gap, 0);
-    int second = gap;
-    while (second <= last && TopInkRow(normal, second, second) < 0) ++second;
-    const int firstWidth = gap - first;
-    const int secondWidth = last + 1 - second;
-    EXPECT_LT(secondWidth, firstWidth);
-    EXPECT_LT(TopInkRow(normal, second, last), TopInkRow(normal, first, gap - 1));
+    const PixelImage p = MakeStatusLettering("ESC ESC");
+    int gap = BoundsOf(p, kBlack).left;
+    while (gap < 190 && BoundsOf(p, kBlack, gap, gap + 3).right >= 0) ++gap;  // four empty columns: the space
+    const Bounds first = BoundsOf(p, kBlack, 0, gap), last = BoundsOf(p, kBlack, gap, 193);
+    ASSERT_GE(last.right, 0);
+    EXPECT_LT(last.right - last.left, first.right - first.left);
+    EXPECT_LT(last.top, first.top);
 }
 
 TEST(StatusLinePictures, ChevronSweepsRightFifteenPixelsAPicture) {
     const StatusLinePictures pics;
-    for (bool pause : {false, true}) {
-        const PixelImage& plain = pics.Picture(pause, 8);
+    for (bool pause : {false, true})
         for (int k = 0; k < 8; ++k) {
-            const PixelImage& p = pics.Picture(pause, k);
-            int minX = 1000, maxX = -1, white = 0;
-            std::set<int> rows;
+            const PixelImage &p = pics.Picture(pause, k), &plain = pics.Picture(pause, 8);
+            int count = 0, left = 1000, right = -1;
+            std::vector<int> rowRight(20, -1);
             for (int y = 0; y < 20; ++y)
                 for (int x = 0; x < 194; ++x) {
                     if (p.Pixel(x, y) == plain.Pixel(x, y)) continue;
                     ASSERT_EQ(p.Pixel(x, y), kWhite) << k << ": " << x << "," << y;
-                    ++white;
-                    rows.insert(y);
-                    minX = std::min(minX, x);
-                    maxX = std::max(maxX, x);
+                    EXPECT_NE(p.Pixel(x + 1, y), kWhite) << "dithered: " << k << ": " << x << "," << y;
+                    ++count;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    rowRight[static_cast<std::size_t>(y)] = x;
                 }
-            EXPECT_EQ(rows.size(), 20u) << "over the full height";
-            EXPECT_GE(minX, 15 * k);
-            EXPECT_LE(minX, 15 * k + 1);
-            EXPECT_GE(maxX - minX + 1, 22);
-            EXPECT_LE(maxX - minX + 1, 24);
-            // Dithered: never two white neighbours side by side.
-            for (int y = 0; y < 20; ++y)
-                for (int x = 15 * k; x < 15 * k + 23; ++x)
-                    EXPECT_FALSE(p.Pixel(x, y) == kWhite && p.Pixel(x + 1, y) == kWhite) << x << "," << y;
-            // Pointing right: the band is furthest right in the middle rows.
-            int rightTop = -1, rightMiddle = -1;
-            for (int x = 0; x < 194; ++x) {
-                if (p.Pixel(x, 0) == kWhite) rightTop = x;
-                if (p.Pixel(x, 9) == kWhite || p.Pixel(x, 10) == kWhite) rightMiddle = x;
-            }
-            EXPECT_GT(rightMiddle, rightTop + 5);
-            EXPECT_GT(white, 100);
+            EXPECT_GT(count, 100);
+            EXPECT_TRUE(left >= 15 * k && left <= 15 * k + 1) << k << ": " << left;
+            EXPECT_TRUE(right - left + 1 >= 22 && right - left + 1 <= 24) << k << ": " << left << ".." << right;
+            EXPECT_EQ(std::count(rowRight.begin(), rowRight.end(), -1), 0) << k << ": not over the full height";
+            EXPECT_GT(std::max(rowRight[9], rowRight[10]), rowRight[0] + 5) << k << ": not pointing right";
         }
-    }
 }
 
 TEST(LandingIndicatorPictures, FiveGreySquares) {
-    const std::vector<PixelImage> pics = MakeLandingIndicatorPictures();
-    ASSERT_EQ(pics.size(), 5u);
-    for (const PixelImage& p : pics) EXPECT_EQ(p, PixelImage(60, 60, kGrey));
+    EXPECT_EQ(MakeLandingIndicatorPictures(), std::vector<PixelImage>(5, PixelImage(60, 60, kGrey)));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "ui/Controls.h"
-#include "ui/StatusPictures.h"
 
 using namespace vexari;
 
@@ -14,7 +13,6 @@ struct Pictures {
     std::vector<PixelImage> images;
     std::vector<const PixelImage*> refs;
     explicit Pictures(int count) {
-        images.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) images.emplace_back(1, 1, MakeColor(i, 0, 0));
         for (const PixelImage& p : images) refs.push_back(&p);
     }
@@ -33,17 +31,12 @@ class TestControls : public QObject {
     Q_OBJECT
 private slots:
     void animatedButtonStepsEveryTicksPerPicture();
-    void setFramesKeepsThePictureNumberInTheNewSequence();
-    void setFramesStillPictureStops();
+    void setFramesKeepsWhatStillFits();
     void setFramesEmptyListHoldsNothing();
-    void statusLineSweepWithRealPictures();
-    void labelClickSendsCommandAndReturnsFocus();
-    void rightClickSendsNothing();
+    void leftClickSendsCommandAndReturnsFocus();
     void labelSizeIsTextExtentPlusMargins();
-    void labelPaintsRaisedFaceAndPushedFrame();
-    void animatedButtonPaintsItsPicture();
+    void buttonsPaintTheirFaces();
     void tiledPictureRepeatsOverTheControl();
-    void tiledPictureWithoutPicturePaintsNothing();
 };
 
 void TestControls::animatedButtonStepsEveryTicksPerPicture() {
@@ -52,74 +45,39 @@ void TestControls::animatedButtonStepsEveryTicksPerPicture() {
     QVERIFY(!b.IsAnimating());
     b.SetFrames(pics.refs, 2);
     QVERIFY(b.IsAnimating());
-    QCOMPARE(b.CurrentPicture(), pics[0]);
-    b.OnTimerTick();
-    QCOMPARE(b.PictureNumber(), 0);
-    QCOMPARE(b.TickCounter(), 1);
-    b.OnTimerTick();
-    QCOMPARE(b.PictureNumber(), 1);
-    QCOMPARE(b.TickCounter(), 0);
-    QCOMPARE(b.CurrentPicture(), pics[1]);
     // 2 ticks of 55 ms a picture: a whole sweep of 32 pictures is 64 ticks.
-    Tick(b, 60);
-    QCOMPARE(b.PictureNumber(), 31);
-    QCOMPARE(b.CurrentPicture(), pics[31]);
-    Tick(b, 1);
-    QCOMPARE(b.CurrentPicture(), pics[31]);
-    Tick(b, 1);
-    QCOMPARE(b.PictureNumber(), 0);
-    QCOMPARE(b.CurrentPicture(), pics[0]);
+    for (int tick = 0; tick <= 66; ++tick, b.OnTimerTick()) QCOMPARE(b.CurrentPicture(), pics[tick / 2 % 32]);
 }
 
-void TestControls::setFramesKeepsThePictureNumberInTheNewSequence() {
-    const Pictures play(32), pause(32), shorter(4);
-    AnimatedBitmapButton b("status", 32787);
-    b.SetFrames(play.refs, 2);
-    Tick(b, 11);  // picture 5, one tick counted
-    QCOMPARE(b.PictureNumber(), 5);
-    QCOMPARE(b.TickCounter(), 1);
-    b.SetFrames(pause.refs, 2);
-    QCOMPARE(b.PictureNumber(), 5);
-    QCOMPARE(b.TickCounter(), 1);
-    QCOMPARE(b.CurrentPicture(), pause[5]);
-    QVERIFY(b.IsAnimating());
-    b.OnTimerTick();
-    QCOMPARE(b.CurrentPicture(), pause[6]);
-    // A repeated call with the same list continues where it was.
-    b.SetFrames(pause.refs, 2);
-    QCOMPARE(b.CurrentPicture(), pause[6]);
-    // A picture number past the new list starts it again; a tick counter
-    // not below the new ticks per picture is cleared.
-    b.SetFrames(pause.refs, 3);
-    Tick(b, 2);
-    QCOMPARE(b.TickCounter(), 2);
-    b.SetFrames(shorter.refs, 2);
-    QCOMPARE(b.PictureNumber(), 0);
-    QCOMPARE(b.TickCounter(), 0);
-    QCOMPARE(b.CurrentPicture(), shorter[0]);
-}
-
-void TestControls::setFramesStillPictureStops() {
-    const Pictures play(32), still(1);
-    AnimatedBitmapButton b("status", 32787);
-    b.SetFrames(play.refs, 2);
-    Tick(b, 9);
-    QCOMPARE(b.PictureNumber(), 4);
-    b.SetFrames(still.refs, 0);
-    QVERIFY(!b.IsAnimating());
-    QCOMPARE(b.PictureNumber(), 0);
-    QCOMPARE(b.CurrentPicture(), still[0]);
-    Tick(b, 10);
-    QCOMPARE(b.CurrentPicture(), still[0]);
-    QCOMPARE(b.TickCounter(), 0);
-    // Back to the animated list: it starts at picture 0 again.
-    b.SetFrames(play.refs, 2);
-    QVERIFY(b.IsAnimating());
-    QCOMPARE(b.CurrentPicture(), play[0]);
-    // Negative ticks count as still.
-    b.SetFrames(play.refs, -3);
-    QVERIFY(!b.IsAnimating());
-    QCOMPARE(b.TicksPerPicture(), 0);
+void TestControls::setFramesKeepsWhatStillFits() {
+    struct Case {
+        const char* what;
+        int oldCount, oldTicks, ticks;  // before: picture ticks / oldTicks, counter ticks % oldTicks
+        int newCount, newTicks, picture, counter;
+        bool animating;
+    };
+    const Case cases[] = {
+        {"same pace keeps picture and counter", 32, 2, 11, 32, 2, 5, 1, true},
+        {"slower keeps a counter below it", 32, 2, 11, 32, 3, 5, 1, true},
+        {"faster clears a counter not below it", 32, 3, 8, 32, 2, 2, 0, true},
+        {"a picture past the new list starts again", 32, 2, 11, 4, 2, 0, 1, true},
+        {"single still picture", 32, 2, 9, 1, 0, 0, 0, false},
+        {"a still list shows its first picture", 32, 2, 9, 32, 0, 0, 0, false},
+        {"negative ticks count as still", 32, 2, 9, 32, -3, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        const Pictures before(c.oldCount), after(c.newCount);
+        AnimatedBitmapButton b("status", 32787);
+        b.SetFrames(before.refs, c.oldTicks);
+        Tick(b, c.ticks);
+        b.SetFrames(after.refs, c.newTicks);
+        QVERIFY2(b.PictureNumber() == c.picture && b.CurrentPicture() == after[c.picture], c.what);
+        QVERIFY2(b.TickCounter() == c.counter && b.IsAnimating() == c.animating, c.what);
+        // An animation goes on from where it was; a still picture stays.
+        Tick(b, c.animating ? c.newTicks - c.counter : 5);
+        const int next = c.animating ? (c.picture + 1) % c.newCount : c.picture;
+        QVERIFY2(b.CurrentPicture() == after[next] && b.TickCounter() == 0, c.what);
+    }
 }
 
 void TestControls::setFramesEmptyListHoldsNothing() {
@@ -127,7 +85,6 @@ void TestControls::setFramesEmptyListHoldsNothing() {
     AnimatedBitmapButton b("status", 32787);
     b.SetFrames(play.refs, 1);
     Tick(b, 1);
-    QCOMPARE(b.CurrentPicture(), play[1]);
     b.SetFrames({}, 1);
     QCOMPARE(b.FrameCount(), 0);
     Tick(b, 5);  // nothing to step through
@@ -135,20 +92,7 @@ void TestControls::setFramesEmptyListHoldsNothing() {
     QCOMPARE(b.PictureNumber(), 0);
 }
 
-void TestControls::statusLineSweepWithRealPictures() {
-    const StatusLinePictures pics;
-    AnimatedBitmapButton b("... Press ENTER to play ...", 32787);
-    b.SetFrames(pics.Play(), 2);
-    Tick(b, 14);
-    QCOMPARE(b.CurrentPicture(), &pics.Picture(false, 7));
-    // Animation switched off: picture 7 alone, still.
-    const std::vector<const PixelImage*> seventh{&pics.Picture(false, 7)};
-    b.SetFrames(seventh, 0);
-    QCOMPARE(b.CurrentPicture(), &pics.Picture(false, 7));
-    QVERIFY(!b.IsAnimating());
-}
-
-void TestControls::labelClickSendsCommandAndReturnsFocus() {
+void TestControls::leftClickSendsCommandAndReturnsFocus() {
     QWidget window;
     window.resize(200, 200);
     window.setFocusPolicy(Qt::StrongFocus);
@@ -160,7 +104,7 @@ void TestControls::labelClickSendsCommandAndReturnsFocus() {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.setFocus();
-    QVERIFY(window.hasFocus());
+    QCOMPARE(next->focusPolicy(), Qt::ClickFocus);  // Tab never moves the focus onto a label
 
     QSignalSpy spy(next, &OwnerDrawnButton::command);
     QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
@@ -170,97 +114,71 @@ void TestControls::labelClickSendsCommandAndReturnsFocus() {
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toInt(), 32773);
     QVERIFY(window.hasFocus());  // and gives it back on release
+    // No click: the right button, or the left one released outside.
+    QTest::mouseClick(next, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(500, 500));
+    QCOMPARE(spy.count(), 1);
 
     QSignalSpy statusSpy(status, &OwnerDrawnButton::command);
     QTest::mouseClick(status, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(statusSpy.count(), 1);
     QCOMPARE(statusSpy.at(0).at(0).toInt(), 32787);
     QVERIFY(window.hasFocus());
-
-    // Tab never moves the focus onto a label.
-    QCOMPARE(next->focusPolicy(), Qt::ClickFocus);
-}
-
-void TestControls::rightClickSendsNothing() {
-    LabelButton label("Score", 32770);
-    label.resize(60, 25);
-    QSignalSpy spy(&label, &OwnerDrawnButton::command);
-    QTest::mouseClick(&label, Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(spy.count(), 0);
-    // Released outside the button: no click.
-    QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(500, 500));
-    QCOMPARE(spy.count(), 0);
 }
 
 void TestControls::labelSizeIsTextExtentPlusMargins() {
     LabelButton label("Level", 32771);
     const QFontMetrics fm(label.font());
     QCOMPARE(label.sizeHint(), QSize(fm.horizontalAdvance("Level") + 10, fm.height() + 9));
-    const QString longText(150, QChar('x'));
-    QCOMPARE(LabelButton::SizeForText(longText, label.font()).width(),
-             fm.horizontalAdvance(QString(99, QChar('x'))) + 10);
+    QCOMPARE(LabelButton::SizeForText(QString(150, QChar('x')), label.font()).width(),
+             fm.horizontalAdvance(QString(99, QChar('x'))) + 10);  // at most 99 characters
 }
 
-void TestControls::labelPaintsRaisedFaceAndPushedFrame() {
+void TestControls::buttonsPaintTheirFaces() {
     LabelButton label("", 32771);
     label.resize(40, 20);
-    QImage up = label.grab().toImage();
-    QCOMPARE(PixelAt(up, 0, 0), kDarkGrey);
-    QCOMPARE(PixelAt(up, 39, 0), kGrey);  // the edge's odd corner
-    QCOMPARE(PixelAt(up, 1, 1), kWhite);
-    QCOMPARE(PixelAt(up, 38, 18), kDarkGrey);
-    QCOMPARE(PixelAt(up, 39, 19), kGrey);
-    QCOMPARE(PixelAt(up, 20, 10), kGrey);
+    QImage shot = label.grab().toImage();
+    QCOMPARE(PixelAt(shot, 1, 1), kWhite);
+    QCOMPARE(PixelAt(shot, 38, 18), kDarkGrey);
     label.setDown(true);
-    QImage down = label.grab().toImage();
-    QCOMPARE(PixelAt(down, 1, 1), kDarkGrey);
-    QCOMPARE(PixelAt(down, 38, 1), kGrey);
-    QCOMPARE(PixelAt(down, 39, 10), kWhite);
-    QCOMPARE(PixelAt(down, 38, 10), kGrey);  // the inner ring's right line is covered
-}
+    shot = label.grab().toImage();
+    QCOMPARE(PixelAt(shot, 1, 1), kDarkGrey);
+    QCOMPARE(PixelAt(shot, 38, 10), kGrey);  // the inner ring's right line is covered
 
-void TestControls::animatedButtonPaintsItsPicture() {
+    // The status line: a 194 x 20 picture in a 203 x 26 button.
     const PixelImage red(194, 20, MakeColor(255, 0, 0));
     AnimatedBitmapButton b("status", 32787);
     b.resize(203, 26);
-    const std::vector<const PixelImage*> one{&red};
-    b.SetFrames(one, 0);
-    QImage up = b.grab().toImage();
-    QCOMPARE(PixelAt(up, 2, 2), kGrey);
-    QCOMPARE(PixelAt(up, 3, 3), MakeColor(255, 0, 0));
-    QCOMPARE(PixelAt(up, 196, 22), MakeColor(255, 0, 0));
-    QCOMPARE(PixelAt(up, 197, 22), kGrey);  // the face beyond the picture
-    QCOMPARE(PixelAt(up, 3, 23), kGrey);
+    b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
+    shot = b.grab().toImage();
+    QCOMPARE(PixelAt(shot, 2, 2), kGrey);
+    QCOMPARE(PixelAt(shot, 196, 22), MakeColor(255, 0, 0));
+    QCOMPARE(PixelAt(shot, 197, 22), kGrey);  // the face beyond the picture
     b.setDown(true);
-    QImage down = b.grab().toImage();
-    QCOMPARE(PixelAt(down, 2, 2), MakeColor(255, 0, 0));
-    QCOMPARE(PixelAt(down, 201, 1), kBlack);  // pushed frame's odd corner
+    shot = b.grab().toImage();
+    QCOMPARE(PixelAt(shot, 2, 2), MakeColor(255, 0, 0));
+    QCOMPARE(PixelAt(shot, 201, 1), kBlack);  // the pushed frame's odd corner
 }
 
 void TestControls::tiledPictureRepeatsOverTheControl() {
-    PixelImage pic(32, 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) pic.SetPixel(x, y, MakeColor(x, y, 9));
     TiledPictureControl control;
-    control.SetPicture(&pic);
-    QCOMPARE(control.PictureSize(), QSize(32, 32));
-    QCOMPARE(control.sizeHint(), QSize(32, 32));
     control.resize(117, 117);
-    const QImage shown = control.grab().toImage();
-    QCOMPARE(PixelAt(shown, 100, 40), MakeColor(4, 8, 9));
-    QCOMPARE(PixelAt(shown, 116, 116), MakeColor(20, 20, 9));
-    QVERIFY(control.testAttribute(Qt::WA_TransparentForMouseEvents));
-}
-
-void TestControls::tiledPictureWithoutPicturePaintsNothing() {
-    TiledPictureControl control;
-    control.resize(50, 50);
-    control.grab();  // must return, painting nothing
+    control.grab();  // no picture yet: must return, painting nothing
     const PixelImage empty;
     control.SetPicture(&empty);
     control.grab();
     QCOMPARE(control.PictureSize(), QSize(0, 0));
+
+    PixelImage pic(32, 32, MakeColor(0, 0, 9));
+    pic.SetPixel(4, 8, MakeColor(4, 8, 9));
+    pic.SetPixel(20, 20, MakeColor(20, 20, 9));
+    control.SetPicture(&pic);
+    QCOMPARE(control.sizeHint(), QSize(32, 32));
+    const QImage shown = control.grab().toImage();
+    QCOMPARE(PixelAt(shown, 100, 40), MakeColor(4, 8, 9));
+    QCOMPARE(PixelAt(shown, 116, 116), MakeColor(20, 20, 9));
+    QVERIFY(control.testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
 QTEST_MAIN(TestControls)
