@@ -12,20 +12,24 @@
 class FakePrompts : public vexari::Prompts {
 public:
     struct Shown {
-        QString text;
-        QString caption;
+        QString text, caption;
         vexari::PromptIcon icon;
         bool defaultNo = false;
     };
     using Handler = std::function<void(QDialog&)>;
 
-    std::vector<Shown> messages;
-    std::vector<Shown> questions;
-    std::deque<bool> answers;  // Yes/No answers; No when empty
+    std::vector<Shown> messages, questions;
+    std::deque<bool> answers;                      // Yes/No answers; No when empty
     std::deque<QString> openResults, saveResults;  // a null QString or none left: cancelled
     std::vector<vexari::FileDialogRequest> openRequests, saveRequests;
     std::deque<Handler> handlers;  // one per modal run; cancelled when empty
     std::vector<QString> execTitles;
+
+    // Queues a handler for the next modal run, which shows a dialog of type D.
+    template <class D>
+    void On(std::function<void(D&)> f) {
+        handlers.push_back([f](QDialog& d) { f(static_cast<D&>(d)); });
+    }
 
     void Message(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon) override {
         messages.push_back({text, caption, icon});
@@ -34,9 +38,9 @@ public:
                   bool defaultNo) override {
         questions.push_back({text, caption, icon, defaultNo});
         if (answers.empty()) return false;
-        const bool a = answers.front();
+        const bool yes = answers.front();
         answers.pop_front();
-        return a;
+        return yes;
     }
     std::optional<QString> OpenFile(QWidget*, const vexari::FileDialogRequest& r) override {
         openRequests.push_back(r);
@@ -50,7 +54,7 @@ public:
         execTitles.push_back(dialog.windowTitle());
         dialog.setResult(QDialog::Rejected);
         if (handlers.empty()) return QDialog::Rejected;
-        Handler h = std::move(handlers.front());
+        const Handler h = std::move(handlers.front());
         handlers.pop_front();
         h(dialog);
         return dialog.result();
@@ -67,7 +71,6 @@ private:
         if (q.empty()) return std::nullopt;
         const QString v = q.front();
         q.pop_front();
-        if (v.isNull()) return std::nullopt;
-        return v;
+        return v.isNull() ? std::nullopt : std::optional<QString>(v);
     }
 };

@@ -1,9 +1,5 @@
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <fstream>
-#include <sstream>
+#include <QtWidgets>
 
 #include "FakePrompts.h"
 #include "ui/DemoParametersDialog.h"
@@ -12,69 +8,51 @@ using namespace vexari;
 
 namespace {
 
-DemoParametersDialog& AsDemo(QDialog& d) { return static_cast<DemoParametersDialog&>(d); }
-
 QStringList Shown(const DemoParametersDialog& d) {
     QStringList out;
     for (int i = 0; i < DemoWeights::kCriteria; ++i) out << d.ValueEdit(i)->text();
     return out;
 }
 
-std::string Slurp(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
 
+// How weights are scaled and truncated is tested with the demo values; here:
+// that the command, the dialog and its buttons apply it.
 class DemoParametersDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void scalingStaysAfterCancel();
-    void fractionsTruncatedAndFieldsChecked();
-    void saveAndLoadThroughButtons();
-    void refusedFieldAndUnopenableFiles();
+    void commandScalesAndTruncates();
+    void fileButtons();
 };
 
-void DemoParametersDialogTest::scalingStaysAfterCancel() {
+void DemoParametersDialogTest::commandScalesAndTruncates() {
     FakePrompts prompts;
     DemoWeights w;
     w[0] = 2000;
     bool learn = true;
-    prompts.handlers.push_back([](QDialog& dlg) {
-        QCOMPARE(Shown(AsDemo(dlg)), QStringList({"500", "1", "0", "1", "0", "0", "0", "0"}));
-        QVERIFY(AsDemo(dlg).LearnBox()->isChecked());
-        AsDemo(dlg).LearnBox()->setChecked(false);
-        dlg.reject();
+    prompts.On<DemoParametersDialog>([](DemoParametersDialog& d) {
+        QCOMPARE(Shown(d), QStringList({"500", "1", "0", "1", "0", "0", "0", "0"}));
+        QVERIFY(d.LearnBox()->isChecked());
+        d.LearnBox()->setChecked(false);
+        d.reject();
     });
     QVERIFY(!RunDemoParametersDialog(nullptr, w, learn, prompts));
     QVERIFY(learn);
-    QCOMPARE(w[0], 500.0);
-    QCOMPARE(w[3], 1.75);
+    QCOMPARE(w[0], 500.0);  // the scaling stays after Cancel
 
-    // 1000 is left alone, 1000.5 is scaled.
-    w[0] = 1000;
-    RunDemoParametersDialog(nullptr, w, learn, prompts);
-    QCOMPARE(w[0], 1000.0);
-    w[0] = 1000.5;
-    RunDemoParametersDialog(nullptr, w, learn, prompts);
-    QCOMPARE(w[0], 500.0);
-}
-
-void DemoParametersDialogTest::fractionsTruncatedAndFieldsChecked() {
-    FakePrompts prompts;
-    DemoWeights w;
+    // Learned fractions are shown and stored truncated; a bad field keeps the dialog open.
     w[0] = 40.8;
     w[1] = -2.5;
-    bool learn = false;
-    prompts.handlers.push_back([&prompts](QDialog& dlg) {
-        auto& d = AsDemo(dlg);
+    learn = false;
+    prompts.On<DemoParametersDialog>([&prompts](DemoParametersDialog& d) {
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QCOMPARE(d.ValueEdit(0)->text(), QStringLiteral("40"));
-        QCOMPARE(d.ValueEdit(1)->text(), QStringLiteral("-2"));
+        QCOMPARE(Shown(d).mid(0, 2), QStringList({"40", "-2"}));
         d.ValueEdit(2)->setText("2000000000");
         d.ValueEdit(4)->setText("1.5");
         d.LearnBox()->setChecked(true);
@@ -93,18 +71,23 @@ void DemoParametersDialogTest::fractionsTruncatedAndFieldsChecked() {
     QCOMPARE(w[4], -3.0);
 }
 
-void DemoParametersDialogTest::saveAndLoadThroughButtons() {
+void DemoParametersDialogTest::fileButtons() {
     QTemporaryDir dir;
-    const QString file = dir.filePath("mine.dem");
-    const QString shortFile = dir.filePath("short.dem");
-    std::ofstream(shortFile.toStdString()) << "9 8\n7 x 6\n";
+    const QString file = dir.filePath("mine.dem"), shortFile = dir.filePath("short.dem");
+    QFile out(shortFile);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write("9 8\n7 x 6\n") > 0);
+    out.close();
     FakePrompts prompts;
-    prompts.saveResults.push_back(file);
-    prompts.openResults = {file, shortFile};
+    prompts.saveResults = {file, dir.filePath("missing/dir/x.dem")};
+    prompts.openResults = {file, shortFile, dir.filePath("absent.dem")};
 
     DemoParametersDialog d({{1, -2, 3, 40, 5, 6, 7, 123456}, true}, prompts);
+    // Save reads up to a refused field and writes what the data then hold.
+    d.ValueEdit(0)->setText("12");
+    d.ValueEdit(2)->setText("oops");
+    d.ValueEdit(5)->setText("99");
     d.SaveToFile();
-    QCOMPARE(Slurp(file), std::string("1\r\n-2\r\n3\r\n40\r\n5\r\n6\r\n7\r\n123456\r\n"));
+    QCOMPARE(Bytes(file), QByteArray("12\r\n-2\r\n3\r\n40\r\n5\r\n6\r\n7\r\n123456\r\n"));
     const FileDialogRequest& r = prompts.saveRequests.at(0);
     QCOMPARE(r.initialPath, QStringLiteral("MyParams"));
     QCOMPARE(r.defaultSuffix, QStringLiteral("dem"));
@@ -114,35 +97,17 @@ void DemoParametersDialogTest::saveAndLoadThroughButtons() {
     QCOMPARE(Shown(d), QStringList({"41", "5", "0", "7", "1", "1", "1", "1"}));
     d.LearnBox()->setChecked(false);
     d.LoadFromFile();
-    QCOMPARE(Shown(d), QStringList({"1", "-2", "3", "40", "5", "6", "7", "123456"}));
-    // The check box is not in the file: it shows the dialog data again.
-    QVERIFY(d.LearnBox()->isChecked());
+    QCOMPARE(Shown(d), QStringList({"12", "-2", "3", "40", "5", "6", "7", "123456"}));
+    QVERIFY(d.LearnBox()->isChecked());  // not in the file: shows the dialog data again
     // A short or broken file changes only the numbers before the break.
     d.LoadFromFile();
     QCOMPARE(Shown(d), QStringList({"9", "8", "7", "40", "5", "6", "7", "123456"}));
-    QVERIFY(prompts.messages.empty());
-}
 
-void DemoParametersDialogTest::refusedFieldAndUnopenableFiles() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("partial.dem");
-    FakePrompts prompts;
-    prompts.saveResults = {file, dir.filePath("missing/dir/x.dem")};
-    prompts.openResults = {dir.filePath("absent.dem")};
-    DemoParametersDialog d({DefaultDemoValues(), false}, prompts);
-    // Save reads up to the refused field and writes what the data then hold.
-    d.ValueEdit(0)->setText("12");
-    d.ValueEdit(2)->setText("oops");
-    d.ValueEdit(5)->setText("99");
-    d.SaveToFile();
-    QCOMPARE(Slurp(file), std::string("12\r\n5\r\n0\r\n7\r\n1\r\n1\r\n1\r\n1\r\n"));
-
-    d.ValueEdit(2)->setText("0");
-    d.SaveToFile();
-    d.LoadFromFile();
+    d.SaveToFile();  // into a missing directory
+    d.LoadFromFile();  // a missing file
     QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText, kCannotOpenFileText, kCannotOpenFileText}));
     QCOMPARE(prompts.messages[1].caption, QStringLiteral("Vexari"));
-    QCOMPARE(d.ValueEdit(5)->text(), QStringLiteral("99"));
+    QCOMPARE(Shown(d)[0], QStringLiteral("9"));
 }
 
 QTEST_MAIN(DemoParametersDialogTest)

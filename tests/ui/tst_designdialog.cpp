@@ -1,8 +1,5 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "FakePrompts.h"
 #include "game/KeyNames.h"
@@ -19,18 +16,18 @@ const PixelImage kRed(2, 2, MakeColor(255, 0, 0));
 
 // Paths ending in "good.bmp" load as a red picture; others fail.
 bool FakeLoader(const std::string& path, PixelImage& image) {
-    const bool good = path.size() >= 8 && path.compare(path.size() - 8, 8, "good.bmp") == 0;
+    const bool good = path.ends_with("good.bmp");
     image = good ? kRed : MakeBlackImage();
     return good || path.empty();
 }
 
-DesignDialog& AsDesign(QDialog& d) { return static_cast<DesignDialog&>(d); }
-
-void Press(DesignDialog& d, DesignDialog::KeyField which, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+void Press(DesignDialog& d, DesignDialog::KeyField which, Qt::Key key) {
     d.show();
     d.KeyFieldAt(which)->setFocus();
-    QTest::keyClick(d.KeyFieldAt(which), key, mods);
+    QTest::keyClick(d.KeyFieldAt(which), key);
 }
+
+QString FieldText(DesignDialog& d, DesignDialog::KeyField which) { return d.KeyFieldAt(which)->text(); }
 
 }  // namespace
 
@@ -38,15 +35,10 @@ class DesignDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void keyNamesAndConflicts();
-    void virtualKeysFromQt_data();
-    void virtualKeysFromQt();
-    void keyFieldCapture();
-    void conflictReopensWithEntriesKept();
-    void fixedKeyFromSettingsReopensAfterCancel();
+    void keyCodesAndCapture();
+    void conflictsReopenUntilFixed();
     void intervalValidation();
-    void blackGivesEmptyPathWithoutMessage();
-    void unloadableBitmapReopensUntilBlack();
-    void selectShowsNameAndPreview();
+    void bitmapChoice();
 };
 
 void DesignDialogTest::keyNamesAndConflicts() {
@@ -57,60 +49,40 @@ void DesignDialogTest::keyNamesAndConflicts() {
     for (const auto& [code, name] : names) QCOMPARE(KeyName(code), name);
 
     QVERIFY(!KeysConflict(KeyBindings{}));
-    for (int fixed : {113, 9, 49, 13, 27}) {
+    for (int key : {37 /* the left key */, 113, 9, 49, 13, 27}) {
         KeyBindings k;
-        k.rotate2 = fixed;
-        QVERIFY2(KeysConflict(k), qPrintable(QString::number(fixed)));
+        k.rotate2 = key;
+        QVERIFY2(KeysConflict(k), qPrintable(QString::number(key)));
     }
-    KeyBindings same;
-    same.rotate2 = same.left;
-    QVERIFY(KeysConflict(same));
 }
 
-void DesignDialogTest::virtualKeysFromQt_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("mods");
-    QTest::addColumn<uint>("keysym");
-    QTest::addColumn<uint>("scan");
-    QTest::addColumn<int>("vk");
-    const int kp = Qt::KeypadModifier;
-    const int shift = Qt::ShiftModifier;
-    QTest::newRow("keypad 5 without num lock") << int(Qt::Key_Clear) << kp << 0xFF9Du << 0u << 12;
-    QTest::newRow("keypad 8") << int(Qt::Key_8) << kp << 0u << 0u << 0x68;
-    QTest::newRow("keypad home") << int(Qt::Key_Home) << kp << 0u << 0u << 0x24;
-    QTest::newRow("shift 8") << int(Qt::Key_Asterisk) << shift << 0u << 0u << 0x38;
-    QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << kp << 0u << 0u << 0x6A;
-    QTest::newRow("keypad separator") << int(Qt::Key_Comma) << kp << 0xFFACu << 0u << 0x6C;
-    QTest::newRow("shifted letter") << int(Qt::Key_Q) << shift << 0u << 0u << int('Q');
-    QTest::newRow("F16") << int(Qt::Key_F16) << 0 << 0u << 0u << 0x7F;
-    QTest::newRow("ISO extra key") << int(Qt::Key_Less) << 0 << 0x3Cu << 94u << 0xE2;
-    QTest::newRow("shift comma") << int(Qt::Key_Less) << shift << 0x3Cu << 59u << 0xBC;
-    QTest::newRow("Cyrillic layout") << 0x0424 << 0 << 0x6C6u << 38u << int('A');
-    QTest::newRow("unknown") << int(Qt::Key_unknown) << 0 << 0u << 0u << 0;
-}
+void DesignDialogTest::keyCodesAndCapture() {
+    const int kp = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    const struct { int key, mods; quint32 keysym, scan; int vk; } cases[] = {
+        {Qt::Key_Clear, kp, 0xFF9D, 0, 12},    // keypad 5 without Num Lock
+        {Qt::Key_8, kp, 0, 0, 0x68},           // keypad 8, not the digit
+        {Qt::Key_Home, kp, 0, 0, 0x24},        // keypad Home is Home
+        {Qt::Key_Asterisk, shift, 0, 0, 0x38}, // shift 8
+        {Qt::Key_Asterisk, kp, 0, 0, 0x6A},
+        {Qt::Key_Comma, kp, 0xFFAC, 0, 0x6C},  // keypad separator
+        {Qt::Key_F16, 0, 0, 0, 0x7F},
+        {Qt::Key_Less, 0, 0x3C, 94, 0xE2},     // extra key of ISO keyboards
+        {Qt::Key_Less, shift, 0x3C, 59, 0xBC}, // shift comma
+        {0x0424, 0, 0x6C6, 38, 'A'},           // Cyrillic layout
+        {Qt::Key_unknown, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(VirtualKeyFromQt(c.key, Qt::KeyboardModifiers(c.mods), c.keysym, c.scan), c.vk);
 
-void DesignDialogTest::virtualKeysFromQt() {
-    QFETCH(int, key);
-    QFETCH(int, mods);
-    QFETCH(uint, keysym);
-    QFETCH(uint, scan);
-    QFETCH(int, vk);
-    QCOMPARE(VirtualKeyFromQt(key, Qt::KeyboardModifiers(mods), keysym, scan), vk);
-}
-
-void DesignDialogTest::keyFieldCapture() {
+    // The key field takes the code and name of each key it gets.
     QWidget window;
     auto* field = new KeyCaptureField(&window);
     window.show();
     field->setFocus();
-    QTest::keyClick(field, Qt::Key_Up);
-    QCOMPARE(field->Code(), 38);
-    QCOMPARE(field->text(), QStringLiteral("Up"));
     QTest::keyClick(field, Qt::Key_Clear, Qt::KeypadModifier);
     QCOMPARE(field->Code(), 12);
     QCOMPARE(field->text(), QStringLiteral("<5>"));
-    // Keys past the table or without a code, and the dialog's Enter and
-    // Esc, leave the field alone.
+    // Keys past the table or without a code, and the dialog's Enter and Esc, leave the field alone.
     for (int key : {int(Qt::Key_Play), int(Qt::Key_unknown), int(Qt::Key_Return), int(Qt::Key_Escape)}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(field, &press);
@@ -118,41 +90,33 @@ void DesignDialogTest::keyFieldCapture() {
     QCOMPARE(field->Code(), 12);
 }
 
-void DesignDialogTest::conflictReopensWithEntriesKept() {
+void DesignDialogTest::conflictsReopenUntilFixed() {
     Settings s;
+    s.keys.accelerate = 9;  // Tab, from the settings file
     FakePrompts prompts;
-    prompts.handlers.push_back([](QDialog& dlg) {
-        Press(AsDesign(dlg), DesignDialog::kDrop, Qt::Key_Up);  // the rotate key
-        Press(AsDesign(dlg), DesignDialog::kLeft, Qt::Key_F2);
-        dlg.accept();
+    prompts.On<DesignDialog>([](DesignDialog& d) { d.reject(); });  // Cancel does not get past Tab
+    prompts.On<DesignDialog>([](DesignDialog& d) {
+        QCOMPARE(FieldText(d, DesignDialog::kAccelerate), QStringLiteral("Tab"));
+        Press(d, DesignDialog::kAccelerate, Qt::Key_Down);
+        Press(d, DesignDialog::kDrop, Qt::Key_Up);  // the rotate key
+        Press(d, DesignDialog::kLeft, Qt::Key_F2);
+        d.accept();
     });
-    prompts.handlers.push_back([](QDialog& dlg) {
-        DesignDialog& d = AsDesign(dlg);
-        QCOMPARE(d.KeyFieldAt(DesignDialog::kDrop)->text(), QStringLiteral("Up"));
-        QCOMPARE(d.KeyFieldAt(DesignDialog::kLeft)->text(), QStringLiteral("F2"));
+    prompts.On<DesignDialog>([](DesignDialog& d) {  // entries kept; Cancel keeps what OK stored
+        QCOMPARE(FieldText(d, DesignDialog::kDrop), QStringLiteral("Up"));
+        QCOMPARE(FieldText(d, DesignDialog::kLeft), QStringLiteral("F2"));
+        d.reject();
+    });
+    prompts.On<DesignDialog>([](DesignDialog& d) {
         Press(d, DesignDialog::kDrop, Qt::Key_Space);
         Press(d, DesignDialog::kLeft, Qt::Key_A);
         d.accept();
     });
     QVERIFY(RunDesignDialog(nullptr, s, prompts, FakeLoader));
-    QCOMPARE(prompts.MessageTexts(), QStringList({kKeyConflictText}));
+    QCOMPARE(prompts.MessageTexts(), QStringList(3, kKeyConflictText));
     QCOMPARE(prompts.messages[0].caption, QStringLiteral("Vexari"));
     QCOMPARE(s.keys.left, int('A'));
     QCOMPARE(s.keys.drop, 32);
-}
-
-void DesignDialogTest::fixedKeyFromSettingsReopensAfterCancel() {
-    Settings s;
-    s.keys.accelerate = 9;  // Tab
-    FakePrompts prompts;
-    prompts.handlers.push_back([](QDialog& dlg) { dlg.reject(); });
-    prompts.handlers.push_back([](QDialog& dlg) {
-        QCOMPARE(AsDesign(dlg).KeyFieldAt(DesignDialog::kAccelerate)->text(), QStringLiteral("Tab"));
-        Press(AsDesign(dlg), DesignDialog::kAccelerate, Qt::Key_Down);
-        dlg.accept();
-    });
-    QVERIFY(RunDesignDialog(nullptr, s, prompts, FakeLoader));
-    QCOMPARE(prompts.MessageTexts(), QStringList({kKeyConflictText}));
     QCOMPARE(s.keys.accelerate, 40);
 }
 
@@ -176,67 +140,44 @@ void DesignDialogTest::intervalValidation() {
     QCOMPARE(d.Data().dotInterval, 3);
 }
 
-void DesignDialogTest::blackGivesEmptyPathWithoutMessage() {
-    Settings s;
-    s.bitmap = "/pictures/good.bmp";
-    FakePrompts prompts;
-    prompts.handlers.push_back([](QDialog& dlg) {
-        QCOMPARE(AsDesign(dlg).PreviewPicture(), kRed);
-        AsDesign(dlg).StrokeButton(3)->click();
-        AsDesign(dlg).ChooseBlack();
-        QCOMPARE(AsDesign(dlg).PreviewPicture(), MakeBlackImage());
-        dlg.accept();
-    });
-    PixelImage background = kRed;
-    RunDesignCommand(nullptr, s, background, prompts, FakeLoader);
-    QCOMPARE(s.bitmap, std::string());
-    QCOMPARE(s.dots, std::int16_t(3));
-    QVERIFY(prompts.messages.empty());
-    QCOMPARE(background, MakeBlackImage());
-}
-
-void DesignDialogTest::unloadableBitmapReopensUntilBlack() {
+// "&Black" with OK and the strokes buttons are taken through the first-run test.
+void DesignDialogTest::bitmapChoice() {
     Settings s;
     FakePrompts prompts;
-    prompts.openResults.push_back("/tmp/notes.txt");
-    prompts.handlers.push_back([](QDialog& dlg) {
-        AsDesign(dlg).SelectBitmap();
-        QCOMPARE(AsDesign(dlg).BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
-        QCOMPARE(AsDesign(dlg).PreviewPicture(), MakeBlackImage());
-        dlg.accept();
-    });
-    prompts.handlers.push_back([](QDialog& dlg) {
-        QCOMPARE(AsDesign(dlg).BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
-        AsDesign(dlg).ChooseBlack();
-        dlg.accept();
-    });
-    PixelImage background;
-    RunDesignCommand(nullptr, s, background, prompts, FakeLoader);
-    QCOMPARE(prompts.MessageTexts(), QStringList({"Cannon read bitmap file /tmp/notes.txt.Please change the file "
-                                                  "pathname or set backround to BLACK"}));
-    QCOMPARE(prompts.openRequests.at(0).defaultSuffix, QStringLiteral("bmp"));
-    QCOMPARE(prompts.openRequests.at(0).filters, QStringList({"Bitmap files (*.bmp)", "All files (*.*)"}));
-    QCOMPARE(s.bitmap, std::string());
-}
-
-void DesignDialogTest::selectShowsNameAndPreview() {
-    Settings s;
-    FakePrompts prompts;
-    prompts.openResults = {"/new/very good.bmp", "/" + QString(120, 'x') + "/good.bmp", QString()};
-    prompts.handlers.push_back([](QDialog& dlg) {
-        DesignDialog& d = AsDesign(dlg);
+    const QString good = "/new/very good.bmp";
+    prompts.openResults = {good, "/tmp/notes.txt", "/" + QString(120, 'x') + "/good.bmp", good, good, QString()};
+    prompts.On<DesignDialog>([&](DesignDialog& d) {
         d.SelectBitmap();
         QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("very good.bmp"));
         QCOMPARE(d.PreviewPicture(), kRed);
+        d.SelectBitmap();  // not a bitmap: black preview, refused after OK
+        QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
+        QCOMPARE(d.PreviewPicture(), MakeBlackImage());
+        d.accept();
+    });
+    prompts.On<DesignDialog>([&](DesignDialog& d) {
+        QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
         d.SelectBitmap();  // too long for the settings file: refused
+        QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
+        d.SelectBitmap();
+        d.ChooseBlack();
+        QCOMPARE(d.BitmapNameLabel()->text(), QString());
+        QCOMPARE(d.PreviewPicture(), MakeBlackImage());
+        d.SelectBitmap();
         d.SelectBitmap();  // cancelled
+        QCOMPARE(d.PreviewPicture(), kRed);
         d.accept();
     });
     PixelImage background;
     RunDesignCommand(nullptr, s, background, prompts, FakeLoader);
-    QCOMPARE(prompts.openRequests.at(1).initialPath, QStringLiteral("/new/very good.bmp"));
-    QCOMPARE(prompts.messages.size(), size_t(1));
-    QCOMPARE(s.bitmap, std::string("/new/very good.bmp"));
+    QCOMPARE(prompts.messages.size(), size_t(2));
+    QCOMPARE(prompts.messages[0].text, QStringLiteral("Cannon read bitmap file /tmp/notes.txt.Please change the "
+                                                      "file pathname or set backround to BLACK"));
+    QCOMPARE(prompts.openRequests.at(0).defaultSuffix, QStringLiteral("bmp"));
+    QCOMPARE(prompts.openRequests.at(0).filters, QStringList({"Bitmap files (*.bmp)", "All files (*.*)"}));
+    QCOMPARE(prompts.openRequests.at(4).initialPath, QString());  // after "&Black"
+    QCOMPARE(prompts.openRequests.at(5).initialPath, good);
+    QCOMPARE(s.bitmap, good.toStdString());
     QCOMPARE(background, kRed);
 }
 
