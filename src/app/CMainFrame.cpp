@@ -243,16 +243,18 @@ void CMainFrame::ReplayDeferredInput() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-        if (computer_.Busy()) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && watched->isWidgetType() &&
+        computer_.Busy()) {
+        // One press is seen here by every widget it travels through, first
+        // the window's, then the receiver and its parents; it ends one wait.
+        const auto timestamp = static_cast<QInputEvent*>(event)->timestamp();
+        if (type != lastInputType_ || timestamp != lastInputTimestamp_) {
+            lastInputType_ = type;
+            lastInputTimestamp_ = timestamp;
             computer_.InputArrived(TickCount());
             ScheduleComputer();
         }
-        break;
-    default:
-        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QMainWindow>
 #include <QRegion>
 #include <QTimer>
@@ -166,6 +167,8 @@ private:
         int repeatCount;
     };
     std::vector<DeferredKey> deferredKeys_;
+    QEvent::Type lastInputType_ = QEvent::None;  // the input that last ended a wait
+    quint64 lastInputTimestamp_ = 0;
     QRegion dirty_;
     bool closing_ = false;
 };

@@ -144,6 +144,30 @@ private slots:
         QVERIFY(!Record().computerPlays);
     }
 
+    void inputEndsOneWaitOfTheComputer() {
+        frame_->Command(kCmdDemo);
+        GameRecord& r = Record();
+        r.well.Reset(r.height);
+        r.mask = FigureTable()[1];  // lying long figure: goes three columns left
+        r.x = 3;
+        r.y = 0;
+        for (int t = 0; t < 10; ++t) frame_->OnGameTimer();
+        QVERIFY(frame_->computer().Busy());
+        QCOMPARE(r.x, 2);  // the first press comes at once
+        // A click on the well travels from the client area to the window; it
+        // ends the current wait once. A key press comes after the sequence.
+        QTest::mouseClick(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(r.x, 1);
+        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QCOMPARE(r.x, 0);
+        frame_->computer().Finish();
+        QCoreApplication::processEvents();
+        frame_->OnGameTimer();
+        QVERIFY(!frame_->computer().Busy());
+        QCOMPARE(r.x, 4);  // the held-back Right moved the next figure
+        QCOMPARE(r.y, 0);
+    }
+
     void closingSavesTheWindowAndKeys() {
         frame_->settings().keys.drop = 0x41;
         frame_->close();
