@@ -444,15 +444,25 @@ void CMainFrame::MoveLabels() {
 }
 
 void CMainFrame::RepaintAll() {
-    if (screen_.Screen().IsNull()) return;
-    screen_.Repaint();
+    // As a window invalidated whole: the next paint draws everything anew
+    // from the game as it then stands.
+    fullRepaintDue_ = true;
+    canvas_->update();
 }
 
 void CMainFrame::PaintCanvas(QPainter& painter, const QRect& rect) {
+    QRect area = rect;
+    if (fullRepaintDue_ && !screen_.Screen().IsNull()) {
+        fullRepaintDue_ = false;
+        painting_ = true;
+        screen_.Repaint();
+        painting_ = false;
+        area = canvas_->rect();
+    }
     const QImage image = AsQImage(screen_.Screen());
-    if (image.isNull()) return painter.fillRect(rect, Qt::black);
-    painter.drawImage(rect.topLeft(), image, rect);
-    dirty_ -= rect;
+    if (image.isNull()) return painter.fillRect(area, Qt::black);
+    painter.drawImage(area.topLeft(), image, area);
+    dirty_ -= area;
 }
 
 int CMainFrame::TextWidth(const std::string& text) {
@@ -495,6 +505,7 @@ void CMainFrame::HeightChanged() {
 }
 
 void CMainFrame::Invalidate(const Rect& rect) {
+    if (painting_) return;  // the paint under way copies the whole image
     const QRect r(rect.x, rect.y, rect.w, rect.h);
     dirty_ += r;
     canvas_->update(r);

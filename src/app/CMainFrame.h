@@ -170,6 +170,8 @@ private:
     QEvent::Type lastInputType_ = QEvent::None;  // the input that last ended a wait
     quint64 lastInputTimestamp_ = 0;
     QRegion dirty_;
+    bool fullRepaintDue_ = true;
+    bool painting_ = false;
     bool closing_ = false;
 };
 

@@ -177,6 +177,21 @@ private slots:
         QVERIFY(saved.right > saved.left);
     }
 
+    void newHeightShowsAnEmptyWell() {
+        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        for (int u = 0; u < 10; ++u) Record().well.at(u, 24) = 3;
+        frame_->gameScreen().PaintGame(false);
+        frame_->settings().height = 20;  // as the Skill dialog leaves it
+        frame_->game().ResetGame();
+        QVERIFY(QTest::qWaitFor([&] { return frame_->gameScreen().Layout().height == 20; }));
+        frame_->canvas()->repaint();
+        const WindowLayout& l = frame_->gameScreen().Layout();
+        const PixelImage& shown = frame_->gameScreen().Screen();
+        for (int row = 1; row < 20; ++row)
+            for (int column = 0; column < 10; ++column)
+                QCOMPARE(shown.Pixel(l.CellX(column) + 2, l.CellY(row) + 2), kBlack);
+    }
+
     void screenshotOfAGameInPlay() {
         QTest::keyClick(frame_->canvas(), Qt::Key_Return);
         GameRecord& r = Record();
