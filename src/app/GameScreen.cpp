@@ -122,7 +122,7 @@ bool GameScreen::OnWell(int column, int row) const {
 }
 
 void GameScreen::DrawFigure(int x, int y) {
-    if (screen_.IsNull() || layout_.cellW < 3 || layout_.cellH < 3) return;
+    if (!FigureDrawable()) return;
     for (auto& column : figureCells_) column.fill(false);
     indicatorFlags_.fill(false);
     if (record_.waitingForStart) return;
@@ -143,7 +143,7 @@ void GameScreen::DrawFigure(int x, int y) {
 }
 
 void GameScreen::EraseFigure(int x, int y, const FigureMask& mask) {
-    if (screen_.IsNull() || layout_.cellW < 3 || layout_.cellH < 3) return;
+    if (!FigureDrawable()) return;
     for (int u = 0; u < 4; ++u) {
         bool erased = false;
         for (int v = 0; v < 4; ++v) {

@@ -63,6 +63,8 @@ private:
     void ClearShown();
     // A figure cell that lies on the visible part of the well (row 0 included).
     bool OnWell(int column, int row) const;
+    // The falling figure is drawn only on cells of 3 pixels or more.
+    bool FigureDrawable() const { return !screen_.IsNull() && layout_.cellW >= 3 && layout_.cellH >= 3; }
 
     const GameRecord& record_;
     const Settings& settings_;

@@ -242,9 +242,7 @@ bool Game::LandFigure(bool draw) {
         hooks_.painter->EraseFigure(r.dropStartX, r.dropStartY, r.mask);
     }
     Score((settings_.next ? 540 : 702) / (r.placementTicks + 2));
-    for (int u = 0; u < 4; ++u)
-        for (int v = 0; v < 4; ++v)
-            if (r.mask.at(u, v)) r.well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
+    MergeFigure();
     hooks_.painter->PaintGame();
 
     int removed = 0;
@@ -279,6 +277,13 @@ bool Game::LandFigure(bool draw) {
     GameOverReport();
     ResetGame(false);
     return false;
+}
+
+void Game::MergeFigure() {
+    GameRecord& r = record_;
+    for (int u = 0; u < 4; ++u)
+        for (int v = 0; v < 4; ++v)
+            if (r.mask.at(u, v)) r.well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
 }
 
 void Game::GameOverReport() {
@@ -417,9 +422,7 @@ void Game::EndOfGameAnimation() {
     GameRecord& r = record_;
     Well& well = r.well;
     if (!r.waitingForStart) {
-        for (int u = 0; u < 4; ++u)
-            for (int v = 0; v < 4; ++v)
-                if (r.mask.at(u, v)) well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
+        MergeFigure();
         hooks_.painter->FigureMergedOnScreen(r.x, r.y, r.mask);
     }
     const int pictureTop = kLocomotiveRows - r.height;  // a lower well cuts off the top rows

@@ -76,6 +76,8 @@ private:
     void RemoveRow(int k);
     void RaiseLevel();
     void GameOverReport();
+    // Combines the falling figure's cells into the well.
+    void MergeFigure();
 
     Settings& settings_;
     GameRecord record_;
