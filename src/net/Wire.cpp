@@ -1,0 +1,390 @@
+#include "net/Wire.h"
+
+#include "net/Codepage.h"
+
+namespace vexari {
+
+// --- Writing ------------------------------------------------------------------
+
+namespace {
+
+void PutU8(std::string& out, std::uint32_t value) { out += static_cast<char>(value & 0xFF); }
+
+void PutU16(std::string& out, std::uint32_t value) {
+    PutU8(out, value);
+    PutU8(out, value >> 8);
+}
+
+void PutU32(std::string& out, std::uint32_t value) {
+    PutU16(out, value);
+    PutU16(out, value >> 16);
+}
+
+}  // namespace
+
+WireWriter& WireWriter::Int(std::int32_t value) {
+    PutU32(out_, static_cast<std::uint32_t>(value));
+    return *this;
+}
+
+WireWriter& WireWriter::Str(std::string_view bytes) {
+    const std::size_t length = bytes.size();
+    if (length < 0xFF) {
+        PutU8(out_, static_cast<std::uint32_t>(length));
+    } else if (length < 0xFFFE) {  // 0xFFFE marks the wide form, 0xFFFF the 32-bit length
+        PutU8(out_, 0xFF);
+        PutU16(out_, static_cast<std::uint32_t>(length));
+    } else {
+        PutU8(out_, 0xFF);
+        PutU16(out_, 0xFFFF);
+        PutU32(out_, static_cast<std::uint32_t>(length));
+    }
+    out_.append(bytes);
+    return *this;
+}
+
+WireWriter& WireWriter::Options(const NetOptions& o) {
+    return Int(o.playTill)
+        .Int(o.playerThrow)
+        .Int(o.playerWinScores)
+        .Int(o.teamThrow)
+        .Int(o.teamWinScores)
+        .Int(o.levelCode)
+        .Int(o.startIn)
+        .Int(o.height)
+        .Int(o.trace);
+}
+
+std::string EncodeKind(MessageKind kind) {
+    std::string out;
+    WireWriter(out).Int(kind);
+    return out;
+}
+
+std::string EncodeJoin(std::string_view name, std::string_view team, const VersionQuad& version) {
+    std::string out;
+    WireWriter w(out);
+    w.Int(MSG_JOIN).Str(name).Str(team);
+    for (std::int32_t part : version) w.Int(part);
+    return out;
+}
+
+std::string EncodeLanded(std::int32_t stackHeight, std::int32_t score, std::int32_t removed) {
+    std::string out;
+    WireWriter(out).Int(MSG_LANDED).Int(stackHeight).Int(score).Int(removed);
+    return out;
+}
+
+std::string EncodeRefuse(std::string_view text) {
+    std::string out;
+    WireWriter(out).Int(MSG_REFUSE).Str(text);
+    return out;
+}
+
+std::string EncodeTables(const Tables& tables) {
+    std::string out;
+    WireWriter w(out);
+    w.Int(MSG_TABLES).Int(static_cast<std::int32_t>(tables.players.size()));
+    for (const PlayerRow& p : tables.players) w.Str(p.name).Str(p.team).Str(p.height).Int(p.roundScore).Int(p.total);
+    w.Int(static_cast<std::int32_t>(tables.teams.size()));
+    for (const TeamRow& t : tables.teams) w.Str(t.name).Str(t.members).Int(t.roundScore).Int(t.total);
+    return out;
+}
+
+std::string EncodeText(std::string_view text) {
+    std::string out;
+    WireWriter(out).Int(MSG_TEXT).Str(text);
+    return out;
+}
+
+std::string EncodeStartRequest(std::int32_t levelCode) {
+    std::string out;
+    WireWriter(out).Int(MSG_START).Int(levelCode);
+    return out;
+}
+
+std::string EncodeStart(std::int32_t levelCode, std::int32_t seed) {
+    std::string out;
+    WireWriter(out).Int(MSG_START).Int(levelCode).Int(seed);
+    return out;
+}
+
+std::string EncodePresent(std::int32_t rows) {
+    std::string out;
+    WireWriter(out).Int(MSG_PRESENT).Int(rows);
+    return out;
+}
+
+std::string EncodeOptions(const NetOptions& options) {
+    std::string out;
+    WireWriter(out).Int(MSG_OPTIONS).Options(options);
+    return out;
+}
+
+// --- Reading ------------------------------------------------------------------
+
+namespace {
+
+// Smallest rows of a tables message: empty strings (one byte each) and two integers.
+constexpr std::uint64_t kMinPlayerRow = 3 + 8;
+constexpr std::uint64_t kMinTeamRow = 2 + 8;
+
+// Reads fields from the front of a byte range. The first field that cannot
+// be read stops it: either its bytes have not all arrived (Incomplete, and
+// `needed` says how many bytes the message needs at least), or the stream
+// cannot be a real peer's (Invalid). Later reads then do nothing.
+class WireReader {
+public:
+    explicit WireReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool Ok() const { return status_ == ReadStatus::Complete; }
+    std::size_t Position() const { return pos_; }
+
+    // Sets `used` as the read functions promise and returns the status.
+    ReadStatus Finish(std::size_t& used) const {
+        used = status_ == ReadStatus::Complete ? pos_ : status_ == ReadStatus::Incomplete ? needed_ : 0;
+        return status_;
+    }
+
+    void Fail() { Stop(ReadStatus::Invalid); }
+
+    // True when `count` more bytes are buffered. A message that would grow
+    // past the longest one a reader buffers is Invalid without waiting.
+    bool Need(std::uint64_t count) {
+        if (!Ok()) return false;
+        if (count > kMaxWireMessage - pos_) return Stop(ReadStatus::Invalid);
+        if (count > bytes_.size() - pos_) {
+            needed_ = pos_ + static_cast<std::size_t>(count);
+            return Stop(ReadStatus::Incomplete);
+        }
+        return true;
+    }
+
+    std::uint32_t U8() { return Need(1) ? Byte(pos_++) : 0; }
+
+    std::uint32_t U16() {
+        if (!Need(2)) return 0;
+        const std::uint32_t v = Byte(pos_) | Byte(pos_ + 1) << 8;
+        pos_ += 2;
+        return v;
+    }
+
+    std::uint32_t U32() {
+        if (!Need(4)) return 0;
+        const std::uint32_t v = Byte(pos_) | Byte(pos_ + 1) << 8 | Byte(pos_ + 2) << 16 | Byte(pos_ + 3) << 24;
+        pos_ += 4;
+        return v;
+    }
+
+    std::int32_t Int() { return static_cast<std::int32_t>(U32()); }
+
+    void Int(std::int32_t& out) { out = Int(); }
+
+    void Str(std::string& out) {
+        out.clear();
+        std::uint32_t length = U8();
+        if (length < 0xFF) return Bytes(length, out);
+        length = U16();
+        if (length == 0xFFFE) return Wide(out);
+        if (length == 0xFFFF) length = U32();
+        Bytes(length, out);
+    }
+
+    void Options(NetOptions& o) {
+        Int(o.playTill);
+        Int(o.playerThrow);
+        Int(o.playerWinScores);
+        Int(o.teamThrow);
+        Int(o.teamWinScores);
+        Int(o.levelCode);
+        Int(o.startIn);
+        Int(o.height);
+        Int(o.trace);
+    }
+
+private:
+    bool Stop(ReadStatus status) {
+        if (Ok()) status_ = status;
+        return false;
+    }
+
+    std::uint32_t Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
+
+    void Bytes(std::uint32_t length, std::string& out) {
+        if (!Ok()) return;
+        if (length > kMaxWireString) return Fail();
+        if (!Need(length)) return;
+        out.assign(bytes_.substr(pos_, length));
+        pos_ += length;
+    }
+
+    // After the wide mark: a second length prefix counting UTF-16 units.
+    // Here 0xFFFE is an ordinary 16-bit length.
+    void Wide(std::string& out) {
+        std::uint32_t length = U8();
+        if (length == 0xFF) {
+            length = U16();
+            if (length == 0xFFFF) length = U32();
+        }
+        if (!Ok()) return;
+        if (length > kMaxWireString / 2) return Fail();
+        if (!Need(std::uint64_t{length} * 2)) return;
+        std::u16string text(length, u'\0');
+        for (std::uint32_t i = 0; i < length; ++i, pos_ += 2) {
+            text[i] = static_cast<char16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
+        }
+        out = Utf16ToCp1252(text);
+    }
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    std::size_t needed_ = 0;
+    ReadStatus status_ = ReadStatus::Complete;
+};
+
+void ReadTables(WireReader& r, Tables& out) {
+    const std::int32_t players = r.Int();
+    if (!r.Ok()) return;
+    if (players < 0) return r.Fail();
+    // Rows are added as their bytes arrive, never reserved from the count;
+    // before each row the rest of the message is known to need at least its
+    // smallest size, so a huge count waits (or fails) without re-reading rows.
+    for (std::int32_t i = 0; i < players; ++i) {
+        if (!r.Need(std::uint64_t(players - i) * kMinPlayerRow + 4)) return;
+        PlayerRow& row = out.players.emplace_back();
+        r.Str(row.name);
+        r.Str(row.team);
+        r.Str(row.height);
+        r.Int(row.roundScore);
+        r.Int(row.total);
+    }
+    const std::int32_t teams = r.Int();
+    if (!r.Ok()) return;
+    if (teams < 0) return r.Fail();
+    for (std::int32_t i = 0; i < teams; ++i) {
+        if (!r.Need(std::uint64_t(teams - i) * kMinTeamRow)) return;
+        TeamRow& row = out.teams.emplace_back();
+        r.Str(row.name);
+        r.Str(row.members);
+        r.Int(row.roundScore);
+        r.Int(row.total);
+    }
+}
+
+}  // namespace
+
+ReadStatus ReadClientMessage(std::string_view bytes, std::size_t& used, ClientMessage& out) {
+    out = ClientMessage{};
+    WireReader r(bytes);
+    r.Int(out.kind);
+    if (!r.Ok()) return r.Finish(used);
+    switch (out.kind) {
+        case MSG_LANDED:
+            r.Int(out.stackHeight);
+            r.Int(out.score);
+            r.Int(out.removed);
+            break;
+        case MSG_JOIN:
+            r.Str(out.name);
+            r.Str(out.team);
+            for (std::int32_t& part : out.version) r.Int(part);
+            break;
+        case MSG_TEXT:
+            r.Str(out.text);
+            break;
+        case MSG_START:
+            r.Int(out.levelCode);
+            break;
+        case MSG_OPTIONS:
+            r.Options(out.options);
+            break;
+        default:  // MSG_PAUSE, MSG_RESUME, MSG_FILLED, and kinds a server ignores
+            break;
+    }
+    return r.Finish(used);
+}
+
+ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMessage& out) {
+    out = ServerMessage{};
+    WireReader r(bytes);
+    r.Int(out.kind);
+    if (!r.Ok()) return r.Finish(used);
+    switch (out.kind) {
+        case MSG_REFUSE:
+        case MSG_TEXT:
+            r.Str(out.text);
+            break;
+        case MSG_TABLES:
+            ReadTables(r, out.tables);
+            break;
+        case MSG_START:
+            r.Int(out.levelCode);
+            r.Int(out.seed);
+            break;
+        case MSG_PRESENT:
+            r.Int(out.rows);
+            break;
+        case MSG_OPTIONS:
+            r.Options(out.options);
+            break;
+        default:  // MSG_PAUSE, MSG_RESUME, MSG_JOIN, MSG_FILLED, and kinds a client ignores
+            break;
+    }
+    return r.Finish(used);
+}
+
+ReadStatus ReadJoinStart(std::string_view bytes, std::size_t& used) {
+    WireReader r(bytes);
+    std::string text;
+    r.Int();
+    r.Str(text);
+    r.Str(text);
+    return r.Finish(used);
+}
+
+// --- Streams ------------------------------------------------------------------
+
+template <class Message, ReadStatus (*Read)(std::string_view, std::size_t&, Message&)>
+void MessageStream<Message, Read>::Append(std::string_view bytes) {
+    if (invalid_ || bytes.empty()) return;
+    // Drop what was read once it is at least half the buffer, so the buffer
+    // stays within about twice the unread bytes and the moves cost linear time.
+    if (start_ == buffer_.size()) {
+        if (buffer_.capacity() > kMaxWireString) std::string().swap(buffer_);
+        buffer_.clear();
+        start_ = 0;
+    } else if (start_ > 0 && start_ >= buffer_.size() / 2) {
+        buffer_.erase(0, start_);
+        start_ = 0;
+    }
+    buffer_.append(bytes);
+}
+
+template <class Message, ReadStatus (*Read)(std::string_view, std::size_t&, Message&)>
+ReadStatus MessageStream<Message, Read>::Next(Message& out) {
+    if (invalid_) return ReadStatus::Invalid;
+    // A message that stopped short needs this many bytes before it is worth reading again.
+    if (Buffered() == 0 || Buffered() < needed_) return ReadStatus::Incomplete;
+    std::size_t used = 0;
+    const ReadStatus status = Read(std::string_view(buffer_).substr(start_), used, out);
+    switch (status) {
+        case ReadStatus::Complete:
+            start_ += used;
+            needed_ = 0;
+            break;
+        case ReadStatus::Incomplete:
+            needed_ = used;
+            break;
+        case ReadStatus::Invalid:
+            invalid_ = true;
+            std::string().swap(buffer_);
+            start_ = needed_ = 0;
+            break;
+    }
+    return status;
+}
+
+template class MessageStream<ClientMessage, ReadClientMessage>;
+template class MessageStream<ServerMessage, ReadServerMessage>;
+
+}  // namespace vexari
