@@ -264,7 +264,11 @@ bool Game::LandFigure(bool draw) {
             PopBottomLine();
         }
     }
-    if (r.networkGame) hooks_.network->SendLanded(r.height - r.stackTop, r.score, removed);
+    if (r.networkGame) {
+        // Presents push rows out over the top and StackTop below 0; the
+        // stack never stands higher than the well.
+        hooks_.network->SendLanded(r.height - std::clamp(r.stackTop, 0, r.height), r.score, removed);
+    }
 
     TakeNextFigure();
     hooks_.painter->PaintGame();

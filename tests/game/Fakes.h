@@ -63,6 +63,15 @@ struct FakeShell : GameShell {
     void TakeFocus() override { ++focus; }
 };
 
+// A computer player that only says whether it is in the middle of its keys.
+struct FakeComputer : ComputerHooks {
+    bool busy = false;
+    void NewFigure() override {}
+    void LearnStep() override {}
+    void Move() override {}
+    bool Busy() const override { return busy; }
+};
+
 // A game wired to fakes, with helpers to build positions.
 struct GameFixture {
     Settings settings;

@@ -569,6 +569,25 @@ TEST(Network, ReportsLandingsAndKeepsLevelAndLines) {
     EXPECT_EQ(f.network.sent[f.network.sent.size() - 2], "pause");
 }
 
+TEST(Network, ReportedStackHeightNeverExceedsTheWell) {
+    struct Case {
+        const char* what;
+        int stackTop;  // before a square lands on the floor
+        const char* report;
+    };
+    for (const Case c : {Case{"empty well", 25, "landed 2 "}, Case{"presents pushed the stack out over the top", -2, "landed 25 "}}) {
+        GameFixture f;
+        f.r().networkGame = true;
+        f.game.ResetGame();
+        f.Start();
+        f.r().stackTop = c.stackTop;
+        f.SetFigure(4, 3, 0);
+        f.game.KeyDown(kDrop, 1);
+        ASSERT_FALSE(f.network.sent.empty()) << c.what;
+        EXPECT_EQ(f.network.sent[0].rfind(c.report, 0), 0u) << c.what << ": " << f.network.sent[0];
+    }
+}
+
 TEST(Network, StartIsRequestedOnlyByThoseWhoMay) {
     GameFixture f;
     f.r().networkGame = true;

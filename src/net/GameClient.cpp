@@ -1,0 +1,232 @@
+#include "net/GameClient.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "ai/ComputerPlayer.h"
+#include "net/Codepage.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+
+namespace vexari {
+namespace {
+
+// Ranges the settings hold; values from the server are kept inside them.
+constexpr int kMinFallPeriod = 1;
+constexpr int kMaxFallPeriod = 10;
+constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
+constexpr int kMaxSecondsBeforeStart = 10;
+
+int ClampLevelCode(std::int32_t code) { return std::clamp<int>(code, kMinFallPeriod, kMaxFallPeriod); }
+int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
+int NonNegative(std::int32_t value) { return std::max<int>(value, 0); }
+
+Tables TablesToUtf8(const Tables& wire) {
+    Tables shown = wire;
+    for (PlayerRow& row : shown.players) {
+        row.name = Cp1252ToUtf8(row.name);
+        row.team = Cp1252ToUtf8(row.team);
+        row.height = Cp1252ToUtf8(row.height);
+    }
+    for (TeamRow& row : shown.teams) {
+        row.name = Cp1252ToUtf8(row.name);
+        row.members = Cp1252ToUtf8(row.members);
+    }
+    return shown;
+}
+
+}  // namespace
+
+GameClient::GameClient(Game& game, Settings& settings, const VersionQuad& version)
+    : game_(game), settings_(settings), version_(version) {}
+
+void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool isHost) {
+    connection_ = &connection;
+    shell_ = shell;
+    isHost_ = isHost;
+    disconnectText_ = kServerClosed;
+    input_ = ServerMessageStream{};
+    tables_ = Tables{};
+    roundsEnded_ = 0;
+
+    // The team is normally filled in when the entries are taken; a settings
+    // file that left it empty still plays in a team named after the player.
+    const std::string& team = settings_.team.empty() ? settings_.playerName : settings_.team;
+    Send(EncodeJoin(Utf8ToCp1252(settings_.playerName), Utf8ToCp1252(team), version_));
+    if (isHost_) Send(EncodeOptions(OptionsFromSettings(settings_)));
+}
+
+void GameClient::End() {
+    connection_ = nullptr;
+    shell_ = nullptr;
+    input_ = ServerMessageStream{};
+}
+
+bool GameClient::Received(std::string_view bytes) {
+    if (!Connected()) return true;  // a late delivery after End()
+    input_.Append(bytes);
+    return ProcessPending();
+}
+
+bool GameClient::Held() const {
+    const ComputerHooks* computer = game_.hooks().computer;
+    return computer && computer->Busy();
+}
+
+bool GameClient::ProcessPending() {
+    // A message handler can end up here again (a shell that runs a nested
+    // event loop delivers more bytes): the outer loop goes on with them, so
+    // messages are still acted on one after another in the order received.
+    if (handling_) return true;
+    while (Connected() && !Held()) {
+        ServerMessage message;
+        const ReadStatus status = input_.Next(message);
+        if (status == ReadStatus::Incomplete) return true;
+        if (status == ReadStatus::Invalid) return false;
+        handling_ = true;
+        Handle(message);
+        handling_ = false;
+    }
+    return true;
+}
+
+void GameClient::Handle(const ServerMessage& message) {
+    GameRecord& record = game_.record();
+    switch (message.kind) {
+    case MSG_PAUSE:
+        // Without notice: the pause came from the server and is not echoed.
+        if (record.running) game_.ToggleRunning(false);
+        break;
+    case MSG_RESUME:
+        // A game that waits for its start or has lost is not started by a resume.
+        if (!record.running && !record.waitingForStart) game_.ToggleRunning(false);
+        break;
+    case MSG_JOIN:
+        break;
+    case MSG_REFUSE:
+        disconnectText_ = Cp1252ToUtf8(message.text);
+        break;
+    case MSG_TABLES:
+        tables_ = message.tables;
+        if (shell_) shell_->ShowTables(TablesToUtf8(tables_));
+        break;
+    case MSG_TEXT: {
+        const std::string text = Cp1252ToUtf8(message.text);
+        if (!text.empty() && text.front() == '&') {
+            const std::string shown = text.substr(1);
+            if (shell_) {
+                shell_->ShowMessage(shown);
+                shell_->AppendText(shown);
+            }
+        } else if (shell_) {
+            shell_->AppendText(text);
+        }
+        break;
+    }
+    case MSG_START:
+        settings_.netLevel = ClampLevelCode(message.levelCode);
+        record.networkLevel = settings_.netLevel;
+        record.networkSeed = static_cast<std::uint32_t>(message.seed);
+        game_.hooks().shell->TakeFocus();
+        // The old figure's drawing goes, as after a game over: a round may
+        // start under a game that is still shown running.
+        game_.ResetGame(false);
+        game_.ToggleRunning(false);  // waiting for start: it starts at once
+        break;
+    case MSG_FILLED:
+        if (!record.waitingForStart) {
+            game_.EndOfGameAnimation();
+            game_.ResetGame(false);
+        }
+        if (shell_) shell_->SetStartEnabled(isHost_);
+        ++roundsEnded_;
+        break;
+    case MSG_PRESENT: {
+        // H rows replace the whole well, so a larger count cannot add more;
+        // and once the game is lost nothing more rises.
+        const int rows = std::min<int>(message.rows, record.height);
+        for (int i = 0; i < rows && !record.waitingForStart; ++i) game_.ReceivePresentLine();
+        break;
+    }
+    case MSG_OPTIONS:
+        StoreOptions(settings_, message.options);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameClient::Send(const std::string& bytes) {
+    if (connection_) connection_->Send(bytes);
+}
+
+void GameClient::StartGame() {
+    if (!Connected()) return;
+    if (tables_.players.size() <= 1) {
+        if (shell_) shell_->CannotPlayAlone();
+        return;
+    }
+    Send(EncodeStartRequest(settings_.netLevel));
+    if (shell_) shell_->SetStartEnabled(false);
+}
+
+void GameClient::SendText(std::string_view utf8) {
+    if (utf8.empty()) return;
+    Send(EncodeText(Utf8ToCp1252(utf8)));
+}
+
+void GameClient::SendOptions() { Send(EncodeOptions(OptionsFromSettings(settings_))); }
+
+void GameClient::RequestPause() { Send(EncodeKind(MSG_PAUSE)); }
+
+void GameClient::SendPause() { Send(EncodeKind(MSG_PAUSE)); }
+
+void GameClient::SendResume() { Send(EncodeKind(MSG_RESUME)); }
+
+void GameClient::SendLanded(int stackHeight, int score, int removed) { Send(EncodeLanded(stackHeight, score, removed)); }
+
+void GameClient::SendFilled() { Send(EncodeKind(MSG_FILLED)); }
+
+NetOptions OptionsFromSettings(const Settings& settings) {
+    NetOptions options;
+    options.playTill = settings.maxScores;
+    options.playerThrow = settings.playerToThrow;
+    options.playerWinScores = settings.playerExitScores;
+    options.teamThrow = settings.commandToThrow;
+    options.teamWinScores = settings.commandExitScores;
+    options.levelCode = settings.netLevel;
+    options.startIn = settings.secBeforeStart;
+    options.height = settings.height;
+    options.trace = settings.traceMessages;
+    return options;
+}
+
+void StoreOptions(Settings& settings, const NetOptions& options) {
+    // The options come from the host's copy through the server and are not
+    // trusted: each is kept inside the range the options dialog allows, so no
+    // peer can give this game a well height, level or countdown it cannot run.
+    settings.maxScores = NonNegative(options.playTill);
+    settings.playerToThrow = ClampThrowMode(options.playerThrow);
+    settings.playerExitScores = NonNegative(options.playerWinScores);
+    settings.commandToThrow = ClampThrowMode(options.teamThrow);
+    settings.commandExitScores = NonNegative(options.teamWinScores);
+    settings.netLevel = ClampLevelCode(options.levelCode);
+    settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxSecondsBeforeStart);
+    settings.height = ClampWellHeight(options.height);
+    settings.traceMessages = options.trace != 0 ? 1 : 0;
+}
+
+void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,
+                     const std::string& server, int port) {
+    // The same limits as the settings file's fields.
+    settings.playerName = CutText(name, kPlayerNameSize - 1);
+    settings.port = port;
+    settings.team = team.empty() ? settings.playerName : CutText(team, kTeamSize - 1);
+    settings.server = CutText(server, kServerSize - 1);
+
+    const std::optional<int> speed = ComputerSpeedFromName(settings.playerName);
+    record.computerPlays = speed.has_value();
+    if (speed) record.computerSpeed = *speed;
+}
+
+}  // namespace vexari

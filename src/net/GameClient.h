@@ -1,0 +1,106 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "game/Game.h"
+#include "game/GameHooks.h"
+#include "net/Wire.h"
+#include "settings/Settings.h"
+
+namespace vexari {
+
+// The client's socket.
+class ClientConnection {
+public:
+    virtual ~ClientConnection() = default;
+    virtual void Send(std::string_view bytes) = 0;  // queues; never blocks
+};
+
+// The network game window and the message window, as the client feeds them.
+// Texts are UTF-8.
+class ClientShell {
+public:
+    virtual ~ClientShell() = default;
+    virtual void ShowTables(const Tables& tables) = 0;
+    virtual void AppendText(const std::string& text) = 0;   // the chat log
+    virtual void ShowMessage(const std::string& text) = 0;  // the Message window
+    virtual void SetStartEnabled(bool enabled) = 0;         // the "Start game" button
+    virtual void CannotPlayAlone() = 0;                     // "You cannot play with yourself!"
+};
+
+// Ties the local game to a network game: reports landings, pauses, resumes
+// and the end of the well to the server and carries out the server's orders
+// on the game, in the order received. While the computer player is pressing
+// its keys (its hooks report Busy) messages are held, as a thread waiting
+// between those presses would hold them; ProcessPending() acts on them once
+// the sequence is over.
+class GameClient final : public NetworkLink {
+public:
+    static constexpr const char* kServerClosed = "Server closed connection";
+
+    GameClient(Game& game, Settings& settings, const VersionQuad& version);
+
+    // A connection is open: sends the join (and the host's options).
+    void Begin(ClientConnection& connection, ClientShell* shell, bool isHost);
+    // The connection is gone; nothing more is sent or shown.
+    void End();
+    bool Connected() const { return connection_ != nullptr; }
+    bool IsHost() const { return isHost_; }
+    // "Server closed connection", or the text of the refusal that came before.
+    const std::string& DisconnectText() const { return disconnectText_; }
+
+    // Bytes from the server. Returns false when the stream is broken and the
+    // connection must be closed (then handled as closed by the server).
+    bool Received(std::string_view bytes);
+    // Acts on held messages once the computer's key sequence is over.
+    bool ProcessPending();
+
+    // The window's commands.
+    void StartGame();                       // "Start game" and the host's Enter
+    void SendText(std::string_view utf8);   // a chat line; an empty one sends nothing
+    void SendOptions();                     // the nine values of the settings
+    void RequestPause();                    // Esc on a countdown in the Message window
+
+    // NetworkLink: reports from the local game.
+    void SendPause() override;
+    void SendResume() override;
+    void SendLanded(int stackHeight, int score, int removed) override;
+    void SendFilled() override;
+    bool MayStart() override { return Connected() && isHost_; }
+    void RequestStart() override { StartGame(); }
+
+    // The last tables received (wire bytes).
+    const Tables& LastTables() const { return tables_; }
+    // Rounds that ended since Begin().
+    int RoundsEnded() const { return roundsEnded_; }
+
+private:
+    void Handle(const ServerMessage& message);
+    void Send(const std::string& bytes);
+    bool Held() const;
+
+    Game& game_;
+    Settings& settings_;
+    VersionQuad version_;
+    ClientConnection* connection_ = nullptr;
+    ClientShell* shell_ = nullptr;
+    bool isHost_ = false;
+    std::string disconnectText_ = kServerClosed;
+    ServerMessageStream input_;
+    Tables tables_;
+    int roundsEnded_ = 0;
+    bool handling_ = false;  // a message is being acted on
+};
+
+// The nine options as the settings hold them, and back.
+NetOptions OptionsFromSettings(const Settings& settings);
+void StoreOptions(Settings& settings, const NetOptions& options);
+
+// Taking the entries of the network game dialog on OK: PLAYER_NAME, PORT,
+// TEAM (the name when left empty), SERVER; a name beginning with "comp" makes
+// the computer play at the speed its fifth character gives.
+void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,
+                     const std::string& server, int port);
+
+}  // namespace vexari
