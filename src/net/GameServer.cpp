@@ -1,0 +1,590 @@
+#include "net/GameServer.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vexari {
+
+namespace {
+
+constexpr const char* kRefuseStarted = "Network game has already started";
+constexpr const char* kRefuseVersion = "Incompatible vexari versions";
+constexpr const char* kRefuseName = "Player with the same name already exists";
+
+// Scores and heights come from peers and options that nobody checks, so sums
+// wrap around as 32-bit values instead of overflowing.
+std::int32_t Wrap(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
+
+// Seconds since 1970 modulo 65535 (not 65536): the round's seeds.
+std::int32_t Seed(std::int64_t seconds) {
+    std::int64_t seed = seconds % 65535;
+    if (seed < 0) seed += 65535;
+    return static_cast<std::int32_t>(seed);
+}
+
+std::string ThrowPhrase(std::int32_t mode, const std::string& word) {
+    switch (mode) {
+        case 0: return "all " + word + "s";
+        case 1: return "the most strong " + word;
+        case 2: return "the most weak " + word;
+        case 3: return "the random " + word;
+        case 4: return "the random " + word + " dispatching lines";
+        default: return "error";
+    }
+}
+
+std::string CountdownText(int seconds) {
+    return "&Starting in " + std::to_string(seconds) + " seconds.\r\nPress ESC to pause.\r\n";
+}
+
+}  // namespace
+
+std::string OptionsReport(const NetOptions& o) {
+    return "Options:\r\n  Start level: " + std::to_string(Wrap(std::int64_t{10} - o.levelCode)) +
+           "\r\n  Player win scores: " + std::to_string(o.playerWinScores) +
+           "\r\n  Team win scores: " + std::to_string(o.teamWinScores) +
+           "\r\n  Throw to " + ThrowPhrase(o.playerThrow, "player") + " of " + ThrowPhrase(o.teamThrow, "team") +
+           "\r\n  Play till " + std::to_string(o.playTill) +
+           " scores\r\n  Height " + std::to_string(Wrap(std::int64_t{o.height} - 1)) + "\r\n\r\n";
+}
+
+// Marks a call from outside. When the outermost one returns, closes that came
+// in meanwhile are handled and the observer is told what happened.
+class GameServer::Busy {
+public:
+    explicit Busy(GameServer& server) : server_(server) { ++server_.depth_; }
+    ~Busy() {
+        if (--server_.depth_ == 0) server_.Settle();
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    GameServer& server_;
+};
+
+GameServer::GameServer(ServerConnections& connections, const VersionQuad& version,
+                       std::function<std::int64_t()> nowSeconds)
+    : connections_(connections), version_(version), now_(std::move(nowSeconds)) {}
+
+GameServer::~GameServer() = default;
+
+void GameServer::Settle() {
+    if (settling_) return;  // an observer called back in: the loop below goes on
+    settling_ = true;
+    for (;;) {
+        if (!closesLater_.empty()) {
+            const ConnectionId id = closesLater_.front();
+            closesLater_.erase(closesLater_.begin());
+            ++depth_;
+            if (refusing_.erase(id) == 0) Forget(id);
+            --depth_;
+            continue;
+        }
+        if (notices_.empty()) break;
+        Notice notice = std::move(notices_.front());
+        notices_.pop_front();
+        if (observer_ == nullptr) continue;
+        switch (notice.kind) {
+            case Notice::Kind::Text: observer_->TextToAll(notice.text); break;
+            case Notice::Kind::RoundStarted: observer_->RoundStarted(); break;
+            case Notice::Kind::RoundEnded: observer_->RoundEnded(); break;
+        }
+    }
+    settling_ = false;
+}
+
+// --- Connections ----------------------------------------------------------------
+
+NetPlayer* GameServer::Find(ConnectionId id) {
+    for (const auto& player : players_)
+        if (player->id == id) return player.get();
+    return nullptr;
+}
+
+void GameServer::Accepted(ConnectionId id) {
+    Busy busy(*this);
+    if (players_.size() + refusing_.size() >= kMaxConnections) {
+        connections_.Close(id);
+        return;
+    }
+    if (roundRunning_) {
+        refusing_[id];
+        return;
+    }
+    auto player = std::make_unique<NetPlayer>();
+    player->id = id;
+    players_.push_back(std::move(player));
+}
+
+void GameServer::Received(ConnectionId id, std::string_view bytes) {
+    Busy busy(*this);
+    if (auto it = refusing_.find(id); it != refusing_.end()) {
+        ReceiveRefusing(id, it->second, bytes);
+        return;
+    }
+    NetPlayer* player = Find(id);
+    if (player == nullptr) return;
+    player->input.Append(bytes);
+    for (;;) {
+        ClientMessage message;
+        const ReadStatus status = player->input.Next(message);
+        if (status == ReadStatus::Incomplete) return;
+        if (status == ReadStatus::Invalid) {
+            connections_.Close(id);
+            Forget(id);
+            return;
+        }
+        Handle(*player, message);
+        // A refusal closes the connection and discards the player.
+        player = Find(id);
+        if (player == nullptr) return;
+    }
+}
+
+void GameServer::ReceiveRefusing(ConnectionId id, Refusing& refusing, std::string_view bytes) {
+    refusing.bytes.append(bytes);
+    if (refusing.bytes.size() < refusing.needed) return;
+    std::size_t used = 0;
+    switch (ReadJoinStart(refusing.bytes, used)) {
+        case ReadStatus::Incomplete: refusing.needed = used; return;
+        case ReadStatus::Complete: connections_.Send(id, EncodeRefuse(kRefuseStarted)); break;
+        case ReadStatus::Invalid: break;
+    }
+    connections_.Close(id);
+    refusing_.erase(id);
+}
+
+void GameServer::Closed(ConnectionId id) {
+    Busy busy(*this);
+    if (depth_ > 1) {
+        closesLater_.push_back(id);
+        return;
+    }
+    if (refusing_.erase(id) == 0) Forget(id);
+}
+
+void GameServer::Refuse(ConnectionId id, std::string_view text) {
+    connections_.Send(id, EncodeRefuse(text));
+    connections_.Close(id);
+    Forget(id);
+}
+
+// A connection has closed: the player leaves its round and its team.
+void GameServer::Forget(ConnectionId id) {
+    auto it = std::find_if(players_.begin(), players_.end(), [id](const auto& p) { return p->id == id; });
+    if (it == players_.end()) return;
+    std::unique_ptr<NetPlayer> player = std::move(*it);
+    players_.erase(it);
+    NetTeam* team = player->team;
+    if (roundRunning_ && team != nullptr) {
+        player->alive = false;
+        TeamMemberOut(*team);
+    }
+    if (team != nullptr) {
+        std::erase(team->members, player.get());
+        if (team->members.empty()) teams_.erase(team->name);
+    }
+    // Without teams nothing else could end a round whose players are all gone,
+    // and every later connection would be refused.
+    if (roundRunning_ && players_.empty()) EndRound();
+    SendTablesAll();
+}
+
+void GameServer::CloseServer() {
+    Busy busy(*this);
+    for (const auto& entry : refusing_) connections_.Close(entry.first);
+    refusing_.clear();
+    while (!players_.empty()) {
+        const ConnectionId id = players_.front()->id;
+        connections_.Close(id);
+        Forget(id);
+    }
+    optionsReceived_ = false;
+    countdown_ = -1;
+    roundRunning_ = false;
+}
+
+// --- Messages -------------------------------------------------------------------
+
+void GameServer::Handle(NetPlayer& player, const ClientMessage& message) {
+    switch (message.kind) {
+        case MSG_PAUSE:
+            countdown_ = -1;
+            if (roundRunning_) SendAll(EncodeKind(MSG_PAUSE));
+            SendTextAll("&" + player.name + " paused the game.\r\n");
+            break;
+        case MSG_RESUME:
+            SendTextAll(player.name + " resumed the game.\r\n");
+            BeginCountdown();
+            break;
+        case MSG_LANDED: Landed(player, message); break;
+        case MSG_JOIN: Join(player, message); break;
+        case MSG_TEXT: SendTextAll(player.name + ": " + message.text + "\r\n"); break;
+        case MSG_START: BeginCountdown(); break;
+        case MSG_FILLED: PlayerOut(player); break;
+        case MSG_OPTIONS: {
+            options_ = message.options;
+            optionsReceived_ = true;
+            const std::string options = EncodeOptions(options_);
+            const std::string report = OptionsReport(options_);
+            const std::string text = EncodeText(report);
+            for (const auto& p : players_) {
+                connections_.Send(p->id, options);
+                connections_.Send(p->id, text);
+            }
+            notices_.push_back({Notice::Kind::Text, report});
+            break;
+        }
+        default: break;
+    }
+}
+
+void GameServer::Join(NetPlayer& player, const ClientMessage& message) {
+    // A player joins once; a repeated join would move it between teams.
+    if (player.team != nullptr) return;
+    if (message.version != version_) {
+        Refuse(player.id, kRefuseVersion);
+        return;
+    }
+    // Connections that have not joined have no name yet.
+    for (const auto& other : players_) {
+        if (other.get() != &player && other->team != nullptr && other->name == message.name) {
+            Refuse(player.id, kRefuseName);
+            return;
+        }
+    }
+    player.name = message.name;
+    player.teamName = message.team;
+    connections_.Send(player.id, EncodeKind(MSG_JOIN));
+    auto& slot = teams_[message.team];
+    if (!slot) {
+        slot = std::make_unique<NetTeam>();
+        slot->name = message.team;
+    }
+    slot->members.push_back(&player);
+    player.team = slot.get();
+    if (roundRunning_) {
+        // Joined after its round started: it sits this round out, so no team
+        // counts it among the players left.
+        player.alive = false;
+        player.height = -1;
+    }
+    if (optionsReceived_) {
+        connections_.Send(player.id, EncodeOptions(options_));
+        connections_.Send(player.id, EncodeText(OptionsReport(options_)));
+    }
+    SendTablesAll();
+}
+
+void GameServer::Landed(NetPlayer& player, const ClientMessage& message) {
+    player.height = message.stackHeight;
+    const std::int32_t removed = message.removed;
+    if (removed >= 1 && removed <= 4) ++player.roundLines[static_cast<std::size_t>(removed - 1)];
+    if (removed >= 2 && removed <= 4 && player.alive) {
+        const std::int32_t rows = removed == 2 ? 1 : removed == 3 ? 2 : 4;
+        if (options_.trace != 0)
+            SendTextAll(player.name + " has sent a " + std::to_string(rows) + "-line present.\r\n");
+        Dispatch(rows, player.team);
+    }
+    if (options_.trace != 0) SendTablesAll();
+}
+
+void GameServer::PlayerOut(NetPlayer& player) {
+    const bool wasAlive = player.alive;
+    player.height = -1;
+    SendTextAll(player.name + " was filled up with presents.\r\n");
+    player.alive = false;
+    if (!roundRunning_) return;
+    // A player already out (or sitting the round out) is not placed again.
+    if (wasAlive) {
+        const auto alive = std::count_if(players_.begin(), players_.end(), [](const auto& p) { return p->alive; });
+        player.roundScore = Wrap(std::int64_t{player.roundScore} + playersInRound_ - alive - 1);
+        if (player.team != nullptr) TeamMemberOut(*player.team);
+    }
+    SendTablesAll();
+}
+
+// One of the team's members is no longer alive; the team is out with its last.
+void GameServer::TeamMemberOut(NetTeam& team) {
+    team.playersLeft = static_cast<std::int32_t>(
+        std::count_if(team.members.begin(), team.members.end(), [](const NetPlayer* p) { return p->alive; }));
+    // A team that is already out is not scored again.
+    if (team.playersLeft != 0 || !team.alive) return;
+    team.alive = false;
+    NetTeam* left = nullptr;
+    std::int64_t aliveTeams = 0;
+    for (const auto& entry : teams_) {
+        if (entry.second->alive) {
+            ++aliveTeams;
+            left = entry.second.get();
+        }
+    }
+    team.roundScore = Wrap(team.roundScore + (teamsInRound_ - aliveTeams - 1) * options_.teamWinScores);
+    if (aliveTeams <= 1) {
+        if (aliveTeams == 1) SendTextAll(left->name + " won this round.\r\n");
+        EndRound();
+    }
+}
+
+// --- Countdown and rounds -------------------------------------------------------
+
+void GameServer::ServerTick() {
+    Busy busy(*this);
+    Tick();
+}
+
+void GameServer::Tick() {
+    if (countdown_ >= 0) {
+        --countdown_;
+        if (countdown_ >= 0) {
+            SendTextAll(CountdownText(countdown_));
+        } else if (roundRunning_) {
+            SendAll(EncodeKind(MSG_RESUME));
+        } else {
+            StartRound();
+        }
+    }
+    if (options_.trace == 0 && roundRunning_) SendTablesAll();
+}
+
+void GameServer::StartCountdown() {
+    Busy busy(*this);
+    BeginCountdown();
+}
+
+void GameServer::BeginCountdown() {
+    countdown_ = options_.startIn;
+    if (countdown_ == 0) Tick();
+}
+
+void GameServer::SetOptions(const NetOptions& options) {
+    options_ = options;
+    optionsReceived_ = true;
+}
+
+void GameServer::StartRound() {
+    playersInRound_ = 0;
+    random_ = static_cast<std::uint32_t>(Seed(now_()));
+    roundRunning_ = true;
+    for (const auto& p : players_) {
+        connections_.Send(p->id, EncodeStart(options_.levelCode, Seed(now_())));
+        p->alive = true;
+        p->height = 0;
+        p->roundScore = 0;
+        p->roundLines = {};
+        ++playersInRound_;
+    }
+    teamsInRound_ = 0;
+    for (const auto& entry : teams_) {
+        NetTeam& team = *entry.second;
+        team.alive = true;
+        team.roundScore = 0;
+        team.playersLeft = static_cast<std::int32_t>(team.members.size());
+        ++teamsInRound_;
+    }
+    SendTablesAll();
+    notices_.push_back({Notice::Kind::RoundStarted, {}});
+}
+
+void GameServer::EndRound() {
+    const std::string filled = EncodeKind(MSG_FILLED);
+    for (const auto& p : players_) {
+        connections_.Send(p->id, filled);
+        if (p->alive) {
+            p->alive = false;
+            p->roundScore = Wrap(std::int64_t{p->roundScore} + playersInRound_ - 1);
+        }
+        for (std::size_t k = 0; k < 4; ++k) p->totalLines[k] = Wrap(std::int64_t{p->totalLines[k]} + p->roundLines[k]);
+        p->total = Wrap(std::int64_t{p->total} + p->roundScore);
+        if (p->team != nullptr)
+            p->team->roundScore =
+                Wrap(p->team->roundScore + std::int64_t{p->roundScore} * options_.playerWinScores);
+    }
+    bool gameOver = false;
+    for (const auto& entry : teams_) {
+        NetTeam& team = *entry.second;
+        if (team.alive) {
+            team.roundScore = Wrap(team.roundScore + std::int64_t{teamsInRound_ - 1} * options_.teamWinScores);
+            team.alive = false;
+        }
+        team.total = Wrap(std::int64_t{team.total} + team.roundScore);
+        if (static_cast<std::uint32_t>(team.total) >= static_cast<std::uint32_t>(options_.playTill)) gameOver = true;
+    }
+    roundRunning_ = false;
+
+    std::string statistics = "Player statistics:\r\n";
+    for (const auto& p : players_) {
+        statistics += "  " + p->name + ":\r\n";
+        for (std::size_t k = 0; k < 4; ++k)
+            statistics += "    " + std::to_string(k + 1) + "-lines: " + std::to_string(p->roundLines[k]) + "/" +
+                          std::to_string(p->totalLines[k]) + "\r\n";
+    }
+    SendTextAll(statistics);
+
+    if (gameOver) {
+        std::vector<const NetTeam*> teams;
+        for (const auto& entry : teams_) teams.push_back(entry.second.get());
+        std::stable_sort(teams.begin(), teams.end(), [](const NetTeam* a, const NetTeam* b) { return a->total > b->total; });
+        std::vector<const NetPlayer*> players;
+        for (const auto& p : players_) players.push_back(p.get());
+        std::stable_sort(players.begin(), players.end(),
+                         [](const NetPlayer* a, const NetPlayer* b) { return a->total > b->total; });
+        std::string results = "&Team results:\r\n";
+        for (const NetTeam* t : teams) results += "  " + t->name + ": " + std::to_string(t->total) + "\r\n";
+        results += "Player results:\r\n";
+        for (const NetPlayer* p : players) results += "  " + p->name + ": " + std::to_string(p->total) + "\r\n";
+        results += "Game over\r\n";
+        SendTextAll(results);
+        for (const auto& entry : teams_) entry.second->total = 0;
+        for (const auto& p : players_) {
+            p->total = 0;
+            p->totalLines = {};
+        }
+    }
+    SendTablesAll();
+    notices_.push_back({Notice::Kind::RoundEnded, {}});
+}
+
+// --- Presents -------------------------------------------------------------------
+
+std::uint32_t GameServer::Draw() {
+    random_ = random_ * 214013u + 2531011u;
+    return (random_ >> 16) & 32767u;
+}
+
+// Rows removed by a player of team `sender` go to the other teams still alive.
+void GameServer::Dispatch(std::int32_t rows, const NetTeam* sender) {
+    std::vector<NetTeam*> eligible;
+    for (const auto& entry : teams_)
+        if (entry.second->alive && entry.second.get() != sender) eligible.push_back(entry.second.get());
+    // The lower the value, the more free rows the team's alive members have.
+    const auto strength = [this](const NetTeam* team) {
+        std::int64_t value = 0;
+        for (const NetPlayer* p : team->members)
+            if (p->alive) value += p->height;
+        return value - std::int64_t{options_.height} * team->playersLeft;
+    };
+    const std::size_t k = eligible.size();
+    switch (options_.teamThrow) {
+        case static_cast<std::int32_t>(ThrowMode::All):
+            for (NetTeam* team : eligible) TeamReceives(*team, rows);
+            break;
+        case static_cast<std::int32_t>(ThrowMode::MostStrong): {
+            NetTeam* best = nullptr;
+            std::int64_t bestValue = 25000;
+            for (NetTeam* team : eligible) {
+                const std::int64_t value = strength(team);
+                if (value < bestValue) {
+                    best = team;
+                    bestValue = value;
+                }
+            }
+            if (best != nullptr) TeamReceives(*best, rows);
+            break;
+        }
+        case static_cast<std::int32_t>(ThrowMode::MostWeak): {
+            NetTeam* best = nullptr;
+            std::int64_t bestValue = 0;
+            for (NetTeam* team : eligible) {
+                const std::int64_t value = strength(team);
+                if (best == nullptr || value > bestValue) {
+                    best = team;
+                    bestValue = value;
+                }
+            }
+            if (best != nullptr) TeamReceives(*best, rows);
+            break;
+        }
+        case static_cast<std::int32_t>(ThrowMode::Random):
+            if (k != 0) TeamReceives(*eligible[Draw() % k], rows);
+            break;
+        case static_cast<std::int32_t>(ThrowMode::RandomDispatch):
+            if (k != 0)
+                for (std::int32_t i = 0; i < rows; ++i) TeamReceives(*eligible[Draw() % k], 1);
+            break;
+        default: break;  // an unknown mode sends nothing
+    }
+}
+
+void GameServer::TeamReceives(NetTeam& team, std::int32_t rows) {
+    std::vector<NetPlayer*> alive;
+    for (NetPlayer* p : team.members)
+        if (p->alive) alive.push_back(p);
+    // Positions are counted modulo the players left, which matches the alive
+    // members; should they ever disagree, modulo the alive members instead.
+    std::size_t left = alive.size();
+    if (team.playersLeft > 0 && static_cast<std::size_t>(team.playersLeft) <= alive.size())
+        left = static_cast<std::size_t>(team.playersLeft);
+    switch (options_.playerThrow) {
+        case static_cast<std::int32_t>(ThrowMode::All):
+            for (NetPlayer* p : alive) PlayerReceives(*p, rows);
+            break;
+        case static_cast<std::int32_t>(ThrowMode::MostStrong): {
+            NetPlayer* best = nullptr;
+            for (NetPlayer* p : alive)
+                if (p->height < 26 && (best == nullptr || p->height < best->height)) best = p;
+            if (best != nullptr) PlayerReceives(*best, rows);
+            break;
+        }
+        case static_cast<std::int32_t>(ThrowMode::MostWeak): {
+            NetPlayer* best = nullptr;
+            for (NetPlayer* p : alive)
+                if (best == nullptr || p->height > best->height) best = p;
+            if (best != nullptr) PlayerReceives(*best, rows);
+            break;
+        }
+        case static_cast<std::int32_t>(ThrowMode::Random): {
+            const std::uint32_t v = Draw();
+            if (left != 0) PlayerReceives(*alive[v % left], rows);
+            break;
+        }
+        case static_cast<std::int32_t>(ThrowMode::RandomDispatch):
+            for (std::int32_t i = 0; i < rows; ++i) {
+                const std::uint32_t v = Draw();
+                if (left != 0) PlayerReceives(*alive[v % left], 1);
+            }
+            break;
+        default: break;
+    }
+}
+
+void GameServer::PlayerReceives(NetPlayer& player, std::int32_t rows) {
+    player.height = Wrap(std::int64_t{player.height} + rows);
+    connections_.Send(player.id, EncodePresent(rows));
+}
+
+// --- Sending --------------------------------------------------------------------
+
+void GameServer::SendAll(std::string_view bytes) {
+    for (const auto& p : players_) connections_.Send(p->id, bytes);
+}
+
+void GameServer::SendTextAll(const std::string& text) {
+    SendAll(EncodeText(text));
+    notices_.push_back({Notice::Kind::Text, text});
+}
+
+void GameServer::SendTablesAll() { SendAll(EncodeTables(BuildTables())); }
+
+std::size_t GameServer::JoinedCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(players_.begin(), players_.end(), [](const auto& p) { return p->team != nullptr; }));
+}
+
+Tables GameServer::BuildTables() const {
+    Tables tables;
+    tables.players.reserve(players_.size());
+    for (const auto& p : players_)
+        tables.players.push_back(
+            {p->name, p->teamName, p->height < 0 ? "-" : std::to_string(p->height), p->roundScore, p->total});
+    for (const auto& entry : teams_) {
+        const NetTeam& t = *entry.second;
+        const std::string members = std::to_string(t.members.size());
+        tables.teams.push_back({t.name, (t.playersLeft > 0 ? std::to_string(t.playersLeft) : "-") + "/" + members,
+                                t.roundScore, t.total});
+    }
+    return tables;
+}
+
+}  // namespace vexari

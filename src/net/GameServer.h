@@ -1,0 +1,173 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/Wire.h"
+
+namespace vexari {
+
+using ConnectionId = std::uint64_t;
+
+// The server's sockets, as the game server sees them.
+class ServerConnections {
+public:
+    virtual ~ServerConnections() = default;
+    // Queues bytes for one connection; never blocks.
+    virtual void Send(ConnectionId id, std::string_view bytes) = 0;
+    // Closes a connection. The transport does not report it back as closed:
+    // the server has already forgotten it.
+    virtual void Close(ConnectionId id) = 0;
+};
+
+// What the server tells the program around it.
+class ServerObserver {
+public:
+    virtual ~ServerObserver() = default;
+    // A text that went to every connection (wire bytes).
+    virtual void TextToAll(std::string_view text) { (void)text; }
+    // A round started or ended.
+    virtual void RoundStarted() {}
+    virtual void RoundEnded() {}
+};
+
+struct NetTeam;
+
+// One connection in the player table.
+struct NetPlayer {
+    ConnectionId id = 0;
+    ClientMessageStream input;
+    std::string name;      // empty until MSG_JOIN
+    std::string teamName;  // from MSG_JOIN
+    NetTeam* team = nullptr;
+    bool alive = false;
+    std::int32_t height = -1;
+    std::int32_t roundScore = 0;
+    std::int32_t total = 0;
+    std::array<std::int32_t, 4> roundLines{};  // landings that removed 1, 2, 3 and 4 rows
+    std::array<std::int32_t, 4> totalLines{};
+};
+
+struct NetTeam {
+    std::string name;
+    std::vector<NetPlayer*> members;  // in the order of joining
+    bool alive = false;
+    std::int32_t playersLeft = -1;
+    std::int32_t roundScore = 0;
+    std::int32_t total = 0;
+};
+
+// The hosting side of a network game: players and teams, options, countdown,
+// rounds, presents and scores. It reads and writes bytes through
+// ServerConnections and is told of accepted, readable and closed connections
+// and of the once-a-second tick; it knows nothing of sockets.
+class GameServer {
+public:
+    // Refuse further connections beyond this many (each holds buffers).
+    static constexpr std::size_t kMaxConnections = 2000;
+
+    GameServer(ServerConnections& connections, const VersionQuad& version,
+               std::function<std::int64_t()> nowSeconds);
+    ~GameServer();
+    GameServer(const GameServer&) = delete;
+    GameServer& operator=(const GameServer&) = delete;
+
+    void SetObserver(ServerObserver* observer) { observer_ = observer; }
+
+    // Connection events from the transport. A close reported while the server
+    // is sending (a transport dropping a stalled peer) is handled once the
+    // event in progress is done. Observer calls come last, when the tables are
+    // consistent, so the observer may call back into the server.
+    void Accepted(ConnectionId id);
+    void Received(ConnectionId id, std::string_view bytes);
+    void Closed(ConnectionId id);
+
+    // About once a second: the countdown, and the tables without trace messages.
+    void ServerTick();
+    // Handles every connection as closed (closing it), and forgets the options.
+    void CloseServer();
+
+    // Options that count as received from the host (the headless server);
+    // stored only, sent to players as they join.
+    void SetOptions(const NetOptions& options);
+    // Starts the countdown as a start request does.
+    void StartCountdown();
+
+    bool RoundRunning() const { return roundRunning_; }
+    int Countdown() const { return countdown_; }
+    bool OptionsReceived() const { return optionsReceived_; }
+    const NetOptions& Options() const { return options_; }
+    // Players whose join was accepted.
+    std::size_t JoinedCount() const;
+    std::size_t ConnectionCount() const { return players_.size(); }
+    const std::vector<std::unique_ptr<NetPlayer>>& Players() const { return players_; }
+    const std::map<std::string, std::unique_ptr<NetTeam>>& Teams() const { return teams_; }
+    std::uint32_t& Random() { return random_; }
+    // The tables as they would be sent now.
+    Tables BuildTables() const;
+
+private:
+    // A connection accepted during a round: it is read up to the start of its
+    // join, then refused and closed; it never enters the player table.
+    struct Refusing {
+        std::string bytes;
+        std::size_t needed = 0;  // fewer buffered bytes cannot hold the join start
+    };
+    // What the observer is told once the server's tables are consistent again.
+    struct Notice {
+        enum class Kind { Text, RoundStarted, RoundEnded } kind;
+        std::string text;
+    };
+    class Busy;
+
+    NetPlayer* Find(ConnectionId id);
+    void ReceiveRefusing(ConnectionId id, Refusing& refusing, std::string_view bytes);
+    void Handle(NetPlayer& player, const ClientMessage& message);
+    void Join(NetPlayer& player, const ClientMessage& message);
+    void Refuse(ConnectionId id, std::string_view text);
+    void Landed(NetPlayer& player, const ClientMessage& message);
+    void PlayerOut(NetPlayer& player);
+    void TeamMemberOut(NetTeam& team);
+    void Forget(ConnectionId id);
+    void Tick();
+    void BeginCountdown();
+    void StartRound();
+    void EndRound();
+    void Dispatch(std::int32_t rows, const NetTeam* sender);
+    void TeamReceives(NetTeam& team, std::int32_t rows);
+    void PlayerReceives(NetPlayer& player, std::int32_t rows);
+    std::uint32_t Draw();
+    void SendAll(std::string_view bytes);
+    void SendTextAll(const std::string& text);
+    void SendTablesAll();
+    void Settle();
+
+    ServerConnections& connections_;
+    ServerObserver* observer_ = nullptr;
+    VersionQuad version_;
+    std::function<std::int64_t()> now_;
+    std::vector<std::unique_ptr<NetPlayer>> players_;
+    std::map<std::string, std::unique_ptr<NetTeam>> teams_;
+    int playersInRound_ = 0;
+    int teamsInRound_ = 0;
+    int countdown_ = -1;
+    std::uint32_t random_ = 1;
+    bool roundRunning_ = false;
+    bool optionsReceived_ = false;
+    NetOptions options_;
+    std::map<ConnectionId, Refusing> refusing_;
+    std::vector<ConnectionId> closesLater_;  // closes reported while the server was busy
+    std::deque<Notice> notices_;
+    int depth_ = 0;
+    bool settling_ = false;
+};
+
+// The options report sent after every MSG_OPTIONS.
+std::string OptionsReport(const NetOptions& options);
+
+}  // namespace vexari
