@@ -1,0 +1,687 @@
+// vexari-netload: many network-game clients on one thread against a running
+// vexari-server, measuring how long presents take and whether any connection
+// goes without data.
+//
+//   vexari-netload --port P [--host 127.0.0.1] --players N [--teams T]
+//                  [--seconds S] [--rate L] [--trace 0|1] [--no-start]
+//                  [--server-pid PID] [--parse-tables] [--setup-timeout S]
+//
+// Every client joins as "loadK" in team "team<K mod T>"; client 0 sends the
+// options (random throws, a play-till nobody reaches, start in 0 seconds) and
+// starts the round once the tables list all N players. For S seconds, every
+// 10 ms, the clients report landings that removed two rows, round robin, L per
+// second in all. The server answers each with exactly one one-row present to
+// some client; presents are matched first-in first-out to the waves of
+// landings that are still missing presents, so each latency is measured from
+// the wave's send time and is an upper bound of the real one.
+//
+// The program reads everything the server sends as soon as it arrives, so it
+// never holds the server back. It prints one summary line and one JSON line,
+// and exits with 1 when a present is missing, a connection was closed, or the
+// setup did not finish.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/Wire.h"
+
+namespace {
+
+using vexari::ReadStatus;
+using vexari::ServerMessage;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct Config {
+    std::string host = "127.0.0.1";
+    int port = -1;
+    int players = 0;
+    int teams = 4;
+    double seconds = 20;
+    double rate = -1;  // landings per second over all players; default 2 per player
+    int trace = 0;
+    bool sendStart = true;
+    bool parseTables = false;
+    long serverPid = 0;
+    double setupTimeout = 180;
+    std::string dumpFile;  // one line per present: wave send time and latency, in ms
+};
+
+[[noreturn]] void Usage(const char* why) {
+    std::fprintf(stderr,
+                 "vexari-netload: %s\n"
+                 "usage: vexari-netload --port P [--host 127.0.0.1] --players N [--teams T] [--seconds S]\n"
+                 "                      [--rate L] [--trace 0|1] [--no-start] [--server-pid PID]\n"
+                 "                      [--parse-tables] [--setup-timeout S] [--dump FILE]\n",
+                 why);
+    std::exit(2);
+}
+
+Config ParseArgs(int argc, char** argv) {
+    Config c;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) Usage("missing value");
+            return argv[++i];
+        };
+        if (arg == "--port") c.port = std::atoi(value());
+        else if (arg == "--host") c.host = value();
+        else if (arg == "--players") c.players = std::atoi(value());
+        else if (arg == "--teams") c.teams = std::atoi(value());
+        else if (arg == "--seconds") c.seconds = std::atof(value());
+        else if (arg == "--rate") c.rate = std::atof(value());
+        else if (arg == "--trace") c.trace = std::atoi(value());
+        else if (arg == "--no-start") c.sendStart = false;
+        else if (arg == "--parse-tables") c.parseTables = true;
+        else if (arg == "--server-pid") c.serverPid = std::atol(value());
+        else if (arg == "--setup-timeout") c.setupTimeout = std::atof(value());
+        else if (arg == "--dump") c.dumpFile = value();
+        else Usage("unknown argument");
+    }
+    if (c.port <= 0 || c.port > 65535) Usage("--port is required");
+    if (c.players < 2) Usage("--players must be at least 2");
+    // Random team throws need an opponent team, or no present is ever sent.
+    if (c.teams < 2 || c.teams > c.players) Usage("--teams must be between 2 and the number of players");
+    if (c.seconds <= 0) Usage("--seconds must be positive");
+    if (c.rate < 0) c.rate = 2.0 * c.players;
+    if (c.rate <= 0) Usage("--rate must be positive");
+    if (c.trace != 0 && c.trace != 1) Usage("--trace is 0 or 1");
+    return c;
+}
+
+vexari::VersionQuad OwnVersion() {
+    vexari::VersionQuad v{};
+    std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
+    return v;
+}
+
+// Skips one tables message at the front of `bytes` without building its rows
+// (a load client with hundreds of connections would otherwise spend more
+// time parsing tables than the server spends sending them). `players` is the
+// number of connections the tables list.
+ReadStatus SkipTables(std::string_view bytes, std::size_t& used, std::int32_t& players) {
+    std::size_t pos = 4;  // after the kind
+    bool incomplete = false;
+    auto need = [&](std::uint64_t count) {
+        if (incomplete || count > bytes.size() - pos) {
+            incomplete = true;
+            return false;
+        }
+        return true;
+    };
+    auto u8 = [&]() -> std::uint32_t { return need(1) ? static_cast<unsigned char>(bytes[pos++]) : 0; };
+    auto u16 = [&]() -> std::uint32_t {
+        const std::uint32_t lo = u8();
+        return lo | u8() << 8;
+    };
+    auto u32 = [&]() -> std::uint32_t {
+        const std::uint32_t lo = u16();
+        return lo | u16() << 16;
+    };
+    auto skip = [&](std::uint64_t count) {
+        if (need(count)) pos += static_cast<std::size_t>(count);
+    };
+    auto str = [&] {
+        std::uint32_t length = u8();
+        if (length < 0xFF) return skip(length);
+        length = u16();
+        if (length == 0xFFFE) {  // wide form: a second prefix counts UTF-16 units
+            length = u8();
+            if (length == 0xFF) {
+                length = u16();
+                if (length == 0xFFFF) length = u32();
+            }
+            return skip(std::uint64_t{length} * 2);
+        }
+        if (length == 0xFFFF) length = u32();
+        skip(length);
+    };
+    const std::int32_t p = static_cast<std::int32_t>(u32());
+    if (incomplete) return ReadStatus::Incomplete;
+    if (p < 0) return ReadStatus::Invalid;
+    for (std::int32_t i = 0; i < p && !incomplete; ++i) {
+        str();
+        str();
+        str();
+        skip(8);
+    }
+    const std::int32_t t = static_cast<std::int32_t>(u32());
+    if (incomplete) return ReadStatus::Incomplete;
+    if (t < 0) return ReadStatus::Invalid;
+    for (std::int32_t i = 0; i < t && !incomplete; ++i) {
+        str();
+        str();
+        skip(8);
+    }
+    if (incomplete) return pos > vexari::kMaxWireMessage ? ReadStatus::Invalid : ReadStatus::Incomplete;
+    used = pos;
+    players = p;
+    return ReadStatus::Complete;
+}
+
+// Processor seconds (user + system) a process has used so far, or -1.
+double ProcessCpuSeconds(long pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(in, line)) return -1;
+    // Fields after the command name, which is in parentheses and may hold spaces.
+    const std::size_t close = line.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::istringstream fields(line.substr(close + 2));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int n = 3; fields >> field; ++n) {  // field 3 is the state
+        if (n == 14) utime = std::stoull(field);
+        if (n == 15) {
+            stime = std::stoull(field);
+            return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+        }
+    }
+    return -1;
+}
+
+double OwnCpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    double one = 0, five = 0, fifteen = 0;
+    in >> one >> five >> fifteen;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f %.2f %.2f", one, five, fifteen);
+    return text;
+}
+
+struct Client {
+    int fd = -1;
+    int index = 0;
+    bool connecting = false;  // the TCP connect has not completed
+    bool connected = false;
+    bool joined = false;      // the server accepted the join
+    bool started = false;     // MSG_START arrived
+    bool closed = false;      // the server closed the connection (or it broke)
+    std::string in;           // received bytes not yet parsed
+    std::string out;          // bytes the socket did not take yet
+    bool wantWrite = false;
+    Clock::time_point lastReceive{};
+    double maxGapMs = 0;      // longest time without data while measuring
+};
+
+struct Wave {
+    Clock::time_point sent;
+    int missing = 0;  // presents still to come for this wave
+};
+
+class NetLoad {
+public:
+    explicit NetLoad(const Config& config) : config_(config), clients_(static_cast<std::size_t>(config.players)) {}
+
+    int Run();
+
+private:
+    bool Resolve();
+    bool OpenConnection(Client& c);
+    void Send(Client& c, std::string_view bytes);
+    void Flush(Client& c);
+    void UpdateEvents(Client& c);
+    void OnReadable(Client& c);
+    void OnMessageBytes(Client& c);
+    void OnMessage(Client& c, const ServerMessage& m);
+    void OnTables(Client& c, std::int32_t players);
+    void MarkClosed(Client& c, const char* why);
+    // Waits for socket events up to `until` and handles them.
+    void Poll(Clock::time_point until);
+    void SendWave(int landings);
+    void Report();
+
+    Config config_;
+    std::vector<Client> clients_;
+    sockaddr_in address_{};
+    int epoll_ = -1;
+    Clock::time_point now_ = Clock::now();
+
+    // Setup.
+    int connectsOpened_ = 0;
+    int joinedCount_ = 0;
+    int startedCount_ = 0;
+    std::int32_t tablesPlayersSeenByFirst_ = 0;
+    bool startSent_ = false;
+    bool failed_ = false;
+    std::string failure_;
+
+    // Measurement.
+    bool measuring_ = false;
+    Clock::time_point measureStart_{}, measureEnd_{};
+    std::deque<Wave> waves_;
+    std::vector<double> latenciesMs_;
+    std::vector<double> waveTimesMs_;  // the send time of each latency's wave, for --dump
+    long long landingsSent_ = 0;
+    long long presentsReceived_ = 0;
+    long long presentRows_ = 0;
+    long long unmatchedPresents_ = 0;
+    long long roundEnds_ = 0;
+    long long lateWaves_ = 0;
+    int nextLander_ = 0;
+    int closedByServer_ = 0;
+    long long bytesTotal_ = 0;
+    long long bytesMeasured_ = 0;
+    long long tablesMeasured_ = 0;
+    long long textsMeasured_ = 0;
+    double serverCpuStart_ = -1, serverCpuEnd_ = -1;
+    double ownCpuStart_ = 0, ownCpuEnd_ = 0;
+    std::string loadStart_, loadEnd_;
+};
+
+bool NetLoad::Resolve() {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(config_.host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+    std::memcpy(&address_, found->ai_addr, sizeof address_);
+    address_.sin_port = htons(static_cast<std::uint16_t>(config_.port));
+    freeaddrinfo(found);
+    return true;
+}
+
+bool NetLoad::OpenConnection(Client& c) {
+    c.fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (c.fd < 0) return false;
+    const int one = 1;
+    setsockopt(c.fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (connect(c.fd, reinterpret_cast<const sockaddr*>(&address_), sizeof address_) == 0) {
+        c.connected = true;
+    } else if (errno == EINPROGRESS) {
+        c.connecting = true;
+    } else {
+        return false;
+    }
+    epoll_event ev{};
+    ev.events = EPOLLIN | (c.connecting ? std::uint32_t{EPOLLOUT} : 0u);
+    ev.data.u32 = static_cast<std::uint32_t>(c.index);
+    c.wantWrite = c.connecting;
+    epoll_ctl(epoll_, EPOLL_CTL_ADD, c.fd, &ev);
+    c.lastReceive = Clock::now();
+    // The join goes out at once; it waits in `out` while the connect runs.
+    Send(c, vexari::EncodeJoin("load" + std::to_string(c.index),
+                               "team" + std::to_string(c.index % config_.teams), OwnVersion()));
+    if (c.index == 0) {
+        vexari::NetOptions o;
+        o.playTill = 0x7FFFFFFF;
+        o.playerThrow = static_cast<std::int32_t>(vexari::ThrowMode::Random);
+        o.playerWinScores = 0;
+        o.teamThrow = static_cast<std::int32_t>(vexari::ThrowMode::Random);
+        o.teamWinScores = 1;
+        o.levelCode = 5;
+        o.startIn = 0;
+        o.height = 25;
+        o.trace = config_.trace;
+        Send(c, vexari::EncodeOptions(o));
+    }
+    return true;
+}
+
+void NetLoad::UpdateEvents(Client& c) {
+    const bool want = c.connecting || !c.out.empty();
+    if (want == c.wantWrite || c.closed) return;
+    c.wantWrite = want;
+    epoll_event ev{};
+    ev.events = EPOLLIN | (want ? std::uint32_t{EPOLLOUT} : 0u);
+    ev.data.u32 = static_cast<std::uint32_t>(c.index);
+    epoll_ctl(epoll_, EPOLL_CTL_MOD, c.fd, &ev);
+}
+
+void NetLoad::Send(Client& c, std::string_view bytes) {
+    if (c.closed) return;
+    c.out.append(bytes);
+    Flush(c);
+}
+
+void NetLoad::Flush(Client& c) {
+    while (!c.connecting && !c.closed && !c.out.empty()) {
+        const ssize_t n = send(c.fd, c.out.data(), c.out.size(), MSG_NOSIGNAL);
+        if (n > 0) {
+            c.out.erase(0, static_cast<std::size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        } else {
+            MarkClosed(c, "send failed");
+            return;
+        }
+    }
+    UpdateEvents(c);
+}
+
+void NetLoad::MarkClosed(Client& c, const char* why) {
+    if (c.closed) return;
+    c.closed = true;
+    ++closedByServer_;
+    std::fprintf(stderr, "vexari-netload: connection load%d closed (%s)\n", c.index, why);
+    epoll_ctl(epoll_, EPOLL_CTL_DEL, c.fd, nullptr);
+    close(c.fd);
+    c.fd = -1;
+    if (!measuring_) {
+        failed_ = true;
+        failure_ = "a connection closed during setup";
+    }
+}
+
+void NetLoad::OnReadable(Client& c) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = recv(c.fd, buffer, sizeof buffer, 0);
+        if (n > 0) {
+            bytesTotal_ += n;
+            if (measuring_) {
+                bytesMeasured_ += n;
+                c.maxGapMs = std::max(c.maxGapMs, Millis(now_ - std::max(c.lastReceive, measureStart_)));
+            }
+            c.lastReceive = now_;
+            c.in.append(buffer, static_cast<std::size_t>(n));
+            if (static_cast<std::size_t>(n) < sizeof buffer) break;  // the socket is empty
+        } else if (n == 0) {
+            OnMessageBytes(c);
+            MarkClosed(c, "closed by the server");
+            return;
+        } else if (errno == EINTR) {
+            continue;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            break;
+        } else {
+            OnMessageBytes(c);
+            MarkClosed(c, std::strerror(errno));
+            return;
+        }
+    }
+    OnMessageBytes(c);
+}
+
+void NetLoad::OnMessageBytes(Client& c) {
+    std::size_t start = 0;
+    ServerMessage message;
+    while (!c.closed && c.in.size() - start >= 4) {
+        const std::string_view rest = std::string_view(c.in).substr(start);
+        std::int32_t kind = 0;
+        std::memcpy(&kind, rest.data(), 4);  // little-endian host
+        std::size_t used = 0;
+        ReadStatus status;
+        if (kind == vexari::MSG_TABLES && !config_.parseTables) {
+            std::int32_t players = 0;
+            status = SkipTables(rest, used, players);
+            if (status == ReadStatus::Complete) OnTables(c, players);
+        } else {
+            status = vexari::ReadServerMessage(rest, used, message);
+            if (status == ReadStatus::Complete) {
+                if (kind == vexari::MSG_TABLES) OnTables(c, static_cast<std::int32_t>(message.tables.players.size()));
+                else OnMessage(c, message);
+            }
+        }
+        if (status == ReadStatus::Incomplete) break;
+        if (status == ReadStatus::Invalid) {
+            c.in.clear();
+            MarkClosed(c, "invalid bytes from the server");
+            return;
+        }
+        start += used;
+    }
+    c.in.erase(0, start);
+}
+
+void NetLoad::OnTables(Client& c, std::int32_t players) {
+    if (measuring_) ++tablesMeasured_;
+    if (c.index == 0) tablesPlayersSeenByFirst_ = players;
+}
+
+void NetLoad::OnMessage(Client& c, const ServerMessage& m) {
+    switch (m.kind) {
+        case vexari::MSG_JOIN:
+            if (!c.joined) {
+                c.joined = true;
+                ++joinedCount_;
+            }
+            break;
+        case vexari::MSG_REFUSE:
+            failed_ = true;
+            failure_ = "load" + std::to_string(c.index) + " refused: " + m.text;
+            break;
+        case vexari::MSG_START:
+            if (!c.started) {
+                c.started = true;
+                ++startedCount_;
+            }
+            break;
+        case vexari::MSG_PRESENT:
+            if (!measuring_ && measureEnd_ == Clock::time_point{}) break;
+            ++presentsReceived_;
+            presentRows_ += m.rows;
+            if (waves_.empty()) {
+                ++unmatchedPresents_;
+                break;
+            }
+            latenciesMs_.push_back(Millis(now_ - waves_.front().sent));
+            waveTimesMs_.push_back(Millis(waves_.front().sent - measureStart_));
+            if (--waves_.front().missing == 0) waves_.pop_front();
+            break;
+        case vexari::MSG_FILLED:
+            ++roundEnds_;  // the round ended: no landings should have been lost to it
+            break;
+        case vexari::MSG_TEXT:
+            if (measuring_) ++textsMeasured_;
+            break;
+        default:
+            break;
+    }
+}
+
+void NetLoad::Poll(Clock::time_point until) {
+    epoll_event events[256];
+    now_ = Clock::now();
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - now_).count();
+    const int n = epoll_wait(epoll_, events, 256, static_cast<int>(std::max<long long>(0, wait)));
+    now_ = Clock::now();
+    for (int i = 0; i < n; ++i) {
+        Client& c = clients_[events[i].data.u32];
+        if (c.closed) continue;
+        now_ = Clock::now();  // arrival time of this connection's bytes
+        if (c.connecting && (events[i].events & (EPOLLOUT | EPOLLERR | EPOLLHUP))) {
+            int error = 0;
+            socklen_t length = sizeof error;
+            getsockopt(c.fd, SOL_SOCKET, SO_ERROR, &error, &length);
+            c.connecting = false;
+            if (error != 0) {
+                MarkClosed(c, std::strerror(error));
+                continue;
+            }
+            c.connected = true;
+        }
+        if (events[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR)) OnReadable(c);
+        if (!c.closed) Flush(c);
+    }
+}
+
+void NetLoad::SendWave(int landings) {
+    Wave wave{now_, 0};
+    for (int i = 0; i < landings; ++i) {
+        // Round robin over the connections that are still open.
+        for (int tries = 0; tries < config_.players; ++tries) {
+            Client& c = clients_[static_cast<std::size_t>(nextLander_)];
+            nextLander_ = (nextLander_ + 1) % config_.players;
+            if (c.closed) continue;
+            Send(c, vexari::EncodeLanded(5, 0, 2));
+            ++wave.missing;
+            break;
+        }
+    }
+    landingsSent_ += wave.missing;
+    if (wave.missing > 0) waves_.push_back(wave);
+}
+
+int NetLoad::Run() {
+    if (!Resolve()) {
+        std::fprintf(stderr, "vexari-netload: cannot resolve %s\n", config_.host.c_str());
+        return 1;
+    }
+    epoll_ = epoll_create1(EPOLL_CLOEXEC);
+    for (int i = 0; i < config_.players; ++i) clients_[static_cast<std::size_t>(i)].index = i;
+
+    // Setup: connect a few at a time (the server listens with a backlog of 5,
+    // and a dropped handshake would cost seconds of retransmission), then start.
+    const auto setupStart = Clock::now();
+    const auto setupDeadline = setupStart + std::chrono::duration_cast<Clock::duration>(
+                                                std::chrono::duration<double>(config_.setupTimeout));
+    constexpr int kConnectWindow = 4;
+    while (!failed_ && startedCount_ < config_.players) {
+        while (connectsOpened_ < config_.players && connectsOpened_ - joinedCount_ < kConnectWindow) {
+            Client& c = clients_[static_cast<std::size_t>(connectsOpened_++)];
+            if (!OpenConnection(c)) {
+                failed_ = true;
+                failure_ = std::string("cannot open a connection: ") + std::strerror(errno);
+                break;
+            }
+        }
+        if (config_.sendStart && !startSent_ && joinedCount_ == config_.players &&
+            tablesPlayersSeenByFirst_ >= config_.players) {
+            Send(clients_[0], vexari::EncodeStartRequest(5));
+            startSent_ = true;
+        }
+        if (Clock::now() > setupDeadline) {
+            failed_ = true;
+            failure_ = "setup timed out: " + std::to_string(joinedCount_) + " joined, " +
+                       std::to_string(startedCount_) + " started";
+            break;
+        }
+        Poll(std::min(setupDeadline, Clock::now() + std::chrono::milliseconds(100)));
+    }
+    if (failed_) {
+        std::fprintf(stderr, "vexari-netload: %s\n", failure_.c_str());
+        return 1;
+    }
+    const double setupSeconds = Seconds(Clock::now() - setupStart);
+    std::fprintf(stderr, "vexari-netload: %d players joined and started in %.2f s\n", config_.players, setupSeconds);
+
+    // Waves: landings are due at an even rate; every 10 ms the ones due go out.
+    loadStart_ = LoadAverage();
+    if (config_.serverPid > 0) serverCpuStart_ = ProcessCpuSeconds(config_.serverPid);
+    ownCpuStart_ = OwnCpuSeconds();
+    measuring_ = true;
+    measureStart_ = now_ = Clock::now();
+    for (Client& c : clients_) c.lastReceive = measureStart_;
+    const auto period = std::chrono::milliseconds(10);
+    const auto end = measureStart_ + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(config_.seconds));
+    auto nextWave = measureStart_;
+    long long due = 0;
+    while (now_ < end) {
+        if (now_ >= nextWave) {
+            if (now_ - nextWave > std::chrono::milliseconds(5)) ++lateWaves_;
+            const double elapsed = Seconds(now_ - measureStart_) + Seconds(period);
+            due = static_cast<long long>(std::floor(elapsed * config_.rate));
+            SendWave(static_cast<int>(due - landingsSent_));
+            nextWave += period;
+            if (nextWave < now_) nextWave = now_ + period;  // far behind: the next wave catches up
+        }
+        Poll(std::min(nextWave, end));
+    }
+    // Let the last presents arrive, up to two seconds.
+    measureEnd_ = now_;
+    const auto drainEnd = now_ + std::chrono::seconds(2);
+    while (!waves_.empty() && now_ < drainEnd) Poll(drainEnd);
+    const auto finished = now_;
+    measuring_ = false;
+    for (Client& c : clients_) {
+        if (!c.closed) c.maxGapMs = std::max(c.maxGapMs, Millis(finished - c.lastReceive));
+    }
+    ownCpuEnd_ = OwnCpuSeconds();
+    if (config_.serverPid > 0) serverCpuEnd_ = ProcessCpuSeconds(config_.serverPid);
+    loadEnd_ = LoadAverage();
+    Report();
+    for (Client& c : clients_) {
+        if (c.fd >= 0) close(c.fd);
+    }
+    close(epoll_);
+    return presentsReceived_ == landingsSent_ && unmatchedPresents_ == 0 && closedByServer_ == 0 ? 0 : 1;
+}
+
+double Percentile(std::vector<double>& sorted, double p) {
+    if (sorted.empty()) return 0;
+    const auto rank = static_cast<std::size_t>(std::ceil(p * double(sorted.size())));
+    return sorted[std::min(sorted.size() - 1, rank == 0 ? 0 : rank - 1)];
+}
+
+void NetLoad::Report() {
+    if (!config_.dumpFile.empty()) {
+        std::ofstream dump(config_.dumpFile);
+        for (std::size_t i = 0; i < latenciesMs_.size(); ++i) dump << waveTimesMs_[i] << ' ' << latenciesMs_[i] << '\n';
+    }
+    std::sort(latenciesMs_.begin(), latenciesMs_.end());
+    const double p50 = Percentile(latenciesMs_, 0.50);
+    const double p99 = Percentile(latenciesMs_, 0.99);
+    const double max = latenciesMs_.empty() ? 0 : latenciesMs_.back();
+    double maxGap = 0;
+    int gapClient = 0;
+    for (const Client& c : clients_) {
+        if (c.maxGapMs > maxGap) {
+            maxGap = c.maxGapMs;
+            gapClient = c.index;
+        }
+    }
+    const double measured = Seconds(measureEnd_ - measureStart_);
+    const double serverCpu = serverCpuStart_ >= 0 && serverCpuEnd_ >= 0 ? serverCpuEnd_ - serverCpuStart_ : -1;
+    std::printf(
+        "players %d teams %d trace %d rate %.0f/s over %.1f s: landings %lld presents %lld, latency p50 %.2f ms "
+        "p99 %.2f ms max %.2f ms, bytes %lld (%lld while measuring), largest gap %.1f ms (load%d), closed %d, "
+        "server cpu %.2f s (-1: no --server-pid), own cpu %.2f s, load average %s -> %s\n",
+        config_.players, config_.teams, config_.trace, config_.rate, measured, landingsSent_, presentsReceived_, p50,
+        p99, max, bytesTotal_, bytesMeasured_, maxGap, gapClient, closedByServer_, serverCpu, ownCpuEnd_ - ownCpuStart_,
+        loadStart_.c_str(), loadEnd_.c_str());
+    std::printf(
+        "{\"players\":%d,\"teams\":%d,\"trace\":%d,\"rate\":%.1f,\"seconds\":%.3f,\"landings_sent\":%lld,"
+        "\"presents_received\":%lld,\"present_rows\":%lld,\"unmatched_presents\":%lld,\"p50_ms\":%.3f,"
+        "\"p99_ms\":%.3f,\"max_ms\":%.3f,\"bytes_received\":%lld,\"bytes_measured\":%lld,\"tables_measured\":%lld,"
+        "\"texts_measured\":%lld,\"max_gap_ms\":%.1f,\"closed_by_server\":%d,\"round_ends\":%lld,"
+        "\"late_waves\":%lld,\"server_cpu_s\":%.3f,\"client_cpu_s\":%.3f,\"loadavg_start\":\"%s\","
+        "\"loadavg_end\":\"%s\"}\n",
+        config_.players, config_.teams, config_.trace, config_.rate, measured, landingsSent_, presentsReceived_,
+        presentRows_, unmatchedPresents_, p50, p99, max, bytesTotal_, bytesMeasured_, tablesMeasured_,
+        textsMeasured_, maxGap, closedByServer_, roundEnds_, lateWaves_, serverCpu, ownCpuEnd_ - ownCpuStart_,
+        loadStart_.c_str(), loadEnd_.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Config config = ParseArgs(argc, argv);
+    NetLoad load(config);
+    return load.Run();
+}
