@@ -14,7 +14,6 @@
 #include <QWindow>
 
 #include "app/Commands.h"
-#include "app/MessageWindow.h"
 #include "settings/SettingsFile.h"
 #include "ui/Background.h"
 #include "ui/Controls.h"
@@ -23,6 +22,7 @@
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
 #include "ui/HighScoreDialog.h"
+#include "ui/MessageWindow.h"
 #include "ui/PixelImageQt.h"
 #include "ui/VirtualKeys.h"
 

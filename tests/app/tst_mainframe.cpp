@@ -5,7 +5,7 @@
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "app/Commands.h"
-#include "app/MessageWindow.h"
+#include "ui/MessageWindow.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "ui/Controls.h"

@@ -13,6 +13,14 @@ public:
     void ShowText(const QString& text);
     QString Text() const;
 
+public slots:
+    // Esc: the window hides; on a countdown text ("Starting in ...") the
+    // player also asks for a pause, which cancels the countdown.
+    void reject() override;
+
+signals:
+    void pauseRequested();
+
 private:
     QPlainTextEdit* text_;
 };

@@ -1,4 +1,4 @@
-#include "app/MessageWindow.h"
+#include "ui/MessageWindow.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,5 +28,12 @@ void MessageWindow::ShowText(const QString& text) {
 }
 
 QString MessageWindow::Text() const { return text_->toPlainText(); }
+
+void MessageWindow::reject() {
+    // The countdown text is the one that tells the player to press Esc.
+    const bool countdown = Text().startsWith(QStringLiteral("Start"));
+    QDialog::reject();
+    if (countdown) emit pauseRequested();
+}
 
 }  // namespace vexari

@@ -1,0 +1,96 @@
+#include "ui/JoinDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vexari {
+
+const QString kComputerPlayerNote = QStringLiteral(
+    "Attention! If you start \"Your name\" with \"Comp\", then the computer will play for you. Digit right after "
+    "\"Comp\" will be computer speed.");
+
+namespace {
+const QString kLocalAddress = QStringLiteral("127.0.0.1");
+}  // namespace
+
+JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), entries_(entries) {
+    setWindowTitle(QStringLiteral("Network game"));
+    ApplyDialogLook(this);
+
+    auto makeEdit = [this](const QString& text, int maxLength) {
+        auto* edit = new QLineEdit(this);
+        edit->setMaxLength(maxLength);
+        edit->setText(text);
+        return edit;
+    };
+    nameEdit_ = makeEdit(entries_.name, kMaxName);
+    teamEdit_ = makeEdit(entries_.team, kMaxTeam);
+    serverEdit_ = makeEdit(entries_.server, kMaxServer);
+    serverEdit_->setReadOnly(hosting);
+    portEdit_ = new QLineEdit(QString::number(entries_.port), this);
+
+    auto* grid = new QGridLayout;
+    const std::pair<QString, QLineEdit*> rows[] = {{QStringLiteral("Your name"), nameEdit_},
+                                                   {QStringLiteral("Team"), teamEdit_},
+                                                   {QStringLiteral("Connect to"), serverEdit_},
+                                                   {QStringLiteral("Port"), portEdit_}};
+    int row = 0;
+    for (const auto& [text, edit] : rows) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    okButton_->setDefault(true);
+    cancel->setAutoDefault(false);
+    connect(okButton_, &QPushButton::clicked, this, &JoinDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &JoinDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+
+    note_ = new QLabel(kComputerPlayerNote, this);
+    note_->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->addWidget(note_);
+    setMinimumWidth(DialogUnits(this, 186, 0).width());
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+}
+
+void JoinDialog::accept() {
+    const std::optional<int> port = ReadIntegerField(prompts_, this, portEdit_, 0, 0, false);
+    if (!port) return;
+    entries_.name = nameEdit_->text();
+    entries_.team = teamEdit_->text();
+    entries_.server = serverEdit_->text();
+    entries_.port = *port;
+    QDialog::accept();
+}
+
+std::optional<JoinEntries> RunJoinDialog(QWidget* parent, bool hosting, const Settings& settings, Prompts& prompts) {
+    JoinEntries entries;
+    entries.name = QString::fromStdString(settings.playerName);
+    entries.team = QString::fromStdString(settings.team);
+    entries.server = hosting ? kLocalAddress : QString::fromStdString(settings.server);
+    entries.port = settings.port;
+    JoinDialog dialog(entries, hosting, prompts, parent);
+    if (prompts.Exec(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.Entries();
+}
+
+}  // namespace vexari

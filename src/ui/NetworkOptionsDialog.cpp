@@ -1,0 +1,231 @@
+#include "ui/NetworkOptionsDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+namespace vexari {
+
+const QString kNotCountText = QStringLiteral("Please enter a whole number that is not negative.");
+
+namespace {
+
+const char* const kThrowModeTexts[NetworkOptionsDialog::kThrowModes] = {"All", "Most strong", "Most weak", "Random",
+                                                                       "Random dispatch"};
+// LEVEL keeps the fall period a round starts with; the dialog shows the level.
+constexpr int kLevelCodeBase = 10;
+
+// A field that takes a count: refuses a negative number as it refuses text,
+// then reads it as any integer field up to `high`.
+std::optional<int> ReadCountField(Prompts& prompts, QWidget* parent, QLineEdit* field,
+                                  int high = std::numeric_limits<int>::max()) {
+    const std::optional<int> value = ParseWholeNumber(field->text());
+    if (value && *value < 0) {
+        prompts.Message(parent, kNotCountText);
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+        return std::nullopt;
+    }
+    return ReadIntegerField(prompts, parent, field, 0, high);
+}
+
+// The label as the dialog opens, and after a scroll action, when it ends in
+// three blanks.
+void ShowLevel(QLabel* label, int level, bool afterScroll) {
+    label->setText(afterScroll ? QStringLiteral("Starting level: %1   ").arg(level)
+                               : QStringLiteral("Starting level: %1").arg(level));
+}
+
+}  // namespace
+
+NetworkOptionsDialog::NetworkOptionsDialog(const NetworkOptionsValues& values, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), values_(values) {
+    level_ = std::clamp(values_.level, 0, kMaxLevel);
+    setWindowTitle(QStringLiteral("Network game options"));
+    ApplyDialogLook(this);
+
+    const int editWidth = DialogUnits(this, 30, 12).width();
+    auto makeEdit = [&](int value) {
+        auto* edit = new QLineEdit(QString::number(value), this);
+        edit->setFixedWidth(editWidth);
+        return edit;
+    };
+    // A caption, the field and an optional unit after it, on one row.
+    auto makeRow = [this](const QString& caption, QLineEdit* edit, const QString& unit = {}) {
+        auto* row = new QHBoxLayout;
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(edit);
+        row->addWidget(label);
+        row->addWidget(edit);
+        if (!unit.isEmpty()) row->addWidget(new QLabel(unit, this));
+        row->addStretch();
+        return row;
+    };
+
+    QWidget* playerGroup =
+        MakeThrowGroup(QStringLiteral("In the team throw to player"), playerThrow_, values_.playerThrow);
+    QWidget* teamGroup = MakeThrowGroup(QStringLiteral("Throw to team"), teamThrow_, values_.teamThrow);
+    playerWinScores_ = makeEdit(values_.playerWinScores);
+    teamWinScores_ = makeEdit(values_.teamWinScores);
+    playTill_ = makeEdit(values_.playTill);
+    startIn_ = makeEdit(values_.startIn);
+    height_ = makeEdit(values_.height);
+    trace_ = new QCheckBox(QStringLiteral("Send trace messages"), this);
+    trace_->setChecked(values_.trace);
+
+    levelLabel_ = new QLabel(this);
+    ShowLevel(levelLabel_, level_, false);
+    levelBar_ = new QScrollBar(Qt::Horizontal, this);
+    levelBar_->setRange(0, kMaxLevel);
+    levelBar_->setSingleStep(1);
+    levelBar_->setPageStep(1);
+    // The level changes when a drag ends, not while the thumb moves.
+    levelBar_->setTracking(false);
+    levelBar_->setValue(level_);
+
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    okButton_->setDefault(true);
+    cancel->setAutoDefault(false);
+    connect(okButton_, &QPushButton::clicked, this, &NetworkOptionsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &NetworkOptionsDialog::reject);
+
+    auto* groups = new QGridLayout;
+    groups->addWidget(playerGroup, 0, 0);
+    groups->addWidget(teamGroup, 0, 1);
+    groups->addLayout(makeRow(QStringLiteral("Player win scores"), playerWinScores_), 1, 0);
+    groups->addLayout(makeRow(QStringLiteral("Team win scores"), teamWinScores_), 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addLayout(makeRow(QStringLiteral("Play till"), playTill_, QStringLiteral("scores")));
+    layout->addLayout(makeRow(QStringLiteral("Start in"), startIn_, QStringLiteral("seconds")));
+    layout->addLayout(makeRow(QStringLiteral("Height"), height_));
+    layout->addWidget(trace_);
+    layout->addWidget(levelLabel_);
+    layout->addWidget(levelBar_);
+    layout->addLayout(buttons);
+
+    connect(levelBar_, &QAbstractSlider::actionTriggered, this, &NetworkOptionsDialog::OnScrollAction);
+    connect(levelBar_, &QAbstractSlider::sliderReleased, this, &NetworkOptionsDialog::OnSliderReleased);
+}
+
+QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked) {
+    auto* group = new QGroupBox(title, this);
+    auto* column = new QVBoxLayout(group);
+    for (int mode = 0; mode < kThrowModes; ++mode) {
+        auto* button = new QRadioButton(QString::fromLatin1(kThrowModeTexts[mode]), group);
+        button->setChecked(mode == checked);
+        column->addWidget(button);
+        buttons[static_cast<std::size_t>(mode)] = button;
+    }
+    return group;
+}
+
+int NetworkOptionsDialog::CheckedMode(const ThrowButtons& buttons, int otherwise) {
+    for (int mode = 0; mode < kThrowModes; ++mode)
+        if (buttons[static_cast<std::size_t>(mode)]->isChecked()) return mode;
+    return otherwise;  // a stored mode out of range checks no button
+}
+
+void NetworkOptionsDialog::SyncScrollBar() { levelBar_->setSliderPosition(level_); }
+
+// Each arrow or page step moves the level by one; the bar is then put back
+// where the level says, whatever Qt made of the action, and the label shows
+// the level as at the end of every scroll action.
+void NetworkOptionsDialog::OnScrollAction(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+    case QAbstractSlider::SliderPageStepSub:
+        level_ = std::max(level_ - 1, 0);
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderPageStepAdd:
+        level_ = std::min(level_ + 1, kMaxLevel);
+        break;
+    case QAbstractSlider::SliderMove:
+        // The end of a drag was handled on release; a move without the thumb
+        // held (the mouse wheel) counts as one step.
+        if (!levelBar_->isSliderDown()) {
+            if (levelBar_->sliderPosition() < level_) level_ = std::max(level_ - 1, 0);
+            if (levelBar_->sliderPosition() > level_) level_ = std::min(level_ + 1, kMaxLevel);
+        }
+        break;
+    default:  // to the start or the end: the level stays
+        break;
+    }
+    SyncScrollBar();
+    ShowLevel(levelLabel_, level_, true);
+}
+
+void NetworkOptionsDialog::OnSliderReleased() {
+    level_ = std::clamp(levelBar_->sliderPosition(), 0, kMaxLevel);
+    SyncScrollBar();
+    ShowLevel(levelLabel_, level_, true);
+}
+
+void NetworkOptionsDialog::accept() {
+    NetworkOptionsValues v = values_;
+    v.playerThrow = CheckedMode(playerThrow_, values_.playerThrow);
+    const auto playerWinScores = ReadCountField(prompts_, this, playerWinScores_);
+    if (!playerWinScores) return;
+    const auto teamWinScores = ReadCountField(prompts_, this, teamWinScores_);
+    if (!teamWinScores) return;
+    v.teamThrow = CheckedMode(teamThrow_, values_.teamThrow);
+    const auto playTill = ReadCountField(prompts_, this, playTill_);
+    if (!playTill) return;
+    const auto startIn = ReadCountField(prompts_, this, startIn_, kMaxStartIn);
+    if (!startIn) return;
+    const auto height = ReadIntegerField(prompts_, this, height_, kMinHeight, kMaxHeight);
+    if (!height) return;
+    v.playerWinScores = *playerWinScores;
+    v.teamWinScores = *teamWinScores;
+    v.playTill = *playTill;
+    v.startIn = *startIn;
+    v.height = *height;
+    v.trace = trace_->isChecked();
+    v.level = level_;
+    values_ = v;
+    QDialog::accept();
+}
+
+bool RunNetworkOptionsDialog(QWidget* parent, Settings& settings, Prompts& prompts) {
+    NetworkOptionsValues values;
+    values.playerThrow = settings.playerToThrow;
+    values.playerWinScores = settings.playerExitScores;
+    values.teamWinScores = settings.commandExitScores;
+    values.teamThrow = settings.commandToThrow;
+    values.playTill = settings.maxScores;
+    values.startIn = settings.secBeforeStart;
+    values.height = settings.height - 1;
+    values.trace = settings.traceMessages != 0;
+    values.level = kLevelCodeBase - settings.netLevel;
+    NetworkOptionsDialog dialog(values, prompts, parent);
+    if (prompts.Exec(dialog) != QDialog::Accepted) return false;
+    const NetworkOptionsValues& chosen = dialog.Values();
+    settings.playerToThrow = chosen.playerThrow;
+    settings.playerExitScores = chosen.playerWinScores;
+    settings.commandExitScores = chosen.teamWinScores;
+    settings.commandToThrow = chosen.teamThrow;
+    settings.maxScores = chosen.playTill;
+    settings.secBeforeStart = chosen.startIn;
+    settings.height = chosen.height + 1;
+    settings.traceMessages = chosen.trace ? 1 : 0;
+    settings.netLevel = kLevelCodeBase - chosen.level;
+    return true;
+}
+
+}  // namespace vexari
