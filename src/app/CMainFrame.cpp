@@ -22,7 +22,9 @@
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
 #include "ui/HighScoreDialog.h"
+#include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
+#include "ui/NetworkGameWindow.h"
 #include "ui/PixelImageQt.h"
 #include "ui/VirtualKeys.h"
 
@@ -105,6 +107,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     : QMainWindow(parent),
       version_(version),
       prompts_(prompts),
+      server_(serverTransport_, version, [] { return QDateTime::currentSecsSinceEpoch(); }),
       background_(MakeBlackImage()),
       screen_(game_.record(), settings_, background_, *this),
       indicatorPictures_(MakeLandingIndicatorPictures()) {
@@ -114,11 +117,19 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
 
     BuildMenus();
     canvas_ = new GameCanvas(*this);
+    canvas_->setMouseTracking(true);  // a mouse move ends a pause of the computer, as any input does
     setCentralWidget(canvas_);
     messageWindow_ = new MessageWindow(this);
     CreateLabels();
 
-    game_.SetHooks({&screen_, this, this, nullptr, this, &computer_});
+    game_.SetHooks({&screen_, this, this, &client_, this, &computer_});
+    serverTransport_.SetServer(&server_);
+    connect(&serverTransport_, &QtServerTransport::acceptFailed, this, [this] {
+        prompts_.Message(this, QStringLiteral("Error accepting socket"), QStringLiteral("Error"), PromptIcon::Error);
+    });
+    connect(messageWindow_, &MessageWindow::pauseRequested, this, [this] {
+        if (client_.Connected()) client_.RequestPause();
+    });
     canvas_->setFocus();
     game_.record().waitingForStart = false;
     LoadSettingsAndPlace();
@@ -212,7 +223,10 @@ void CMainFrame::ReloadBackground() {
 
 void CMainFrame::OnGameTimer() {
     game_.Tick();
-    if (++serverTickCounter_ >= kTicksPerServerCall) serverTickCounter_ = 0;  // the server's second
+    if (++serverTickCounter_ >= kTicksPerServerCall) {  // the server's second
+        serverTickCounter_ = 0;
+        server_.ServerTick();
+    }
     ScheduleComputer();
 }
 
@@ -221,6 +235,7 @@ void CMainFrame::ScheduleComputer() {
     if (!deadline) {
         computerTimer_.stop();
         ReplayDeferredInput();
+        ProcessServerMessages();
         return;
     }
     const std::int64_t wait = static_cast<std::int32_t>(*deadline - TickCount());
@@ -242,10 +257,35 @@ void CMainFrame::ReplayDeferredInput() {
     }
 }
 
+void CMainFrame::FinishComputer() {
+    if (!computer_.Busy()) return;
+    computer_.Finish();
+    ScheduleComputer();
+}
+
+namespace {
+
+// Input that ends one of the computer's pauses: any key or mouse input.
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && watched->isWidgetType() &&
-        computer_.Busy()) {
+    if (IsUserInput(type) && watched->isWidgetType() && computer_.Busy()) {
         // One press is seen here by every widget it travels through, first
         // the window's, then the receiver and its parents; it ends one wait.
         const auto timestamp = static_cast<QInputEvent*>(event)->timestamp();
@@ -284,6 +324,7 @@ void CMainFrame::KeyDown(int virtualKey, int repeatCount) {
 bool CMainFrame::IsKeyDown(int virtualKey) { return keysDown_.count(virtualKey) != 0; }
 
 void CMainFrame::PauseIfRunning() {
+    FinishComputer();
     if (game_.record().running) game_.ToggleRunning(true);
 }
 
@@ -311,6 +352,7 @@ void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
 // --- Commands -----------------------------------------------------------------
 
 void CMainFrame::Command(int id) {
+    FinishComputer();
     switch (id) {
     case kCmdNewGame:
         if (!game_.record().networkGame) NewGame();
@@ -330,8 +372,11 @@ void CMainFrame::Command(int id) {
         close();
         break;
     case kCmdCreateNetwork:
+        NetworkCommand(true);
+        break;
     case kCmdJoinNetwork:
-        break;  // the network game comes with its own window
+        NetworkCommand(false);
+        break;
     case kCmdDesign:
         RunDesignCommand(this, settings_, background_, prompts_);
         RepaintAll();
@@ -372,6 +417,96 @@ void CMainFrame::LeaveNetworkGame() {
     if (!r.waitingForStart) game_.EndOfGameAnimation();
     r.networkGame = false;
     game_.ResetGame(true);
+    DisconnectClient();
+    server_.CloseServer();
+    serverTransport_.StopListening();
+    if (netWindow_) {
+        // The window may be the one asking to leave: it goes once its own
+        // handler has returned.
+        netWindow_->hide();
+        netWindow_->deleteLater();
+        netWindow_ = nullptr;
+    }
+}
+
+// --- Network game -------------------------------------------------------------
+
+void CMainFrame::NetworkCommand(bool host) {
+    LeaveNetworkGame();
+    const std::optional<JoinEntries> entries = RunJoinDialog(this, host, settings_, prompts_);
+    if (!entries) return;
+    GameRecord& r = game_.record();
+    const QString server = host ? QStringLiteral("127.0.0.1") : entries->server;
+    TakeJoinEntries(settings_, r, entries->name.toStdString(), entries->team.toStdString(), server.toStdString(),
+                    entries->port);
+    if (host) {
+        const bool portValid = settings_.port >= 0 && settings_.port <= 65535;
+        if (!portValid || !serverTransport_.Listen(static_cast<std::uint16_t>(settings_.port))) {
+            // No network game follows, so no computer player either.
+            r.computerPlays = false;
+            prompts_.Message(this, QStringLiteral("Cannot create server socket"));
+            return;
+        }
+    }
+    ConnectToServer(host);
+    r.networkGame = true;
+}
+
+void CMainFrame::ConnectToServer(bool isHost) {
+    DisconnectClient();
+    hosting_ = isHost;
+    const int port = isHost ? serverTransport_.Port() : settings_.port;
+    if (port <= 0 || port > 65535) {
+        prompts_.Message(this, QStringLiteral("Error connecting to server"));
+        return;
+    }
+    clientTransport_ = new QtClientTransport(this);
+    clientTransport_->onBytes = [this](std::string_view bytes) {
+        if (!client_.Received(bytes)) OnServerClosed();  // a broken stream ends the game as a close does
+    };
+    connect(clientTransport_, &QtClientTransport::connected, this, &CMainFrame::OnConnected);
+    connect(clientTransport_, &QtClientTransport::connectFailed, this, [this] {
+        DisconnectClient();
+        prompts_.Message(this, QStringLiteral("Error connecting to server"));
+    });
+    connect(clientTransport_, &QtClientTransport::closed, this, &CMainFrame::OnServerClosed);
+    clientTransport_->Connect(QString::fromStdString(settings_.server), static_cast<std::uint16_t>(port));
+}
+
+void CMainFrame::OnConnected() {
+    netWindow_ = new NetworkGameWindow(this, client_, settings_, *messageWindow_, prompts_);
+    connect(netWindow_, &NetworkGameWindow::leaveRequested, this, [this] { LeaveNetworkGame(); });
+    client_.Begin(*clientTransport_, netWindow_, hosting_);
+    netWindow_->PlaceBeside(canvas_->mapToGlobal(QPoint(0, 0)));
+    netWindow_->show();
+}
+
+void CMainFrame::ProcessServerMessages() {
+    if (client_.Connected() && !client_.ProcessPending()) OnServerClosed();
+}
+
+void CMainFrame::OnServerClosed() {
+    if (!client_.Connected() || serverClosing_) return;
+    serverClosing_ = true;
+    // What the server said before it closed is acted on first, the refusal
+    // text among it.
+    FinishComputer();
+    client_.ProcessPending();
+    const QString text = QString::fromStdString(client_.DisconnectText());
+    DisconnectClient();
+    prompts_.Message(this, text);
+    LeaveNetworkGame();
+    serverClosing_ = false;
+}
+
+void CMainFrame::DisconnectClient() {
+    client_.End();
+    if (!clientTransport_) return;
+    clientTransport_->onBytes = nullptr;
+    clientTransport_->disconnect(this);
+    clientTransport_->Close();
+    clientTransport_->deleteLater();
+    clientTransport_ = nullptr;
 }
 
 void CMainFrame::SkillCommand() {
@@ -385,6 +520,10 @@ void CMainFrame::SkillCommand() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    // Peers see this copy leave; no end-of-game animation on the way out.
+    DisconnectClient();
+    server_.CloseServer();
+    serverTransport_.StopListening();
     StoreWindowRect();
     SaveSettings(settings_);
     timer_.stop();

@@ -11,6 +11,9 @@
 #include "ai/ComputerPlayer.h"
 #include "app/GameScreen.h"
 #include "game/Game.h"
+#include "net/GameClient.h"
+#include "net/GameServer.h"
+#include "net/QtTransport.h"
 #include "settings/Settings.h"
 #include "ui/AboutDialog.h"
 #include "ui/DialogCommon.h"
@@ -26,6 +29,7 @@ class AnimatedBitmapButton;
 class CMainFrame;
 class LabelButton;
 class MessageWindow;
+class NetworkGameWindow;
 class TiledPictureControl;
 
 // The client area: shows the frame's screen image and takes the keys.
@@ -64,6 +68,10 @@ public:
     Game& game() { return game_; }
     Settings& settings() { return settings_; }
     ComputerPlayer& computer() { return computer_; }
+    GameServer& server() { return server_; }
+    GameClient& client() { return client_; }
+    QtServerTransport& serverTransport() { return serverTransport_; }
+    NetworkGameWindow* networkWindow() const { return netWindow_; }
     GameScreen& gameScreen() { return screen_; }
     GameCanvas* canvas() const { return canvas_; }
     MessageWindow* messageWindow() const { return messageWindow_; }
@@ -126,6 +134,17 @@ private:
     void StoreWindowRect();
     void NewGame();
     void LeaveNetworkGame();
+    // Create (hosting) and Join network game.
+    void NetworkCommand(bool host);
+    void ConnectToServer(bool isHost);
+    void OnConnected();
+    void OnServerClosed();
+    void DisconnectClient();
+    // Server messages held while the computer pressed its keys.
+    void ProcessServerMessages();
+    // Presses the computer's pending keys at once: a click, a menu or a
+    // command must not cut its placement in half.
+    void FinishComputer();
     void SkillCommand();
     void RepaintAll();
     void PauseIfRunning();
@@ -140,6 +159,13 @@ private:
     Settings settings_;
     Game game_{settings_};
     ComputerPlayer computer_{game_};
+    QtServerTransport serverTransport_;
+    GameServer server_;
+    GameClient client_{game_, settings_, version_};
+    QtClientTransport* clientTransport_ = nullptr;
+    NetworkGameWindow* netWindow_ = nullptr;
+    bool hosting_ = false;
+    bool serverClosing_ = false;
     PixelImage background_;
     GameScreen screen_;
 

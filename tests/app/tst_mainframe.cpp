@@ -21,6 +21,19 @@ class MainFrameTest : public QObject {
 
     GameRecord& Record() { return frame_->game().record(); }
 
+    // Demo mode with a lying long figure that the computer takes three
+    // columns left: after its first press it waits.
+    GameRecord& DemoOnLongFigure() {
+        frame_->Command(kCmdDemo);
+        GameRecord& r = Record();
+        r.well.Reset(r.height);
+        r.mask = FigureTable()[1];
+        r.x = 3;
+        r.y = 0;
+        for (int t = 0; t < 10; ++t) frame_->OnGameTimer();
+        return r;
+    }
+
 private slots:
     void init() {
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
@@ -145,27 +158,36 @@ private slots:
     }
 
     void inputEndsOneWaitOfTheComputer() {
-        frame_->Command(kCmdDemo);
-        GameRecord& r = Record();
-        r.well.Reset(r.height);
-        r.mask = FigureTable()[1];  // lying long figure: goes three columns left
-        r.x = 3;
-        r.y = 0;
-        for (int t = 0; t < 10; ++t) frame_->OnGameTimer();
+        GameRecord& r = DemoOnLongFigure();
         QVERIFY(frame_->computer().Busy());
         QCOMPARE(r.x, 2);  // the first press comes at once
-        // A click on the well travels from the client area to the window; it
-        // ends the current wait once. A key press comes after the sequence.
-        QTest::mouseClick(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
+        // Any input ends the current wait once, however many widgets it
+        // travels through: a button's press and its release are two inputs.
+        QTest::mousePress(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 1);
-        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QTest::mouseRelease(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 0);
-        frame_->computer().Finish();
+        // A key press ends the last wait, the drop follows, and the key
+        // itself moves the next figure.
+        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
         QCoreApplication::processEvents();
-        frame_->OnGameTimer();
         QVERIFY(!frame_->computer().Busy());
-        QCOMPARE(r.x, 4);  // the held-back Right moved the next figure
         QCOMPARE(r.y, 0);
+        QCOMPARE(r.x, 4);
+    }
+
+    void aMenuDuringTheComputersWaitsLetsItFinishFirst() {
+        GameRecord& r = DemoOnLongFigure();
+        QVERIFY(frame_->computer().Busy());
+        QMenu* gameMenu = frame_->menus().front();
+        gameMenu->popup(frame_->mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitFor([&] { return gameMenu->isVisible(); }));
+        // The figure was placed whole before the menu paused the game.
+        QVERIFY(!frame_->computer().Busy());
+        for (int u = 0; u < 4; ++u) QVERIFY(r.well.at(u, r.height - 1) != 0);
+        QVERIFY(!r.running);
+        QVERIFY(!r.computerPlays);
+        gameMenu->close();
     }
 
     void closingSavesTheWindowAndKeys() {
