@@ -661,7 +661,12 @@ void CMainFrame::HideMessageWindow() { messageWindow_->hide(); }
 
 void CMainFrame::Minimize() { showMinimized(); }
 
-void CMainFrame::TakeFocus() { canvas_->setFocus(); }
+void CMainFrame::TakeFocus() {
+    // A round that starts while the player types in the network game window
+    // brings the game's window to the front with the keys.
+    if (!isActiveWindow()) activateWindow();
+    canvas_->setFocus();
+}
 
 std::int64_t CMainFrame::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
 

@@ -85,7 +85,10 @@ void ApplyDialogLook(QWidget* widget) {
     QPalette pal = widget->palette();
     const QColor grey(192, 192, 192);
     for (auto role : {QPalette::Window, QPalette::Button}) pal.setColor(role, grey);
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) pal.setColor(role, Qt::black);
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        pal.setColor(role, Qt::black);
+        pal.setColor(QPalette::Disabled, role, QColor(128, 128, 128));  // greyed out stays visible as such
+    }
     pal.setColor(QPalette::Base, Qt::white);
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);

@@ -161,6 +161,9 @@ void NetworkGameWindow::AppendText(const std::string& text) {
 }
 
 void NetworkGameWindow::ShowMessage(const std::string& text) {
+    // The Message window takes the keys from the game, so that Esc answers
+    // its "Press ESC to pause."; a player typing in the chat keeps them.
+    messages_.setAttribute(Qt::WA_ShowWithoutActivating, isActiveWindow());
     messages_.ShowText(FromUtf8(text).remove(QLatin1Char('\r')));
 }
 
