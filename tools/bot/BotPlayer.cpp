@@ -1,0 +1,153 @@
+#include "BotPlayer.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QThread>
+
+#include <cstdio>
+
+namespace vexari::bot {
+namespace {
+
+constexpr int kTickMs = 55;
+// The end-of-game animation is off, so waits are short; never hold the
+// thread longer than one of its steps.
+constexpr std::uint32_t kLongestWaitMs = 20;
+
+}  // namespace
+
+BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
+                     std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent)
+    : config_(config),
+      onEvent_(std::move(onEvent)),
+      game_(settings_),
+      computer_(game_),
+      client_(game_, settings_, version) {
+    clock_.start();
+    settings_.animate = 0;  // the animation would hold the thread of every player
+    settings_.demo = config_.weights;
+    settings_.playerName = config_.name;
+    settings_.team = config_.team.empty() ? config_.name : config_.team;
+    settings_.server = config_.server;
+    settings_.port = config_.port;
+
+    game_.SetHooks({nullptr, this, this, &client_, this, &computer_});
+    GameRecord& record = game_.record();
+    record.networkGame = true;
+    record.computerPlays = true;
+    record.computerSpeed = config_.speed;
+    game_.ResetGame(true);  // waits for the server's start
+
+    transport_.onBytes = [this](std::string_view bytes) { OnBytes(bytes); };
+    QObject::connect(&transport_, &QtClientTransport::connected, [this] {
+        client_.Begin(transport_, this, false);
+        tickTimer_.start(kTickMs);
+    });
+    QObject::connect(&transport_, &QtClientTransport::connectFailed,
+                     [this] { Finish(BotEvent::Failed, "Error connecting to server"); });
+    QObject::connect(&transport_, &QtClientTransport::closed, [this] {
+        if (!joined_ || client_.DisconnectText() != GameClient::kServerClosed)
+            Finish(BotEvent::Failed, client_.DisconnectText());
+        else
+            Finish(BotEvent::ServerClosed, client_.DisconnectText());
+    });
+
+    QObject::connect(&tickTimer_, &QTimer::timeout, [this] { OnTick(); });
+    computerTimer_.setSingleShot(true);
+    QObject::connect(&computerTimer_, &QTimer::timeout, [this] { OnComputerDeadline(); });
+}
+
+BotPlayer::~BotPlayer() { Stop(); }
+
+void BotPlayer::Connect() {
+    transport_.Connect(QString::fromStdString(config_.server), static_cast<std::uint16_t>(config_.port));
+}
+
+void BotPlayer::Stop() {
+    finished_ = true;
+    tickTimer_.stop();
+    computerTimer_.stop();
+    client_.End();
+    transport_.Close();
+}
+
+std::int64_t BotPlayer::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
+
+std::uint32_t BotPlayer::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+
+void BotPlayer::WaitSince(std::uint32_t start, std::uint32_t ms) {
+    const std::uint32_t passed = TickCount() - start;
+    if (passed < ms) QThread::msleep(std::min(ms - passed, kLongestWaitMs));
+}
+
+void BotPlayer::AppendText(const std::string& text) {
+    std::string line;
+    for (const char c : text)
+        if (c != '\r') line += c;
+    if (line.empty() || line.back() != '\n') line += '\n';
+    Print(config_.outputPrefix + line);
+}
+
+void BotPlayer::Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
+void BotPlayer::OnBytes(std::string_view bytes) {
+    if (finished_) return;
+    // A second reading of the stream, only to notice the accepted join and
+    // presents as they arrive (the client may hold them a little longer).
+    watch_.Append(bytes);
+    ServerMessage message;
+    while (watch_.Next(message) == ReadStatus::Complete) {
+        if (message.kind == MSG_JOIN) joined_ = true;
+        if (message.kind == MSG_PRESENT)
+            Print(config_.name + " received a " + std::to_string(message.rows) + "-line present\n");
+    }
+    if (!client_.Received(bytes)) {
+        Finish(BotEvent::Failed, "Invalid data from server");
+        return;
+    }
+    ScheduleComputer();
+}
+
+void BotPlayer::OnTick() {
+    game_.Tick();
+    ScheduleComputer();
+}
+
+void BotPlayer::OnComputerDeadline() {
+    computer_.Advance(TickCount());
+    ScheduleComputer();
+}
+
+void BotPlayer::ScheduleComputer() {
+    if (finished_) return;
+    if (const auto deadline = computer_.NextDeadline()) {
+        const std::int64_t wait = static_cast<std::int32_t>(*deadline - TickCount());
+        computerTimer_.start(static_cast<int>(std::max<std::int64_t>(0, wait)));
+        return;
+    }
+    computerTimer_.stop();
+    // The server's messages wait while the computer presses its keys.
+    if (!client_.ProcessPending()) {
+        Finish(BotEvent::Failed, "Invalid data from server");
+        return;
+    }
+    AfterMessages();
+}
+
+void BotPlayer::AfterMessages() {
+    while (!finished_ && roundsSeen_ < client_.RoundsEnded()) {
+        ++roundsSeen_;
+        onEvent_(*this, BotEvent::RoundEnded, {});
+    }
+}
+
+void BotPlayer::Finish(BotEvent event, const std::string& text) {
+    if (finished_) return;
+    Stop();
+    onEvent_(*this, event, text);
+}
+
+}  // namespace vexari::bot

@@ -1,0 +1,101 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ai/ComputerPlayer.h"
+#include "game/Game.h"
+#include "game/GameHooks.h"
+#include "net/GameClient.h"
+#include "net/QtTransport.h"
+#include "net/Wire.h"
+#include "settings/Settings.h"
+
+namespace vexari::bot {
+
+struct PlayerConfig {
+    std::string name;
+    std::string team;  // empty: the player's name
+    std::string server;
+    int port = 7000;
+    int speed = 2;
+    DemoWeights weights = DemoWeights::Defaults();
+    std::string outputPrefix;  // put before every printed text
+};
+
+// What a player reports to the program around it.
+enum class BotEvent {
+    RoundEnded,    // one more round is over
+    ServerClosed,  // the server closed the connection after accepting the join
+    Failed,        // refused, could not connect, or a broken stream (with the text)
+};
+
+// One computer player of a network game without a window: its own settings,
+// game, computer player, game client and socket, run at the game's real pace
+// by a 55 ms timer as the window would run them.
+class BotPlayer final : public GameClock, public KeyState, public GameShell, public ClientShell {
+public:
+    // `onEvent` hears of every round that ended and of the end of the
+    // connection, with the text to show for a failure.
+    BotPlayer(const PlayerConfig& config, const VersionQuad& version,
+              std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent);
+    ~BotPlayer() override;
+    BotPlayer(const BotPlayer&) = delete;
+    BotPlayer& operator=(const BotPlayer&) = delete;
+
+    void Connect();
+    // Leaves without telling anyone.
+    void Stop();
+
+    const std::string& Name() const { return config_.name; }
+    int RoundsEnded() const { return client_.RoundsEnded(); }
+
+    // GameClock
+    std::int64_t Seconds() override;
+    std::uint32_t TickCount() override;
+    void WaitSince(std::uint32_t start, std::uint32_t ms) override;
+    // KeyState: nobody is at the keyboard.
+    bool IsKeyDown(int) override { return false; }
+    // GameShell: there is no window.
+    void ShowHighScores(bool, std::int32_t) override {}
+    void HideMessageWindow() override {}
+    void Minimize() override {}
+    void TakeFocus() override {}
+    // ClientShell: texts go to stdout.
+    void ShowTables(const Tables&) override {}
+    void AppendText(const std::string& text) override;
+    void ShowMessage(const std::string&) override {}
+    void SetStartEnabled(bool) override {}
+    void CannotPlayAlone() override {}
+
+private:
+    void OnBytes(std::string_view bytes);
+    void OnTick();
+    void OnComputerDeadline();
+    // Sets the computer's timer, and once its keys are pressed acts on the
+    // server's held messages.
+    void ScheduleComputer();
+    void AfterMessages();
+    void Finish(BotEvent event, const std::string& text);
+    void Print(const std::string& line);
+
+    PlayerConfig config_;
+    std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent_;
+    Settings settings_;
+    Game game_;
+    ComputerPlayer computer_;
+    GameClient client_;
+    QtClientTransport transport_;
+    QTimer tickTimer_;
+    QTimer computerTimer_;
+    QElapsedTimer clock_;
+    ServerMessageStream watch_;  // the same bytes, read to spot joins and presents
+    bool joined_ = false;
+    bool finished_ = false;
+    int roundsSeen_ = 0;
+};
+
+}  // namespace vexari::bot

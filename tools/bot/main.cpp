@@ -1,0 +1,227 @@
+// vexari-bot: computer players of a network game, without a window, at the
+// game's real pace. Each player runs the same game, computer player and
+// network client as the window does.
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "BotPlayer.h"
+#include "ai/DemoFile.h"
+
+namespace {
+
+using vexari::bot::BotEvent;
+using vexari::bot::BotPlayer;
+
+constexpr const char* kUsage =
+    "Usage: vexari-bot --server HOST --name NAME [options]\n"
+    "Joins a Vexari network game with computer players and plays its rounds.\n"
+    "Texts from the server are printed on stdout, and a line\n"
+    "\"NAME received a N-line present\" for every present that arrives.\n"
+    "\n"
+    "  --server HOST      address or name of the server (required)\n"
+    "  --port N           server port (default 7000)\n"
+    "  --name NAME        player name (required); with --count the players are\n"
+    "                     NAME1 .. NAMEC\n"
+    "  --team TEAM        team name (default: each player's own name)\n"
+    "  --speed 0-9        the computer's speed (default 2)\n"
+    "  --rounds K         leave after K rounds have ended (default: stay until the\n"
+    "                     server closes)\n"
+    "  --count C          run C players in this process (default 1)\n"
+    "  --weights FILE     the computer's eight weights from a demo-parameters file\n"
+    "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
+    "  --help             show this text\n"
+    "\n"
+    "Exit status: 0 after the rounds or when the server closes, 1 when refused or\n"
+    "the server cannot be reached, 2 for a bad option.\n";
+
+constexpr int kMaxCount = 100;
+
+struct BotArgs {
+    std::string server;
+    int port = 7000;
+    std::string name;
+    std::string team;
+    int speed = 2;
+    int rounds = 0;  // 0: until the server closes
+    int count = 1;
+    std::string weightsFile;
+    bool help = false;
+};
+
+std::optional<int> ParseInt(std::string_view text, int low, int high) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < low || value > high) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
+    BotArgs parsed;
+    struct IntOption {
+        const char* name;
+        int low, high;
+        int* target;
+    };
+    const IntOption ints[] = {
+        {"--port", 1, 65535, &parsed.port},
+        {"--speed", 0, 9, &parsed.speed},
+        {"--rounds", 1, 2147483647, &parsed.rounds},
+        {"--count", 1, kMaxCount, &parsed.count},
+    };
+    struct TextOption {
+        const char* name;
+        std::string* target;
+    };
+    const TextOption texts[] = {
+        {"--server", &parsed.server},
+        {"--name", &parsed.name},
+        {"--team", &parsed.team},
+        {"--weights", &parsed.weightsFile},
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        if (name == "--help" || name == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const IntOption* intOption = nullptr;
+        for (const IntOption& option : ints)
+            if (name == option.name) intOption = &option;
+        const TextOption* textOption = nullptr;
+        for (const TextOption& option : texts)
+            if (name == option.name) textOption = &option;
+        if (!intOption && !textOption) {
+            error = "unknown option " + args[i] + " (try --help)";
+            return std::nullopt;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        if (textOption) {
+            *textOption->target = *value;
+            continue;
+        }
+        const std::optional<int> number = ParseInt(*value, intOption->low, intOption->high);
+        if (!number) {
+            error = name + ": expected a whole number from " + std::to_string(intOption->low) + " to " +
+                    std::to_string(intOption->high) + ", got \"" + *value + "\"";
+            return std::nullopt;
+        }
+        *intOption->target = *number;
+    }
+    if (parsed.server.empty()) error = "--server HOST is required";
+    else if (parsed.name.empty()) error = "--name NAME is required";
+    if (!error.empty()) return std::nullopt;
+    return parsed;
+}
+
+vexari::VersionQuad ProgramVersion() {
+    vexari::VersionQuad version{};
+    if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4)
+        version = {};
+    return version;
+}
+
+// The weights of a demo-parameters file, or an error text.
+std::optional<vexari::DemoWeights> LoadWeights(const std::string& path, std::string& error) {
+    vexari::DemoValues values = vexari::DefaultDemoValues();
+    const vexari::DemoReadResult read = vexari::ReadDemoFile(path, values);
+    if (!read.opened) {
+        error = "--weights: cannot open " + path;
+        return std::nullopt;
+    }
+    if (read.count != vexari::DemoWeights::kCriteria) {
+        error = "--weights: " + path + ": expected 8 whole numbers, found " + std::to_string(read.count);
+        return std::nullopt;
+    }
+    vexari::DemoWeights weights = vexari::DemoWeights::Defaults();
+    bool learnMode = false;  // not part of the file
+    vexari::ApplyDialogValues({values, false}, weights, learnMode);
+    return weights;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const std::optional<BotArgs> parsed = ParseArgs(args, error);
+    std::optional<vexari::DemoWeights> weights = vexari::DemoWeights::Defaults();
+    if (parsed && !parsed->help && !parsed->weightsFile.empty()) weights = LoadWeights(parsed->weightsFile, error);
+    if (!parsed || !weights) {
+        std::fprintf(stderr, "vexari-bot: %s\n", error.c_str());
+        return 2;
+    }
+    if (parsed->help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
+    QCoreApplication app(argc, argv);
+    const vexari::VersionQuad version = ProgramVersion();
+    std::vector<std::unique_ptr<BotPlayer>> players;
+    int closed = 0;
+    bool leaving = false;
+
+    auto leave = [&](int status) {
+        if (leaving) return;
+        leaving = true;
+        for (auto& player : players) player->Stop();
+        QCoreApplication::exit(status);
+    };
+    auto onEvent = [&](BotPlayer& player, BotEvent event, const std::string& text) {
+        switch (event) {
+        case BotEvent::RoundEnded: {
+            if (parsed->rounds == 0) return;
+            bool done = true;
+            for (const auto& each : players) done = done && each->RoundsEnded() >= parsed->rounds;
+            if (done) leave(0);
+            return;
+        }
+        case BotEvent::ServerClosed:
+            if (++closed == static_cast<int>(players.size())) leave(0);
+            return;
+        case BotEvent::Failed:
+            if (parsed->count > 1)
+                std::fprintf(stderr, "%s: %s\n", player.Name().c_str(), text.c_str());
+            else
+                std::fprintf(stderr, "%s\n", text.c_str());
+            leave(1);
+            return;
+        }
+    };
+
+    for (int i = 1; i <= parsed->count; ++i) {
+        vexari::bot::PlayerConfig config;
+        config.name = parsed->count > 1 ? parsed->name + std::to_string(i) : parsed->name;
+        config.team = parsed->team;
+        config.server = parsed->server;
+        config.port = parsed->port;
+        config.speed = parsed->speed;
+        config.weights = *weights;
+        if (parsed->count > 1) config.outputPrefix = config.name + ": ";
+        players.push_back(std::make_unique<BotPlayer>(config, version, onEvent));
+    }
+    for (auto& player : players) player->Connect();
+    return app.exec();
+}

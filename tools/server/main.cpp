@@ -1,0 +1,297 @@
+// vexari-server: hosts a network game without a window. Every participant
+// connects with its own copy of the game (or with vexari-bot); the texts the
+// server sends to everyone are echoed on stdout.
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QMetaObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/Codepage.h"
+#include "net/GameClient.h"
+#include "net/GameServer.h"
+#include "net/QtTransport.h"
+#include "settings/Settings.h"
+
+namespace {
+
+using vexari::NetOptions;
+
+constexpr const char* kUsage =
+    "Usage: vexari-server [options]\n"
+    "Hosts a Vexari network game without a window; players join with the game's\n"
+    "\"Join network game\" command or with vexari-bot. Texts sent to all players\n"
+    "are printed on stdout; the first line is \"listening on port N\".\n"
+    "\n"
+    "  --port N            TCP port to listen on, 0 picks a free one (default 7000)\n"
+    "  --level 0-9         start level of every round (default 5)\n"
+    "  --height 18-24      well height as players enter it (default 24)\n"
+    "  --play-till N       the game ends after the round in which a team's total\n"
+    "                      reaches N (default 20)\n"
+    "  --player-throw 0-4  how presents pick a player inside a team: 0 all,\n"
+    "                      1 most strong, 2 most weak, 3 random, 4 random dispatch\n"
+    "                      (default 0)\n"
+    "  --team-throw 0-4    how presents pick a team, the same values (default 0)\n"
+    "  --player-win N      factor of a player's round score for its team (default 0)\n"
+    "  --team-win N        points per outlasted team (default 1)\n"
+    "  --start-in 0-10     seconds of countdown before a round starts (default 0)\n"
+    "  --trace 0|1         announce presents and send the tables after every landing\n"
+    "                      (default 1)\n"
+    "  --autostart N       start a round whenever none runs and at least N players\n"
+    "                      have joined (default: only when a player asks)\n"
+    "  --help              show this text\n"
+    "\n"
+    "SIGINT or SIGTERM closes every connection and exits with status 0.\n";
+
+constexpr int kMaxInt = 2147483647;
+
+struct ServerArgs {
+    int port = 7000;
+    NetOptions options;
+    int autostart = 0;  // 0: off
+    bool help = false;
+};
+
+// A whole decimal number in [low, high], or nothing.
+std::optional<int> ParseInt(std::string_view text, long long low, long long high) {
+    if (text.empty() || text.size() > 11) return std::nullopt;
+    std::size_t i = 0;
+    const bool negative = text[0] == '-';
+    if (negative || text[0] == '+') ++i;
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    if (negative) value = -value;
+    if (value < low || value > high) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// Parses the arguments after the program name; on failure `error` holds one line.
+std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
+    ServerArgs parsed;
+    // Defaults: the NET section of fresh settings.
+    parsed.options = vexari::OptionsFromSettings(vexari::Settings{});
+    parsed.port = vexari::Settings{}.port;
+
+    struct Option {
+        const char* name;
+        long long low, high;
+        int* target;
+        int offset;  // stored value = offset + sign * given value
+        int sign;
+    };
+    NetOptions& o = parsed.options;
+    const Option table[] = {
+        {"--port", 0, 65535, &parsed.port, 0, 1},
+        {"--level", 0, 9, &o.levelCode, 10, -1},
+        {"--height", 18, 24, &o.height, 1, 1},
+        {"--play-till", 0, kMaxInt, &o.playTill, 0, 1},
+        {"--player-throw", 0, 4, &o.playerThrow, 0, 1},
+        {"--team-throw", 0, 4, &o.teamThrow, 0, 1},
+        {"--player-win", 0, kMaxInt, &o.playerWinScores, 0, 1},
+        {"--team-win", 0, kMaxInt, &o.teamWinScores, 0, 1},
+        {"--start-in", 0, 10, &o.startIn, 0, 1},
+        {"--trace", 0, 1, &o.trace, 0, 1},
+        {"--autostart", 1, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.autostart, 0, 1},
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        if (name == "--help" || name == "-h") {
+            parsed.help = true;
+            return parsed;
+        }
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const Option* option = nullptr;
+        for (const Option& candidate : table)
+            if (name == candidate.name) option = &candidate;
+        if (!option) {
+            error = "unknown option " + args[i] + " (try --help)";
+            return std::nullopt;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        const std::optional<int> number = ParseInt(*value, option->low, option->high);
+        if (!number) {
+            error = name + ": expected a whole number from " + std::to_string(option->low) + " to " +
+                    std::to_string(option->high) + ", got \"" + *value + "\"";
+            return std::nullopt;
+        }
+        *option->target = option->offset + option->sign * *number;
+    }
+    return parsed;
+}
+
+vexari::VersionQuad ProgramVersion() {
+    vexari::VersionQuad version{};
+    if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4)
+        version = {};
+    return version;
+}
+
+void PrintLine(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+// Texts to all players, echoed on stdout with plain newlines.
+class EchoObserver final : public vexari::ServerObserver {
+public:
+    void TextToAll(std::string_view text) override {
+        std::string out;
+        for (const char c : vexari::Cp1252ToUtf8(text))
+            if (c != '\r') out += c;
+        if (out.empty() || out.back() != '\n') out += '\n';
+        PrintLine(out);
+    }
+};
+
+// Stands between the server and its sockets so that the program notices when
+// the server has done something (joins answer with sends) and can check the
+// automatic start once the server's own work is over.
+class WatchedConnections final : public vexari::ServerConnections {
+public:
+    WatchedConnections(vexari::ServerConnections& inner, std::function<void()> afterWork)
+        : inner_(inner), afterWork_(std::move(afterWork)) {}
+
+    void Send(vexari::ConnectionId id, std::string_view bytes) override {
+        inner_.Send(id, bytes);
+        Notice();
+    }
+    void Close(vexari::ConnectionId id) override {
+        inner_.Close(id);
+        Notice();
+    }
+
+private:
+    void Notice() {
+        if (queued_) return;
+        queued_ = true;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [this] {
+                queued_ = false;
+                afterWork_();
+            },
+            Qt::QueuedConnection);
+    }
+
+    vexari::ServerConnections& inner_;
+    std::function<void()> afterWork_;
+    bool queued_ = false;
+};
+
+// SIGINT and SIGTERM only write a byte here; the event loop does the rest.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+bool InstallSignalHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const std::optional<ServerArgs> parsed = ParseArgs(args, error);
+    if (!parsed) {
+        std::fprintf(stderr, "vexari-server: %s\n", error.c_str());
+        return 2;
+    }
+    if (parsed->help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!InstallSignalHandlers()) {
+        std::perror("vexari-server: signal handlers");
+        return 1;
+    }
+
+    QCoreApplication app(argc, argv);
+    vexari::QtServerTransport transport;
+    vexari::GameServer* serverPtr = nullptr;
+    const int autostart = parsed->autostart;
+    auto checkAutostart = [&serverPtr, autostart] {
+        vexari::GameServer& server = *serverPtr;
+        if (autostart > 0 && !server.RoundRunning() && server.Countdown() < 0 &&
+            server.JoinedCount() >= static_cast<std::size_t>(autostart))
+            server.StartCountdown();
+    };
+    WatchedConnections connections(transport, checkAutostart);
+    vexari::GameServer server(connections, ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
+    serverPtr = &server;
+    EchoObserver echo;
+    server.SetObserver(&echo);
+    server.SetOptions(parsed->options);
+    transport.SetServer(&server);
+    QObject::connect(&transport, &vexari::QtServerTransport::acceptFailed, [] {
+        std::fputs("vexari-server: Error accepting socket\n", stderr);
+    });
+
+    if (!transport.Listen(static_cast<std::uint16_t>(parsed->port))) {
+        std::fputs("Cannot create server socket\n", stderr);
+        return 1;
+    }
+    PrintLine("listening on port " + std::to_string(transport.Port()) + "\n");
+
+    QTimer second;
+    QObject::connect(&second, &QTimer::timeout, [&] {
+        server.ServerTick();
+        checkAutostart();
+    });
+    second.start(1000);
+
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+        signalNotifier.setEnabled(false);
+        second.stop();
+        transport.StopListening();
+        server.CloseServer();
+        // Let the last sends and closes reach the sockets before leaving.
+        QTimer::singleShot(100, &app, &QCoreApplication::quit);
+    });
+
+    const int status = app.exec();
+    server.SetObserver(nullptr);
+    transport.SetServer(nullptr);
+    return status;
+}
