@@ -99,11 +99,14 @@ private slots:
         QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Bob: hello"));
         QTRY_VERIFY(joinWindow.chatLog()->toPlainText().contains("Bob: hello"));
 
-        // The round starts on both with the host's seed.
+        // The round starts on both with the host's seed. (Both windows live
+        // in this one process: the round's start brings each to the front in
+        // turn, and the one left behind pauses everyone, so the games may be
+        // paused by now.)
         hostWindow.startButton()->click();
         QVERIFY(!hostWindow.startButton()->isEnabled());
-        QTRY_VERIFY(host_->game().record().running);
-        QTRY_VERIFY(joiner_->game().record().running);
+        QTRY_VERIFY(!host_->game().record().waitingForStart);
+        QTRY_VERIFY(!joiner_->game().record().waitingForStart);
         QCOMPARE(joiner_->game().record().networkSeed, host_->game().record().networkSeed);
 
         // The host's double row sends the joiner a present: a row rises.
@@ -119,7 +122,7 @@ private slots:
         QTRY_COMPARE(Rows(hostWindow.playerList()), 1);
         QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Red won this round."));
         QTRY_VERIFY(hostWindow.startButton()->isEnabled());
-        QVERIFY(!host_->game().record().running);
+        QVERIFY(host_->game().record().waitingForStart);
 
         // The host closes: the server stops listening.
         hostWindow.closeButton()->click();
