@@ -239,6 +239,14 @@ void QtClientTransport::Connect(const QString& host, std::uint16_t port) {
     connect(socket, &QAbstractSocket::disconnected, this, ended);
     connect(socket, &QAbstractSocket::errorOccurred, this, ended);
 
+    // A host that never answers would leave the player waiting for minutes
+    // of the system's own retries.
+    QTimer::singleShot(kConnectTimeoutMs, socket, [this, socket] {
+        if (socket_ != socket || open_) return;
+        socket_ = nullptr;
+        AbortQuietly(socket, this);
+        emit connectFailed();
+    });
     socket->connectToHost(host, port);
 }
 

@@ -19,6 +19,8 @@ class QTcpSocket;
 namespace vexari {
 
 inline constexpr std::int64_t kMaxUnsentBytes = std::int64_t{4} << 20;
+// How long a client waits for the server to answer its connection.
+inline constexpr int kConnectTimeoutMs = 15000;
 
 // Listens on all IPv4 addresses and feeds a GameServer.
 class QtServerTransport : public QObject, public ServerConnections {
