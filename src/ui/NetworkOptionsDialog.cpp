@@ -1,5 +1,7 @@
 #include "ui/NetworkOptionsDialog.h"
 
+#include "net/GameClient.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -47,9 +49,9 @@ void ShowLevel(QLabel* label, int level, bool afterScroll) {
 
 }  // namespace
 
-NetworkOptionsDialog::NetworkOptionsDialog(const NetworkOptionsValues& values, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), prompts_(prompts), values_(values) {
-    level_ = std::clamp(values_.level, 0, kMaxLevel);
+NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts), values_(options) {
+    level_ = std::clamp(kLevelCodeBase - values_.levelCode, 0, kMaxLevel);
     setWindowTitle(QStringLiteral("Network game options"));
     ApplyDialogLook(this);
 
@@ -78,9 +80,9 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetworkOptionsValues& values, P
     teamWinScores_ = makeEdit(values_.teamWinScores);
     playTill_ = makeEdit(values_.playTill);
     startIn_ = makeEdit(values_.startIn);
-    height_ = makeEdit(values_.height);
+    height_ = makeEdit(values_.height - 1);
     trace_ = new QCheckBox(QStringLiteral("Send trace messages"), this);
-    trace_->setChecked(values_.trace);
+    trace_->setChecked(values_.trace != 0);
 
     levelLabel_ = new QLabel(this);
     ShowLevel(levelLabel_, level_, false);
@@ -178,7 +180,7 @@ void NetworkOptionsDialog::OnSliderReleased() {
 }
 
 void NetworkOptionsDialog::accept() {
-    NetworkOptionsValues v = values_;
+    NetOptions v = values_;
     v.playerThrow = CheckedMode(playerThrow_, values_.playerThrow);
     const auto playerWinScores = ReadCountField(prompts_, this, playerWinScores_);
     if (!playerWinScores) return;
@@ -195,36 +197,17 @@ void NetworkOptionsDialog::accept() {
     v.teamWinScores = *teamWinScores;
     v.playTill = *playTill;
     v.startIn = *startIn;
-    v.height = *height;
-    v.trace = trace_->isChecked();
-    v.level = level_;
+    v.height = *height + 1;
+    v.trace = trace_->isChecked() ? 1 : 0;
+    v.levelCode = kLevelCodeBase - level_;
     values_ = v;
     QDialog::accept();
 }
 
 bool RunNetworkOptionsDialog(QWidget* parent, Settings& settings, Prompts& prompts) {
-    NetworkOptionsValues values;
-    values.playerThrow = settings.playerToThrow;
-    values.playerWinScores = settings.playerExitScores;
-    values.teamWinScores = settings.commandExitScores;
-    values.teamThrow = settings.commandToThrow;
-    values.playTill = settings.maxScores;
-    values.startIn = settings.secBeforeStart;
-    values.height = settings.height - 1;
-    values.trace = settings.traceMessages != 0;
-    values.level = kLevelCodeBase - settings.netLevel;
-    NetworkOptionsDialog dialog(values, prompts, parent);
+    NetworkOptionsDialog dialog(OptionsFromSettings(settings), prompts, parent);
     if (prompts.Exec(dialog) != QDialog::Accepted) return false;
-    const NetworkOptionsValues& chosen = dialog.Values();
-    settings.playerToThrow = chosen.playerThrow;
-    settings.playerExitScores = chosen.playerWinScores;
-    settings.commandExitScores = chosen.teamWinScores;
-    settings.commandToThrow = chosen.teamThrow;
-    settings.maxScores = chosen.playTill;
-    settings.secBeforeStart = chosen.startIn;
-    settings.height = chosen.height + 1;
-    settings.traceMessages = chosen.trace ? 1 : 0;
-    settings.netLevel = kLevelCodeBase - chosen.level;
+    StoreOptions(settings, dialog.Values());
     return true;
 }
 

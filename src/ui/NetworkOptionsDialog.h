@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <array>
 
+#include "net/Wire.h"
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
 
@@ -14,19 +15,6 @@ class QScrollBar;
 
 namespace vexari {
 
-// What the network game options dialog edits, as it shows them.
-struct NetworkOptionsValues {
-    int playerThrow = 0;      // PLAYER_TO_THROW, 0..4
-    int playerWinScores = 0;  // PLAYER_EXIT_SCORES
-    int teamWinScores = 1;    // COMMAND_EXIT_SCORES
-    int teamThrow = 0;        // COMMAND_TO_THROW, 0..4
-    int playTill = 20;        // MAX_SCORES
-    int startIn = 0;          // SEC_BEFORE_START, 0..10
-    int height = 24;          // visible rows; the well height is one more
-    bool trace = true;        // TRACE_MESSAGES
-    int level = 5;            // start level 0..9; LEVEL holds 10 minus it
-};
-
 // "Network game options": the host's rules of the network game.
 class NetworkOptionsDialog : public QDialog {
     Q_OBJECT
@@ -37,11 +25,13 @@ public:
     static constexpr int kMaxHeight = 24;
     static constexpr int kMaxLevel = 9;
 
-    explicit NetworkOptionsDialog(const NetworkOptionsValues& values, Prompts& prompts = DefaultPrompts(),
+    // The options as they are sent and stored: the dialog shows the start
+    // level as 10 minus the level code and the height one less than H.
+    explicit NetworkOptionsDialog(const NetOptions& options, Prompts& prompts = DefaultPrompts(),
                                   QWidget* parent = nullptr);
 
-    // The values given to the dialog; after OK, what the user chose.
-    const NetworkOptionsValues& Values() const { return values_; }
+    // The options given to the dialog; after OK, what the user chose.
+    const NetOptions& Values() const { return values_; }
     // The start level as the scroll bar shows it now.
     int Level() const { return level_; }
 
@@ -72,7 +62,7 @@ private:
     void SyncScrollBar();
 
     Prompts& prompts_;
-    NetworkOptionsValues values_;
+    NetOptions values_;
     int level_ = 5;
     ThrowButtons playerThrow_{};
     ThrowButtons teamThrow_{};

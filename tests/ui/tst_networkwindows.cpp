@@ -184,7 +184,7 @@ void NetworkWindowsTest::optionsValidationInOrder() {
     };
     for (const Case& c : cases) {
         FakePrompts prompts;
-        NetworkOptionsDialog d(NetworkOptionsValues{}, prompts);
+        NetworkOptionsDialog d(NetOptions{}, prompts);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         d.OkButton()->setFocus();
@@ -201,8 +201,8 @@ void NetworkWindowsTest::optionsValidationInOrder() {
 
 void NetworkWindowsTest::optionsLevelScrollBar() {
     FakePrompts prompts;
-    NetworkOptionsValues v;
-    v.level = 7;
+    NetOptions v;
+    v.levelCode = 3;
     NetworkOptionsDialog d(v, prompts);
     QScrollBar* bar = d.LevelScrollBar();
     QCOMPARE(d.LevelLabel()->text(), QStringLiteral("Starting level: 7"));

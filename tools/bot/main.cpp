@@ -12,6 +12,7 @@
 
 #include "BotPlayer.h"
 #include "ai/DemoFile.h"
+#include "../common/CommandLine.h"
 
 namespace {
 
@@ -54,92 +55,26 @@ struct BotArgs {
     bool help = false;
 };
 
-std::optional<int> ParseInt(std::string_view text, int low, int high) {
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value < low || value > high) return std::nullopt;
-    return static_cast<int>(value);
-}
-
 std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
     BotArgs parsed;
-    struct IntOption {
-        const char* name;
-        int low, high;
-        int* target;
-    };
-    const IntOption ints[] = {
+    const vexari::tools::IntOption ints[] = {
         {"--port", 1, 65535, &parsed.port},
         {"--speed", 0, 9, &parsed.speed},
         {"--rounds", 1, 2147483647, &parsed.rounds},
         {"--count", 1, kMaxCount, &parsed.count},
     };
-    struct TextOption {
-        const char* name;
-        std::string* target;
-    };
-    const TextOption texts[] = {
+    const vexari::tools::TextOption texts[] = {
         {"--server", &parsed.server},
         {"--name", &parsed.name},
         {"--team", &parsed.team},
         {"--weights", &parsed.weightsFile},
     };
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        if (name == "--help" || name == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        const IntOption* intOption = nullptr;
-        for (const IntOption& option : ints)
-            if (name == option.name) intOption = &option;
-        const TextOption* textOption = nullptr;
-        for (const TextOption& option : texts)
-            if (name == option.name) textOption = &option;
-        if (!intOption && !textOption) {
-            error = "unknown option " + args[i] + " (try --help)";
-            return std::nullopt;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                error = name + " needs a value";
-                return std::nullopt;
-            }
-            value = args[++i];
-        }
-        if (textOption) {
-            *textOption->target = *value;
-            continue;
-        }
-        const std::optional<int> number = ParseInt(*value, intOption->low, intOption->high);
-        if (!number) {
-            error = name + ": expected a whole number from " + std::to_string(intOption->low) + " to " +
-                    std::to_string(intOption->high) + ", got \"" + *value + "\"";
-            return std::nullopt;
-        }
-        *intOption->target = *number;
-    }
+    if (!vexari::tools::ParseOptions(args, ints, texts, parsed.help, error)) return std::nullopt;
+    if (parsed.help) return parsed;
     if (parsed.server.empty()) error = "--server HOST is required";
     else if (parsed.name.empty()) error = "--name NAME is required";
     if (!error.empty()) return std::nullopt;
     return parsed;
-}
-
-vexari::VersionQuad ProgramVersion() {
-    vexari::VersionQuad version{};
-    if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4)
-        version = {};
-    return version;
 }
 
 // The weights of a demo-parameters file, or an error text.
@@ -178,7 +113,7 @@ int main(int argc, char* argv[]) {
     }
 
     QCoreApplication app(argc, argv);
-    const vexari::VersionQuad version = ProgramVersion();
+    const vexari::VersionQuad version = vexari::tools::ProgramVersion();
     std::vector<std::unique_ptr<BotPlayer>> players;
     int closed = 0;
     bool leaving = false;

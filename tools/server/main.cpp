@@ -25,6 +25,7 @@
 #include "net/GameServer.h"
 #include "net/QtTransport.h"
 #include "settings/Settings.h"
+#include "../common/CommandLine.h"
 
 namespace {
 
@@ -65,93 +66,28 @@ struct ServerArgs {
     bool help = false;
 };
 
-// A whole decimal number in [low, high], or nothing.
-std::optional<int> ParseInt(std::string_view text, long long low, long long high) {
-    if (text.empty() || text.size() > 11) return std::nullopt;
-    std::size_t i = 0;
-    const bool negative = text[0] == '-';
-    if (negative || text[0] == '+') ++i;
-    if (i == text.size()) return std::nullopt;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    if (negative) value = -value;
-    if (value < low || value > high) return std::nullopt;
-    return static_cast<int>(value);
-}
-
 // Parses the arguments after the program name; on failure `error` holds one line.
 std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
     ServerArgs parsed;
     // Defaults: the NET section of fresh settings.
     parsed.options = vexari::OptionsFromSettings(vexari::Settings{});
     parsed.port = vexari::Settings{}.port;
-
-    struct Option {
-        const char* name;
-        long long low, high;
-        int* target;
-        int offset;  // stored value = offset + sign * given value
-        int sign;
-    };
     NetOptions& o = parsed.options;
-    const Option table[] = {
-        {"--port", 0, 65535, &parsed.port, 0, 1},
+    const vexari::tools::IntOption table[] = {
+        {"--port", 0, 65535, &parsed.port},
         {"--level", 0, 9, &o.levelCode, 10, -1},
         {"--height", 18, 24, &o.height, 1, 1},
-        {"--play-till", 0, kMaxInt, &o.playTill, 0, 1},
-        {"--player-throw", 0, 4, &o.playerThrow, 0, 1},
-        {"--team-throw", 0, 4, &o.teamThrow, 0, 1},
-        {"--player-win", 0, kMaxInt, &o.playerWinScores, 0, 1},
-        {"--team-win", 0, kMaxInt, &o.teamWinScores, 0, 1},
-        {"--start-in", 0, 10, &o.startIn, 0, 1},
-        {"--trace", 0, 1, &o.trace, 0, 1},
-        {"--autostart", 1, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.autostart, 0, 1},
+        {"--play-till", 0, kMaxInt, &o.playTill},
+        {"--player-throw", 0, 4, &o.playerThrow},
+        {"--team-throw", 0, 4, &o.teamThrow},
+        {"--player-win", 0, kMaxInt, &o.playerWinScores},
+        {"--team-win", 0, kMaxInt, &o.teamWinScores},
+        {"--start-in", 0, 10, &o.startIn},
+        {"--trace", 0, 1, &o.trace},
+        {"--autostart", 1, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.autostart},
     };
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        if (name == "--help" || name == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        std::optional<std::string> value;
-        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        }
-        const Option* option = nullptr;
-        for (const Option& candidate : table)
-            if (name == candidate.name) option = &candidate;
-        if (!option) {
-            error = "unknown option " + args[i] + " (try --help)";
-            return std::nullopt;
-        }
-        if (!value) {
-            if (i + 1 >= args.size()) {
-                error = name + " needs a value";
-                return std::nullopt;
-            }
-            value = args[++i];
-        }
-        const std::optional<int> number = ParseInt(*value, option->low, option->high);
-        if (!number) {
-            error = name + ": expected a whole number from " + std::to_string(option->low) + " to " +
-                    std::to_string(option->high) + ", got \"" + *value + "\"";
-            return std::nullopt;
-        }
-        *option->target = option->offset + option->sign * *number;
-    }
+    if (!vexari::tools::ParseOptions(args, table, {}, parsed.help, error)) return std::nullopt;
     return parsed;
-}
-
-vexari::VersionQuad ProgramVersion() {
-    vexari::VersionQuad version{};
-    if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4)
-        version = {};
-    return version;
 }
 
 void PrintLine(const std::string& text) {
@@ -255,7 +191,7 @@ int main(int argc, char* argv[]) {
             server.StartCountdown();
     };
     WatchedConnections connections(transport, checkAutostart);
-    vexari::GameServer server(connections, ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
+    vexari::GameServer server(connections, vexari::tools::ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
     serverPtr = &server;
     EchoObserver echo;
     server.SetObserver(&echo);
