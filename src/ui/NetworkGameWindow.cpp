@@ -161,10 +161,13 @@ void NetworkGameWindow::AppendText(const std::string& text) {
 }
 
 void NetworkGameWindow::ShowMessage(const std::string& text) {
-    // The Message window takes the keys from the game, so that Esc answers
-    // its "Press ESC to pause."; a player typing in the chat keeps them.
-    messages_.setAttribute(Qt::WA_ShowWithoutActivating, isActiveWindow());
-    messages_.ShowText(FromUtf8(text).remove(QLatin1Char('\r')));
+    // Only a countdown needs the keys, for its "Press ESC to pause."; other
+    // texts leave them where they are, with a player typing in the chat, say.
+    const QString shown = FromUtf8(text).remove(QLatin1Char('\r'));
+    const bool countdown = shown.startsWith(QStringLiteral("Start"));
+    messages_.setAttribute(Qt::WA_ShowWithoutActivating, !countdown);
+    messages_.ShowText(shown);
+    if (countdown) messages_.activateWindow();
 }
 
 void NetworkGameWindow::SetStartEnabled(bool enabled) { start_->setEnabled(enabled); }
