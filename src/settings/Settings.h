@@ -38,6 +38,8 @@ struct ScreenMetrics {
     int maximizedHeight = 768;   // height of a maximised window
     int fullScreenWidth = 1024;  // width of the full-screen client area
     int sizingFrame = 4;         // thickness of the window's sizing frame
+    int originX = 0;             // top-left corner of that area on the desktop
+    int originY = 0;
 };
 
 // Every value of the settings file, in memory.

@@ -38,8 +38,8 @@ WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight) {
     int height = metrics.maximizedHeight;
     int width = 15 * ((height - 70) / h) + 20;
     WindowRect r;
-    r.left = (metrics.fullScreenWidth - width) / 2;
-    r.top = -metrics.sizingFrame;
+    r.left = metrics.originX + (metrics.fullScreenWidth - width) / 2;
+    r.top = metrics.originY - metrics.sizingFrame;
     r.right = r.left + width;
     r.bottom = r.top + height;
     return r;

@@ -26,7 +26,10 @@ struct WindowRect {
 // The window's default place for a well of `wellHeight` rows (clamped to the
 // accepted range): as high as a maximised window, 15 cells plus 20 pixels
 // wide, centred across the screen, its top edge the sizing frame above the
-// screen's top. Used for the SIZE defaults and for the maximised window.
+// screen's top, all offset by the screen's origin. Used for the SIZE
+// defaults and for the maximised window. The window passes its screen's
+// available area with no sizing frame, so that the rectangle is the outer
+// frame, title bar included, and the whole window fits that area.
 WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight);
 
 // Reads every value from the settings file (missing keys take their
