@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "app/Commands.h"
+#include "app/WindowPlace.h"
 #include "settings/SettingsFile.h"
 #include "ui/Background.h"
 #include "ui/Controls.h"
@@ -48,13 +49,33 @@ QImage WritableImage(PixelImage& image) {
                   QImage::Format_RGB32);
 }
 
+// The SIZE defaults: the outer frame on the screen's available area, so
+// that the default window fits it title bar and all.
 ScreenMetrics MetricsOf(const QScreen* screen) {
     ScreenMetrics metrics;
     if (screen) {
-        metrics.maximizedHeight = screen->availableGeometry().height();
-        metrics.fullScreenWidth = screen->geometry().width();
+        const QRect available = screen->availableGeometry();
+        metrics.maximizedHeight = available.height();
+        metrics.fullScreenWidth = available.width();
+        metrics.originX = available.x();
+        metrics.originY = available.y();
     }
+    metrics.sizingFrame = 0;
     return metrics;
+}
+
+// The available areas of the screens, the primary screen first.
+std::vector<Rect> AvailableScreens() {
+    std::vector<Rect> screens;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    auto add = [&](const QScreen* screen) {
+        const QRect a = screen->availableGeometry();
+        screens.push_back({a.x(), a.y(), a.width(), a.height()});
+    };
+    if (primary) add(primary);
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary) add(screen);
+    return screens;
 }
 
 }  // namespace
@@ -206,12 +227,35 @@ void CMainFrame::CreateLabels() {
 }
 
 void CMainFrame::LoadSettingsAndPlace() {
-    const ScreenMetrics metrics = MetricsOf(QWidget::screen() ? QWidget::screen() : QGuiApplication::primaryScreen());
-    if (LoadSettings(settings_, metrics)) RunFirstRun(this, settings_, background_, prompts_);
+    if (LoadSettings(settings_, MetricsOf(QGuiApplication::primaryScreen())))
+        RunFirstRun(this, settings_, background_, prompts_);
     ReloadBackground();
+    savedPlace_ = {settings_.left, settings_.top, settings_.right, settings_.bottom};
+    placeAwaitsFrame_ = true;
+    PlaceWindow();
+}
+
+FrameMargins CMainFrame::CurrentFrameMargins() const {
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void CMainFrame::PlaceWindow() {
+    // Until the window manager has framed the window its frame is unknown
+    // (taken as none); once it is known the place is checked again.
+    const FrameMargins m = CurrentFrameMargins();
+    const WindowRect place = CheckWindowPlace(savedPlace_, AvailableScreens(), m, settings_.height);
     setWindowState(Qt::WindowNoState);
-    move(settings_.left, settings_.top);
-    resize(QSize(settings_.right - settings_.left, settings_.bottom - settings_.top).expandedTo(minimumSize()));
+    move(place.left, place.top);  // the frame's corner
+    resize(place.right - place.left - m.left - m.right, place.bottom - place.top - m.top - m.bottom);
+}
+
+void CMainFrame::PlaceOnceFramed() {
+    if (!placeAwaitsFrame_ || frameGeometry() == geometry()) return;
+    placeAwaitsFrame_ = false;
+    PlaceWindow();
 }
 
 void CMainFrame::ReloadBackground() {
@@ -342,7 +386,8 @@ void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
     next->setCheckable(true);
     next->setChecked(settings_.next != 0);
     QAction* design = popup.addAction(QStringLiteral("&Design and Keyboard..."));
-    QAction* chosen = popup.exec(globalPos);
+    // Centred across the click point, its top at the point.
+    QAction* chosen = popup.exec(globalPos - QPoint(popup.sizeHint().width() / 2, 0));
     if (chosen == next)
         Command(kCmdToggleNext);
     else if (chosen == design)
@@ -525,7 +570,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     server_.CloseServer();
     serverTransport_.StopListening();
     StoreWindowRect();
-    SaveSettings(settings_);
+    if (const SaveResult saved = SaveSettings(settings_); !saved)
+        prompts_.Message(this, QString::fromStdString(saved.Message()));
     timer_.stop();
     computerTimer_.stop();
     messageWindow_->hide();
@@ -533,22 +579,24 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::StoreWindowRect() {
-    // The outer top-left corner and the size inside the window's frame, so
-    // that placing the window from these values gives it back unchanged.
+    // The outer frame, title bar included, as the window is placed from it.
     if (isMaximized() || isMinimized() || isFullScreen()) return;
-    settings_.left = x();
-    settings_.top = y();
-    settings_.right = x() + width();
-    settings_.bottom = y() + height();
+    const QRect outer = frameGeometry();
+    settings_.left = outer.x();
+    settings_.top = outer.y();
+    settings_.right = outer.x() + outer.width();
+    settings_.bottom = outer.y() + outer.height();
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    PlaceOnceFramed();
     StoreWindowRect();
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    PlaceOnceFramed();
     StoreWindowRect();
 }
 

@@ -10,6 +10,7 @@
 
 #include "ai/ComputerPlayer.h"
 #include "app/GameScreen.h"
+#include "app/WindowPlace.h"
 #include "game/Game.h"
 #include "net/GameClient.h"
 #include "net/GameServer.h"
@@ -130,6 +131,11 @@ private:
     void CreateLabels();
     void MoveLabels();
     void LoadSettingsAndPlace();
+    // Places the window at the saved place as CheckWindowPlace corrects it.
+    void PlaceWindow();
+    // Places the window again once the window manager's frame is known.
+    void PlaceOnceFramed();
+    FrameMargins CurrentFrameMargins() const;
     void ReloadBackground();
     void StoreWindowRect();
     void NewGame();
@@ -199,6 +205,8 @@ private:
     bool fullRepaintDue_ = true;
     bool painting_ = false;
     bool closing_ = false;
+    WindowRect savedPlace_;  // the SIZE values read at start
+    bool placeAwaitsFrame_ = false;
 };
 
 }  // namespace vexari

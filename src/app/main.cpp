@@ -1,9 +1,24 @@
 #include <QApplication>
 #include <cstdio>
+#include <string_view>
 
 #include "app/CMainFrame.h"
+#include "app/DisplayCheck.h"
+#include "app/TerminationSignals.h"
 
 namespace {
+
+constexpr const char* kHelp =
+    "Usage: vexari [--help] [--version] [Qt options such as -platform NAME]\n"
+    "Vexari, a falling-block puzzle game for one player, for the computer\n"
+    "and for friends on the network.\n"
+    "\n"
+    "  -h, --help  show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Settings: $XDG_CONFIG_HOME/vexari/vexari.ini (default ~/.config/vexari/).\n"
+    "High scores: vexari.his in $XDG_DATA_HOME/vexari/ (default ~/.local/share/vexari/).\n"
+    "SIGTERM, SIGINT and SIGHUP save the settings and end the game as Game > Exit does.\n";
 
 // The program's own version, compiled in from the build.
 vexari::ProgramVersion ReadVersion(vexari::Prompts& prompts) {
@@ -18,10 +33,33 @@ vexari::ProgramVersion ReadVersion(vexari::Prompts& prompts) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("vexari %s\n", VEXARI_VERSION_STRING);
+            return 0;
+        }
+    }
+    if (const auto problem = vexari::DisplayProblem(argc, argv)) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexari"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexari.Vexari"));
+    vexari::TerminationSignals termination;
     vexari::Prompts& prompts = vexari::DefaultPrompts();
     vexari::CMainFrame frame(ReadVersion(prompts), prompts);
+    if (termination.Received()) {  // during the first-run questions
+        frame.close();
+        return 0;
+    }
+    termination.SetWindow(&frame);
     frame.show();
     return app.exec();
 }

@@ -1,10 +1,14 @@
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "app/Commands.h"
+#include "app/TerminationSignals.h"
+#include "app/WindowPlace.h"
 #include "ui/MessageWindow.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
@@ -197,6 +201,51 @@ private slots:
         LoadSettings(saved, {});
         QCOMPARE(saved.keys.drop, 0x41);
         QVERIFY(saved.right > saved.left);
+    }
+
+    void terminationSignalsSaveAsExitDoes_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void terminationSignalsSaveAsExitDoes() {
+        QFETCH(int, signal);
+        TerminationSignals termination;
+        termination.SetWindow(frame_.get());
+        frame_->settings().keys.drop = 0x42;
+        std::raise(signal);
+        QVERIFY(QTest::qWaitFor([&] { return !frame_->isVisible(); }));
+        Settings saved;
+        LoadSettings(saved, {});
+        QCOMPARE(saved.keys.drop, 0x42);
+    }
+
+    void aPlaceOffTheScreensOpensAtTheDefaultPlace() {
+        Settings away = frame_->settings();
+        away.left = 3000;  // on a second monitor that is gone
+        away.right = 3400;
+        frame_.reset();
+        QVERIFY(SaveSettings(away));
+        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const WindowRect d =
+            DefaultPlace({available.x(), available.y(), available.width(), available.height()}, away.height);
+        QCOMPARE(frame_->frameGeometry(), QRect(d.left, d.top, d.right - d.left, d.bottom - d.top));
+    }
+
+    void popupMenuIsCentredOnTheClick() {
+        const QPoint click = frame_->mapToGlobal(QPoint(150, 200));
+        QRect shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            QVERIFY(popup);
+            shown = popup->geometry();
+            popup->close();
+        });
+        frame_->ShowPopupMenu(click);
+        QVERIFY(qAbs(shown.center().x() - click.x()) <= 1);
+        QCOMPARE(shown.top(), click.y());
     }
 
     void newHeightShowsAnEmptyWell() {

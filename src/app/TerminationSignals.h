@@ -1,0 +1,36 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class QSocketNotifier;
+
+namespace vexari {
+
+// SIGTERM, SIGINT and SIGHUP (logout, shutdown, Ctrl+C, a closed terminal)
+// end the program as Game > Exit does. The handlers only write the signal's
+// number to a socket pair; its other end wakes the event loop, which closes
+// the window (saving the settings and the window's place) and leaves every
+// running loop, modal dialogs' included, so that the program exits with 0.
+// A second signal of the same kind ends the program at once. One object at a
+// time; it restores the previous handlers when it goes.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+    // The window to close; none while it is being created.
+    void SetWindow(QWidget* window) { window_ = window; }
+    // A signal came (perhaps before there was a window to close).
+    bool Received() const { return received_; }
+
+private:
+    void OnSignal();
+
+    QSocketNotifier* notifier_ = nullptr;
+    QPointer<QWidget> window_;
+    bool received_ = false;
+};
+
+}  // namespace vexari

@@ -1,0 +1,78 @@
+#include "app/WindowPlace.h"
+
+#include <algorithm>
+
+namespace vexari {
+namespace {
+
+// 64-bit, so that absurd saved values cannot wrap around.
+using Wide = long long;
+
+struct Box {
+    Wide x, y, w, h;
+};
+
+Wide Overlap(Wide a, Wide aLength, Wide b, Wide bLength) {
+    return std::max<Wide>(0, std::min(a + aLength, b + bLength) - std::max(a, b));
+}
+
+// The title bar, the top `titleHeight` rows of the frame, lies on `screen`:
+// all of its height and at least half of its width.
+bool TitleBarOn(const Box& box, const Rect& screen, int titleHeight) {
+    if (box.y < screen.y || box.y + titleHeight > Wide{screen.y} + screen.h) return false;
+    return 2 * Overlap(box.x, box.w, screen.x, screen.w) >= box.w;
+}
+
+// A length larger than the screen's shrinks to it (not below minLength) and
+// its start moves inside the screen.
+void FitInto(Wide& start, Wide& length, Wide screenStart, Wide screenLength, Wide minLength) {
+    if (length <= screenLength) return;
+    length = std::max(minLength, screenLength);
+    start = std::max(screenStart, std::min(start, screenStart + screenLength - length));
+}
+
+WindowRect ToRect(const Box& box) {
+    const auto x = static_cast<int>(box.x), y = static_cast<int>(box.y);
+    return {x, y, static_cast<int>(box.x + box.w), static_cast<int>(box.y + box.h)};
+}
+
+}  // namespace
+
+WindowRect DefaultPlace(const Rect& available, int wellHeight) {
+    ScreenMetrics metrics;
+    metrics.maximizedHeight = available.h;
+    metrics.fullScreenWidth = available.w;
+    metrics.sizingFrame = 0;
+    metrics.originX = available.x;
+    metrics.originY = available.y;
+    WindowRect r = DefaultGeometry(metrics, wellHeight);
+    if (r.right - r.left > available.w) {
+        r.left = available.x;
+        r.right = available.x + available.w;
+    }
+    return r;
+}
+
+WindowRect CheckWindowPlace(const WindowRect& saved, const std::vector<Rect>& screens, const FrameMargins& frame,
+                            int wellHeight) {
+    if (screens.empty()) return saved;
+    const Wide minW = kMinWindowWidth + frame.left + frame.right;
+    const Wide minH = kMinWindowHeight + frame.top + frame.bottom;
+
+    Box box{saved.left, saved.top, std::max(minW, Wide{saved.right} - saved.left),
+            std::max(minH, Wide{saved.bottom} - saved.top)};
+    const auto home = std::find_if(screens.begin(), screens.end(),
+                                   [&](const Rect& s) { return TitleBarOn(box, s, frame.top); });
+    if (home != screens.end()) {
+        FitInto(box.x, box.w, home->x, home->w, minW);
+        FitInto(box.y, box.h, home->y, home->h, minH);
+        Wide visible = 0;
+        for (const Rect& s : screens) visible += Overlap(box.x, box.w, s.x, s.w) * Overlap(box.y, box.h, s.y, s.h);
+        if (2 * visible >= box.w * box.h) return ToRect(box);
+    }
+
+    const WindowRect d = DefaultPlace(screens.front(), wellHeight);
+    return ToRect({d.left, d.top, std::max(minW, Wide{d.right} - d.left), std::max(minH, Wide{d.bottom} - d.top)});
+}
+
+}  // namespace vexari
