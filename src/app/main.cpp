@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
+#include "ui/ProgramIcon.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexari"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexari.Vexari"));
+    QApplication::setWindowIcon(vexari::ProgramIcon());
     vexari::TerminationSignals termination;
     vexari::Prompts& prompts = vexari::DefaultPrompts();
     vexari::CMainFrame frame(ReadVersion(prompts), prompts);

@@ -1,10 +1,12 @@
 #include "ui/AboutDialog.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
+
+#include "ui/PixelImageQt.h"
+#include "ui/ProgramIcon.h"
 
 namespace vexari {
 
@@ -16,10 +18,8 @@ AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDial
     setWindowTitle(QStringLiteral("About Vexari"));
     ApplyDialogLook(this);
 
-    auto* icon = new QLabel(this);
-    QIcon programIcon = QApplication::windowIcon();
-    if (programIcon.isNull()) programIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    icon->setPixmap(programIcon.pixmap(32, 32));
+    iconLabel_ = new QLabel(this);
+    iconLabel_->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
     versionLabel_ = new QLabel(VersionText(version), this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
@@ -27,7 +27,7 @@ AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDial
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(iconLabel_, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(versionLabel_, 0, 1);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
     layout->addWidget(new QLabel(QStringLiteral("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);

@@ -1,5 +1,6 @@
 #include "ui/DialogCommon.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -41,6 +42,8 @@ QString ToQtFilters(const QStringList& filters) {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // a desktop's own dialog cannot take the look
+    ApplyDialogLook(&dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(ToQtFilters(request.filters));
@@ -56,12 +59,14 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
 
 void QtPrompts::Message(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
     QMessageBox box(ToQt(icon), caption, text, QMessageBox::Ok, parent);
+    ApplyDialogLook(&box);
     box.exec();
 }
 
 bool QtPrompts::AskYesNo(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
                          bool defaultNo) {
     QMessageBox box(ToQt(icon), caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+    ApplyDialogLook(&box);
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -92,6 +97,9 @@ void ApplyDialogLook(QWidget* widget) {
     pal.setColor(QPalette::Base, Qt::white);
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
+    // A platform theme may give message boxes and file dialogs fonts of
+    // their own; every dialog takes the one of the game's dialogs.
+    widget->setFont(QApplication::font("QDialog"));
 }
 
 QSize DialogUnits(const QWidget* widget, int width, int height) {

@@ -62,7 +62,8 @@ public:
 // The prompts every dialog uses unless it is given others.
 Prompts& DefaultPrompts();
 
-// Grey (192, 192, 192) background, black text.
+// Grey (192, 192, 192) background, black text (grey when disabled), the
+// dialogs' font; the game's dialogs, message boxes and file dialogs alike.
 void ApplyDialogLook(QWidget* widget);
 
 // Pixel size of a size in dialog units for widget's font: a horizontal unit
