@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the tree: the four
+# programs, the desktop entry, the icon in every size (a PNG of that size),
+# the metainfo and its screenshot. desktop-file-validate and appstreamcli
+# check the two files when they are installed, and are skipped otherwise.
+# Usage: check_install.sh CMAKE BUILD_DIR APP_ID
+set -u
+cmake=$1 build=$2 id=$3
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
+for program in vexari vexari-server vexari-bot vexari-sim; do
+  [ -x "$prefix/bin/$program" ] || fail "bin/$program missing"
+done
+desktop=$prefix/share/applications/$id.desktop
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+for file in "$desktop" "$metainfo" "$prefix/share/vexari/screenshot.png"; do
+  [ -s "$file" ] || fail "${file#"$prefix"/} missing"
+done
+for size in 16 22 24 32 48 64 128 256; do
+  png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+  [ -s "$png" ] || fail "${png#"$prefix"/} missing"
+  # Width and height: bytes 16 to 23 of a PNG, big-endian.
+  read -r w1 w2 w3 w4 h1 h2 h3 h4 < <(od -An -tu1 -j16 -N8 "$png")
+  [ $((w1 << 24 | w2 << 16 | w3 << 8 | w4)) -eq "$size" ] && [ $((h1 << 24 | h2 << 16 | h3 << 8 | h4)) -eq "$size" ] ||
+    fail "${png#"$prefix"/} is not $size x $size"
+done
+grep -q "^Icon=$id\$" "$desktop" || fail "the desktop entry names another icon"
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+else
+  echo "desktop-file-validate not installed: skipped"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+else
+  echo "appstreamcli not installed: skipped"
+fi
+echo "installed tree: ok"
