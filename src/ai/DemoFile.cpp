@@ -26,31 +26,13 @@ int TruncateToInt(double value) {
 
 DemoValues DefaultDemoValues() { return DialogValuesFromWeights(DemoWeights::Defaults()); }
 
-bool WriteDemoFile(const std::string& path, const DemoValues& values) {
+SaveResult WriteDemoFile(const std::string& path, const DemoValues& values) {
     std::string text;
     for (const int v : values) {
         text += std::to_string(v);
         text += "\r\n";
     }
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temp, path, error);
-    if (error) {
-        std::filesystem::remove(temp, error);
-        return false;
-    }
-    return true;
+    return WriteFileSafely(path, text);
 }
 
 int ParseDemoValues(std::istream& in, DemoValues& values) {

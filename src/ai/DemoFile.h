@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/SafeFile.h"
 #include "settings/Settings.h"
 
 namespace vexari {
@@ -24,10 +25,8 @@ struct DemoDialogData {
 // The default weights as whole numbers: 41, 5, 0, 7, 1, 1, 1, 1.
 DemoValues DefaultDemoValues();
 
-// Writes the eight values, each followed by CR LF. The file is written
-// beside its final name and renamed over it, so a failed write leaves an
-// existing file as it was. False when it cannot be written.
-bool WriteDemoFile(const std::string& path, const DemoValues& values);
+// Writes the eight values, each followed by CR LF, through WriteFileSafely.
+SaveResult WriteDemoFile(const std::string& path, const DemoValues& values);
 
 struct DemoReadResult {
     bool opened = false;  // false: the file could not be opened, nothing read

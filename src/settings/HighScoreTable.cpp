@@ -63,8 +63,8 @@ std::string EncodeHighScores(const HighScoreTable& table) {
     return bytes;
 }
 
-bool WriteHighScores(const std::filesystem::path& path, const HighScoreTable& table) {
-    return WriteFileAtomically(path, EncodeHighScores(table));
+SaveResult WriteHighScores(const std::filesystem::path& path, const HighScoreTable& table) {
+    return WriteFileSafely(path, EncodeHighScores(table));
 }
 
 int FindRank(const HighScoreTable& table, std::int32_t score) {
@@ -114,11 +114,11 @@ HighScoreView PrepareHighScores(const std::filesystem::path& path, bool newScore
             view.message = FormatScoreOnly(score);
         }
     }
-    view.written = WriteHighScores(path, view.table);
+    view.saved = WriteHighScores(path, view.table);
     return view;
 }
 
-bool ResetHighScores(const std::filesystem::path& path, HighScoreTable& table) {
+SaveResult ResetHighScores(const std::filesystem::path& path, HighScoreTable& table) {
     ResetTable(table);
     return WriteHighScores(path, table);
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "settings/SafeFile.h"
+
 namespace vexari {
 
 // One line of the table; an empty entry has an empty name and score 0.
@@ -40,9 +42,9 @@ HighScoreTable ReadHighScores(const std::filesystem::path& path);
 // The same from bytes in memory.
 HighScoreTable DecodeHighScores(const std::string& bytes);
 
-// Writes exactly 160 bytes through a temporary file renamed over `path`.
-// Names longer than 11 bytes are cut; every byte after a name's end is 0.
-bool WriteHighScores(const std::filesystem::path& path, const HighScoreTable& table);
+// Writes exactly 160 bytes through WriteFileSafely. Names longer than 11
+// bytes are cut; every byte after a name's end is 0.
+SaveResult WriteHighScores(const std::filesystem::path& path, const HighScoreTable& table);
 std::string EncodeHighScores(const HighScoreTable& table);
 
 // Place (0..9) where `score` enters: the first entry whose score is strictly
@@ -74,7 +76,7 @@ struct HighScoreView {
     HighScoreTable table;
     std::string message;  // the message line
     int enteredRank = -1;  // where the new score went, or -1
-    bool written = false;  // the file was written
+    SaveResult saved;      // what became of writing the file
 };
 
 // Everything of the High Score command except the dialog itself: reads the
@@ -87,6 +89,6 @@ HighScoreView PrepareHighScores(const std::filesystem::path& path, bool newScore
                                 std::string& playerName, const AskNameFn& askName);
 
 // Reset button: empties the table and writes it to `path`.
-bool ResetHighScores(const std::filesystem::path& path, HighScoreTable& table);
+SaveResult ResetHighScores(const std::filesystem::path& path, HighScoreTable& table);
 
 }  // namespace vexari

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <random>
-#include <sstream>
 
 namespace vexari {
 
@@ -54,36 +52,6 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
     }
     if (steps > 0 && steps < 4 && (static_cast<unsigned char>(text[back]) & 0xC0u) == 0xC0u) cut = back;
     return std::string(text.substr(0, cut));
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    if (path.empty() || !path.has_filename()) return false;
-    fs::path dir = path.parent_path();
-    std::random_device rd;
-    std::ostringstream suffix;
-    suffix << ".tmp" << std::hex << rd() << rd();
-    fs::path tmp = (dir.empty() ? fs::path(".") : dir) / (path.filename().string() + suffix.str());
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        return false;
-    }
-    return true;
 }
 
 bool IniFile::Load(std::filesystem::path path) {
@@ -233,8 +201,8 @@ std::string IniFile::ToText() const {
     return out;
 }
 
-bool IniFile::Save() const { return SaveAs(path_); }
+SaveResult IniFile::Save() const { return SaveAs(path_); }
 
-bool IniFile::SaveAs(const std::filesystem::path& path) const { return WriteFileAtomically(path, ToText()); }
+SaveResult IniFile::SaveAs(const std::filesystem::path& path) const { return WriteFileSafely(path, ToText()); }
 
 }  // namespace vexari

@@ -5,17 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/SafeFile.h"
+
 namespace vexari {
 
 // Cuts a text to at most maxBytes bytes without leaving half of a UTF-8
 // character at its end.
 std::string CutText(std::string_view text, std::size_t maxBytes);
-
-// Replaces `path` by a file holding `bytes`: the bytes go to a temporary file
-// in the same directory first, which is then renamed over the target, so the
-// target is either the old file or the whole new one. Returns false on any
-// failure (the temporary file is removed again).
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // A small initialisation file of "[SECTION]" headers and "KEY=value" lines.
 //
@@ -27,9 +23,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 // before the first section, broken headers) are kept as they are and written
 // back unchanged, as are sections and keys this program does not know.
 //
-// The file is read once into memory; Save() writes it whole through a
-// temporary file. Both LF and CRLF line ends are accepted; the file is written
-// back with the line end its first line had (LF for a new file).
+// The file is read once into memory; Save() writes it whole through
+// WriteFileSafely. Both LF and CRLF line ends are accepted; the file is
+// written back with the line end its first line had (LF for a new file).
 class IniFile {
 public:
     IniFile() = default;
@@ -60,8 +56,8 @@ public:
     void WriteInt(std::string_view section, std::string_view key, long long value);
 
     // Writes the whole file to the path it was loaded from.
-    bool Save() const;
-    bool SaveAs(const std::filesystem::path& path) const;
+    SaveResult Save() const;
+    SaveResult SaveAs(const std::filesystem::path& path) const;
 
     std::string ToText() const;
     const std::filesystem::path& Path() const { return path_; }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <system_error>
 
 #include "settings/IniFile.h"
 #include "settings/Paths.h"
@@ -125,11 +124,10 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     return s.installed == 0;
 }
 
-bool SaveSettings(const Settings& settings) { return SaveSettings(settings, SettingsFilePath()); }
+SaveResult SaveSettings(const Settings& settings) { return SaveSettings(settings, SettingsFilePath()); }
 
-bool SaveSettings(const Settings& s, const std::filesystem::path& file) {
-    std::error_code ec;
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
+    if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
     IniFile ini(file);
 
     ini.WriteInt("KEYS", "LEFT", s.keys.left);
@@ -181,7 +179,7 @@ bool SaveSettings(const Settings& s, const std::filesystem::path& file) {
     return ini.Save();
 }
 
-bool FinishFirstRun(Settings& settings) {
+SaveResult FinishFirstRun(Settings& settings) {
     settings.highScore = AbsoluteHighScorePath(settings.highScore);
     settings.installed = 1;
     return SaveSettings(settings);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "settings/SafeFile.h"
 #include "settings/Settings.h"
 
 namespace vexari {
@@ -48,15 +49,15 @@ bool LoadSettings(Settings& settings, const ScreenMetrics& metrics, const std::f
 void SanitizeSettings(Settings& settings);
 
 // Writes every value to the settings file, keeping whatever else the file
-// holds. Weights are written truncated towards zero, INSTALLED as 1, and the
-// high-score path in its absolute form. Returns false when the file could not
-// be written.
-bool SaveSettings(const Settings& settings);
-bool SaveSettings(const Settings& settings, const std::filesystem::path& file);
+// holds (creating its folder when missing). Weights are written truncated
+// towards zero, INSTALLED as 1, and the high-score path in its absolute form.
+// A failure names the file, or the folder that could not be created.
+SaveResult SaveSettings(const Settings& settings);
+SaveResult SaveSettings(const Settings& settings, const std::filesystem::path& file);
 
 // End of the first run: makes the high-score path absolute, marks the
 // program installed and saves. Returns the result of the save.
-bool FinishFirstRun(Settings& settings);
+SaveResult FinishFirstRun(Settings& settings);
 
 // The form of a HIGH_SCORE value that is stored: a relative path is taken
 // against the data directory (it stands in for the Windows directory; Linux

@@ -126,7 +126,8 @@ void DemoParametersDialog::SaveToFile() {
     ReadControls();  // a refused field is reported; the rest is saved as it stands
     const std::optional<QString> path = prompts_.SaveFile(this, FileRequest());
     if (!path) return;
-    if (!WriteDemoFile(path->toStdString(), data_.values)) prompts_.Message(this, kCannotOpenFileText);
+    const SaveResult saved = WriteDemoFile(path->toStdString(), data_.values);
+    if (!saved) prompts_.Message(this, QString::fromStdString(saved.Message()));
 }
 
 void DemoParametersDialog::LoadFromFile() {

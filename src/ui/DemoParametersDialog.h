@@ -33,6 +33,8 @@ public slots:
     void accept() override;
     // Defaults into the dialog data, then everything shown again from it.
     void RestoreDefaults();
+    // A file that cannot be written is reported with its path and the
+    // system's reason; one that cannot be read with kCannotOpenFileText.
     void SaveToFile();
     void LoadFromFile();
 

@@ -15,7 +15,10 @@ bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Pr
         LoadBackgroundOrAsk(parent, settings, background, prompts, loader);
         RunGameOptionsDialog(parent, settings, prompts);
     }
-    return FinishFirstRun(settings);
+    const SaveResult saved = FinishFirstRun(settings);
+    // Without this the question would come back at every start, unexplained.
+    if (!saved) prompts.Message(parent, QString::fromStdString(saved.Message()));
+    return saved.ok;
 }
 
 }  // namespace vexari

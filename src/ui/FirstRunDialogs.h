@@ -19,7 +19,8 @@ extern const QString kFirstRunQuestion;
 // background picture into background (asking again while it cannot be
 // loaded) and runs the game options dialog. Then, whatever the answer, the
 // high-score path is made absolute, the program marked installed and the
-// settings written. Returns whether the settings file was written.
+// settings written; a failure to write them is shown. Returns whether the
+// settings file was written.
 bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts = DefaultPrompts(),
                  const BackgroundLoader& loader = DefaultBackgroundLoader());
 

@@ -85,7 +85,8 @@ void HighScoreDialog::ShowTable() {
 
 void HighScoreDialog::ResetScores() {
     if (!prompts_.AskYesNo(this, kResetQuestionText, kResetCaption, PromptIcon::Question, true)) return;
-    ResetHighScores(file_, table_);  // a file that cannot be written goes unreported
+    const SaveResult saved = ResetHighScores(file_, table_);
+    if (!saved) prompts_.Message(this, QString::fromStdString(saved.Message()));
     ShowTable();
 }
 
@@ -97,6 +98,7 @@ void ShowHighScores(QWidget* parent, bool newScore, int score, std::string& play
                        static_cast<int>(size), prompts);
     };
     const HighScoreView view = PrepareHighScores(file, newScore, score, playerName, askName);
+    if (!view.saved) prompts.Message(parent, QString::fromStdString(view.saved.Message()));
     HighScoreDialog dialog(view.table, QString::fromStdString(view.message), file, prompts, parent);
     prompts.Exec(dialog);
 }

@@ -24,7 +24,8 @@ public:
     QLabel* MessageLabel() const { return message_; }
 
 public slots:
-    // Asks, and on Yes empties the table, writes it and shows it again.
+    // Asks, and on Yes empties the table, writes it (telling when that
+    // fails) and shows it again.
     void ResetScores();
 
 private:
@@ -47,7 +48,8 @@ extern const QString kResetCaption;
 // eligible), the High Score command and the "Score" label (newScore false).
 // Reads the table from the file named by the HIGH_SCORE setting highScorePath,
 // offers score for entry with the name dialog pre-filled with playerName
-// (which an accepted name replaces), writes the table back and shows it.
+// (which an accepted name replaces), writes the table back (telling when that
+// fails) and shows it.
 void ShowHighScores(QWidget* parent, bool newScore, int score, std::string& playerName,
                     const std::string& highScorePath, Prompts& prompts = DefaultPrompts());
 

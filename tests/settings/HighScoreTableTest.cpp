@@ -99,7 +99,8 @@ TEST_F(HighScoreFile, FilesAreReadAndWrittenWhole) {
     EXPECT_EQ(ReadHighScores(File()), Scores({500, 400, 400}));
     Spit(File(), Slurp(File()).substr(0, 20));
     EXPECT_EQ(ReadHighScores(File()), Scores({500}));
-    EXPECT_FALSE(WriteHighScores(root_ / "missing-dir" / "x.his", HighScoreTable{}));
+    EXPECT_EQ(WriteHighScores(root_ / "missing-dir" / "x.his", HighScoreTable{}).Message(),
+              "Cannot save " + (root_ / "missing-dir" / "x.his").string() + ": No such file or directory");
 }
 
 TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWritesTheFile) {
@@ -146,7 +147,7 @@ TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWrit
         HighScoreTable expected = Scores(c.table);
         EnterScore(expected, c.rank, c.playerAfter, c.score);
         EXPECT_EQ(v.table, expected);
-        EXPECT_TRUE(v.written);
+        EXPECT_TRUE(v.saved);
         EXPECT_EQ(std::filesystem::file_size(File()), 160u);
         EXPECT_EQ(ReadHighScores(File()), expected);
     }

@@ -84,7 +84,8 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 
     ini.Load(root_ / "no-such-dir" / "a.ini");
     ini.WriteInt("S", "K", 1);
-    EXPECT_FALSE(ini.Save());
+    EXPECT_EQ(ini.Save().Message(), "Cannot save " + (root_ / "no-such-dir" / "a.ini").string() +
+                                        ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(root_ / "no-such-dir"));
 }
 

@@ -148,6 +148,13 @@ TEST_F(SettingsFileTest, SaveKeepsOtherContent) {
     EXPECT_NE(text.find("[MINE]\r\nX=1\r\n"), std::string::npos);
 }
 
+TEST_F(SettingsFileTest, ASettingsFolderThatCannotBeMadeIsNamed) {
+    Spit(root_ / "file", "");
+    setenv("XDG_CONFIG_HOME", (root_ / "file").c_str(), 1);
+    EXPECT_EQ(SaveSettings(Settings{}).Message(), "Cannot create folder " + (root_ / "file" / "vexari").string() +
+                                                      ": Not a directory");
+}
+
 TEST_F(SettingsFileTest, HighScorePathIsMadeAbsoluteSafely) {
     const std::string data = DataDir().string();
     EXPECT_EQ(AbsoluteHighScorePath("scores/my.his"), data + "/scores/my.his");

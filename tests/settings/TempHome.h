@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 
 // Gives each test its own configuration and data directories.
@@ -26,7 +27,9 @@ protected:
 
     static std::string Slurp(const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        std::ostringstream bytes;
+        if (in) bytes << in.rdbuf();
+        return bytes.str();
     }
     static void Spit(const std::filesystem::path& p, const std::string& bytes) {
         std::filesystem::create_directories(p.parent_path());

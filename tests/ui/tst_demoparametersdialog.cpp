@@ -105,7 +105,8 @@ void DemoParametersDialogTest::fileButtons() {
 
     d.SaveToFile();  // into a missing directory
     d.LoadFromFile();  // a missing file
-    QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText, kCannotOpenFileText, kCannotOpenFileText}));
+    const QString notSaved = "Cannot save " + dir.filePath("missing/dir/x.dem") + ": No such file or directory";
+    QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText, notSaved, kCannotOpenFileText}));
     QCOMPARE(prompts.messages[1].caption, QStringLiteral("Vexari"));
     QCOMPARE(Shown(d)[0], QStringLiteral("9"));
 }

@@ -55,6 +55,15 @@ void FirstRunTest::noWritesCompleteDefaultFile() {
     const std::filesystem::path highScore = again.highScore;
     QVERIFY(highScore.is_absolute());
     QCOMPARE(highScore.filename().string(), std::string("vexari.his"));
+    QVERIFY(prompts.messages.empty());
+
+    // A settings folder that cannot be made is told, not left to bring the question back unexplained.
+    QFile blocker(home_->filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    qputenv("XDG_CONFIG_HOME", home_->filePath("file").toUtf8());
+    QVERIFY(!RunFirstRun(nullptr, settings_, background, prompts, kNoLoader));
+    QCOMPARE(prompts.MessageTexts(),
+             QStringList({"Cannot create folder " + home_->filePath("file/vexari") + ": Not a directory"}));
 }
 
 void FirstRunTest::yesRunsTheThreeStepsInOrder() {

@@ -118,6 +118,14 @@ void HighScoreDialogTest::resetAsksAndEmptiesFile() {
     QVERIFY(prompts.questions[0].defaultNo);
     QCOMPARE(prompts.questions[0].icon, PromptIcon::Question);
     QCOMPARE(ReadHighScores(file_), HighScoreTable{});
+
+    // A file that cannot be written is told at each save, with its path and the reason.
+    const std::string lost = file_ + ".d/x.his";
+    prompts.answers = {true};
+    prompts.On<HighScoreDialog>([](HighScoreDialog& d) { d.ResetScores(), d.accept(); });
+    ShowHighScores(nullptr, false, 0, player, lost, prompts);
+    const QString told = QString::fromStdString("Cannot save " + lost + ": No such file or directory");
+    QCOMPARE(prompts.MessageTexts(), QStringList({told, told}));
 }
 
 QTEST_MAIN(HighScoreDialogTest)
