@@ -7,15 +7,30 @@
 
 namespace vexari::test {
 
-// Records the painting the game asks for.
+// Row v of a well as a picture: '.' empty, '#' 1, a digit for other colours.
+inline std::string RowOf(const Well& well, int v) {
+    std::string s;
+    for (int u = 0; u < 10; ++u) {
+        const int c = well.at(u, v);
+        s += c == 0 ? '.' : c == 1 ? '#' : static_cast<char>('0' + c);
+    }
+    return s;
+}
+
+// Records the painting the game asks for, and the well at every repaint.
 struct FakePainter : GamePainter {
     std::vector<std::string> calls;
     int paints = 0;
+    const Well* well = nullptr;
+    std::vector<Well> frames;
     void DrawFigure(int x, int y) override { calls.push_back("draw " + std::to_string(x) + "," + std::to_string(y)); }
     void EraseFigure(int x, int y, const FigureMask&) override {
         calls.push_back("erase " + std::to_string(x) + "," + std::to_string(y));
     }
-    void PaintGame() override { ++paints; }
+    void PaintGame() override {
+        ++paints;
+        if (well) frames.push_back(*well);
+    }
     void DrawNextPanel() override { calls.push_back("next"); }
     void UpdateStatusLine() override { calls.push_back("status"); }
     void HeightChanged() override { calls.push_back("layout"); }
@@ -63,12 +78,13 @@ struct FakeShell : GameShell {
     void TakeFocus() override { ++focus; }
 };
 
-// A computer player that only says whether it is in the middle of its keys.
+// A computer player that counts what the game asks of it.
 struct FakeComputer : ComputerHooks {
     bool busy = false;
+    int moves = 0, learnSteps = 0;
     void NewFigure() override {}
-    void LearnStep() override {}
-    void Move() override {}
+    void LearnStep() override { ++learnSteps; }
+    void Move() override { ++moves; }
     bool Busy() const override { return busy; }
 };
 
@@ -80,11 +96,13 @@ struct GameFixture {
     FakeKeys keys;
     FakeNetwork network;
     FakeShell shell;
+    FakeComputer cpu;
     Game game{settings};
 
     GameFixture() {
         settings.botLines = 0;
-        game.SetHooks({&painter, &clock, &keys, &network, &shell, nullptr});
+        painter.well = &game.record().well;
+        game.SetHooks({&painter, &clock, &keys, &network, &shell, &cpu});
         game.ResetGame();
     }
     GameRecord& r() { return game.record(); }
@@ -94,8 +112,14 @@ struct GameFixture {
         for (int u = 0; u < 10; ++u) r().well.at(u, v) = 1;
         for (int u : gaps) r().well.at(u, v) = 0;
     }
-    void SetFigure(int figure, int x, int y) {
+    // Sets row v from a picture: '.' empty, '#' 1, a digit that colour.
+    void SetRow(int v, const std::string& row) {
+        for (int u = 0; u < 10; ++u) r().well.at(u, v) = row[u] == '.' ? 0 : row[u] == '#' ? 1 : row[u] - '0';
+    }
+    std::string Row(int v) { return RowOf(r().well, v); }
+    void SetFigure(int figure, int x, int y, int turns = 0) {
         r().mask = FigureTable()[static_cast<std::size_t>(figure)];
+        for (int t = 0; t < turns; ++t) RotateFigure(r().mask);
         r().x = x;
         r().y = y;
     }

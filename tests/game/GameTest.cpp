@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
+#include <tuple>
 
 #include "Fakes.h"
-#include "game/Locomotive.h"
 #include "game/Random.h"
 
 namespace vexari {
@@ -11,129 +12,117 @@ namespace {
 
 using test::GameFixture;
 using test::MaskPicture;
+using Rows = std::vector<std::pair<int, std::string>>;  // well rows by number, as pictures
+using Weights = std::array<std::int32_t, kFigureCount>;
 
 constexpr int kLeft = 37, kRight = 39, kRotate = 38, kRotate2 = 12, kDrop = 32, kAccelerate = 40;
+constexpr int kLong = 1, kSquare = 4;
 
 // The seed from which the next drawn value is `value`.
 std::uint32_t SeedDrawing(int value) {
     std::uint32_t inverse = 214013u;  // Newton's iteration for the inverse modulo 2^32
     for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
-    const std::uint32_t next = static_cast<std::uint32_t>(value) << 16;
-    return (next - 2531011u) * inverse;
+    return ((static_cast<std::uint32_t>(value) << 16) - 2531011u) * inverse;
 }
 
-int Sum(const std::array<std::int32_t, kFigureCount>& weights) {
-    return std::accumulate(weights.begin(), weights.end(), 0);
-}
-
-TEST(Generator, EqualWeightsChooseByRunningSum) {
-    GameFixture f;
-    for (auto [value, figure] : {std::pair{4680, 0}, {0, 0}, {4681, 1}, {32766, 6}}) {
-        f.r().figureWeights.fill(4681);
-        f.r().figureSeed = SeedDrawing(value);
+TEST(Generator, ChoosesByRunningSumAndMakesTheChosenFigureRarer) {
+    const Weights even{4681, 4681, 4681, 4681, 4681, 4681, 4681};
+    const struct {
+        Weights before;
+        int value, figure;
+        Weights after;
+    } cases[] = {
+        {even, 0, 0, {673, 5349, 5349, 5349, 5349, 5349, 5349}},
+        {even, 4680, 0, {673, 5349, 5349, 5349, 5349, 5349, 5349}},
+        {even, 4681, 1, {5349, 673, 5349, 5349, 5349, 5349, 5349}},
+        {even, 32766, 6, {5349, 5349, 5349, 5349, 5349, 5349, 673}},
+        // A weight of 7000 or more gives up exactly 7000; one below 7 gives up nothing.
+        {{8000, 4127, 4128, 4128, 4128, 4128, 4128}, 0, 0, {2000, 5127, 5128, 5128, 5128, 5128, 5128}},
+        {{5, 32762, 0, 0, 0, 0, 0}, 4, 0, {5, 32762, 0, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.r().figureWeights = c.before;
+        f.r().figureSeed = SeedDrawing(c.value);
+        f.r().nextFigure = 5;
+        f.r().placementTicks = 300;
+        f.r().playerRotation = 3;
+        f.r().playerDisplacement = -2;
         f.game.TakeNextFigure();
-        EXPECT_EQ(f.r().nextFigure, figure) << value;
+        const GameRecord& r = f.r();
+        EXPECT_EQ(std::tie(r.nextFigure, r.figureWeights), std::tie(c.figure, c.after)) << c.value;
+        // The old next figure falls from the top, its placement time and the player's moves counted afresh.
+        EXPECT_EQ(std::tuple(r.mask == FigureTable()[5], r.x, r.y, r.placementTicks, r.playerRotation,
+                             r.playerDisplacement),
+                  std::tuple(true, 3, 0, 1, 0, 0));
     }
-}
 
-TEST(Generator, RebalancesAfterEachChoice) {
+    // A drawn 32767 lies past the sum of the weights and is drawn again.
     GameFixture f;
-    f.r().figureWeights.fill(4681);
-    f.r().figureSeed = SeedDrawing(5000);  // figure 1
+    f.r().figureWeights = even;
+    std::uint32_t seed = f.r().figureSeed = SeedDrawing(32767);
+    DrawRandom(seed);
     f.game.TakeNextFigure();
-    EXPECT_EQ(f.r().nextFigure, 1);
-    EXPECT_EQ(f.r().figureWeights[1], 673);
-    for (int g : {0, 2, 3, 4, 5, 6}) EXPECT_EQ(f.r().figureWeights[static_cast<std::size_t>(g)], 5349);
+    EXPECT_EQ(f.r().nextFigure, DrawRandom(seed) / 4681);
     // Over a long run the weights keep their sum and never turn negative.
     for (int i = 0; i < 5000; ++i) {
         f.game.TakeNextFigure();
-        ASSERT_EQ(Sum(f.r().figureWeights), 32767);
-        for (auto w : f.r().figureWeights) ASSERT_GE(w, 0);
+        ASSERT_EQ(std::accumulate(f.r().figureWeights.begin(), f.r().figureWeights.end(), 0), 32767);
+        ASSERT_GE(*std::min_element(f.r().figureWeights.begin(), f.r().figureWeights.end()), 0);
     }
 }
 
-TEST(Generator, DrawsAgainOnTheLargestValue) {
+TEST(Reset, StartsAFreshGameThatWaits) {
     GameFixture f;
-    f.r().figureWeights.fill(4681);
-    std::uint32_t seed = SeedDrawing(32767);
-    f.r().figureSeed = seed;
-    DrawRandom(seed);
-    const int second = DrawRandom(seed);
-    f.game.TakeNextFigure();
-    EXPECT_EQ(f.r().nextFigure, second / 4681);
-}
-
-TEST(Generator, NewFigureStartsAtTheTopWithTheOldNextFigure) {
-    GameFixture f;
-    f.r().nextFigure = 5;
-    f.r().placementTicks = 300;
-    f.r().playerRotation = 3;
-    f.r().playerDisplacement = -2;
-    f.game.TakeNextFigure();
-    EXPECT_EQ(f.r().mask, FigureTable()[5]);
-    EXPECT_EQ(f.r().x, 3);
-    EXPECT_EQ(f.r().y, 0);
-    EXPECT_EQ(f.r().placementTicks, 1);
-    EXPECT_EQ(f.r().playerRotation, 0);
-    EXPECT_EQ(f.r().playerDisplacement, 0);
-}
-
-TEST(Reset, BuildsAnEmptyWellAndWaits) {
-    GameFixture f;
+    GameRecord& r = f.r();
     f.settings.level = 7;
-    f.r().well.at(4, 10) = 3;
-    f.r().score = 99;
+    r.well.at(4, 10) = 3;
+    std::tie(r.score, r.lines, r.landingCounter, r.fallTicks, r.stackTop, r.landingIndicator) =
+        std::tuple(99, 40, 9, 4, 3, 4);
+    r.figureWeights = {32761, 1, 1, 1, 1, 1, 1};
     f.game.ResetGame();
-    const GameRecord& r = f.r();
-    EXPECT_TRUE(r.waitingForStart);
-    EXPECT_FALSE(r.running);
-    EXPECT_EQ(r.fallPeriod, 7);
-    EXPECT_EQ(r.score, 0);
-    EXPECT_EQ(r.stackTop, 25);
-    EXPECT_EQ(r.landingIndicator, 2);
-    EXPECT_LT(r.figureWeights[static_cast<std::size_t>(r.nextFigure)], 4681);
-    for (int u = 0; u < 10; ++u) {
-        for (int v = 0; v < 25; ++v) EXPECT_EQ(r.well.at(u, v), 0);
-        EXPECT_EQ(r.well.at(u, 25), 1);
-    }
-    for (int v = 0; v < 25; ++v) EXPECT_TRUE(r.well.at(-1, v) == 1 && r.well.at(10, v) == 1);
-}
+    EXPECT_EQ(std::tuple(r.waitingForStart, r.running, r.fallPeriod), std::tuple(true, false, 7));
+    EXPECT_EQ(std::tuple(r.score, r.lines, r.landingCounter, r.fallTicks, r.stackTop, r.landingIndicator),
+              std::tuple(0, 0, 0, 0, 25, 2));
+    // The weights start even again; the first choice of a next figure already made it rarer.
+    EXPECT_EQ(std::count(r.figureWeights.begin(), r.figureWeights.end(), 5349), 6);
+    EXPECT_EQ(r.figureWeights[static_cast<std::size_t>(r.nextFigure)], 673);
+    for (int u = -1; u <= 10; ++u)
+        for (int v = 0; v <= 25; ++v)
+            EXPECT_EQ(r.well.at(u, v), (u < 0 || u > 9) == (v < 25) ? 1 : 0) << u << "," << v;
 
-TEST(Reset, FirstFigureIsNeverASkewFigure) {
-    GameFixture f;
+    // The seeds come from the clock modulo 65535, or in a network game from the server,
+    // so that every player gets the same figures.
+    for (auto [network, seconds, seed] : {std::tuple{false, 65535 + 12, 12u}, {true, 5, 4242u}}) {
+        r.networkGame = network;
+        r.networkSeed = 4242;
+        f.clock.seconds = seconds;
+        f.game.ResetGame();
+        std::uint32_t drawn = seed;
+        int first;
+        do first = DrawRandom(drawn) % 7;
+        while (first >= 5);
+        EXPECT_EQ(std::tuple(r.mask == FigureTable()[static_cast<std::size_t>(first)], r.lineSeed),
+                  std::tuple(true, seed));
+    }
+    // The first falling figure is never a skew figure.
+    r.networkGame = false;
     for (int s = 0; s < 2000; ++s) {
         f.clock.seconds = s;
         f.game.ResetGame();
-        const FigureMask& m = f.r().mask;
-        ASSERT_NE(m, FigureTable()[5]);
-        ASSERT_NE(m, FigureTable()[6]);
+        ASSERT_TRUE(r.mask != FigureTable()[5] && r.mask != FigureTable()[6]) << s;
     }
 }
 
-TEST(Reset, SeedsComeFromTheClockOrTheNetwork) {
-    GameFixture f;
-    f.clock.seconds = 65535 + 12;
-    f.r().nextFigure = 0;
-    f.game.ResetGame();
-    std::uint32_t seed = 12;
-    int first;
-    do first = DrawRandom(seed) % 7;
-    while (first >= 5);
-    EXPECT_EQ(f.r().mask, FigureTable()[static_cast<std::size_t>(first)]);
-    EXPECT_EQ(f.r().lineSeed, 12u);
-
-    // Two players with the same network seed get the same figures.
-    GameFixture a, b;
-    for (GameFixture* g : {&a, &b}) {
-        g->clock.seconds = g == &a ? 5 : 77;
-        g->r().networkGame = true;
-        g->r().networkSeed = 4242;
-        g->game.ResetGame();
-    }
-    for (int i = 0; i < 50; ++i) {
-        ASSERT_EQ(a.r().mask, b.r().mask);
-        a.game.TakeNextFigure();
-        b.game.TakeNextFigure();
+TEST(Reset, OnlyTheUsersOwnGameWithRisingLevelsMayEnterTheHighScores) {
+    for (auto [incLevel, computer, network, eligible] :
+         {std::tuple{1, false, false, true}, {0, false, false, false}, {1, true, false, false}, {1, false, true, false}}) {
+        GameFixture f;
+        f.settings.incLevel = static_cast<std::int16_t>(incLevel);
+        f.r().computerPlays = computer;
+        f.r().networkGame = network;
+        f.game.ResetGame();
+        EXPECT_EQ(f.r().highScoreEligible, eligible) << incLevel << computer << network;
     }
 }
 
@@ -142,398 +131,326 @@ TEST(Reset, HeightChangesOnlyAtResetAndStaysInRange) {
     f.settings.height = 20;
     EXPECT_EQ(f.r().height, 25);
     f.game.ResetGame();
-    EXPECT_EQ(f.r().height, 20);
-    EXPECT_EQ(f.r().stackTop, 20);
-    EXPECT_EQ(f.r().well.at(0, 20), 1);
+    EXPECT_EQ(std::tuple(f.r().height, f.r().stackTop, f.r().well.at(0, 20)), std::tuple(20, 20, 1));
     EXPECT_EQ(std::count(f.painter.calls.begin(), f.painter.calls.end(), "layout"), 1);
-    // A height only an edited file can hold is brought into range.
+    // A height or level only an edited file can hold is brought into range.
     for (int bad : {-5, 0, 1, 26, 1000}) {
         f.settings.height = bad;
         f.game.ResetGame();
-        EXPECT_GE(f.r().height, kMinWellHeight);
-        EXPECT_LE(f.r().height, kMaxWellHeight);
+        EXPECT_TRUE(f.r().height >= kMinWellHeight && f.r().height <= kMaxWellHeight) << bad;
     }
     f.settings.level = 0;  // would divide by zero in the line score
     f.game.ResetGame();
     EXPECT_EQ(f.r().fallPeriod, 1);
 }
 
-TEST(Loop, FallsEveryFallPeriodTicksOrWhileAccelerating) {
-    GameFixture f;
-    f.r().fallPeriod = 3;
-    f.Start();
-    f.r().fallPeriod = 3;
-    for (int t = 1; t <= 9; ++t) {
-        f.game.Tick();
-        EXPECT_EQ(f.r().y, t / 3) << t;
+TEST(Loop, FallPacing) {
+    const struct {
+        const char* what;
+        bool computer, network;
+        int pace;  // the FallPeriod, or the computer's speed
+        int held;  // the first ticks with the accelerate key down
+        int ticks, startY, y, moves;
+    } cases[] = {
+        {"the user's figure falls every FallPeriod ticks", false, false, 3, 0, 8, 5, 7, 0},
+        {"at FallPeriod 1 on every tick", false, false, 1, 0, 4, 5, 9, 0},
+        {"accelerated falls leave the tick count running", false, false, 3, 2, 3, 5, 8, 0},
+        {"the user's accelerate key also works in a network game", false, true, 5, 2, 2, 5, 7, 0},
+        {"the computer's figure falls every 12 - speed ticks, then it moves", true, false, 7, 0, 9, 5, 6, 1},
+        {"the accelerate key hurries the computer in demo mode", true, false, 2, 3, 3, 5, 8, 3},
+        {"... keeping its tick count", true, false, 2, 2, 10, 5, 8, 3},
+        {"but not in a network game", true, true, 2, 9, 9, 5, 5, 0},
+        {"no move after a fall that lands the figure", true, false, 2, 0, 10, 22, 0, 0},
+    };
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.r().networkGame = c.network;
+        f.Start();
+        f.SetFigure(kSquare, 3, c.startY);
+        f.r().computerPlays = c.computer;
+        (c.computer ? f.r().computerSpeed : f.r().fallPeriod) = c.pace;
+        for (int t = 0; t < c.ticks; ++t) {
+            if (t < c.held) f.keys.down.insert(kAccelerate);
+            else f.keys.down.clear();
+            f.game.Tick();
+        }
+        EXPECT_EQ(std::tuple(f.r().y, f.cpu.moves), std::tuple(c.y, c.moves)) << c.what;
     }
-    f.keys.down.insert(kAccelerate);
-    f.game.Tick();
-    f.game.Tick();
-    EXPECT_EQ(f.r().y, 5);
-    f.keys.down.clear();
-    f.r().fallPeriod = 1;
-    f.game.Tick();
-    EXPECT_EQ(f.r().y, 6);
 }
 
-TEST(Loop, PlacementTicksCountWhilePausedUpTo720) {
+TEST(Loop, StartPauseAndResume) {
     GameFixture f;
-    for (int t = 0; t < 1000; ++t) f.game.Tick();
-    EXPECT_EQ(f.r().placementTicks, 720);
-    EXPECT_EQ(f.r().y, 0);  // nothing falls while waiting
-}
-
-TEST(Loop, EnterStartsEscPausesThenMinimises) {
-    GameFixture f;
+    GameRecord& r = f.r();
+    for (int t = 0; t < 1000; ++t) f.game.Tick();  // waiting: nothing falls, the placement time counts to 720
+    EXPECT_EQ(std::tuple(r.placementTicks, r.y), std::tuple(720, 0));
     f.game.KeyDown(kKeyEscape, 1);
     EXPECT_EQ(f.shell.minimized, 1);
-    f.game.KeyDown(kKeyEnter, 1);
-    EXPECT_TRUE(f.r().running);
-    EXPECT_FALSE(f.r().waitingForStart);
-    EXPECT_EQ(f.shell.focus, 1);
+    r.fallTicks = 4;
+    f.game.KeyDown(kKeyEnter, 1);  // the start counts the placement and the fall afresh
+    EXPECT_EQ(std::tuple(r.running, r.waitingForStart, r.placementTicks, r.fallTicks, f.shell.focus),
+              std::tuple(true, false, 1, 0, 1));
+    r.computerPlays = true;
+    f.game.KeyDown(kKeyEscape, 1);  // a pause ends demo mode; a second Esc minimises
     f.game.KeyDown(kKeyEscape, 1);
-    EXPECT_FALSE(f.r().running);
-    EXPECT_EQ(f.shell.minimized, 1);
-    f.game.KeyDown(kKeyEscape, 1);
-    EXPECT_EQ(f.shell.minimized, 2);
-    f.game.KeyDown(kKeyEnter, 1);
-    EXPECT_TRUE(f.r().running);
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays, f.shell.minimized), std::tuple(false, false, 2));
+    std::tie(r.fallTicks, r.placementTicks) = std::tuple(4, 300);
+    f.game.KeyDown(kKeyEnter, 1);  // resuming restarts the fall count, not the placement time
+    EXPECT_EQ(std::tuple(r.running, r.fallTicks, r.placementTicks), std::tuple(true, 0, 300));
     EXPECT_EQ(f.painter.calls.back(), "status");
 }
 
-TEST(Keys, MoveSidewaysUntilTheWall) {
-    GameFixture f;
-    f.Start();
-    f.SetFigure(4, 3, 5);  // the square, cells in box columns 1 and 2
-    f.game.KeyDown(kLeft, 10);
-    EXPECT_EQ(f.r().x, -1);
-    EXPECT_EQ(f.r().playerDisplacement, -4);
-    f.game.KeyDown(kRight, 3);
-    EXPECT_EQ(f.r().x, 2);
-    EXPECT_EQ(f.r().playerDisplacement, -1);
-    EXPECT_EQ(f.r().pendingKey, 0);
-    // A move is drawn at the new place before the old place is erased.
-    ASSERT_GE(f.painter.calls.size(), 2u);
-    EXPECT_EQ(f.painter.calls[f.painter.calls.size() - 2], "draw 2,5");
-    EXPECT_EQ(f.painter.calls.back(), "erase 1,5");
+TEST(Keys, MovesAndTurnsWithKicks) {
+    const struct {
+        const char* what;
+        int figure, turns, x;
+        Rows well;
+        int key, repeat, xAfter, rotation, displacement;
+        const char* mask;  // after the key; nullptr: not checked
+    } cases[] = {
+        {"left up to the wall", kSquare, 0, 3, {}, kLeft, 10, -1, 0, -4, nullptr},
+        {"right until blocked", kSquare, 0, 3, {{6, ".......#.."}}, kRight, 3, 4, 0, 1, nullptr},
+        {"a turn at the right wall kicks one column left", kLong, 1, 7, {}, kRotate, 1, 6, 1, -1,
+         ".... .... #### ...."},
+        {"the other turn at the left wall kicks right", kLong, 1, -1, {}, kRotate2, 1, 0, 3, 1, ".... .... #### ...."},
+        {"fitting one column either way, the turn goes right", 2, 0, 4, {{8, ".....#...."}}, kRotate, 1, 5, 1, 1,
+         ".... .#.. .##. .#.."},
+        {"a kick reaches three columns", kLong, 0, 3, {{7, "..######.."}}, kRotate, 1, 0, 1, -3,
+         ".#.. .#.. .#.. .#.."},
+        {"a turn that fits nowhere is undone", kLong, 0, 3, {{7, "##########"}}, kRotate, 1, 3, 0, 0,
+         ".... #### .... ...."},
+    };
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.Start();
+        f.SetFigure(c.figure, c.x, 5, c.turns);
+        for (const auto& [v, row] : c.well) f.SetRow(v, row);
+        f.game.KeyDown(c.key, c.repeat);
+        const GameRecord& r = f.r();
+        EXPECT_EQ(std::tuple(r.x, r.playerRotation, r.playerDisplacement, r.pendingKey),
+                  std::tuple(c.xAfter, c.rotation, c.displacement, 0))
+            << c.what;
+        if (c.mask) {
+            EXPECT_EQ(MaskPicture(r.mask), c.mask) << c.what;
+        }
+    }
 }
 
-TEST(Keys, RotationKicksAwayFromWallsAndObstacles) {
-    GameFixture f;
-    f.Start();
-    // Upright long figure in column 8: lying flat fits only one column left.
-    f.SetFigure(1, 7, 5);
-    RotateFigure(f.r().mask);
-    f.game.KeyDown(kRotate, 1);
-    EXPECT_EQ(MaskPicture(f.r().mask), ".... .... #### ....");
-    EXPECT_EQ(f.r().x, 6);
-    EXPECT_EQ(f.r().playerRotation, 1);
-    EXPECT_EQ(f.r().playerDisplacement, -1);
-
-    // Against the left wall it moves right.
-    f.SetFigure(1, -1, 5);
-    RotateFigure(f.r().mask);
-    f.r().playerRotation = 0;
-    f.r().playerDisplacement = 0;
-    f.game.KeyDown(kRotate2, 1);
-    EXPECT_EQ(f.r().x, 0);
-    EXPECT_EQ(f.r().playerRotation, 3);
-    EXPECT_EQ(f.r().playerDisplacement, 1);
-
-    // Fitting one column either way, the turn goes right.
-    f.SetFigure(2, 4, 5);
-    f.r().well.at(5, 8) = 1;
-    f.game.KeyDown(kRotate, 1);
-    EXPECT_EQ(MaskPicture(f.r().mask), ".... .#.. .##. .#..");
-    EXPECT_EQ(f.r().x, 5);
+TEST(Keys, OnlyTheUsersDropsAreLearnedFrom) {
+    for (auto [learn, computer, steps] : {std::tuple{true, false, 1}, {true, true, 0}, {false, false, 0}}) {
+        GameFixture f;
+        f.Start();
+        std::tie(f.r().learnMode, f.r().computerPlays) = std::tuple(learn, computer);
+        f.game.KeyDown(kDrop, 1);
+        EXPECT_EQ(f.cpu.learnSteps, steps) << learn << computer;
+    }
 }
 
-TEST(Keys, RotationThatFitsNowhereIsUndone) {
-    GameFixture f;
-    f.Start();
-    f.SetFigure(1, 3, 5);
-    for (int u = 0; u < 10; ++u) f.r().well.at(u, 7) = 1;  // no room below the lying figure
-    const FigureMask before = f.r().mask;
-    f.game.KeyDown(kRotate, 1);
-    EXPECT_EQ(f.r().mask, before);
-    EXPECT_EQ(f.r().x, 3);
-    EXPECT_EQ(f.r().playerRotation, 0);
-}
-
-TEST(Landing, RemovesFullRowsAndMovesTheRowsAbove) {
-    GameFixture f;
-    f.Start();
-    for (int v = 21; v <= 24; ++v) f.FillRow(v, {9});
-    f.r().well.at(0, 20) = 6;
-    f.r().well.at(4, 19) = 2;
-    f.r().stackTop = 19;
-    f.SetFigure(1, 8, 0);
-    RotateFigure(f.r().mask);  // upright in column 9
-    f.r().placementTicks = 1;
-    f.game.KeyDown(kDrop, 1);
-    const GameRecord& r = f.r();
-    EXPECT_EQ(r.lines, 4);
-    EXPECT_EQ(r.score, 180 + 200 + 400 + 600 + 800);
-    EXPECT_EQ(r.well.at(0, 24), 6);
-    EXPECT_EQ(r.well.at(4, 23), 2);
-    EXPECT_EQ(r.well.at(1, 24), 0);
-    EXPECT_EQ(r.stackTop, 23);
-    EXPECT_EQ(r.landingIndicator, 4);
-    EXPECT_EQ(r.x, 3);  // the next figure is on its way
-}
-
-TEST(Landing, RemovesRowsThatAreNotAdjacent) {
-    GameFixture f;
-    f.Start();
-    f.FillRow(22, {9});
-    f.FillRow(23, {8, 9});
-    f.FillRow(24, {9});
-    f.r().stackTop = 22;
-    f.SetFigure(1, 8, 0);
-    RotateFigure(f.r().mask);
-    f.game.KeyDown(kDrop, 1);
-    const GameRecord& r = f.r();
-    EXPECT_EQ(r.lines, 2);
-    EXPECT_EQ(r.landingIndicator, 4);
-    // Row 23 with its gap at column 8 is now the bottom row; above it stays the
-    // part of the long figure that filled row 21.
-    for (int u = 0; u < 10; ++u) EXPECT_EQ(r.well.at(u, 24), u == 8 ? 0 : (u == 9 ? 4 : 1)) << u;
-    EXPECT_EQ(r.well.at(9, 23), 4);
-    EXPECT_EQ(r.well.at(0, 23), 0);
-    EXPECT_EQ(r.stackTop, 23);
-}
-
-TEST(Landing, AtTheFloorScansNoFurtherThanTheLastRow) {
-    GameFixture f;
-    f.Start();
-    f.SetFigure(4, 3, 0);
-    f.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(f.r().lines, 0);
-    for (int u = 0; u < 10; ++u) EXPECT_EQ(f.r().well.at(u, 25), 1);
-    EXPECT_EQ(f.r().well.at(4, 24), 2);
-    EXPECT_EQ(f.r().stackTop, 23);
-    EXPECT_EQ(f.r().landingIndicator, 2);  // landed in the lower half
+TEST(Landing, RemovesFullRowsAndShowsTheLandingHeight) {
+    const struct {
+        const char* what;
+        Rows before;
+        int figure, turns, x;
+        Rows after;
+        int lines, stackTop, indicator;
+    } cases[] = {
+        {"four rows at once; the rows above move down with them",
+         {{19, "....2....."}, {20, "6........."}, {21, "#########."}, {22, "#########."}, {23, "#########."},
+          {24, "#########."}},
+         kLong, 1, 8, {{22, ".........."}, {23, "....2....."}, {24, "6........."}}, 4, 23, 4},
+        {"two rows apart; the one between moves down",
+         {{22, "#########."}, {23, "########.."}, {24, "#########."}},
+         kLong, 1, 8, {{22, ".........."}, {23, ".........4"}, {24, "########.4"}}, 2, 23, 4},
+        {"one row", {{24, "#########."}}, kLong, 1, 8, {{21, ".........."}, {22, ".........4"}, {24, ".........4"}},
+         1, 22, 3},
+        {"the hidden row 0 stays and also fills row 1", {{0, "#........."}, {24, "#########."}}, kLong, 1, 8,
+         {{0, "#........."}, {1, "#........."}}, 1, 1, 3},
+        {"on the floor the scan stops at the last row", {}, kSquare, 0, 3,
+         {{23, "....22...."}, {24, "....22...."}, {25, "##########"}}, 0, 23, 2},
+        {"box row 12 is still the upper half", {{15, "....#....."}}, kSquare, 0, 3, {{14, "....22...."}}, 0, 13, 1},
+        {"box row 13 is the lower half", {{16, "....#....."}}, kSquare, 0, 3, {{15, "....22...."}}, 0, 14, 2},
+    };
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.Start();
+        for (const auto& [v, row] : c.before) {
+            f.SetRow(v, row);
+            f.r().stackTop = std::min(f.r().stackTop, v);
+        }
+        f.SetFigure(c.figure, c.x, 0, c.turns);
+        f.game.KeyDown(kDrop, 1);
+        const GameRecord& r = f.r();
+        for (const auto& [v, row] : c.after) EXPECT_EQ(f.Row(v), row) << c.what << ": row " << v;
+        EXPECT_EQ(std::tuple(r.lines, r.stackTop, r.landingIndicator), std::tuple(c.lines, c.stackTop, c.indicator))
+            << c.what;
+        EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(3, 0)) << c.what;  // the next figure is on its way
+    }
 }
 
 TEST(Landing, DropWithoutAnimationDrawsOnlyTheEnd) {
     GameFixture f;
     f.settings.animate = 0;
     f.Start();
-    f.SetFigure(4, 3, 0);
+    f.SetFigure(kSquare, 3, 0);
     f.painter.calls.clear();
     f.game.KeyDown(kDrop, 1);
     ASSERT_GE(f.painter.calls.size(), 3u);
-    EXPECT_EQ(f.painter.calls[0], "draw 3,22");
-    EXPECT_EQ(f.painter.calls[1], "erase 3,0");
-    EXPECT_EQ(f.painter.calls[2], "draw 3,0");  // the next figure
+    EXPECT_EQ(std::vector(f.painter.calls.begin(), f.painter.calls.begin() + 3),
+              (std::vector<std::string>{"draw 3,22", "erase 3,0", "draw 3,0"}));  // then the next figure
 }
 
-TEST(Scoring, PlacementRewardsSpeedAndPlayingWithoutHint) {
-    for (auto [hint, ticks, award] : {std::tuple{1, 1, 180}, {0, 1, 234}, {1, 720, 0}, {1, 58, 9}, {0, 0, 351}}) {
-        GameFixture f;
-        f.settings.next = static_cast<std::int16_t>(hint);
-        f.Start();
-        f.r().placementTicks = ticks;
-        f.game.KeyDown(kDrop, 1);
-        EXPECT_EQ(f.r().score, award) << hint << " " << ticks;
-    }
-}
-
-TEST(Scoring, LineAwardDependsOnLevelAndHint) {
-    struct Case {
-        int hint, period, rows, award;
+TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
+    const struct {
+        const char* what;
+        int hint, ticks, period, rows, lines, landings, incLevel;
+        int score, periodAfter;
+    } cases[] = {
+        {"placed on its first tick", 1, 1, 5, 0, 0, 0, 1, 180, 5},
+        {"... without the hint", 0, 1, 5, 0, 0, 0, 1, 234, 5},
+        {"540 / (58 + 2)", 1, 58, 5, 0, 0, 0, 1, 9, 5},
+        {"nothing after 720 ticks", 1, 720, 5, 0, 0, 0, 1, 0, 5},
+        {"one row at level 9 without the hint", 0, 720, 1, 1, 0, 0, 1, 1300, 1},
+        {"one row at level 0", 1, 720, 10, 1, 0, 0, 1, 100, 10},
+        {"two rows", 1, 720, 5, 2, 0, 0, 1, 600, 5},
+        {"three rows", 1, 720, 5, 3, 0, 0, 1, 1200, 5},
+        {"four rows", 1, 720, 5, 4, 0, 0, 1, 2000, 5},
+        {"each row's award is divided on its own", 1, 720, 7, 3, 0, 0, 1, 142 + 285 + 428, 7},
+        {"the level rises at 15 x (11 - P) lines", 1, 720, 5, 1, 89, 0, 1, 200, 4},
+        {"not one line earlier", 1, 720, 5, 1, 88, 0, 1, 200, 5},
+        {"every threshold passed at once; level 9 is the last", 1, 720, 5, 1, 500, 0, 1, 200, 1},
+        {"INCLEVEL off", 1, 720, 5, 1, 500, 0, 0, 200, 5},
+        {"the 15th landing's bottom line", 1, 720, 5, 0, 0, 14, 1, 200, 5},
+        {"... is paid at the level after this landing's rise", 1, 720, 5, 1, 89, 14, 1, 200 + 250, 4},
     };
-    for (auto c : {Case{0, 1, 1, 1300}, Case{1, 10, 1, 100}, Case{1, 5, 2, 600}, Case{1, 5, 3, 1200},
-                   Case{1, 5, 4, 2000}, Case{0, 3, 2, 433 + 866}}) {
+    for (const auto& c : cases) {
         GameFixture f;
+        f.settings.botLines = 1;
         f.settings.next = static_cast<std::int16_t>(c.hint);
+        f.settings.incLevel = static_cast<std::int16_t>(c.incLevel);
         f.Start();
-        f.r().fallPeriod = c.period;
+        GameRecord& r = f.r();
+        std::tie(r.fallPeriod, r.lines, r.landingCounter, r.fallTicks) = std::tuple(c.period, c.lines, c.landings, 3);
         for (int i = 0; i < c.rows; ++i) f.FillRow(24 - i, {9});
-        f.r().stackTop = 25 - c.rows;
-        f.SetFigure(1, 8, 0);
-        RotateFigure(f.r().mask);
-        f.r().placementTicks = 720;
+        r.stackTop = 25 - c.rows;
+        f.SetFigure(kLong, 8, 0, 1);  // upright in column 9
+        r.placementTicks = c.ticks;
         f.game.KeyDown(kDrop, 1);
-        EXPECT_EQ(f.r().score, c.award) << c.hint << " " << c.period << " " << c.rows;
+        EXPECT_EQ(std::tuple(r.score, r.fallPeriod, r.fallTicks),
+                  std::tuple(c.score, c.periodAfter, c.periodAfter == c.period ? 3 : 0))
+            << c.what;
     }
-}
-
-TEST(Scoring, LevelRisesWithLinesWhenIncreaseIsOn) {
-    auto landOneRow = [](GameFixture& f) {
-        f.FillRow(24, {9});
-        f.r().stackTop = 24;
-        f.SetFigure(1, 8, 0);
-        RotateFigure(f.r().mask);
-        f.game.KeyDown(kDrop, 1);
-    };
-    GameFixture f;
-    f.Start();
-    f.r().lines = 88;
-    landOneRow(f);
-    EXPECT_EQ(f.r().fallPeriod, 5);
-    f.r().well.Reset(25);
-    landOneRow(f);
-    EXPECT_EQ(f.r().lines, 90);
-    EXPECT_EQ(f.r().fallPeriod, 4);
-
-    // Several thresholds passed at once are all taken; level 9 is the last.
-    GameFixture g;
-    g.Start();
-    g.r().lines = 500;
-    landOneRow(g);
-    EXPECT_EQ(g.r().fallPeriod, 1);
-
-    GameFixture off;
-    off.settings.incLevel = 0;
-    off.Start();
-    off.r().lines = 500;
-    landOneRow(off);
-    EXPECT_EQ(off.r().fallPeriod, 5);
 }
 
 TEST(BottomLines, EveryFifteenthLandingRaisesTheWell) {
-    GameFixture f;
-    f.settings.botLines = 1;
-    f.Start();
-    f.r().landingCounter = 13;
-    f.SetFigure(4, 3, 0);
-    f.r().placementTicks = 720;
-    f.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(f.r().landingCounter, 14);
-    EXPECT_EQ(f.r().score, 0);
-    f.SetFigure(4, 6, 0);
-    f.r().placementTicks = 720;
-    f.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(f.r().landingCounter, 0);
-    EXPECT_EQ(f.r().score, 1000 / 5);
-    // The first square moved up a row; the second landed then rose with it.
-    EXPECT_EQ(f.r().well.at(4, 22), 2);
-    EXPECT_EQ(f.r().well.at(7, 22), 2);
-    EXPECT_EQ(f.r().stackTop, 22);
-    EXPECT_EQ(f.r().landingIndicator, 1);
-
-    GameFixture off;
-    off.Start();
-    off.r().landingCounter = 14;
-    off.SetFigure(4, 3, 0);
-    off.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(off.r().landingCounter, 0);
-    EXPECT_EQ(off.r().well.at(4, 24), 2);
-}
-
-TEST(BottomLines, NewLineAlwaysHasAGap) {
-    GameFixture f;
-    f.r().well.at(2, 0) = 5;
-    f.r().well.at(2, 24) = 3;
-    f.r().lineSeed = 7;
-    f.game.PopBottomLine();
-    EXPECT_EQ(f.r().well.at(2, 23), 3);
-    EXPECT_EQ(f.r().well.at(2, 25), 1);  // the floor stays
-    EXPECT_EQ(f.r().stackTop, 24);
-    for (std::uint32_t seed = 0; seed < 20000; ++seed) {
-        f.r().lineSeed = seed;
-        f.game.PopBottomLine();
-        int filled = 0;
-        for (int u = 0; u < 10; ++u) filled += f.r().well.at(u, 24);
-        ASSERT_LT(filled, 10) << seed;
+    for (int botLines : {1, 0}) {
+        GameFixture f;
+        f.settings.botLines = static_cast<std::int16_t>(botLines);
+        f.Start();
+        f.r().landingCounter = 13;
+        f.r().lineSeed = 1;
+        f.SetFigure(kSquare, 3, 0);
+        f.game.KeyDown(kDrop, 1);
+        EXPECT_EQ(f.r().landingCounter, 14);
+        f.SetFigure(kSquare, 6, 0);
+        f.game.KeyDown(kDrop, 1);
+        EXPECT_EQ(f.r().landingCounter, 0);  // counted also without bottom lines
+        const Rows after = botLines ? Rows{{22, "....22.22."}, {23, "....22.22."}, {24, "###.#.###."}, {25, "##########"}}
+                                    : Rows{{23, "....22.22."}, {24, "....22.22."}};
+        for (const auto& [v, row] : after) EXPECT_EQ(f.Row(v), row) << botLines << ": row " << v;
+        EXPECT_EQ(std::tuple(f.r().stackTop, f.r().landingIndicator),
+                  botLines ? std::tuple(22, 1) : std::tuple(23, 2));
     }
 }
 
-TEST(Presents, LiftTheFallingFigureWithTheStack) {
+TEST(BottomLines, CellsAreFilledUnlessTheDrawIsAMultipleOfFourAndNeverAllTen) {
+    // Seed 28 draws ten filled cells; one more draw opens column 2.
+    for (auto [seed, row] : {std::pair{1u, "###.#.###."}, {7u, "###.#..##."}, {28u, "##.#######"}}) {
+        GameFixture f;
+        f.r().lineSeed = seed;
+        f.game.PopBottomLine();
+        EXPECT_EQ(f.Row(24), row) << seed;
+    }
     GameFixture f;
-    f.Start();
-    f.SetFigure(4, 3, 6);
-    f.FillRow(24, {0});
-    f.game.ReceivePresentLine();
-    EXPECT_EQ(f.r().y, 5);
-    EXPECT_EQ(f.r().well.at(0, 23), 0);
-    EXPECT_EQ(f.r().well.at(1, 23), 1);
+    for (std::uint32_t seed = 0; seed < 5000; ++seed) {
+        f.r().lineSeed = seed;
+        f.game.PopBottomLine();
+        ASSERT_NE(f.Row(24), "##########") << seed;
+    }
 }
 
-TEST(Presents, FigureAtTheTopLandsFirst) {
-    GameFixture f;
-    f.Start();
-    for (int v = 3; v < 25; ++v) f.FillRow(v, {0});  // stack up to row 3, open in column 0
-    f.r().stackTop = 3;
-    f.SetFigure(4, 6, 0);  // square in rows 1 and 2 on top of the stack
-    f.game.ReceivePresentLine();
-    EXPECT_EQ(f.r().well.at(7, 0), 2);  // it landed, then rose one row
-    EXPECT_EQ(f.r().x, 3);
-    EXPECT_EQ(f.r().y, 0);
-    EXPECT_TRUE(f.r().running);
-}
-
-TEST(Presents, NoLineRisesWhenTheLandingEndsTheGame) {
-    GameFixture f;
-    f.settings.animate = 0;
-    f.Start();
-    for (int v = 2; v < 25; ++v) f.FillRow(v, {0});
-    f.r().stackTop = 2;
-    f.SetFigure(1, 5, 0);  // lying long figure in row 1, the next cannot appear
-    f.r().nextFigure = 4;
-    f.game.ReceivePresentLine();
-    EXPECT_TRUE(f.r().waitingForStart);
-    EXPECT_EQ(f.shell.highScores.size(), 1u);
-    for (int u = 0; u < 10; ++u) EXPECT_EQ(f.r().well.at(u, 24), 0);  // a fresh well, no line
-}
-
-TEST(Presents, IgnoredWhileWaitingForStart) {
-    GameFixture f;
-    const Well before = f.r().well;
-    f.game.ReceivePresentLine();
-    EXPECT_EQ(f.r().well, before);
-}
-
-TEST(GameOver, PausesAnimatesReportsAndResets) {
-    struct SnapshotPainter : test::FakePainter {
-        GameRecord* record = nullptr;
-        std::vector<Well> frames;
-        void PaintGame() override {
-            ++paints;
-            frames.push_back(record->well);
-        }
+TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
+    const struct {
+        const char* what;
+        bool waiting;
+        int figure, x, y, next;
+        int stackFrom;  // rows from here down hold ".#########"
+        int yAfter;
+        Rows after;
+        bool over;
+    } cases[] = {
+        {"the falling figure rises with the stack", false, kSquare, 3, 6, kSquare, 24, 5,
+         {{23, ".#########"}, {24, "###.#.###."}}, false},
+        {"also from row 1", false, kSquare, 3, 1, kSquare, 24, 0, {{23, ".#########"}}, false},
+        {"a figure at row 0 on the stack lands first", false, kSquare, 6, 0, kLong, 3, 0,
+         {{0, ".......22."}, {1, ".......22."}, {2, ".#########"}}, false},
+        {"no line rises when that landing ends the game", false, kLong, 5, 0, kSquare, 2, 0, {{24, ".........."}}, true},
+        {"nothing while the game waits for its start", true, kSquare, 3, 6, kSquare, 24, 6, {{24, ".#########"}}, false},
     };
-    GameFixture f;
-    SnapshotPainter painter;
-    painter.record = &f.r();
-    f.game.SetHooks({&painter, &f.clock, &f.keys, &f.network, &f.shell, nullptr});
-    f.Start();
-    for (int v = 2; v < 25; ++v) f.FillRow(v, {0});
-    f.r().stackTop = 2;
-    f.r().score = 1234;
-    f.SetFigure(1, 5, 0);  // lands in row 1, where the next figure must appear
-    f.r().nextFigure = 1;
-    f.r().placementTicks = 720;
-    painter.frames.clear();
-    f.game.KeyDown(kDrop, 1);
-
-    ASSERT_EQ(f.shell.highScores.size(), 1u);
-    EXPECT_EQ(f.shell.highScores[0], std::make_pair(true, 1234));
-    EXPECT_TRUE(f.r().waitingForStart);
-    EXPECT_EQ(f.clock.waits, kLocomotiveSteps);
-    EXPECT_EQ(f.clock.ticks, 20u * kLocomotiveSteps);
-    // Frames: after the landing and the next figure, then 40 animation steps,
-    // then the reset. At step 9 the first ten picture columns fill the well.
-    ASSERT_EQ(painter.frames.size(), 2u + kLocomotiveSteps + 1u);
-    const Well& step9 = painter.frames[2 + 9];
-    for (int v = 0; v < 25; ++v)
-        for (int n = 0; n < 10; ++n) ASSERT_EQ(step9.at(n, v), LocomotiveCell(1, v, n)) << n << "," << v;
-    const Well& last = painter.frames[2 + 39];
-    for (int v = 0; v < 25; ++v)
-        for (int n = 0; n < 10; ++n) ASSERT_EQ(last.at(n, v), 0);
-    EXPECT_NE(std::find(painter.calls.begin(), painter.calls.end(), "merged"), painter.calls.end());
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.settings.animate = 0;
+        if (!c.waiting) f.Start();
+        for (int v = c.stackFrom; v < 25; ++v) f.FillRow(v, {0});
+        f.r().stackTop = c.stackFrom;
+        f.r().lineSeed = 1;
+        f.r().nextFigure = c.next;
+        f.SetFigure(c.figure, c.x, c.y);
+        f.game.ReceivePresentLine();
+        for (const auto& [v, row] : c.after) EXPECT_EQ(f.Row(v), row) << c.what << ": row " << v;
+        EXPECT_EQ(std::tuple(f.r().y, f.r().waitingForStart, f.shell.highScores.size()),
+                  std::tuple(c.yAfter, c.waiting || c.over, std::size_t{c.over}))
+            << c.what;
+    }
 }
 
-TEST(GameOver, LowerWellShowsTheBottomOfThePicture) {
-    GameFixture f;
-    f.settings.height = 19;
-    f.game.ResetGame();
-    f.Start();
-    f.game.EndOfGameAnimation();  // ends empty, after showing rows 6..24
-    for (int n = 0; n < 10; ++n) EXPECT_EQ(f.r().well.at(n, 18), 0);
-    EXPECT_EQ(f.r().well.at(0, 19), 1);
+TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
+    const struct {
+        int animate, height;
+        bool eligible;
+        Rows step0, step9;  // the well after animation steps 0 and 9
+    } cases[] = {
+        // Each step shifts the well left and draws the picture from the right; the
+        // figure that could not fall is part of the well by then.
+        {1, 25, true, {{1, "..444444.."}, {2, "#########."}, {24, "##########"}}, {{22, "##....#..."}, {24, ".......###"}}},
+        // A lower well shows the bottom of the picture.
+        {1, 19, true, {{18, "##########"}}, {{12, ".#...#.#.."}, {16, "##....#..."}, {18, ".......###"}}},
+        {0, 25, false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        GameFixture f;
+        f.settings.animate = static_cast<std::int16_t>(c.animate);
+        f.settings.height = c.height;
+        f.game.ResetGame();
+        f.Start();
+        for (int v = 2; v < c.height; ++v) f.FillRow(v, {0});
+        f.r().stackTop = 2;
+        f.r().score = 1234;
+        f.SetFigure(kLong, 5, 0);  // lands in row 1, where the next figure must appear
+        f.r().nextFigure = kLong;
+        f.r().placementTicks = 720;
+        f.r().highScoreEligible = c.eligible;
+        f.painter.frames.clear();
+        f.game.KeyDown(kDrop, 1);
+
+        ASSERT_EQ(f.shell.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
+        EXPECT_TRUE(f.r().waitingForStart);
+        const int steps = c.animate ? 40 : 0;
+        EXPECT_EQ(std::tuple(f.clock.waits, f.clock.ticks), std::tuple(steps, 20u * steps));
+        // Repaints: the landing, the next figure, the steps, the reset.
+        ASSERT_EQ(f.painter.frames.size(), 3u + steps);
+        for (const auto& [v, row] : c.step0) EXPECT_EQ(test::RowOf(f.painter.frames[2], v), row) << c.height;
+        for (const auto& [v, row] : c.step9) EXPECT_EQ(test::RowOf(f.painter.frames[2 + 9], v), row) << c.height;
+        for (int v = 0; v < c.height && steps; ++v) EXPECT_EQ(test::RowOf(f.painter.frames[2 + 39], v), "..........");
+    }
 }
 
 TEST(Network, ReportsLandingsAndKeepsLevelAndLines) {
@@ -544,52 +461,43 @@ TEST(Network, ReportsLandingsAndKeepsLevelAndLines) {
     f.settings.botLines = 1;
     f.game.ResetGame();
     EXPECT_EQ(f.r().fallPeriod, 4);
-    EXPECT_FALSE(f.r().highScoreEligible);
-    f.r().running = true;
-    f.r().waitingForStart = false;
+    f.Start();
     f.r().lines = 200;
     f.r().landingCounter = 14;
     f.FillRow(24, {9});
     f.FillRow(23, {9});
     f.r().stackTop = 23;
-    f.SetFigure(1, 8, 0);
-    RotateFigure(f.r().mask);
+    f.SetFigure(kLong, 8, 0, 1);
     f.r().placementTicks = 720;
     f.game.KeyDown(kDrop, 1);
-    ASSERT_EQ(f.network.sent.size(), 1u);
-    EXPECT_EQ(f.network.sent[0], "landed 2 " + std::to_string(250 + 500) + " 2");
+    EXPECT_EQ(f.network.sent, std::vector<std::string>{"landed 2 750 2"});
     EXPECT_EQ(f.r().fallPeriod, 4);
-    EXPECT_EQ(f.r().well.at(0, 24), 0);  // no bottom line in a network game
+    EXPECT_EQ(f.Row(24), ".........4");  // no bottom line in a network game
 
     // Pausing is announced, resuming is only requested.
     f.game.KeyDown(kKeyEscape, 1);
     f.game.KeyDown(kKeyEnter, 1);
     EXPECT_FALSE(f.r().running);
-    EXPECT_EQ(f.network.sent.back(), "resume");
-    EXPECT_EQ(f.network.sent[f.network.sent.size() - 2], "pause");
+    EXPECT_EQ(f.network.sent, (std::vector<std::string>{"landed 2 750 2", "pause", "resume"}));
 }
 
 TEST(Network, ReportedStackHeightNeverExceedsTheWell) {
-    struct Case {
-        const char* what;
-        int stackTop;  // before a square lands on the floor
-        const char* report;
-    };
-    for (const Case c : {Case{"empty well", 25, "landed 2 "}, Case{"presents pushed the stack out over the top", -2, "landed 25 "}}) {
+    // Presents can push the stack out over the top.
+    for (auto [stackTop, report] : {std::pair{25, "landed 2 180 0"}, {-2, "landed 25 180 0"}}) {
         GameFixture f;
         f.r().networkGame = true;
         f.game.ResetGame();
         f.Start();
-        f.r().stackTop = c.stackTop;
-        f.SetFigure(4, 3, 0);
+        f.r().stackTop = stackTop;
+        f.SetFigure(kSquare, 3, 0);
         f.game.KeyDown(kDrop, 1);
-        ASSERT_FALSE(f.network.sent.empty()) << c.what;
-        EXPECT_EQ(f.network.sent[0].rfind(c.report, 0), 0u) << c.what << ": " << f.network.sent[0];
+        EXPECT_EQ(f.network.sent.at(0), report);
     }
 }
 
-TEST(Network, StartIsRequestedOnlyByThoseWhoMay) {
+TEST(Network, StartIsRequestedOnlyByThoseWhoMayAndTheEndGoesToTheServerOnly) {
     GameFixture f;
+    f.settings.animate = 0;
     f.r().networkGame = true;
     f.game.ResetGame();
     f.game.EnterAction();
@@ -598,21 +506,15 @@ TEST(Network, StartIsRequestedOnlyByThoseWhoMay) {
     f.game.EnterAction();
     EXPECT_EQ(f.network.sent, std::vector<std::string>{"start"});
     EXPECT_TRUE(f.r().waitingForStart);
-}
 
-TEST(Network, GameOverGoesToTheServerOnly) {
-    GameFixture f;
-    f.settings.animate = 0;
-    f.r().networkGame = true;
-    f.game.ResetGame();
-    f.r().running = true;
-    f.r().waitingForStart = false;
+    f.Start();  // as the server's start does
     for (int v = 2; v < 25; ++v) f.FillRow(v, {0});
     f.r().stackTop = 2;
-    f.SetFigure(1, 5, 0);
-    f.r().nextFigure = 1;
+    f.SetFigure(kLong, 5, 0);
+    f.r().nextFigure = kLong;
     f.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(f.network.sent.back(), "filled");
+    ASSERT_EQ(f.network.sent.size(), 3u);  // the landing, then the end: no pause
+    EXPECT_EQ(f.network.sent[2], "filled");
     EXPECT_TRUE(f.shell.highScores.empty());
 }
 
