@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace vexari {
 namespace {
@@ -132,7 +133,7 @@ TEST(ComputerSpeedFromName, CompInAnyCaseWithAnOptionalDigit) {
 }
 
 // Candidates numbered in order, at rotation 0 and offsets 0, 1, 2, ...
-CandidateTable Candidates(std::initializer_list<Criteria> rows) {
+CandidateTable Candidates(const std::vector<Criteria>& rows) {
     CandidateTable t;
     for (const Criteria& c : rows) {
         std::copy(c.begin(), c.end(), t.criteria[t.count].begin());
@@ -143,29 +144,36 @@ CandidateTable Candidates(std::initializer_list<Criteria> rows) {
 }
 
 TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
-    DemoWeights w;
-    // The user's placement has one hole more than an alternative: rated -41.
-    ASSERT_TRUE(LearnFromPlacement(Candidates({{-1, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}}), 0, 0, w));
-    EXPECT_DOUBLE_EQ(w[DemoWeights::HOLE], 40.8);
-    w[DemoWeights::HOLE] = 41;
-    EXPECT_EQ(w, DemoWeights{});
-    // An alternative rated at least 1 below the user's choice changes nothing.
-    ASSERT_TRUE(LearnFromPlacement(Candidates({{0, 0, 0, 0, 0, -2, 24, 0}, {-1, 0, 0, 0, 0, -2, 24, 0}}), 0, 0, w));
-    EXPECT_EQ(w, DemoWeights{});
-
-    // SURFACE -4 for the user against -2, then -3. The user's own candidate
-    // moves nothing but lifts the negative HEIGHT to 0; the second rates -1
-    // and moves SURFACE to 0.1; the third, rated with 0.1, rates 0 and moves it
-    // below 0, so to 0.
-    const CandidateTable t = Candidates({{0, 0, 0, 0, 0, -4}, {0, 0, 0, 0, 0, -2}, {0, 0, 0, 0, 0, -3}});
-    w[DemoWeights::SURFACE] = 0.5;
-    w[DemoWeights::HEIGHT] = -3;  // only the dialog makes weights negative
-    ASSERT_TRUE(LearnFromPlacement(t, 0, 0, w));
-    EXPECT_EQ(std::tuple(w[DemoWeights::HOLE], w[DemoWeights::HEIGHT], w[DemoWeights::SURFACE]), std::tuple(41, 0, 0));
-
-    // No candidate for the user's pair: the step is skipped, nothing changes.
-    w[DemoWeights::HEIGHT] = -1;
+    const DemoWeights d;
+    const struct {
+        const char* what;
+        DemoWeights before;
+        std::vector<Criteria> candidates;  // the user's choice first
+        DemoWeights after;
+    } cases[] = {
+        {"one hole more than an alternative rates -41", d,
+         {{-1, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}}, {{40.8, 5, 0, 7, 1, 1, 1, 1}}},
+        {"an alternative rated exactly 1 below changes nothing", d,
+         {{0, 0, 0, 0, 0, -1, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}}, d},
+        {"with every alternative beaten, the user's own choice still lifts a negative weight to 0",
+         {{41, 5, -3, 7, 1, 1, 1, 1}}, {{0, 0, 0, 0, 0, -1, 24, 0}, {-1, 0, 0, 0, 0, -1, 24, 0}}, d},
+        {"each rating uses the weights as the candidates before left them", {{0, 0, 0, 0, 0, 0, 0, 0}},
+         {{0}, {-5}, {-1}}, {{1, 0, 0, 0, 0, 0, 0, 0}}},
+        // SURFACE 0.5 rates the second -1 and falls to 0.1; the third rates 0 - 1 and
+        // takes SURFACE below 0, so to 0, and GREED to 0.8.
+        {"the last weight moves too; none goes below 0", {{41, 5, 0, 7, 1, 0.5, 1, 1}},
+         {{0, 0, 0, 0, 0, -4, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -3, 24, 1}},
+         {{41, 5, 0, 7, 1, 0, 1, 0.8}}},
+    };
+    for (const auto& c : cases) {
+        DemoWeights w = c.before;
+        ASSERT_TRUE(LearnFromPlacement(Candidates(c.candidates), 0, 0, w)) << c.what;
+        for (int i = 0; i < DemoWeights::kCriteria; ++i) EXPECT_NEAR(w[i], c.after[i], 1e-9) << c.what << ": " << i;
+    }
+    // No candidate for the user's pair: the step is skipped.
+    DemoWeights w{{41, 5, -1}};
     const DemoWeights before = w;
+    const CandidateTable t = Candidates({{0}, {-1}});
     EXPECT_FALSE(LearnFromPlacement(t, 3, 0, w) || LearnFromPlacement(t, 0, 11, w) || LearnFromPlacement(t, 4, 0, w));
     EXPECT_EQ(w, before);
 }
@@ -173,21 +181,20 @@ TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
 TEST_F(DriverTest, TheUsersDropIsLearnedFromTheSearchMadeWhenTheFigureAppeared) {
     r.learnMode = true;
     game.ToggleRunning(true);
-    r.nextFigure = kLong;
+    r.nextFigure = 3;
     game.TakeNextFigure();
-    ASSERT_GT(player.candidates().count, 0);
     const CandidateTable table = player.candidates();
 
-    // Four turns (back to rotation 0) and two columns right, then the drop.
-    for (int i = 0; i < 4; ++i) game.PressKey(settings.keys.rotate);
-    game.PressKey(settings.keys.right);
-    game.PressKey(settings.keys.right);
-    ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(0, 2));
+    // One turn and two columns left, then the drop.
+    game.PressKey(settings.keys.rotate);
+    game.PressKey(settings.keys.left);
+    game.PressKey(settings.keys.left);
+    ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(1, -2));
     DemoWeights expected = settings.demo;
-    ASSERT_TRUE(LearnFromPlacement(table, 0, 2, expected));
+    ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected));
     game.PressKey(settings.keys.drop);
     EXPECT_EQ(settings.demo, expected);
-    EXPECT_NE(settings.demo, DemoWeights::Defaults());  // the flat figure at the left wall was smoother
+    EXPECT_NE(settings.demo, DemoWeights::Defaults());
 
     r.learnMode = false;  // without learn mode nothing changes
     game.PressKey(settings.keys.drop);

@@ -80,6 +80,8 @@ TEST(DemoDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {
         {{{3, 1000.5, 0, 7, 1, 1, 1, 1}}, {1, 500, 0, 3, 0, 0, 0, 0}},
         {{{-5000, -2, -3, -4, -5, -6, -7, -8}}, {-5000, -2, -3, -4, -5, -6, -7, -8}},  // all below 0
         {{{4000, -4000}}, {500, -500, 0, 0, 0, 0, 0, 0}},
+        {{{1, 1, 1, 1, 1, 1, 1, 2000}}, {0, 0, 0, 0, 0, 0, 0, 500}},  // the last weight counts too
+        {{{531, 1062}}, {250, 500, 0, 0, 0, 0, 0, 0}},               // 531 x 500 / 1062, not 531 x (500 / 1062)
     };
     for (auto [w, shown] : cases) {
         ScaleWeightsForDialog(w);
