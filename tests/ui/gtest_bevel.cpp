@@ -35,14 +35,11 @@ struct MapCase {
 };
 
 TEST(Bevel, DrawsTheHandDrawnMaps) {
-    const PixelImage red(3, 3, kRed), dot(1, 1, kRed);
+    const PixelImage red(3, 3, kRed);
     const std::vector<MapCase> cases = {
         {"box: light top-left, dark bottom-right, odd corners in the face", kUntouched,
          [](PixelImage& s) { EXPECT_TRUE(Box(s, 1, 1, 6, 5, 2, false, true)); },
          {"........", ".WWWWWG.", ".WWWWGD.", ".WWGGDD.", ".WGDDDD.", ".GDDDDD.", "........"}},
-        {"box without fillFace keeps the inside", kUntouched,
-         [](PixelImage& s) { EXPECT_TRUE(Box(s, 0, 0, 6, 5, 2, false, false)); },
-         {"WWWWWG", "WWWWGD", "WW..DD", "WGDDDD", "GDDDDD"}},
         {"box with n = 0 is only the face", kUntouched,
          [](PixelImage& s) { EXPECT_TRUE(Box(s, 1, 1, 1, 1, 0, false, true)); }, {"...", ".G.", "..."}},
         {"four rings in 10 x 10 leave a 2 x 2 face", kUntouched,
@@ -54,23 +51,15 @@ TEST(Bevel, DrawsTheHandDrawnMaps) {
          {"WWWWGK.", "WGGGDK.", "WGGGDK.", "WGGGDK.", "GDDDDK.", "KKKKKK.", "......."}},
         {"frame: rings from the inside out, bottom-right corners untouched", kUntouched,
          [](PixelImage& s) { Frame(s, 2, 2, 2, 1, 2, true); }, {"TTTTTC", "TTTTCB", "TTIIBB", "TCBB.B", "CBBBB."}},
-        {"frame without fillInside keeps the inside", kUntouched, [](PixelImage& s) { Frame(s, 1, 1, 1, 1, 1, false); },
-         {"TTC", "T.B", "CB."}},
         {"label up: sunken edge around a raised face", kGrey,
          [](PixelImage& s) { EXPECT_EQ(DrawLabelButtonFace(s, false), (Point{4, 4})); },
          {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGGGGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
-        {"label pushed: two rings, the inner bottom and right covered in grey", kGrey,
-         [](PixelImage& s) { EXPECT_EQ(DrawLabelButtonFace(s, true), (Point{5, 5})); },
-         {"DDDDDDDG", "DDDDDDGW", "DDGGGGGW", "DDGGGGGW", "DDGGGGGW", "DGGGGGGW", "GWWWWWWG"}},
         {"picture pushed: black odd corners, picture at (2, 2)", kGrey,
          [&](PixelImage& s) { DrawPictureButtonFace(s, true, &red); },
          {"DDDDDDDK", "DDDDDDKW", "DDRRRGWW", "DDRRRGWW", "DDGGGGWW", "DKWWWWGW", "KWWWWWWG"}},
         {"picture up: at (3, 3), clipped to (w - 6) x (h - 6)", kGrey,
          [&](PixelImage& s) { DrawPictureButtonFace(s, false, &red); },
          {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGRRGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
-        {"picture smaller than the face leaves it grey", kGrey,
-         [&](PixelImage& s) { DrawPictureButtonFace(s, false, &dot); },
-         {"DDDDDDDG", "DWWWWWGW", "DWGGGGDW", "DWGRGGDW", "DWGGGGDW", "DGDDDDDW", "GWWWWWWG"}},
     };
     for (const MapCase& c : cases) {
         PixelImage s(static_cast<int>(c.rows[0].size()), static_cast<int>(c.rows.size()), c.ground);

@@ -119,6 +119,10 @@ void HighScoreDialogTest::resetAsksAndEmptiesFile() {
     QCOMPARE(prompts.questions[0].icon, PromptIcon::Question);
     QCOMPARE(ReadHighScores(file_), HighScoreTable{});
 
+    // Only viewing the table with no file makes one of ten empty entries.
+    ShowHighScores(nullptr, false, 0, player, file_ + ".new", prompts);
+    QCOMPARE(QFileInfo(QString::fromStdString(file_ + ".new")).size(), qint64(160));
+
     // A file that cannot be written is told at each save, with its path and the reason.
     const std::string lost = file_ + ".d/x.his";
     prompts.answers = {true};
