@@ -1,8 +1,10 @@
 #include "settings/IniFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace vexari {
 
@@ -78,8 +80,13 @@ void IniFile::Parse(std::string_view text) {
         std::size_t nl = text.find('\n');
         std::string_view raw = text.substr(0, nl);
         text = (nl == std::string_view::npos) ? std::string_view{} : text.substr(nl + 1);
-        bool hadCr = !raw.empty() && raw.back() == '\r';
-        if (hadCr) raw.remove_suffix(1);
+        // A line loses every CR before its LF: line ends converted twice
+        // (CR CR LF) must not leave a CR in the value.
+        bool hadCr = false;
+        while (!raw.empty() && raw.back() == '\r') {
+            raw.remove_suffix(1);
+            hadCr = true;
+        }
         if (first) {
             crlf_ = hadCr && nl != std::string_view::npos;
             first = false;
@@ -135,13 +142,16 @@ int IniFile::ReadInt(std::string_view section, std::string_view key, int def) co
         negative = v.front() == '-';
         v.remove_prefix(1);
     }
-    std::uint32_t acc = 0;
+    // Beyond the range of int the value stays at the nearest end of it.
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<int>::max()} + 1;
+    std::int64_t acc = 0;
     for (char c : v) {
         if (c < '0' || c > '9') break;
-        acc = acc * 10u + static_cast<std::uint32_t>(c - '0');
+        acc = std::min(acc * 10 + (c - '0'), kLimit);
     }
-    if (negative) acc = 0u - acc;
-    return static_cast<int>(static_cast<std::int32_t>(acc));
+    if (negative) acc = -acc;
+    constexpr std::int64_t kLow = std::numeric_limits<int>::min(), kHigh = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(acc, kLow, kHigh));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def,
@@ -153,9 +163,18 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string v(value);
-    for (char& c : v)
-        if (c == '\r' || c == '\n') c = ' ';
+    // A line break (LF or CR LF) would end the line and becomes a blank; a
+    // lone CR inside a line reads back as itself and stays.
+    std::string v;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+        v += value[i] == '\n' ? ' ' : value[i];
+    }
+    // Reading trims the blanks around a value, takes off one pair of quotes
+    // and drops the CRs at the end of a line, so a value with any of these is
+    // written inside quotes.
+    if (Trim(v).size() != v.size() || Unquote(v).size() != v.size() || (!v.empty() && v.back() == '\r'))
+        v = '"' + v + '"';
 
     long k = FindKey(section, key);
     if (k >= 0) {

@@ -23,9 +23,13 @@ std::string CutText(std::string_view text, std::size_t maxBytes);
 // before the first section, broken headers) are kept as they are and written
 // back unchanged, as are sections and keys this program does not know.
 //
+// A value that would not read back the same (blanks or a pair of quotes
+// around it) is written inside quotes; any other value is written as it is.
+//
 // The file is read once into memory; Save() writes it whole through
-// WriteFileSafely. Both LF and CRLF line ends are accepted; the file is
-// written back with the line end its first line had (LF for a new file).
+// WriteFileSafely. LF and CRLF line ends are accepted, and a line loses all
+// the CRs before its LF; the file is written back with the line end its first
+// line had (LF for a new file).
 class IniFile {
 public:
     IniFile() = default;
@@ -39,8 +43,9 @@ public:
 
     // Integer value as the platform's profile functions read it: leading
     // blanks, an optional sign, then decimal digits up to the first other
-    // character (wrapping modulo 2^32 like the platform). A value without
-    // digits gives 0; a missing key or an empty value gives `def`.
+    // character; a number beyond the range of int gives the nearest end of
+    // it. A value without digits gives 0; a missing key or an empty value
+    // gives `def`.
     int ReadInt(std::string_view section, std::string_view key, int def) const;
     // Text value cut to size - 1 bytes; a missing key gives `def`, cut alike.
     // A key that is present with an empty value gives "".
@@ -51,7 +56,8 @@ public:
 
     // Sets a value: replaces it in place when the key exists, otherwise adds
     // the key at the end of its section (a missing section is added at the end
-    // of the file). Line breaks in the value are turned into blanks.
+    // of the file). Line breaks (LF, CR LF) in the value are turned into
+    // blanks.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInt(std::string_view section, std::string_view key, long long value);
 

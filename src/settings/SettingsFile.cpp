@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -16,9 +17,26 @@ constexpr const char* kDemoKeys[DemoWeights::kCriteria] = {"HOLE",    "MINHOLE",
 
 int ClampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-void FixKey(int& code, int def) {
-    if (code < 1 || code > 254) code = def;
+// A value outside lo..hi takes its default.
+void InRangeOr(int& v, int lo, int hi, int def) {
+    if (v < lo || v > hi) v = def;
 }
+
+void FixKey(int& code, int def) { InRangeOr(code, 1, 254, def); }
+
+template <class T>
+void FixFlag(T& flag) {
+    flag = flag != 0 ? 1 : 0;
+}
+
+// Ranges of the values the option dialogs edit.
+constexpr int kMaxThrowMode = 4;           // "All" .. "Random dispatch"
+constexpr int kMaxSecondsBeforeStart = 10;
+constexpr int kMaxDotInterval = 3;
+constexpr int kMaxPort = 65535;
+// Window coordinates beyond the largest window Qt makes mean nothing; held
+// there, their differences stay within int.
+constexpr int kMaxWindowCoordinate = 1 << 24;
 
 long long TruncatedWeight(double w) {
     if (std::isnan(w)) return 0;
@@ -55,8 +73,24 @@ void SanitizeSettings(Settings& s) {
     s.level = ClampInt(s.level, 1, 10);
     s.netLevel = ClampInt(s.netLevel, 1, 10);
     s.height = ClampWellHeight(s.height);
+    // The values the dialogs show as check boxes are 0 or 1.
+    FixFlag(s.next);
+    FixFlag(s.incLevel);
+    FixFlag(s.botLines);
+    FixFlag(s.animate);
+    FixFlag(s.color);
+    FixFlag(s.traceMessages);
     if (s.dots < 0 || s.dots > 3) s.dots = 1;
-    if (s.dotInterval < 1) s.dotInterval = 1;
+    s.dotInterval = ClampInt(s.dotInterval, 1, kMaxDotInterval);
+    InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
+    s.commandToThrow = ClampInt(s.commandToThrow, 0, kMaxThrowMode);
+    s.playerToThrow = ClampInt(s.playerToThrow, 0, kMaxThrowMode);
+    s.playerExitScores = std::max(s.playerExitScores, 0);
+    s.commandExitScores = std::max(s.commandExitScores, 0);
+    s.maxScores = std::max(s.maxScores, 0);
+    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxSecondsBeforeStart);
+    for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
+        *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
 
 bool LoadSettings(Settings& settings, const ScreenMetrics& metrics) {
@@ -66,8 +100,9 @@ bool LoadSettings(Settings& settings, const ScreenMetrics& metrics) {
 bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesystem::path& file) {
     IniFile ini(file);
     const Settings d;
+    // The 16-bit values: anything outside 16 bits is out of their range too.
     auto flag = [&](const char* sec, const char* key, int def) {
-        return static_cast<std::int16_t>(ini.ReadInt(sec, key, def));  // low 16 bits, as kept
+        return static_cast<std::int16_t>(ClampInt(ini.ReadInt(sec, key, def), INT16_MIN, INT16_MAX));
     };
 
     s.keys.left = ini.ReadInt("KEYS", "LEFT", d.keys.left);

@@ -38,10 +38,16 @@ WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight);
 // or missing. The caller then asks the first-run question, may open the
 // option dialogs, and calls FinishFirstRun.
 //
-// Values that only a hand-edited file can hold are brought into range so that
+// Values that only a hand-edited file can hold are brought into the ranges
+// the dialogs keep them in, so that every value reads back as it is saved and
 // nothing downstream indexes or divides with them: HEIGHT 19..25, both LEVELs
-// 1..10, key codes outside 1..254 take their defaults, DOT_INTERVAL at least
-// 1, DOTS outside 0..3 becomes 1. The 16-bit flags keep the low 16 bits.
+// 1..10, DOT_INTERVAL 1..3, SEC_BEFORE_START 0..10, the throw modes 0..4,
+// the score counts at least 0; key codes outside 1..254, DOTS outside 0..3 and
+// PORT outside 0..65535 take their defaults; the on/off values (NEXT,
+// INCLEVEL, BOTLINES, ANIMATE, COLOR, TRACE_MESSAGES) are 1 when not 0; the
+// window's place is held within +-2^24. SOUND, PEND_LINES and
+// COUNT_ONLY_EXIT_SCORES, which nothing uses, are kept as read. A number
+// beyond the range of int reads as the nearest end of it first.
 bool LoadSettings(Settings& settings, const ScreenMetrics& metrics);
 bool LoadSettings(Settings& settings, const ScreenMetrics& metrics, const std::filesystem::path& file);
 

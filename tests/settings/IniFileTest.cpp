@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "TempHome.h"
 
 using vexari::IniFile;
@@ -17,7 +19,9 @@ IniFile FromText(const std::string& text) {
 TEST(IniFile, ReadsIntegersLikeTheProfileFunctions) {
     const std::pair<const char*, int> cases[] = {
         {"  -12abc", -12}, {"+7", 7},   {"x", 0},           {"-", 0},          {"", 99},  // empty: the default
-        {"42", 42},        {"12 34", 12}, {"\"15\"", 15},   {"4294967297", 1},  // wraps modulo 2^32
+        {"42", 42},        {"12 34", 12}, {"\"15\"", 15},
+        // Beyond the range of int: its nearest end.
+        {"4294967297", INT_MAX}, {"2147483648", INT_MAX}, {"-99999999999", INT_MIN}, {"-2147483648", INT_MIN},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(FromText(std::string("[S]\nK=") + value + "\n").ReadInt("S", "K", 99), expected) << value;
@@ -35,6 +39,25 @@ TEST(IniFile, NamesMatchInAnyCaseAndTheFirstSectionOfANameCounts) {
     ini.WriteInt("KEYS", "Z", -9);  // added to the first section, with the file's line ends
     EXPECT_EQ(ini.ToText(),
               "[ keys ]\r\n  left = 65 \r\nRight=66\r\nZ=-9\r\n[Other]\r\nleft=1\r\n[KEYS]\r\nLEFT=2\r\nZ=3\r\n");
+}
+
+TEST(IniFile, TextValuesReadBackAsWritten) {
+    // Values that blanks or quotes around them would change are written quoted; the rest as they are.
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain text", "plain text"}, {"a\"b'", "a\"b'"},   {"\"open", "\"open"}, {"", ""},
+        {" a ", "\" a \""},          {"\t", "\"\t\""},   {"\"q\"", "\"\"q\"\""},   {"'x'", "\"'x'\""},
+        {"a\rb", "a\rb"},           {"cr\r", "\"cr\r\""},
+    };
+    for (const auto& [value, written] : cases) {
+        IniFile ini;
+        ini.WriteString("S", "K", value);
+        EXPECT_EQ(ini.ToText(), "[S]\nK=" + written + "\n");
+        EXPECT_EQ(FromText(ini.ToText()).ReadString("S", "K", "-", 100), value);
+    }
+    // Every CR before a line's LF goes (line ends converted twice).
+    IniFile twice = FromText("[S]\r\r\nK=scores.his\r\r\r\n");
+    EXPECT_EQ(twice.ReadString("S", "K", "", 100), "scores.his");
+    EXPECT_EQ(twice.ToText(), "[S]\r\nK=scores.his\r\n");
 }
 
 TEST(IniFile, StringsAreCutAndDefaultsApply) {
@@ -58,7 +81,7 @@ TEST(IniFile, WritesInPlaceAppendsAndKeepsEverythingElse) {
     IniFile ini = FromText(head + "left=1\n; keep me\nCUSTOM=hello\n" + tail);
     ini.WriteString("KEYS", "LEFT", "37");
     ini.WriteString("KEYS", "RIGHT", "39");
-    ini.WriteString("NEW", "KEY", "line1\nline2");
+    ini.WriteString("NEW", "KEY", "line1\r\nline2");
     EXPECT_EQ(ini.ToText(),
               head + "left=37\n; keep me\nCUSTOM=hello\nRIGHT=39\n" + tail + "\n[NEW]\nKEY=line1 line2\n");
     EXPECT_EQ(ini.ReadString("NEW", "KEY", "", 100), "line1 line2");

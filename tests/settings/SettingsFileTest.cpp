@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 #include <tuple>
 
@@ -80,12 +81,12 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKey) {
 TEST_F(SettingsFileTest, RoundTripKeepsEveryValue) {
     const Settings s{.keys = {65, 68, 87, 83, 13, 88}, .level = 3, .next = 0, .incLevel = 0, .botLines = 0,
                      .height = 20, .demo = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
-                     .dots = 3, .dotInterval = 4, .playerName = "Alice", .server = "game.example", .team = "Red",
-                     .port = 7100, .netLevel = 9, .commandToThrow = 2, .playerToThrow = 1, .pendLines = 6,
-                     .countOnlyExitScores = 0, .playerExitScores = 3, .commandExitScores = 4, .maxScores = 30,
-                     .secBeforeStart = 5, .traceMessages = 0, .highScore = (root_ / "scores.his").string(),
-                     .help = "help.txt", .bitmap = "/tmp/pic.bmp", .left = -7, .right = 400, .top = -4,
-                     .bottom = 700, .installed = 1};
+                     .dots = 3, .dotInterval = 3, .playerName = " Alice ", .server = "'game.example'",
+                     .team = "\"Red\"", .port = 7100, .netLevel = 9, .commandToThrow = 2, .playerToThrow = 1,
+                     .pendLines = 6, .countOnlyExitScores = 0, .playerExitScores = 3, .commandExitScores = 4,
+                     .maxScores = 30, .secBeforeStart = 5, .traceMessages = 0,
+                     .highScore = (root_ / "scores.his ").string(), .help = "help.txt", .bitmap = "/tmp/pic.bmp",
+                     .left = -7, .right = 400, .top = -4, .bottom = 700, .installed = 1};
     ASSERT_TRUE(SaveSettings(s));
     EXPECT_EQ(Fields(Load()), Fields(s));
     EXPECT_NE(Slurp(SettingsFilePath()).find("TOP=-4\n"), std::string::npos);
@@ -113,11 +114,13 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
     // Odd integers, names in any case.
     bool first = true;
     Spit(SettingsFilePath(), "[keys]\r\nleft=  65abc\r\nRight=+68\r\n[Skill]\r\nlevel=x\r\nNext=\r\n"
-                             "[design]\r\ndot_interval=  3 \r\n[Installed]\r\ninstalled=7\r\n");
+                             "[design]\r\ndot_interval=  3 \r\n[Installed]\r\ninstalled=7\r\n"
+                             "[FILES]\r\r\nHIGH_SCORE=/x/scores.his\r\r\n");  // line ends converted twice
     s = Load(&first);
     EXPECT_FALSE(first);
     // "x" reads as 0 and is brought up to 1; an empty value keeps the default.
-    EXPECT_EQ(std::tuple(s.keys.left, s.keys.right, s.level, s.next, s.dotInterval), std::tuple(65, 68, 1, 1, 3));
+    EXPECT_EQ(std::tuple(s.keys.left, s.keys.right, s.level, s.next, s.dotInterval, s.highScore),
+              std::tuple(65, 68, 1, 1, 3, "/x/scores.his"));
 
     // Texts are cut to their size less one.
     const std::string name(40, 'n'), server(150, 's');
@@ -129,15 +132,23 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
 
 TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     Settings s = LoadText("[KEYS]\nLEFT=0\nRIGHT=255\nROTATE=-1\nDROP=254\nACCELERATE=1\nROTATE2=100000\n"
-                          "[SKILL]\nLEVEL=0\nNEXT=65536\nINCLEVEL=65537\nHEIGHT=1000\n"
-                          "[DESIGN]\nDOTS=4\nDOT_INTERVAL=-5\n[NET]\nLEVEL=11\nPORT=-1\n");
+                          "[SKILL]\nLEVEL=0\nNEXT=65536\nINCLEVEL=-7\nBOTLINES=2\nHEIGHT=1000\n"
+                          "[DEMO]\nMINHOLE=-99999999999\n[DESIGN]\nANIMATE=5\nCOLOR=-1\nDOTS=4\nDOT_INTERVAL=-5\n"
+                          "[NET]\nLEVEL=11\nPORT=65536\nCOMMAND_TO_THROW=5\nPLAYER_TO_THROW=-1\n"
+                          "PLAYER_EXIT_SCORES=-2\nCOMMAND_EXIT_SCORES=-3\nMAX_SCORES=-4\nSEC_BEFORE_START=11\n"
+                          "TRACE_MESSAGES=65536\n[SIZE]\nLEFT=-99999999999\nRIGHT=99999999999\n");
     const KeyBindings d;
     EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, 254, 1}));
-    // NEXT and INCLEVEL keep their low 16 bits; the port is left for its user to refuse.
-    EXPECT_EQ(std::tuple(s.level, s.netLevel, s.next, s.incLevel, s.height, s.dots, s.dotInterval, s.port),
-              std::tuple(1, 10, 0, 1, 25, 1, 1, -1));
-    s = LoadText("[SKILL]\nHEIGHT=3\n[DESIGN]\nDOTS=65538\n");  // 65538 keeps 2
-    EXPECT_EQ(std::tuple(s.height, s.dots), std::tuple(19, 2));
+    EXPECT_EQ(std::tuple(s.level, s.netLevel, s.height, s.dots, s.dotInterval, s.port, s.demo[DemoWeights::MINHOLE]),
+              std::tuple(1, 10, 25, 1, 1, 7000, double{INT_MIN}));
+    // On/off values read as 1 when not 0.
+    EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages),
+              std::tuple(1, 1, 1, 1, 1, 1));
+    EXPECT_EQ(std::tuple(s.commandToThrow, s.playerToThrow, s.playerExitScores, s.commandExitScores, s.maxScores,
+                         s.secBeforeStart, s.left, s.right),
+              std::tuple(4, 0, 0, 0, 0, 10, -(1 << 24), 1 << 24));
+    s = LoadText("[SKILL]\nHEIGHT=3\n[DESIGN]\nDOTS=65538\nDOT_INTERVAL=4\n");  // 65538 would wrap to 2
+    EXPECT_EQ(std::tuple(s.height, s.dots, s.dotInterval), std::tuple(19, 1, 3));
 }
 
 TEST_F(SettingsFileTest, SaveKeepsOtherContent) {
