@@ -58,18 +58,17 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
 
 bool IniFile::Load(std::filesystem::path path) {
     path_ = std::move(path);
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        Parse({});
-        return false;
+    std::string text;
+    bool read = false;
+    try {
+        std::ifstream in(path_, std::ios::binary);
+        // The stream buffer throws on a read error (a folder in place of the file).
+        if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        read = in && !in.bad();
+    } catch (const std::ios_base::failure&) {
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        Parse({});
-        return false;
-    }
-    Parse(text);
-    return true;
+    Parse(read ? text : std::string());
+    return read;
 }
 
 void IniFile::Parse(std::string_view text) {

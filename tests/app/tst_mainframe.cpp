@@ -203,6 +203,15 @@ private slots:
         QVERIFY(saved.right > saved.left);
     }
 
+    void closingTellsWhenTheSettingsCannotBeSaved() {
+        const QString file = QString::fromStdString(SettingsFilePath().string());
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));  // a folder where the file goes
+        frame_->close();
+        QDir(file).removeRecursively();
+        QCOMPARE(prompts_.MessageTexts(), QStringList({"Cannot save " + file + ": Is a directory"}));
+    }
+
     void terminationSignalsSaveAsExitDoes_data() {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << SIGTERM;

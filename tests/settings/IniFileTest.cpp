@@ -105,6 +105,8 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
     EXPECT_EQ(Slurp(root_ / "a.ini"), "[S]\nK=9\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), {}), 1);  // no temporary left behind
 
+    EXPECT_FALSE(ini.Load(root_));  // a folder in place of the file reads as a missing file
+    EXPECT_EQ(ini.ReadInt("S", "K", 8), 8);
     ini.Load(root_ / "no-such-dir" / "a.ini");
     ini.WriteInt("S", "K", 1);
     EXPECT_EQ(ini.Save().Message(), "Cannot save " + (root_ / "no-such-dir" / "a.ini").string() +
