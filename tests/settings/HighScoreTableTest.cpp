@@ -45,7 +45,6 @@ TEST(HighScoreTable, RankAndEntry) {
 
 TEST(HighScoreTable, DialogTexts) {
     EXPECT_EQ(FormatScore(1234), "001234");
-    EXPECT_EQ(FormatScore(-1234), "-001234");
     EXPECT_EQ(FormatScore(12345678), "12345678");
     EXPECT_EQ(FormatScoreOnly(1234), "001234 score");
     EXPECT_EQ(FormatCongratulation("Bob", 42), "Bob        : 000042 score,congratulations");

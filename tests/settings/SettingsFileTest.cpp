@@ -92,8 +92,9 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryValue) {
     EXPECT_NE(Slurp(SettingsFilePath()).find("TOP=-4\n"), std::string::npos);
 }
 
-TEST_F(SettingsFileTest, WeightsAreWrittenTruncatedTowardsZero) {
+TEST_F(SettingsFileTest, WeightsAreWrittenTruncatedTowardsZeroAndInstalledAsOne) {
     Settings s;
+    s.installed = 0;  // whatever the record holds, the file says it is installed
     s.demo[DemoWeights::HOLE] = 12.8;
     s.demo[DemoWeights::MINHOLE] = -3.9;
     s.demo[DemoWeights::HEIGHT] = 1e300;
@@ -101,6 +102,7 @@ TEST_F(SettingsFileTest, WeightsAreWrittenTruncatedTowardsZero) {
     const std::string text = Slurp(SettingsFilePath());
     EXPECT_NE(text.find("HOLE=12\n"), std::string::npos);
     EXPECT_NE(text.find("MINHOLE=-3\n"), std::string::npos);
+    EXPECT_NE(text.find("[INSTALLED]\nINSTALLED=1\n"), std::string::npos);
     EXPECT_EQ(Load().demo, (DemoWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
 }
 
