@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
+#include <cstdio>
 
 #include "app/Commands.h"
 #include "app/WindowPlace.h"
@@ -570,8 +571,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     server_.CloseServer();
     serverTransport_.StopListening();
     StoreWindowRect();
-    if (const SaveResult saved = SaveSettings(settings_); !saved)
-        prompts_.Message(this, QString::fromStdString(saved.Message()));
+    if (const SaveResult saved = SaveSettings(settings_); !saved) {
+        // At logout nobody is left to close a message box.
+        if (sessionEnding_)
+            std::fprintf(stderr, "vexari: %s\n", saved.Message().c_str());
+        else
+            prompts_.Message(this, QString::fromStdString(saved.Message()));
+    }
     timer_.stop();
     computerTimer_.stop();
     messageWindow_->hide();

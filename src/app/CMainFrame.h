@@ -100,6 +100,10 @@ public:
     // The parts of the screen image changed since the last paint.
     void PaintCanvas(QPainter& painter, const QRect& rect);
 
+    // The session ends (a termination signal): closing reports on stderr
+    // instead of in message boxes.
+    void SessionEnding() { sessionEnding_ = true; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -172,6 +176,7 @@ private:
     NetworkGameWindow* netWindow_ = nullptr;
     bool hosting_ = false;
     bool serverClosing_ = false;
+    bool sessionEnding_ = false;
     PixelImage background_;
     GameScreen screen_;
 

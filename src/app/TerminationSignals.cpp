@@ -54,6 +54,7 @@ void TerminationSignals::OnSignal() {
     while (::read(wakeFds[1], bytes, sizeof bytes) > 0) {
     }
     received_ = true;
+    emit terminating();
     if (window_) window_->close();
     // Leave the main loop and any modal dialog's loop above it; the program
     // returns 0 from its main loop.

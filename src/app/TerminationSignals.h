@@ -25,6 +25,10 @@ public:
     // A signal came (perhaps before there was a window to close).
     bool Received() const { return received_; }
 
+signals:
+    // A signal came; the window closes next.
+    void terminating();
+
 private:
     void OnSignal();
 

@@ -61,6 +61,8 @@ int main(int argc, char* argv[]) {
         frame.close();
         return 0;
     }
+    QObject::connect(&termination, &vexari::TerminationSignals::terminating, &frame,
+                     &vexari::CMainFrame::SessionEnding);
     termination.SetWindow(&frame);
     frame.show();
     return app.exec();
