@@ -10,28 +10,15 @@ namespace {
 
 TEST(Layout, FollowsTheClientSizeAndTextHeight) {
     const WindowLayout l = ComputeLayout(320, 545, 25, 16, {});
-    EXPECT_EQ(l.cellW, 20);
-    EXPECT_EQ(l.cellH, 19);
-    EXPECT_EQ(l.bevel, 2);
-    EXPECT_EQ(l.sideX, 230);
-    EXPECT_EQ(l.statusLine, (Rect{10, 510, 203, 26}));
-    EXPECT_EQ(l.nextLabelY, 10);
-    EXPECT_EQ(l.nextPanel, (Rect{230, 45, 80, 76}));
-    EXPECT_EQ(l.scoreLabelY, 140);
-    EXPECT_EQ(l.scoreBox.y, 179);
-    EXPECT_EQ(l.levelLabelY, 214);
-    EXPECT_EQ(l.levelBox.y, 253);
-    EXPECT_EQ(l.linesLabelY, 288);
-    EXPECT_EQ(l.linesBox.y, 327);
-    EXPECT_EQ(l.picture.y, 373);
-    EXPECT_EQ(l.well, (Rect{10, 10, 200, 456}));
-    EXPECT_EQ(l.IndicatorY(), 476);
-    EXPECT_EQ(l.CellY(1), 10);
-
+    EXPECT_EQ(std::tuple(l.cellW, l.cellH, l.bevel, l.sideX, l.nextLabelY, l.scoreLabelY, l.scoreBox.y),
+              std::tuple(20, 19, 2, 230, 10, 140, 179));
+    EXPECT_EQ(std::tuple(l.levelLabelY, l.levelBox.y, l.linesLabelY, l.linesBox.y, l.picture.y, l.IndicatorY()),
+              std::tuple(214, 253, 288, 327, 373, 476));
+    EXPECT_EQ(std::tuple(l.well, l.statusLine, l.nextPanel),
+              std::tuple(Rect{10, 10, 200, 456}, Rect{10, 510, 203, 26}, Rect{230, 45, 80, 76}));
     // A size change that is neither a restore nor a maximise keeps the cells.
     const WindowLayout kept = ComputeLayout(600, 900, 25, 16, l, false);
-    EXPECT_EQ(kept.cellW, 20);
-    EXPECT_EQ(kept.clientW, 600);
+    EXPECT_EQ(std::tuple(kept.cellW, kept.clientW), std::tuple(20, 600));
 }
 
 struct FakeShell : ScreenShell {
@@ -66,32 +53,18 @@ struct ScreenFixture {
     Color CellColour(int column, int row) const { return At(10 + column * 20 + 10, 10 + (row - 1) * 19 + 9); }
 };
 
-TEST(Screen, CellImagesAreRaisedBoxesInTheColourOfTheirValue) {
+// Cells are raised boxes in the colour of their value (grey when empty) on a
+// raised panel with sunken black areas.
+TEST(Screen, CellsAndFrameAreBevelled) {
     ScreenFixture f;
     const PixelImage& magenta = f.screen.CellImage(5);
-    ASSERT_EQ(magenta.Width(), 20);
-    ASSERT_EQ(magenta.Height(), 19);
-    EXPECT_EQ(magenta.Pixel(10, 9), MakeColor(255, 0, 255));
-    EXPECT_EQ(magenta.Pixel(0, 0), MakeColor(240, 240, 240));
-    EXPECT_EQ(magenta.Pixel(1, 1), MakeColor(240, 240, 240));
-    EXPECT_EQ(magenta.Pixel(19, 18), MakeColor(64, 64, 64));
-    EXPECT_EQ(magenta.Pixel(19, 0), MakeColor(255, 0, 255));  // odd corner in the face colour
-    const PixelImage& grey = f.screen.CellImage(0);
-    EXPECT_EQ(grey.Pixel(10, 9), kGrey);
-    EXPECT_EQ(grey.Pixel(0, 5), kWhite);
-    EXPECT_EQ(grey.Pixel(18, 17), kDarkGrey);
-}
-
-TEST(Screen, FrameHasSunkenBlackAreasOnARaisedPanel) {
-    ScreenFixture f;
-    EXPECT_EQ(f.At(0, 0), kWhite);
-    EXPECT_EQ(f.At(319, 544), kDarkGrey);
-    EXPECT_EQ(f.At(5, 300), kGrey);
-    EXPECT_EQ(f.At(9, 100), kDarkGrey);  // left rings of the well's frame
-    EXPECT_EQ(f.At(8, 100), kDarkGrey);
-    EXPECT_EQ(f.At(210, 100), kWhite);  // right rings
-    EXPECT_EQ(f.At(211, 100), kWhite);
-    EXPECT_EQ(f.At(235, 180), kBlack);  // inside the score box
+    ASSERT_EQ(std::tuple(magenta.Width(), magenta.Height()), std::tuple(20, 19));
+    EXPECT_EQ(std::tuple(magenta.Pixel(10, 9), magenta.Pixel(1, 1), magenta.Pixel(19, 18), magenta.Pixel(19, 0)),
+              std::tuple(MakeColor(255, 0, 255), MakeColor(240, 240, 240), MakeColor(64, 64, 64),
+                         MakeColor(255, 0, 255)));  // odd corner in the face colour
+    EXPECT_EQ(f.screen.CellImage(0).Pixel(10, 9), kGrey);
+    EXPECT_EQ(std::tuple(f.At(0, 0), f.At(319, 544), f.At(5, 300), f.At(8, 100), f.At(211, 100), f.At(235, 180)),
+              std::tuple(kWhite, kDarkGrey, kGrey, kDarkGrey, kWhite, kBlack));  // well frame, score box
 }
 
 TEST(Screen, RepaintDrawsOnlyChangedCells) {
@@ -158,22 +131,17 @@ TEST(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
     EXPECT_EQ(f.shell.invalid.size(), 4u + 2u + 2u + 1u);
 }
 
-TEST(Screen, ColourOffDrawsEverythingGrey) {
+TEST(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
     ScreenFixture f;
     f.settings.color = 0;
-    f.game.record().well.at(2, 24) = 4;
-    f.screen.PaintGame(false);
-    EXPECT_EQ(f.CellColour(2, 24), kGrey);
-}
-
-TEST(Screen, EmptyCellsShowStrokes) {
-    ScreenFixture f;
     f.settings.dots = 1;
     f.settings.dotInterval = 2;
+    f.game.record().well.at(2, 24) = 4;
     f.screen.Repaint();
+    EXPECT_EQ(f.CellColour(2, 24), kGrey);
     // Dot of cell (column 1 = number 2, row 3) at its middle: (x + 9, y + 8).
-    EXPECT_EQ(f.At(10 + 20 + 9, 10 + 2 * 19 + 8), kWhite);
-    EXPECT_EQ(f.At(10 + 9, 10 + 2 * 19 + 8), kBlack);
+    const int y = 10 + 2 * 19 + 8;
+    EXPECT_EQ(std::tuple(f.At(10 + 20 + 9, y), f.At(10 + 9, y)), std::tuple(kWhite, kBlack));
 }
 
 }  // namespace

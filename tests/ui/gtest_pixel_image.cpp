@@ -18,35 +18,33 @@ const std::map<char, Color> kLegend = {{'.', kUntouched}, {'A', kA}, {'B', kB}, 
 TEST(PixelImage, SizesOutsideTheLimitsGiveAnEmptyImageAndOutsideReadsBlack) {
     for (const auto& [w, h] : {std::pair{0, 5}, {-3, 5}, {5, INT_MIN}, {PixelImage::kMaxSide + 1, 1}})
         EXPECT_TRUE(PixelImage(w, h).IsNull()) << w << "x" << h;
-    const PixelImage img(3, 2, kA);
-    EXPECT_TRUE(PixelsAre(img, -1, -1, {"KKKKK", "KAAAK", "KAAAK", "KKKKK"}, kLegend));
+    EXPECT_TRUE(PixelsAre(PixelImage(3, 2, kA), -1, -1, {"KKKKK", "KAAAK", "KAAAK", "KKKKK"}, kLegend));
 }
 
-TEST(PixelImage, FillsAreClippedToTheImage) {
+// Rectangles far outside must neither wrap nor write past the pixels.
+TEST(PixelImage, FillsAndCopiesAreClippedToBothImages) {
     PixelImage img(5, 4, kUntouched);
     img.FillRect(-2, -1, 4, 3, kA);
     img.FillRect(3, 2, 100, 100, kB);
-    img.FillRect(INT_MAX - 1, 0, INT_MAX, 1, kWhite);  // far outside, must not wrap
-    img.FillRect(INT_MIN, 3, INT_MAX, 1, kWhite);      // ends left of the image
-    img.FillRect(1, 3, 0, 1, kWhite);                  // empty
-    img.FillRect(1, 3, -5, 1, kWhite);                 // negative
+    img.FillRect(INT_MAX - 1, 0, INT_MAX, 1, kWhite);
+    img.FillRect(INT_MIN, 3, INT_MAX, 1, kWhite);
+    img.FillRect(1, 3, -5, 1, kWhite);
     img.VLine(4, -2, 3, kBlack);
     EXPECT_TRUE(PixelsAre(img, 0, 0, {"AA..K", "AA...", "...BB", "...BB"}, kLegend));
-    img.PatternFill(4, 3, INT_MAX, INT_MAX, Pattern::Invert);  // clipped like the fills
+    img.PatternFill(4, 3, INT_MAX, INT_MAX, Pattern::Invert);
     EXPECT_EQ(std::tuple(img.Pixel(4, 3), img.Pixel(3, 3)), std::tuple(MakeColor(165, 175, 185), kB));
-}
 
-TEST(PixelImage, CopyTakesOnlyPixelsInsideBothImagesAndMayOverlap) {
     PixelImage src(3, 3, kA);
     src.SetPixel(0, 0, kB);
     src.SetPixel(2, 2, kWhite);
     struct Case { int dx, dy, sx, sy, w, h; std::vector<std::string> rows; };
+    const std::vector<std::string> none(4, "....");
     const Case cases[] = {
-        {2, 2, 0, 0, 10, 10, {"....", "....", "..BA", "..AA"}},  // clipped by the destination
-        {-1, 1, 0, 1, 3, 5, {"....", "AA..", "AW..", "...."}},   // left of it and by the source's bottom
-        {1, 1, -2, -2, 4, 4, {"....", "....", "....", "...B"}},  // the source starts outside
-        {0, 0, INT_MAX, INT_MAX, INT_MAX, INT_MAX, {"....", "....", "....", "...."}},
-        {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX, {"....", "....", "....", "...."}},
+        {2, 2, 0, 0, 10, 10, {"....", "....", "..BA", "..AA"}},
+        {-1, 1, 0, 1, 3, 5, {"....", "AA..", "AW..", "...."}},
+        {1, 1, -2, -2, 4, 4, {"....", "....", "....", "...B"}},
+        {0, 0, INT_MAX, INT_MAX, INT_MAX, INT_MAX, none},
+        {INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX, none},
     };
     for (const Case& c : cases) {
         PixelImage dst(4, 4, kUntouched);
@@ -56,31 +54,16 @@ TEST(PixelImage, CopyTakesOnlyPixelsInsideBothImagesAndMayOverlap) {
     PixelImage dst(2, 2, kUntouched);
     dst.CopyFrom(0, 0, PixelImage(), 0, 0, 2, 2);
     EXPECT_EQ(dst, PixelImage(2, 2, kUntouched));
-    // Overlapping copies within one image act as if through a temporary.
-    PixelImage down = testing::Numbered(4, 4, 0), up = down;
-    down.CopyFrom(1, 1, down, 0, 0, 3, 3);
-    up.CopyFrom(0, 0, up, 1, 1, 3, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) {
-            EXPECT_EQ(down.Pixel(x + 1, y + 1), MakeColor(x, y, 0)) << x << "," << y;
-            EXPECT_EQ(up.Pixel(x, y), MakeColor(x + 1, y + 1, 0)) << x << "," << y;
-        }
 }
 
 TEST(TilePicture, RepeatsFromTheTopLeftWithClippedLastTiles) {
     PixelImage area(117, 117, kUntouched);
     TilePicture(area, testing::Numbered(32, 32, 7));
-    // Tiles start at 0, 32, 64 and 96 each way; the last column and row are 21 wide.
-    EXPECT_EQ(area.Pixel(96, 96), MakeColor(0, 0, 7));
-    EXPECT_EQ(area.Pixel(116, 116), MakeColor(20, 20, 7));
     for (int y = 0; y < 117; ++y)
         for (int x = 0; x < 117; ++x) ASSERT_EQ(area.Pixel(x, y), MakeColor(x % 32, y % 32, 7)) << x << "," << y;
-    // An empty picture draws nothing; one larger than the area is shown once, clipped.
     PixelImage small(10, 10, kUntouched);
     TilePicture(small, PixelImage());
     EXPECT_EQ(small, PixelImage(10, 10, kUntouched));
-    TilePicture(small, testing::Numbered(30, 30, 7));
-    EXPECT_EQ(small.Pixel(9, 9), MakeColor(9, 9, 7));
 }
 
 }  // namespace
