@@ -28,18 +28,21 @@ protected:
                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-TEST_F(DemoFileTest, SavedNumbersReadBackTheSame) {
+// That any eight numbers read back as written is the fuzzing's concern.
+TEST_F(DemoFileTest, ExactBytesShortAndUnopenableFiles) {
     std::ofstream(Path("MyParams.dem.tmp")) << "mine";  // a file of the name a temporary once had stays
     ASSERT_TRUE(WriteDemoFile(Path("MyParams.dem"), DefaultDemoValues()));
     EXPECT_EQ(Contents("MyParams.dem"), "41\r\n5\r\n0\r\n7\r\n1\r\n1\r\n1\r\n1\r\n");
     EXPECT_EQ(Contents("MyParams.dem.tmp"), "mine");
 
-    const DemoValues saved{-5, INT_MAX, 0, INT_MIN, 12, 1000, 7, -1};
-    ASSERT_TRUE(WriteDemoFile(Path("MyParams.dem"), saved));  // replaces the file
-    DemoValues loaded{};
-    const DemoReadResult r = ReadDemoFile(Path("MyParams.dem"), loaded);
-    EXPECT_EQ(std::tuple(r.opened, r.count), std::tuple(true, 8));
-    EXPECT_EQ(loaded, saved);
+    DemoValues v = DefaultDemoValues();
+    std::ofstream(Path("short.dem")) << "1 2 3";
+    const DemoReadResult r = ReadDemoFile(Path("short.dem"), v);
+    EXPECT_EQ(std::tuple(r.opened, r.count, v), std::tuple(true, 3, DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
+    EXPECT_FALSE(ReadDemoFile(Path("missing.dem"), v).opened || ReadDemoFile(dir_.string(), v).opened);
+    EXPECT_EQ(v, (DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
+    EXPECT_EQ(WriteDemoFile(Path("no/such/dir/x.dem"), v).Message(),
+              "Cannot save " + Path("no/such/dir/x.dem") + ": No such file or directory");
 }
 
 TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
@@ -47,7 +50,6 @@ TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
     const std::tuple<const char*, int, DemoValues> cases[] = {
         {"1 2 3", 3, {1, 2, 3, 40, 50, 60, 70, 80}},
         {" \t-4\n\n+5\r\n6x 7 8", 3, {-4, 5, 6, 40, 50, 60, 70, 80}},  // stops at "x"
-        {"", 0, before},
         {"- 5", 0, before},                                           // a sign alone is no number
         {"1 2 3 4 5 6 7 8 9 junk", 8, {1, 2, 3, 4, 5, 6, 7, 8}},      // nothing after the eighth is read
         {"99999999999 -99999999999", 2, {INT_MAX, INT_MIN, 30, 40, 50, 60, 70, 80}},
@@ -57,20 +59,6 @@ TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
         EXPECT_EQ(ParseDemoValues(text, v), count) << text;
         EXPECT_EQ(v, values) << text;
     }
-}
-
-TEST_F(DemoFileTest, ShortAndUnopenableFiles) {
-    DemoValues v = DefaultDemoValues();
-    std::ofstream(Path("short.dem")) << "1 2 3";
-    const DemoReadResult r = ReadDemoFile(Path("short.dem"), v);
-    EXPECT_EQ(std::tuple(r.opened, r.count), std::tuple(true, 3));
-    EXPECT_EQ(v, (DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
-
-    EXPECT_FALSE(ReadDemoFile(Path("missing.dem"), v).opened);
-    EXPECT_FALSE(ReadDemoFile(dir_.string(), v).opened);
-    EXPECT_EQ(v, (DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
-    EXPECT_EQ(WriteDemoFile(Path("no/such/dir/x.dem"), v).Message(),
-              "Cannot save " + Path("no/such/dir/x.dem") + ": No such file or directory");
 }
 
 TEST(DemoDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {

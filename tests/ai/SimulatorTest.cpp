@@ -8,8 +8,7 @@
 namespace vexari {
 namespace {
 
-TEST(SimArgs, EveryOptionAndAnalyze) {
-    ASSERT_TRUE(ParseSimArgs({}).options);
+TEST(SimArgs, EveryOptionAnalyzeAndRefusalsOfOneLine) {
     const SimArgsResult all = ParseSimArgs({"--games", "20", "--seed", "4294967295", "--height", "19", "--weights",
                                             "a.dem", "--speed", "9", "--bottom-lines", "--no-next", "--max-pieces",
                                             "50", "--json", "--trace"});
@@ -22,14 +21,9 @@ TEST(SimArgs, EveryOptionAndAnalyze) {
     ASSERT_TRUE(analyze.options);
     EXPECT_EQ(std::tie(analyze.options->analyze, analyze.options->analyzeFile),
               std::tuple(true, std::string("pos.txt")));
-}
 
-TEST(SimArgs, BadArgumentsAreRefusedWithOneLine) {
-    const std::vector<std::vector<std::string>> bad = {
-        {"--games"},         {"--games", "0"},     {"--games", "2x"},       {"--seed", "4294967296"},
-        {"--height", "18"},  {"--height", "26"},   {"--speed", "10"},       {"--max-pieces", "0"},
-        {"--frobnicate"},    {"analyze", "a", "b"}, {"--json", "analyze", "a"},
-    };
+    const std::vector<std::vector<std::string>> bad = {{"--games"}, {"--games", "2x"}, {"--seed", "4294967296"},
+                                                       {"--height", "26"}, {"--frobnicate"}, {"analyze", "a", "b"}};
     for (const auto& args : bad) {
         const SimArgsResult r = ParseSimArgs(args);
         EXPECT_TRUE(!r.options && !r.error.empty() && r.error.find('\n') == std::string::npos)
@@ -57,31 +51,25 @@ TEST(AnalyzeInput, ReadsThePositionAndReportsEveryCandidate) {
                          0),
               0u)
         << json;
-    EXPECT_NE(json.find("{\"n\":33,\"rotations\":3,\"offset\":5,"), std::string::npos);
-    EXPECT_EQ(json.find("\"n\":34"), std::string::npos);
-    EXPECT_EQ(json.substr(json.size() - 3), "}]}");
+    EXPECT_TRUE(json.find("{\"n\":33,\"rotations\":3,\"offset\":5,") != std::string::npos && json.ends_with("}]}"));
 
     p = ParseText("figure 4 3 0\nweights 1 2 3 4 5 6 7 8.5\nheight 19\n\nwell\n" + EmptyRows(16) +
                   "....#.....\n.....7777.\n##########\n");
     ASSERT_TRUE(p.input) << p.error;
     const AnalyzeInput& in = *p.input;
-    EXPECT_EQ(std::tuple(in.height, in.figure, in.weights[7]), std::tuple(19, 4, 8.5));
     // Filled cells keep their colour; below the given rows lies the floor.
-    EXPECT_EQ(std::tuple(in.well.at(4, 16), in.well.at(5, 17), in.well.at(0, 18), in.well.at(0, 19)),
-              std::tuple(1, 7, 1, 1));
+    EXPECT_EQ(std::tuple(in.height, in.figure, in.weights[7], in.well.at(5, 17), in.well.at(0, 19)),
+              std::tuple(19, 4, 8.5, 7, 1));
 }
 
-TEST(AnalyzeInput, EverythingIsValidated) {
+TEST(AnalyzeInput, PositionsOutsideTheWellAreRefused) {
     const std::string h = "height 25\n", f = "figure 1 3 0\n";
     const std::string w = "well\n" + EmptyRows(25), w24 = "well\n" + EmptyRows(24);
     const std::string bad[] = {
-        "height 18\n" + f + "well\n" + EmptyRows(18), "height 26\n" + f + "well\n" + EmptyRows(26),
-        h + "figure 7 3 0\n" + w, h + "figure -1 3 0\n" + w, h + "figure 1 3\n" + w,
+        "height 26\n" + f + "well\n" + EmptyRows(26), h + "figure 7 3 0\n" + w, h + "figure -1 3 0\n" + w,
         h + "figure 1 7 0\n" + w, h + "figure 1 3 23\n" + w,  // out of the right wall, below the floor
-        h + f + w24, h + f + w + "..........\n", h + f + w24 + "....8.....\n", h + f + w24 + ".........\n",
-        h + f + EmptyRows(25), f + w, h + w, h + h + f + w, h + f + "speed 3\n" + w,
-        h + f + "weights 1 2 3\n" + w, h + f + "weights 1 2 3 4 5 6 7 x\n" + w,
-        h + f + "well\n..........\n......#...\n" + EmptyRows(23),  // the figure on a filled cell
+        h + f + w24, h + f + w + "..........\n", h + f + w24 + "....8.....\n", h + f + w24 + ".........\n", f + w,
+        h + f + "weights 1 2 3\n" + w, h + f + "well\n..........\n......#...\n" + EmptyRows(23),  // on a filled cell
     };
     for (const auto& text : bad) {
         const AnalyzeParseResult p = ParseText(text);
@@ -104,45 +92,33 @@ TEST(Simulator, GamesAreReproducibleAndTheTraceAddsUp) {
     ASSERT_EQ(trace.size(), 400u);
     int lines = 0;
     for (std::size_t i = 0; i < trace.size(); ++i) {
-        const SimLanding& l = trace[i];
-        lines += l.removed;
-        EXPECT_EQ(std::tuple(l.game, l.n, l.lines), std::tuple(1, std::int64_t(i + 1), lines));
-        EXPECT_TRUE(l.figure >= 0 && l.figure < kFigureCount && l.x >= -1 && l.x <= 8 && l.y >= 0 && l.y < 25 &&
-                    l.removed >= 0 && l.removed <= 4 && l.stackTop >= 0 && l.stackTop <= 25) << LandingJson(l);
+        lines += trace[i].removed;
+        EXPECT_EQ(std::tuple(trace[i].game, trace[i].n, trace[i].lines), std::tuple(1, std::int64_t(i + 1), lines));
     }
     EXPECT_LT(trace[0].figure, 5);  // a game never starts with a skew figure
     EXPECT_EQ(std::tuple(a.lines, a.score), std::tuple(trace.back().lines, trace.back().score));
     EXPECT_GT(a.lines, 100);  // the default weights clear rows steadily
-
-    // The same game again, also from a fresh simulator, gives the same result;
-    // another seed gives another game.
-    const SimGameResult again = sim.Play(1);
-    EXPECT_EQ(std::tuple(again.lines, again.score), std::tuple(a.lines, a.score));
+    // The same game again, also from a fresh simulator, is the same; another seed is another game.
+    EXPECT_EQ(sim.Play(1).score, a.score);
     EXPECT_EQ(Simulator(Capped(400), DemoWeights::Defaults()).Play(1).score, a.score);
     EXPECT_NE(sim.Play(2).score, a.score);
+    // Speed changes the pacing, not the placements: figures placed sooner score more.
+    const SimGameResult slow = Simulator(Capped(300, 0), DemoWeights::Defaults()).Play(5);
+    const SimGameResult fast = Simulator(Capped(300, 9), DemoWeights::Defaults()).Play(5);
+    EXPECT_TRUE(slow.lines == fast.lines && fast.score > slow.score);
 }
 
 TEST(Simulator, AGameEndsWhenTheWellFills) {
     Simulator sim(Capped(100000), DemoWeights{{0, 0, 0, 0, 0, 0, -1, 0}});  // piles the figures up
     const SimGameResult r = sim.Play(3);
-    EXPECT_FALSE(r.capped);
-    EXPECT_TRUE(r.pieces > 5 && r.pieces < 200) << r.pieces;
+    EXPECT_TRUE(!r.capped && r.pieces > 5 && r.pieces < 200) << r.pieces;
     EXPECT_EQ(sim.Play(3).pieces, r.pieces);  // the next game starts afresh
-}
-
-TEST(Simulator, SpeedChangesThePacingNotThePlacements) {
-    const SimGameResult slow = Simulator(Capped(300, 0), DemoWeights::Defaults()).Play(5);
-    const SimGameResult fast = Simulator(Capped(300, 9), DemoWeights::Defaults()).Play(5);
-    EXPECT_EQ(slow.lines, fast.lines);
-    EXPECT_GT(fast.score, slow.score);  // figures placed sooner score more
 }
 
 TEST(SimulatorReports, Formats) {
     EXPECT_EQ(LandingJson({2, 7, 3, -1, 20, 2, 1234, 9, 17}),
               "{\"game\":2,\"n\":7,\"figure\":3,\"x\":-1,\"y\":20,\"removed\":2,\"score\":1234,\"lines\":9,"
               "\"stack_top\":17}");
-    EXPECT_EQ(GameResultJson({1, 10, 4, 500, true}),
-              "{\"game\":1,\"pieces\":10,\"lines\":4,\"score\":500,\"capped\":true}");
     EXPECT_EQ(SummaryJson(Summarize({{1, 10, 4, 100}, {2, 10, 9, 300}, {3, 30, 1, 200}, {4, 10, 20, 0}}, 2.0)),
               "{\"summary\":{\"games\":4,\"mean_lines\":8.50,\"median_lines\":6.5,\"max_lines\":20,"
               "\"mean_score\":150.00,\"pieces_per_second\":30}}");

