@@ -161,6 +161,10 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     timer_.start(kTimerMs);
     computerTimer_.setSingleShot(true);
     connect(&computerTimer_, &QTimer::timeout, this, &CMainFrame::OnComputerDeadline);
+    connect(&framePoll_, &QTimer::timeout, this, [this] {
+        PlaceOnceFramed();
+        if (!placeAwaitsFrame_ || --framePolls_ <= 0) framePoll_.stop();
+    });
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
     qApp->installEventFilter(this);
 }
@@ -251,6 +255,15 @@ void CMainFrame::PlaceWindow() {
     setWindowState(Qt::WindowNoState);
     move(place.left, place.top);  // the frame's corner
     resize(place.right - place.left - m.left - m.right, place.bottom - place.top - m.top - m.bottom);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window manager may frame the window without moving it, so that no
+    // move or resize tells of the frame: look for it a few times.
+    if (!placeAwaitsFrame_) return;
+    framePolls_ = 20;
+    framePoll_.start(100);
 }
 
 void CMainFrame::PlaceOnceFramed() {

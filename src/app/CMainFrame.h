@@ -106,6 +106,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -212,6 +213,8 @@ private:
     bool closing_ = false;
     WindowRect savedPlace_;  // the SIZE values read at start
     bool placeAwaitsFrame_ = false;
+    QTimer framePoll_;
+    int framePolls_ = 0;  // checks left for a frame that came without a move
 };
 
 }  // namespace vexari
