@@ -55,8 +55,6 @@ private slots:
         joinPrompts_ = FakePrompts();
     }
 
-    // Chat and presents between the two are left to the client, server and
-    // transport tests and to the headless round of the network programs.
     void hostAndJoinerPlayARound() {
         AnswerJoin(hostPrompts_, "Ann", {}, 0);  // port 0: any free port
         host_->Command(kCmdCreateNetwork);
@@ -76,12 +74,22 @@ private slots:
         QTRY_VERIFY(joiner_->networkWindow() != nullptr);
         QTRY_COMPARE(hostWindow.playerList()->topLevelItemCount(), 2);
 
+        // A chat line goes round through the server.
+        joiner_->networkWindow()->chatInput()->setText("hello");
+        joiner_->networkWindow()->sendButton()->click();
+        QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Bob: hello"));
+
         // The round starts on both with the host's seed. (Both windows live in this one process:
         // the round's start brings each to the front in turn, and the one left behind pauses
         // everyone, so the games may be paused by now.)
         hostWindow.startButton()->click();
         QTRY_VERIFY(!host_->game().record().waitingForStart && !joiner_->game().record().waitingForStart);
         QCOMPARE(joiner_->game().record().networkSeed, host_->game().record().networkSeed);
+
+        // The host's double row rises as a present in the joiner's well.
+        const int stackTop = joiner_->game().record().stackTop;
+        host_->client().SendLanded(3, 0, 2);
+        QTRY_COMPARE(joiner_->game().record().stackTop, stackTop - 1);
 
         // The joiner leaves mid-round: Ann's team is the last one left, so the round ends.
         joiner_->networkWindow()->closeButton()->click();
