@@ -1,9 +1,13 @@
 #include "ai/Simulator.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
@@ -12,8 +16,9 @@ namespace vexari {
 
 const char* const kSimUsage =
     "usage: vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]\n"
-    "                  [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace]\n"
-    "       vexari-sim analyze FILE\n";
+    "                  [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]\n"
+    "       vexari-sim analyze FILE\n"
+    "--jobs J: games played at once, on J threads (default: one per core)\n";
 
 namespace {
 
@@ -51,7 +56,7 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--games" || a == "--seed" || a == "--height" || a == "--speed" || a == "--max-pieces" ||
-                   a == "--weights") {
+                   a == "--weights" || a == "--jobs") {
             const std::string* v = value();
             if (!v) return Fail(a + " needs a value");
             if (a == "--weights") {
@@ -64,6 +69,8 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
             } else if (a == "--height") {
                 if (!ParseWhole(*v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
                     return Fail("--height must be a whole number from 19 to 25");
+            } else if (a == "--jobs") {
+                if (!ParseWhole(*v, o.jobs) || o.jobs < 1) return Fail("--jobs must be a whole number of at least 1");
             } else if (a == "--speed") {
                 if (!ParseWhole(*v, o.speed) || o.speed < 0 || o.speed > 9)
                     return Fail("--speed must be a whole number from 0 to 9");
@@ -221,6 +228,80 @@ SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)
     result.lines = last.lines;
     result.score = last.score;
     return result;
+}
+
+// ---------------------------------------------------------------------------
+// Playing many games
+
+namespace {
+
+// Plays game `g` and returns its report lines.
+std::string PlayGameLines(Simulator& simulator, const SimOptions& options, int g, SimGameResult& result) {
+    std::string lines;
+    const auto onLanding = [&lines](const SimLanding& landing) {
+        lines += LandingJson(landing);
+        lines += '\n';
+    };
+    result = options.trace ? simulator.Play(g, onLanding) : simulator.Play(g);
+    lines += options.json ? GameResultJson(result) : GameResultText(result);
+    lines += '\n';
+    return lines;
+}
+
+}  // namespace
+
+int SimJobs(const SimOptions& options) {
+    if (options.jobs > 0) return options.jobs;
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+std::vector<SimGameResult> PlayGames(const SimOptions& options, const DemoWeights& weights, std::ostream& out) {
+    const int games = options.games;
+    std::vector<SimGameResult> results(static_cast<std::size_t>(std::max(games, 0)));
+    const int jobs = std::min(SimJobs(options), games);
+    if (jobs <= 1) {
+        Simulator simulator(options, weights);
+        for (int g = 1; g <= games; ++g)
+            out << PlayGameLines(simulator, options, g, results[static_cast<std::size_t>(g - 1)]) << std::flush;
+        return results;
+    }
+
+    // Each thread takes the next game not yet taken; this thread writes the
+    // finished games' lines in game order as soon as each one's turn comes.
+    struct Finished {
+        std::string lines;
+        bool done = false;
+    };
+    std::vector<Finished> finished(results.size());
+    std::mutex mutex;
+    std::condition_variable gameDone;
+    std::atomic<int> nextGame{0};
+    const auto work = [&] {
+        Simulator simulator(options, weights);
+        for (int i = nextGame++; i < games; i = nextGame++) {
+            const auto slot = static_cast<std::size_t>(i);
+            SimGameResult result;
+            std::string lines = PlayGameLines(simulator, options, i + 1, result);
+            const std::lock_guard lock(mutex);
+            results[slot] = result;
+            finished[slot] = {std::move(lines), true};
+            gameDone.notify_one();
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(jobs));
+    for (int t = 0; t < jobs; ++t) threads.emplace_back(work);
+    for (auto& game : finished) {
+        std::string lines;
+        {
+            std::unique_lock lock(mutex);
+            gameDone.wait(lock, [&game] { return game.done; });
+            lines.swap(game.lines);
+        }
+        out << lines << std::flush;
+    }
+    for (auto& thread : threads) thread.join();
+    return results;
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <istream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace vexari {
 
 // Command line of the simulator:
 //   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]
-//              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace]
+//              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]
 //   vexari-sim analyze FILE
 struct SimOptions {
     bool analyze = false;
@@ -31,6 +32,7 @@ struct SimOptions {
     std::int64_t maxPieces = 100000;
     bool json = false;
     bool trace = false;
+    int jobs = 0;  // threads playing the games; 0: one per core
     bool help = false;
 };
 
@@ -83,6 +85,17 @@ private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// The number of threads `PlayGames` uses: options.jobs, or one per core when
+// that is 0 (at least 1).
+int SimJobs(const SimOptions& options);
+
+// Plays games 1 to options.games on SimJobs(options) threads, each with its own
+// simulator, and writes each game's lines to `out` in game order: its trace
+// if asked for, then its result line. Each game's lines are written whole, so
+// the output is the same for any number of threads. Returns the results in
+// game order.
+std::vector<SimGameResult> PlayGames(const SimOptions& options, const DemoWeights& weights, std::ostream& out);
 
 // Formats the report lines of the simulator.
 std::string LandingJson(const SimLanding& landing);

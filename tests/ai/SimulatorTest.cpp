@@ -11,19 +11,19 @@ namespace {
 TEST(SimArgs, EveryOptionAnalyzeAndRefusalsOfOneLine) {
     const SimArgsResult all = ParseSimArgs({"--games", "20", "--seed", "4294967295", "--height", "19", "--weights",
                                             "a.dem", "--speed", "9", "--bottom-lines", "--no-next", "--max-pieces",
-                                            "50", "--json", "--trace"});
+                                            "50", "--json", "--trace", "--jobs", "3"});
     ASSERT_TRUE(all.options) << all.error;
     const SimOptions& o = *all.options;
     EXPECT_EQ(std::tie(o.games, o.seed, o.height, o.weightsFile, o.speed, o.maxPieces),
               std::tuple(20, 4294967295u, 19, std::string("a.dem"), 9, std::int64_t{50}));
-    EXPECT_EQ(std::tie(o.bottomLines, o.next, o.json, o.trace), std::tuple(true, false, true, true));
+    EXPECT_EQ(std::tie(o.bottomLines, o.next, o.json, o.trace, o.jobs), std::tuple(true, false, true, true, 3));
     const SimArgsResult analyze = ParseSimArgs({"analyze", "pos.txt"});
     ASSERT_TRUE(analyze.options);
     EXPECT_EQ(std::tie(analyze.options->analyze, analyze.options->analyzeFile),
               std::tuple(true, std::string("pos.txt")));
 
     const std::vector<std::vector<std::string>> bad = {{"--games"}, {"--games", "2x"}, {"--seed", "4294967296"},
-                                                       {"--height", "26"}, {"--frobnicate"}, {"analyze", "a", "b"}};
+                                                       {"--height", "26"}, {"--jobs", "0"}, {"--frobnicate"}, {"analyze", "a", "b"}};
     for (const auto& args : bad) {
         const SimArgsResult r = ParseSimArgs(args);
         EXPECT_TRUE(!r.options && !r.error.empty() && r.error.find('\n') == std::string::npos)
@@ -113,6 +113,30 @@ TEST(Simulator, AGameEndsWhenTheWellFills) {
     const SimGameResult r = sim.Play(3);
     EXPECT_TRUE(!r.capped && r.pieces > 5 && r.pieces < 200) << r.pieces;
     EXPECT_EQ(sim.Play(3).pieces, r.pieces);  // the next game starts afresh
+}
+
+TEST(Simulator, ThreadsChangeNeitherTheGamesNorTheOutput) {
+    SimOptions o = Capped(150);
+    o.games = 7;
+    o.bottomLines = true;
+    o.json = true;
+    o.trace = true;
+    std::string output[2];
+    std::vector<SimGameResult> results[2];
+    for (const int k : {0, 1}) {
+        o.jobs = k == 0 ? 1 : 3;
+        std::ostringstream out;
+        results[k] = PlayGames(o, DemoWeights::Defaults(), out);
+        output[k] = out.str();
+    }
+    // Game by game, traces whole and in order, each game's result as from a simulator of its own.
+    EXPECT_EQ(output[0], output[1]);
+    ASSERT_EQ(results[1].size(), 7u);
+    for (std::size_t i = 0; i < results[1].size(); ++i) {
+        const std::string alone = GameResultJson(Simulator(o, DemoWeights::Defaults()).Play(static_cast<int>(i + 1)));
+        EXPECT_EQ(std::tuple(results[1][i].game, GameResultJson(results[0][i]), GameResultJson(results[1][i])),
+                  std::tuple(static_cast<int>(i + 1), alone, alone));
+    }
 }
 
 TEST(SimulatorReports, Formats) {

@@ -49,18 +49,8 @@ int main(int argc, char** argv) {
         vexari::ApplyDialogValues({values, false}, weights, learnMode);
     }
 
-    vexari::Simulator simulator(options, weights);
-    std::vector<vexari::SimGameResult> results;
-    const auto onLanding = [](const vexari::SimLanding& landing) {
-        std::cout << vexari::LandingJson(landing) << "\n";
-    };
     const auto start = std::chrono::steady_clock::now();
-    for (int g = 1; g <= options.games; ++g) {
-        const vexari::SimGameResult result =
-            options.trace ? simulator.Play(g, onLanding) : simulator.Play(g);
-        results.push_back(result);
-        std::cout << (options.json ? vexari::GameResultJson(result) : vexari::GameResultText(result)) << "\n";
-    }
+    const std::vector<vexari::SimGameResult> results = vexari::PlayGames(options, weights, std::cout);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const vexari::SimSummary summary = vexari::Summarize(results, seconds);
     std::cout << (options.json ? vexari::SummaryJson(summary) : vexari::SummaryText(summary)) << "\n";
