@@ -8,6 +8,7 @@
 
 #include "ai/DemoFile.h"
 #include "ai/Simulator.h"
+#include "ai/Tuner.h"
 
 namespace {
 
@@ -25,10 +26,34 @@ int Analyze(const std::string& path) {
     return 0;
 }
 
+int Tune(const std::vector<std::string>& args) {
+    const vexari::TuneArgsResult parsed = vexari::ParseTuneArgs(args);
+    if (!parsed.options) return Error(parsed.error);
+    const vexari::TuneOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << vexari::kTuneUsage;
+        return 0;
+    }
+    vexari::DemoValues start = vexari::DefaultDemoValues();
+    if (!options.startFile.empty()) {
+        const vexari::DemoReadResult read = vexari::ReadDemoFile(options.startFile, start);
+        if (!read.opened) return Error("cannot open " + options.startFile);
+        if (read.count != vexari::DemoWeights::kCriteria)
+            return Error(options.startFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
+    }
+    const std::string error = vexari::RunTune(options, start, std::cout);
+    if (!error.empty()) {
+        std::cerr << "vexari-sim: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "tune") return Tune({args.begin() + 1, args.end()});
     const vexari::SimArgsResult parsed = vexari::ParseSimArgs(args);
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;

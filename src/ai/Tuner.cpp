@@ -1,0 +1,215 @@
+#include "ai/Tuner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <numeric>
+#include <ostream>
+#include <thread>
+
+#include "ai/Simulator.h"
+#include "game/Well.h"
+
+namespace vexari {
+
+const char* const kTuneUsage =
+    "usage: vexari-sim tune [--generations G] [--population N] [--games K] [--height H] [--max-pieces M]\n"
+    "                       [--seed S] [--jobs J] [--start FILE.dem] --out FILE.dem\n";
+
+namespace {
+
+constexpr int kCriteria = DemoWeights::kCriteria;
+
+template <typename T>
+bool ParseWhole(const std::string& text, T& value) {
+    if (text.empty() || text[0] == '+') return false;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc{} && ptr == end;
+}
+
+TuneArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+}  // namespace
+
+TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
+    TuneOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            continue;
+        }
+        if (a != "--generations" && a != "--population" && a != "--games" && a != "--height" && a != "--max-pieces" &&
+            a != "--seed" && a != "--jobs" && a != "--start" && a != "--out")
+            return Fail("unknown argument: " + a);
+        if (i + 1 >= args.size()) return Fail(a + " needs a value");
+        const std::string& v = args[++i];
+        if (a == "--start" || a == "--out") {
+            if (v.empty()) return Fail(a + " needs a file name");
+            (a == "--start" ? o.startFile : o.outFile) = v;
+        } else if (a == "--generations") {
+            if (!ParseWhole(v, o.generations) || o.generations < 1)
+                return Fail("--generations must be a whole number of at least 1");
+        } else if (a == "--population") {
+            if (!ParseWhole(v, o.population) || o.population < 2)
+                return Fail("--population must be a whole number of at least 2");
+        } else if (a == "--games") {
+            if (!ParseWhole(v, o.games) || o.games < 1) return Fail("--games must be a whole number of at least 1");
+        } else if (a == "--height") {
+            if (!ParseWhole(v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
+                return Fail("--height must be a whole number from 19 to 25");
+        } else if (a == "--max-pieces") {
+            if (!ParseWhole(v, o.maxPieces) || o.maxPieces < 1)
+                return Fail("--max-pieces must be a whole number of at least 1");
+        } else if (a == "--seed") {
+            if (!ParseWhole(v, o.seed)) return Fail("--seed must be a whole number from 0 to 4294967295");
+        } else {
+            if (!ParseWhole(v, o.jobs) || o.jobs < 1) return Fail("--jobs must be a whole number of at least 1");
+        }
+    }
+    if (!o.help && o.outFile.empty()) return Fail("tune needs --out FILE.dem");
+    return {o, {}};
+}
+
+// ---------------------------------------------------------------------------
+// The search
+
+CrossEntropyTuner::CrossEntropyTuner(const DemoValues& start, int population, std::uint32_t seed)
+    : population_(population), random_(seed) {
+    for (int i = 0; i < kCriteria; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        mean_[k] = std::clamp(start[k], kTuneWeightMin, kTuneWeightMax);
+        deviation_[k] = std::max(kStartDeviation, std::abs(mean_[k]) / 2);
+    }
+}
+
+int CrossEntropyTuner::EliteCount(int population) { return std::max(1, (population + 2) / 5); }
+
+TuneGeneration CrossEntropyTuner::Step(const TuneEvaluate& evaluate) {
+    std::vector<DemoValues> candidates(static_cast<std::size_t>(population_));
+    for (auto& c : candidates) {
+        for (std::size_t k = 0; k < c.size(); ++k) {
+            std::normal_distribution<double> normal(mean_[k], deviation_[k]);
+            const double v = std::round(normal(random_));
+            c[k] = static_cast<int>(std::clamp(v, double{kTuneWeightMin}, double{kTuneWeightMax}));
+        }
+    }
+    const std::vector<double> scores = evaluate(candidates);
+
+    // Best first; equal scores keep the sampling order so the result does not
+    // depend on the sort's implementation.
+    std::vector<std::size_t> order(candidates.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return scores[a] > scores[b]; });
+
+    const auto elite = static_cast<std::size_t>(EliteCount(population_));
+    for (std::size_t k = 0; k < mean_.size(); ++k) {
+        double sum = 0;
+        for (std::size_t e = 0; e < elite; ++e) sum += candidates[order[e]][k];
+        const double m = sum / static_cast<double>(elite);
+        double squares = 0;
+        for (std::size_t e = 0; e < elite; ++e) squares += (candidates[order[e]][k] - m) * (candidates[order[e]][k] - m);
+        mean_[k] = m;
+        deviation_[k] = std::sqrt(squares / static_cast<double>(elite)) + kDeviationFloor;
+    }
+
+    TuneGeneration g;
+    g.generation = ++generation_;
+    g.bestLines = scores[order[0]];
+    g.meanLines = std::accumulate(scores.begin(), scores.end(), 0.0) / static_cast<double>(scores.size());
+    g.mean = mean_;
+    if (scores[order[0]] > bestEverLines_) {
+        bestEverLines_ = scores[order[0]];
+        bestEver_ = candidates[order[0]];
+    }
+    g.bestEver = bestEver_;
+    g.bestEverLines = bestEverLines_;
+    return g;
+}
+
+// ---------------------------------------------------------------------------
+// Playing the candidates' games
+
+std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<DemoValues>& candidates) {
+    SimOptions sim;
+    sim.games = options.games;
+    sim.seed = options.seed;
+    sim.height = options.height;
+    sim.maxPieces = options.maxPieces;
+    sim.jobs = options.jobs;
+
+    // One task per candidate and game; each result has its own slot, so the
+    // sums do not depend on which thread played what.
+    const int games = options.games;
+    const int tasks = static_cast<int>(candidates.size()) * games;
+    std::vector<std::int64_t> lines(static_cast<std::size_t>(tasks));
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int t = next++; t < tasks; t = next++) {
+            DemoWeights weights;
+            bool learnMode = false;
+            ApplyDialogValues({candidates[static_cast<std::size_t>(t / games)], false}, weights, learnMode);
+            Simulator simulator(sim, weights);
+            lines[static_cast<std::size_t>(t)] = simulator.Play(t % games + 1).lines;
+        }
+    };
+    const int jobs = std::min(SimJobs(sim), tasks);
+    if (jobs <= 1) {
+        work();
+    } else {
+        std::vector<std::thread> threads;
+        threads.reserve(static_cast<std::size_t>(jobs));
+        for (int j = 0; j < jobs; ++j) threads.emplace_back(work);
+        for (auto& thread : threads) thread.join();
+    }
+
+    std::vector<double> means(candidates.size());
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        std::int64_t sum = 0;
+        for (int g = 0; g < games; ++g) sum += lines[c * static_cast<std::size_t>(games) + static_cast<std::size_t>(g)];
+        means[c] = static_cast<double>(sum) / games;
+    }
+    return means;
+}
+
+// ---------------------------------------------------------------------------
+// Progress and the whole run
+
+std::string TuneProgressLine(const TuneGeneration& g, int generations, double elapsedSeconds) {
+    std::string line;
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "gen %d/%d  best %.1f  mean %.1f  weights", g.generation, generations,
+                  g.bestLines, g.meanLines);
+    line += buffer;
+    for (const double w : g.mean) {
+        std::snprintf(buffer, sizeof buffer, " %.1f", w);
+        line += buffer;
+    }
+    const double left = g.generation > 0 ? elapsedSeconds / g.generation * (generations - g.generation) : 0;
+    std::snprintf(buffer, sizeof buffer, "  elapsed %.0fs  left %.0fs", elapsedSeconds, left);
+    line += buffer;
+    return line;
+}
+
+std::string RunTune(const TuneOptions& options, const DemoValues& start, std::ostream& progress,
+                    const TuneEvaluate& evaluate) {
+    const TuneEvaluate play = evaluate ? evaluate : [&options](const std::vector<DemoValues>& candidates) {
+        return PlayCandidates(options, candidates);
+    };
+    CrossEntropyTuner tuner(start, options.population, options.seed);
+    const auto begin = std::chrono::steady_clock::now();
+    for (int i = 0; i < options.generations; ++i) {
+        const TuneGeneration g = tuner.Step(play);
+        const SaveResult saved = WriteDemoFile(options.outFile, g.bestEver);
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        progress << TuneProgressLine(g, options.generations, elapsed) << std::endl;
+        if (!saved) return "cannot write " + options.outFile + ": " + saved.reason;
+    }
+    return {};
+}
+
+}  // namespace vexari

@@ -1,0 +1,140 @@
+#include "ai/Tuner.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <tuple>
+
+namespace vexari {
+namespace {
+
+TEST(TuneArgs, EveryOptionAndRefusalsOfOneLine) {
+    const TuneArgsResult all =
+        ParseTuneArgs({"--generations", "7", "--population", "12", "--games", "3", "--height", "19", "--max-pieces",
+                       "500", "--seed", "4294967295", "--jobs", "2", "--start", "a.dem", "--out", "b.dem"});
+    ASSERT_TRUE(all.options) << all.error;
+    const TuneOptions& o = *all.options;
+    EXPECT_EQ(std::tie(o.generations, o.population, o.games, o.height, o.maxPieces, o.seed, o.jobs),
+              std::tuple(7, 12, 3, 19, std::int64_t{500}, 4294967295u, 2));
+    EXPECT_EQ(std::tie(o.startFile, o.outFile), std::tuple(std::string("a.dem"), std::string("b.dem")));
+
+    const std::vector<std::vector<std::string>> bad = {
+        {},  // --out is required
+        {"--out"}, {"--out", "b.dem", "--population", "1"}, {"--out", "b.dem", "--generations", "0"},
+        {"--out", "b.dem", "--height", "18"}, {"--out", "b.dem", "--jobs", "x"}, {"--out", "b.dem", "--trace"}};
+    for (const auto& args : bad) {
+        const TuneArgsResult r = ParseTuneArgs(args);
+        EXPECT_TRUE(!r.options && !r.error.empty() && r.error.find('\n') == std::string::npos)
+            << ::testing::PrintToString(args) << ": " << r.error;
+    }
+}
+
+// A quadratic with its optimum at `target`. The last weight starts and has
+// its optimum beyond the bounds, so the search must stay at the bound.
+TEST(CrossEntropyTuner, MeanMovesToTheOptimumWithinTheBounds) {
+    const std::array<double, 8> target{30, -10, 5, 50, 0, 12, 3, 1050};
+    bool inBounds = true;
+    const TuneEvaluate quadratic = [&](const std::vector<DemoValues>& candidates) {
+        std::vector<double> scores;
+        for (const DemoValues& c : candidates) {
+            double s = 0;
+            for (std::size_t k = 0; k < c.size(); ++k) {
+                inBounds = inBounds && c[k] >= kTuneWeightMin && c[k] <= kTuneWeightMax;
+                s -= (c[k] - target[k]) * (c[k] - target[k]);
+            }
+            scores.push_back(s);
+        }
+        return scores;
+    };
+    DemoValues start = DefaultDemoValues();
+    start[7] = 5000;
+    CrossEntropyTuner tuner(start, 20, 7);
+    TuneGeneration g;
+    for (int i = 0; i < 25; ++i) g = tuner.Step(quadratic);
+    EXPECT_TRUE(inBounds);
+    for (std::size_t k = 0; k < 7; ++k) EXPECT_NEAR(tuner.mean()[k], target[k], 3.0) << "weight " << k;
+    EXPECT_NEAR(tuner.mean()[7], kTuneWeightMax, 3.0);
+    EXPECT_GE(tuner.deviation()[0], CrossEntropyTuner::kDeviationFloor);
+    // The best ever is a sampled candidate at least as good as this generation's best.
+    EXPECT_GE(g.bestEverLines, g.bestLines);
+    EXPECT_EQ(g.generation, 25);
+}
+
+TEST(TuneProgress, LineFormat) {
+    TuneGeneration g;
+    g.generation = 2;
+    g.bestLines = 812.5;
+    g.meanLines = 301.25;
+    g.mean = {41, 5.04, 0, -7.26, 1, 1, 1, 1};
+    EXPECT_EQ(TuneProgressLine(g, 5, 20.0),
+              "gen 2/5  best 812.5  mean 301.2  weights 41.0 5.0 0.0 -7.3 1.0 1.0 1.0 1.0  elapsed 20s  left 30s");
+}
+
+std::string TempFile(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("vexari-tuner-" + name)).string();
+}
+
+// The best weights are on disk after every generation, and the same run on
+// one or two threads prints the same figures and writes the same file.
+TEST(RunTune, WritesTheBestAfterEachGenerationTheSameForAnyThreads) {
+    std::vector<std::pair<DemoValues, DemoValues>> files;  // after the first generation, at the end
+    std::vector<std::string> progress;
+    for (const int jobs : {1, 2}) {
+        TuneOptions o;
+        o.generations = 2;
+        o.population = 4;
+        o.games = 1;
+        o.maxPieces = 50;
+        o.seed = 3;
+        o.jobs = jobs;
+        o.outFile = TempFile("out" + std::to_string(jobs) + ".dem");
+        std::filesystem::remove(o.outFile);
+
+        int calls = 0;
+        DemoValues afterFirst{};
+        int readAfterFirst = 0;
+        const TuneEvaluate playing = [&](const std::vector<DemoValues>& candidates) {
+            if (++calls == 2) readAfterFirst = ReadDemoFile(o.outFile, afterFirst).count;
+            return PlayCandidates(o, candidates);
+        };
+        std::ostringstream out;
+        ASSERT_EQ(RunTune(o, DefaultDemoValues(), out, playing), "");
+        EXPECT_EQ(readAfterFirst, 8);
+        DemoValues best{};
+        EXPECT_EQ(ReadDemoFile(o.outFile, best).count, 8);
+        std::filesystem::remove(o.outFile);
+
+        // Two lines of the progress format; the times aside, the same for any thread count.
+        std::istringstream text(out.str());
+        std::string figures;
+        for (int gen = 1; gen <= 2; ++gen) {
+            std::string line;
+            ASSERT_TRUE(std::getline(text, line));
+            int n = 0, of = 0, elapsed = -1, left = -1;
+            double w[8];
+            char unit[3] = {};
+            EXPECT_EQ(std::sscanf(line.c_str(),
+                                  "gen %d/%d  best %*f  mean %*f  weights %lf %lf %lf %lf %lf %lf %lf %lf  elapsed "
+                                  "%ds  left %d%2s",
+                                  &n, &of, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6], &w[7], &elapsed, &left,
+                                  unit),
+                      13)
+                << line;
+            EXPECT_EQ(std::tie(n, of, unit[0], unit[1]), std::tuple(gen, 2, 's', '\0')) << line;
+            EXPECT_GE(std::min(elapsed, left), 0) << line;
+            figures += line.substr(0, line.find("  elapsed")) + "\n";
+        }
+        std::string extra;
+        EXPECT_FALSE(std::getline(text, extra)) << extra;
+        files.emplace_back(afterFirst, best);
+        progress.push_back(figures);
+    }
+    EXPECT_EQ(files[0], files[1]);
+    EXPECT_EQ(progress[0], progress[1]);
+}
+
+}  // namespace
+}  // namespace vexari
