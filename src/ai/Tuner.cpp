@@ -16,7 +16,7 @@
 namespace vexari {
 
 const char* const kTuneUsage =
-    "usage: vexari-sim tune [--generations G] [--population N] [--games K] [--height H] [--max-pieces M]\n"
+    "       vexari-sim tune [--generations G] [--population N] [--games K] [--height H] [--max-pieces M]\n"
     "                       [--seed S] [--jobs J] [--start FILE.dem] --out FILE.dem\n";
 
 namespace {

@@ -31,7 +31,7 @@ int Tune(const std::vector<std::string>& args) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::TuneOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kTuneUsage;
+        std::cout << vexari::kSimUsage << vexari::kTuneUsage;
         return 0;
     }
     vexari::DemoValues start = vexari::DefaultDemoValues();
@@ -42,11 +42,7 @@ int Tune(const std::vector<std::string>& args) {
             return Error(options.startFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
     }
     const std::string error = vexari::RunTune(options, start, std::cout);
-    if (!error.empty()) {
-        std::cerr << "vexari-sim: " << error << "\n";
-        return 1;
-    }
-    return 0;
+    return error.empty() ? 0 : Error(error);
 }
 
 }  // namespace
@@ -58,7 +54,7 @@ int main(int argc, char** argv) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage;
+        std::cout << vexari::kSimUsage << vexari::kTuneUsage;
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);
