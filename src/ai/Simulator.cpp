@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -21,14 +20,6 @@ const char* const kSimUsage =
     "--jobs J: games played at once, on J threads (default: one per core)\n";
 
 namespace {
-
-template <typename T>
-bool ParseWhole(const std::string& text, T& value) {
-    if (text.empty() || text[0] == '+') return false;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc{} && ptr == end;
-}
 
 SimArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
 

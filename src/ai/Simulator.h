@@ -1,4 +1,5 @@
 #pragma once
+#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -18,6 +19,16 @@ namespace vexari {
 //   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]
 //              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]
 //   vexari-sim analyze FILE
+// A command-line number: whole, decimal, within T's range and with nothing
+// around it ("+5" and " 5" are refused).
+template <typename T>
+bool ParseWhole(const std::string& text, T& value) {
+    if (text.empty() || text[0] == '+') return false;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc{} && ptr == end;
+}
+
 struct SimOptions {
     bool analyze = false;
     std::string analyzeFile;

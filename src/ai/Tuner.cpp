@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -22,14 +21,6 @@ const char* const kTuneUsage =
 namespace {
 
 constexpr int kCriteria = DemoWeights::kCriteria;
-
-template <typename T>
-bool ParseWhole(const std::string& text, T& value) {
-    if (text.empty() || text[0] == '+') return false;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc{} && ptr == end;
-}
 
 TuneArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
