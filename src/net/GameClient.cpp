@@ -102,6 +102,7 @@ void GameClient::Handle(const ServerMessage& message) {
         if (!record.running && !record.waitingForStart) game_.ToggleRunning(false);
         break;
     case MSG_JOIN:
+        if (shell_) shell_->JoinAccepted();
         break;
     case MSG_REFUSE:
         disconnectText_ = Cp1252ToUtf8(message.text);
@@ -142,6 +143,7 @@ void GameClient::Handle(const ServerMessage& message) {
         ++roundsEnded_;
         break;
     case MSG_PRESENT: {
+        if (shell_) shell_->PresentArrived(message.rows);
         // H rows replace the whole well, so a larger count cannot add more;
         // and once the game is lost nothing more rises.
         const int rows = std::min<int>(message.rows, record.height);

@@ -27,6 +27,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;  // the Message window
     virtual void SetStartEnabled(bool enabled) = 0;         // the "Start game" button
     virtual void CannotPlayAlone() = 0;                     // "You cannot play with yourself!"
+    // The server accepted the join; a present arrived (before it rises).
+    virtual void JoinAccepted() {}
+    virtual void PresentArrived(int rows) { (void)rows; }
 };
 
 // Ties the local game to a network game: reports landings, pauses, resumes

@@ -46,6 +46,10 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
     QObject::connect(&transport_, &QtClientTransport::connectFailed,
                      [this] { Finish(BotEvent::Failed, "Error connecting to server"); });
     QObject::connect(&transport_, &QtClientTransport::closed, [this] {
+        // What came before the close is acted on first: the join's answer or
+        // a refusal may still be held behind the computer's keys.
+        computer_.Finish();
+        client_.ProcessPending();
         if (!joined_ || client_.DisconnectText() != GameClient::kServerClosed)
             Finish(BotEvent::Failed, client_.DisconnectText());
         else
@@ -93,17 +97,12 @@ void BotPlayer::Print(const std::string& line) {
     std::fflush(stdout);
 }
 
+void BotPlayer::PresentArrived(int rows) {
+    Print(config_.name + " received a " + std::to_string(rows) + "-line present\n");
+}
+
 void BotPlayer::OnBytes(std::string_view bytes) {
     if (finished_) return;
-    // A second reading of the stream, only to notice the accepted join and
-    // presents as they arrive (the client may hold them a little longer).
-    watch_.Append(bytes);
-    ServerMessage message;
-    while (watch_.Next(message) == ReadStatus::Complete) {
-        if (message.kind == MSG_JOIN) joined_ = true;
-        if (message.kind == MSG_PRESENT)
-            Print(config_.name + " received a " + std::to_string(message.rows) + "-line present\n");
-    }
     if (!client_.Received(bytes)) {
         Finish(BotEvent::Failed, "Invalid data from server");
         return;

@@ -70,6 +70,8 @@ public:
     void ShowMessage(const std::string&) override {}
     void SetStartEnabled(bool) override {}
     void CannotPlayAlone() override {}
+    void JoinAccepted() override { joined_ = true; }
+    void PresentArrived(int rows) override;
 
 private:
     void OnBytes(std::string_view bytes);
@@ -92,7 +94,6 @@ private:
     QTimer tickTimer_;
     QTimer computerTimer_;
     QElapsedTimer clock_;
-    ServerMessageStream watch_;  // the same bytes, read to spot joins and presents
     bool joined_ = false;
     bool finished_ = false;
     int roundsSeen_ = 0;
