@@ -87,6 +87,7 @@ void GameServer::Settle() {
         if (observer_ == nullptr) continue;
         switch (notice.kind) {
             case Notice::Kind::Text: observer_->TextToAll(notice.text); break;
+            case Notice::Kind::PlayerJoined: observer_->PlayerJoined(); break;
             case Notice::Kind::RoundStarted: observer_->RoundStarted(); break;
             case Notice::Kind::RoundEnded: observer_->RoundEnded(); break;
         }
@@ -275,6 +276,7 @@ void GameServer::Join(NetPlayer& player, const ClientMessage& message) {
         connections_.Send(player.id, EncodeText(OptionsReport(options_)));
     }
     SendTablesAll();
+    notices_.push_back({Notice::Kind::PlayerJoined, {}});
 }
 
 void GameServer::Landed(NetPlayer& player, const ClientMessage& message) {

@@ -31,6 +31,8 @@ public:
     virtual ~ServerObserver() = default;
     // A text that went to every connection (wire bytes).
     virtual void TextToAll(std::string_view text) { (void)text; }
+    // A player's join was accepted.
+    virtual void PlayerJoined() {}
     // A round started or ended.
     virtual void RoundStarted() {}
     virtual void RoundEnded() {}
@@ -120,7 +122,7 @@ private:
     };
     // What the observer is told once the server's tables are consistent again.
     struct Notice {
-        enum class Kind { Text, RoundStarted, RoundEnded } kind;
+        enum class Kind { Text, PlayerJoined, RoundStarted, RoundEnded } kind;
         std::string text;
     };
     class Busy;

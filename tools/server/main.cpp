@@ -3,7 +3,6 @@
 // server sends to everyone are echoed on stdout.
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QMetaObject>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -98,6 +97,9 @@ void PrintLine(const std::string& text) {
 // Texts to all players, echoed on stdout with plain newlines.
 class EchoObserver final : public vexari::ServerObserver {
 public:
+    explicit EchoObserver(std::function<void()> onJoin) : onJoin_(std::move(onJoin)) {}
+
+    void PlayerJoined() override { onJoin_(); }
     void TextToAll(std::string_view text) override {
         std::string out;
         for (const char c : vexari::Cp1252ToUtf8(text))
@@ -105,41 +107,9 @@ public:
         if (out.empty() || out.back() != '\n') out += '\n';
         PrintLine(out);
     }
-};
-
-// Stands between the server and its sockets so that the program notices when
-// the server has done something (joins answer with sends) and can check the
-// automatic start once the server's own work is over.
-class WatchedConnections final : public vexari::ServerConnections {
-public:
-    WatchedConnections(vexari::ServerConnections& inner, std::function<void()> afterWork)
-        : inner_(inner), afterWork_(std::move(afterWork)) {}
-
-    void Send(vexari::ConnectionId id, std::string_view bytes) override {
-        inner_.Send(id, bytes);
-        Notice();
-    }
-    void Close(vexari::ConnectionId id) override {
-        inner_.Close(id);
-        Notice();
-    }
 
 private:
-    void Notice() {
-        if (queued_) return;
-        queued_ = true;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [this] {
-                queued_ = false;
-                afterWork_();
-            },
-            Qt::QueuedConnection);
-    }
-
-    vexari::ServerConnections& inner_;
-    std::function<void()> afterWork_;
-    bool queued_ = false;
+    std::function<void()> onJoin_;
 };
 
 // SIGINT and SIGTERM only write a byte here; the event loop does the rest.
@@ -182,18 +152,15 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication app(argc, argv);
     vexari::QtServerTransport transport;
-    vexari::GameServer* serverPtr = nullptr;
+    vexari::GameServer server(transport, vexari::tools::ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
+    // Checked at each join and each tick, so rounds follow one another.
     const int autostart = parsed->autostart;
-    auto checkAutostart = [&serverPtr, autostart] {
-        vexari::GameServer& server = *serverPtr;
+    auto checkAutostart = [&server, autostart] {
         if (autostart > 0 && !server.RoundRunning() && server.Countdown() < 0 &&
             server.JoinedCount() >= static_cast<std::size_t>(autostart))
             server.StartCountdown();
     };
-    WatchedConnections connections(transport, checkAutostart);
-    vexari::GameServer server(connections, vexari::tools::ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
-    serverPtr = &server;
-    EchoObserver echo;
+    EchoObserver echo(checkAutostart);
     server.SetObserver(&echo);
     server.SetOptions(parsed->options);
     transport.SetServer(&server);
