@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <tuple>
@@ -107,24 +106,14 @@ TEST(RunTune, WritesTheBestAfterEachGenerationTheSameForAnyThreads) {
         EXPECT_EQ(ReadDemoFile(o.outFile, best).count, 8);
         std::filesystem::remove(o.outFile);
 
-        // Two lines of the progress format; the times aside, the same for any thread count.
+        // One line a generation (its format is pinned above); the times
+        // aside, the same for any thread count.
         std::istringstream text(out.str());
         std::string figures;
         for (int gen = 1; gen <= 2; ++gen) {
             std::string line;
             ASSERT_TRUE(std::getline(text, line));
-            int n = 0, of = 0, elapsed = -1, left = -1;
-            double w[8];
-            char unit[3] = {};
-            EXPECT_EQ(std::sscanf(line.c_str(),
-                                  "gen %d/%d  best %*f  mean %*f  weights %lf %lf %lf %lf %lf %lf %lf %lf  elapsed "
-                                  "%ds  left %d%2s",
-                                  &n, &of, &w[0], &w[1], &w[2], &w[3], &w[4], &w[5], &w[6], &w[7], &elapsed, &left,
-                                  unit),
-                      13)
-                << line;
-            EXPECT_EQ(std::tie(n, of, unit[0], unit[1]), std::tuple(gen, 2, 's', '\0')) << line;
-            EXPECT_GE(std::min(elapsed, left), 0) << line;
+            EXPECT_EQ(line.rfind("gen " + std::to_string(gen) + "/2  best ", 0), 0u) << line;
             figures += line.substr(0, line.find("  elapsed")) + "\n";
         }
         std::string extra;
