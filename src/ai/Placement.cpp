@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vexari {
 namespace {
@@ -16,6 +21,19 @@ constexpr int kPlaying = Well::kColumns;
 
 constexpr Column Low(int n) { return n >= 32 ? ~Column{0} : (Column{1} << n) - 1; }
 
+// Rows set in a column. Without a population-count instruction (plain
+// x86-64) the library call costs more than counting in place.
+inline int RowCount(Column rows) {
+#if defined(__x86_64__) && !defined(__POPCNT__)
+    rows = rows - ((rows >> 1) & 0x55555555u);
+    rows = (rows & 0x33333333u) + ((rows >> 2) & 0x33333333u);
+    rows = (rows + (rows >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((rows * 0x01010101u) >> 24);
+#else
+    return std::popcount(rows);
+#endif
+}
+
 // One orientation of the figure: its cells as four box columns of row bits.
 struct Shape {
     std::array<Column, 4> col{};  // bit l: box row l holds a cell
@@ -27,17 +45,28 @@ struct Shape {
     bool solidColumns = true;  // each column's cells form one unbroken run
 };
 
-Shape MakeShape(const FigureMask& mask) {
+// A figure's cells as 16 bits: bit u * 4 + v is box column u, box row v.
+using Cells = std::uint16_t;
+
+Cells CellsOf(const FigureMask& mask) {
+    Cells cells = 0;
+    for (std::size_t i = 0; i < mask.e.size(); ++i)
+        if (mask.e[i] != 0) cells = static_cast<Cells>(cells | 1u << i);
+    return cells;
+}
+
+Shape MakeShape(Cells cells) {
     Shape s;
     int rowSum = 0;
-    for (int m = 0; m < 4; ++m)
-        for (int l = 0; l < 4; ++l) {
-            if (mask.at(m, l) == 0) continue;
-            s.col[static_cast<std::size_t>(m)] |= Column{1} << l;
-            if (m < s.first) s.first = m;
-            s.last = m;
-            rowSum += l;
-        }
+    for (int m = 0; m < 4; ++m) {
+        const Column c = (cells >> (4 * m)) & 0xFu;
+        s.col[static_cast<std::size_t>(m)] = c;
+        if (!c) continue;
+        if (m < s.first) s.first = m;
+        s.last = m;
+        for (int l = 0; l < 4; ++l)
+            if (c >> l & 1) rowSum += l;
+    }
     for (std::size_t m = 0; m < 4; ++m) {
         const Column c = s.col[m];
         if (!c) continue;
@@ -51,6 +80,40 @@ Shape MakeShape(const FigureMask& mask) {
     return s;
 }
 
+// The four orientations of a figure, in the order the search tries them.
+using Orientations = std::array<Shape, CandidateTable::kRotations>;
+
+Orientations MakeOrientations(const FigureMask& mask) {
+    Orientations shapes;
+    FigureMask turned = mask;
+    for (std::size_t r = 0; r < shapes.size(); ++r) {
+        if (r > 0) RotateFigure(turned);
+        shapes[r] = MakeShape(CellsOf(turned));
+    }
+    return shapes;
+}
+
+// The figures of the table turned as the game turns them, worked out once;
+// other masks are turned on each search.
+Orientations OrientationsOf(const FigureMask& mask) {
+    struct Known {
+        std::array<Cells, kFigureCount> cells;
+        std::array<Orientations, kFigureCount> shapes;
+    };
+    static const Known known = [] {
+        Known k{};
+        for (std::size_t f = 0; f < kFigureCount; ++f) {
+            k.cells[f] = CellsOf(FigureTable()[f]);
+            k.shapes[f] = MakeOrientations(FigureTable()[f]);
+        }
+        return k;
+    }();
+    const Cells cells = CellsOf(mask);
+    for (std::size_t f = 0; f < kFigureCount; ++f)
+        if (known.cells[f] == cells) return known.shapes[f];
+    return MakeOrientations(mask);
+}
+
 // The scratch well: occupancy of columns -1..10, index u + 1. Every row at or
 // below the floor reads as filled, so the figure never leaves the field.
 struct Board {
@@ -58,6 +121,17 @@ struct Board {
 
     Column at(int u) const { return col[static_cast<std::size_t>(u + 1)]; }
     Column& at(int u) { return col[static_cast<std::size_t>(u + 1)]; }
+};
+
+// Occupancy as the contact count reads it, for every column a box can reach
+// (-4..13): the stored cells as they are (the rows below the floor and the
+// walls beside the floor are empty), and filled beyond the storage -- a column
+// past a wall, a row past the last stored row.
+struct ContactBoard {
+    static constexpr int kFirst = -4;
+    std::array<Column, 18> col;
+
+    Column at(int u) const { return col[static_cast<std::size_t>(u - kFirst)]; }
 };
 
 bool Fits(const Board& b, const Shape& s, int x, int y) {
@@ -87,16 +161,80 @@ int DropRow(const Board& b, const Shape& s, int x, int y) {
     return rest;
 }
 
+// What one column contributes to the criteria.
+struct ColumnMeasure {
+    int surface = 0;  // first filled row, H when empty
+    int holes = 0;    // empty cells below it
+    int counted = 0;  // holes at or above the old-hole row
+    int depth = 0;    // their depths below the surface
+};
+
+ColumnMeasure Measure(Column column, Column field, int h, int holeRow) {
+    ColumnMeasure m;
+    const Column occupied = column & field;
+    m.surface = occupied ? std::countr_zero(occupied) : h;
+    const Column gaps = ~occupied & field & ~Low(m.surface + 1);
+    m.holes = RowCount(gaps);
+    for (Column counted = gaps & Low(holeRow + 1); counted; counted &= counted - 1) {
+        ++m.counted;
+        m.depth += std::countr_zero(counted) - m.surface;
+    }
+    return m;
+}
+
+// The filled cells of one stored column as row bits.
+inline Column Occupancy(const std::int32_t* cell) {
+    Column c = 0;
+    int v = 0;
+#if defined(__SSE2__)
+    // Four cells at a time: compare with zero and gather the sign bits.
+    const __m128i zero = _mm_setzero_si128();
+    for (; v + 4 <= Well::kRows; v += 4) {
+        const __m128i cells = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cell + v));
+        const int empty = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(cells, zero)));
+        c |= static_cast<Column>(~empty & 0xF) << v;
+    }
+#endif
+    for (; v < Well::kRows; ++v) c |= Column{cell[v] != 0} << v;
+    return c;
+}
+
+// The surface S(-1) .. S(10) at indices 0..11 (the walls reach the top, 0),
+// and zeros after it, which lets the features below be worked out on sixteen
+// lanes at once.
+using Surface = std::array<std::int16_t, 19>;
+
+struct SurfaceFeatures {
+    int pits = 0;       // columns more than one row deeper than both neighbours
+    int widePits = 0;   // two-column pits: the left column more than two rows deeper than its
+                        // left neighbour and more than one row deeper than the column right of
+                        // the pit, the right column within a row of it
+    int roughness = 0;  // sum of the squared steps between columns 0..9
+};
+
+// Lane j stands for column j, with the steps S(j) - S(j - 1), S(j + 1) - S(j)
+// and S(j + 2) - S(j + 1). Past column 9 the steps are -S(9) and then 0, which
+// make no pit; the squared steps at the walls (lanes 0 and 10) are taken back
+// out of the roughness.
+inline SurfaceFeatures MeasureSurface(const Surface& s) {
+    std::int16_t pits = 0;
+    std::int16_t widePits = 0;
+    std::int16_t squares = 0;
+    for (std::size_t j = 0; j < 16; ++j) {
+        const std::int16_t step = static_cast<std::int16_t>(s[j + 1] - s[j]);
+        const std::int16_t next = static_cast<std::int16_t>(s[j + 2] - s[j + 1]);
+        const std::int16_t after = static_cast<std::int16_t>(s[j + 3] - s[j + 2]);
+        pits = static_cast<std::int16_t>(pits + ((step > 1) & (next < -1)));
+        widePits = static_cast<std::int16_t>(widePits + ((step > 2) & (next >= -1) & (next <= 1) & (next + after < -1)));
+        squares = static_cast<std::int16_t>(squares + step * step);
+    }
+    const int left = s[1];
+    const int right = s[kPlaying];
+    return {pits, widePits, squares - left * left - right * right};
+}
+
 // Cells set in a 4-bit value.
 constexpr int kBitCount[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
-// Occupancy as the contact count reads it: the stored cells as they are (the
-// rows below the floor and the walls beside the floor are empty), and filled
-// beyond the storage -- a column past a wall, a row past the last stored row.
-Column Stored(const Board& stored, int u) {
-    if (u < -1 || u > kPlaying) return ~Column{0};
-    return stored.at(u);
-}
 
 std::int32_t Saturate(std::int64_t v) {
     if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
@@ -111,6 +249,44 @@ std::int32_t TruncatedProduct(std::int32_t value, double weight) {
     if (p <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(p);
 }
+
+// The eight criteria of one placement.
+using Criteria = std::array<std::int32_t, DemoWeights::kCriteria>;
+
+// The weighted sum of the eight criteria. Whole weights of moderate size --
+// the usual case -- are multiplied as integers: every criterion stays below
+// 2^14 and every such weight at or below 2^16, so each product is exact and
+// needs neither truncating nor saturating; only the sum may.
+class Scorer {
+public:
+    explicit Scorer(const DemoWeights& weights) {
+        for (std::size_t i = 0; i < real_.size(); ++i) {
+            const double w = weights[static_cast<int>(i)];
+            real_[i] = w;
+            if (std::abs(w) <= kWholeLimit && w == std::trunc(w))
+                whole_[i] = static_cast<std::int32_t>(w);
+            else
+                allWhole_ = false;
+        }
+    }
+
+    std::int32_t operator()(const Criteria& crit) const {
+        std::int64_t sum = 0;
+        if (allWhole_) {
+            for (std::size_t i = 0; i < whole_.size(); ++i) sum += std::int64_t{crit[i]} * whole_[i];
+        } else {
+            for (std::size_t i = 0; i < real_.size(); ++i)
+                if (crit[i] != 0) sum += TruncatedProduct(crit[i], real_[i]);
+        }
+        return Saturate(sum);
+    }
+
+private:
+    static constexpr double kWholeLimit = 65536;
+    bool allWhole_ = true;
+    std::array<std::int32_t, DemoWeights::kCriteria> whole_{};
+    std::array<double, DemoWeights::kCriteria> real_{};
+};
 
 }  // namespace
 
@@ -148,27 +324,54 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
     const Column field = Low(h);        // playing rows 0..H-1
     const Column belowFloor = ~field;   // the floor row and everything under it
 
-    // `stored` holds the cells as stored; `original` has everything at or
-    // below the floor filled, which keeps every drop inside the field.
-    Board stored;
+    // `original` has everything at or below the floor filled, which keeps
+    // every drop inside the field; `contact` is the well as the contact count
+    // reads it.
     Board original;
+    ContactBoard contact;
+    contact.col.fill(~Column{0});
     for (int u = -1; u <= kPlaying; ++u) {
-        Column c = 0;
-        for (int v = 0; v < Well::kRows; ++v)
-            if (well.at(u, v) != 0) c |= Column{1} << v;
-        stored.at(u) = c | ~Low(Well::kRows);
+        const Column c = Occupancy(&well.cells[static_cast<std::size_t>((u + 1) * Well::kRows)]);
+        contact.col[static_cast<std::size_t>(u - ContactBoard::kFirst)] = c | ~Low(Well::kRows);
         original.at(u) = c | belowFloor;
     }
-    const int oldHoleRow = OldHoleRow(well, h);
 
-    // Only the eight defined criteria take part; the others stay 0.
-    std::array<double, DemoWeights::kCriteria> w{};
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) w[static_cast<std::size_t>(i)] = weights[i];
+    // The highest row of an old hole (see OldHoleRow).
+    int oldHoleRow = h;
+    for (int u = 0; u < kPlaying; ++u) {
+        const Column occupied = original.at(u) & field;
+        if (!occupied) continue;
+        const int f = std::countr_zero(occupied);
+        const int g = f + std::countr_one(occupied >> f);
+        if (g >= h) break;
+        oldHoleRow = std::min(oldHoleRow, g);
+    }
 
-    FigureMask turned = mask;
+    // The well's columns before the figure lands: what each contributes, and
+    // the rows filled in every column left of u (fullLeft[u]) and from u on
+    // (fullRight[u]).
+    std::array<ColumnMeasure, kPlaying> before;
+    Surface surfaceBefore{};
+    int holesBefore = 0;
+    int depthBefore = 0;
+    std::array<Column, kPlaying + 1> fullLeft;
+    std::array<Column, kPlaying + 1> fullRight;
+    fullLeft[0] = ~Column{0};
+    fullRight[kPlaying] = ~Column{0};
+    for (int u = 0; u < kPlaying; ++u) {
+        const auto i = static_cast<std::size_t>(u);
+        before[i] = Measure(original.at(u), field, h, oldHoleRow);
+        surfaceBefore[i + 1] = static_cast<std::int16_t>(before[i].surface);
+        holesBefore += before[i].holes;
+        depthBefore += before[i].depth;
+        fullLeft[i + 1] = fullLeft[i] & original.at(u);
+        fullRight[kPlaying - 1 - i] = fullRight[kPlaying - i] & original.at(kPlaying - 1 - u);
+    }
+
+    const Scorer score(weights);
+    const Orientations shapes = OrientationsOf(mask);
     for (int r = 0; r < CandidateTable::kRotations; ++r) {
-        if (r > 0) RotateFigure(turned);
-        const Shape shape = MakeShape(turned);
+        const Shape& shape = shapes[static_cast<std::size_t>(r)];
         if (shape.first > shape.last) return best;  // an empty box: nothing to place
 
         bool tried = false;
@@ -184,7 +387,7 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             const int n = table.count++;
             table.number[static_cast<std::size_t>(r)][static_cast<std::size_t>(k - CandidateTable::kMinOffset)] = n;
             auto& crit = table.criteria[static_cast<std::size_t>(n)];
-            crit.fill(0);
+            std::fill(crit.begin() + DemoWeights::kCriteria, crit.end(), 0);
 
             const int y = DropRow(original, shape, x, y0);
 
@@ -197,85 +400,100 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             for (int m = 0; m < 4; ++m) {
                 const Column f = shape.col[static_cast<std::size_t>(m)];
                 const Column fLeft = m > 0 ? shape.col[static_cast<std::size_t>(m - 1)] : 0;
-                const Column below = (Stored(stored, x + m) >> (y + 1)) | (f >> 1);
+                const Column below = (contact.at(x + m) >> (y + 1)) | (f >> 1);
                 if ((below & 0xF) != 0xF) {
                     supported = false;
                     break;
                 }
-                const Column left = (Stored(stored, x + m - 1) >> y) | fLeft;
-                const Column right = Stored(stored, x + m + 1) >> y;
+                const Column left = (contact.at(x + m - 1) >> y) | fLeft;
+                const Column right = contact.at(x + m + 1) >> y;
                 contacts += kBitCount[left & 0xF] + kBitCount[right & 0xF];
             }
 
-            // Settle the figure on the scratch well.
-            Board b = original;
-            for (int m = shape.first; m <= shape.last; ++m) b.at(x + m) |= shape.col[static_cast<std::size_t>(m)] << y;
-
-            // Remove the rows it completes, from the top down; rows above move
-            // down, row 0 keeps its content. Removing a row leaves the rows
-            // below it as they were, so the full rows are known beforehand.
-            int removed = 0;
-            int holeRow = oldHoleRow;
+            // The rows the figure completes, looked for from its box's top row
+            // to the row below the box.
             const int lastRow = y + 4 < h - 1 ? y + 4 : h - 1;
-            Column full = ~Column{0};
-            for (int u = 0; u < kPlaying; ++u) full &= b.at(u);
-            full &= Low(lastRow + 1) & ~Low(y);
-            for (; full; full &= full - 1) {
-                const int i = std::countr_zero(full);
-                const Column above = Low(i);
-                for (int u = 0; u < kPlaying; ++u) {
-                    const Column c = b.at(u);
-                    b.at(u) = (c & ~Low(i + 1)) | ((c & above) << 1) | (c & 1);
-                }
-                ++removed;
-                if (i == holeRow)
-                    holeRow = h;
-                else if (holeRow < i)
-                    ++holeRow;
-            }
+            Column full = fullLeft[static_cast<std::size_t>(x + shape.first)] &
+                          fullRight[static_cast<std::size_t>(x + shape.last + 1)] & Low(lastRow + 1) & ~Low(y);
+            for (int m = shape.first; m <= shape.last; ++m)
+                full &= original.at(x + m) | shape.col[static_cast<std::size_t>(m)] << y;
 
             // Measure the resulting well.
-            std::array<int, kPlaying + 2> surface{};  // S(-1) .. S(10); the walls reach the top
+            Surface surface = surfaceBefore;
+            int removed = 0;
             std::int32_t holes = 0;
             std::int32_t holeDepth = 0;
-            for (int u = 0; u < kPlaying; ++u) {
-                const Column occupied = b.at(u) & field;
-                const int s = occupied ? std::countr_zero(occupied) : h;
-                surface[static_cast<std::size_t>(u + 1)] = s;
-                for (Column gaps = ~occupied & field & ~Low(s + 1); gaps; gaps &= gaps - 1) {
-                    const int i = std::countr_zero(gaps);
-                    ++holes;
-                    if (i <= holeRow) holeDepth += i - s;
+            if (!full) {
+                // Only the figure's columns change.
+                holes = holesBefore;
+                holeDepth = depthBefore;
+                for (int m = shape.first; m <= shape.last; ++m) {
+                    const auto i = static_cast<std::size_t>(m);
+                    const int u = x + m;
+                    const ColumnMeasure& was = before[static_cast<std::size_t>(u)];
+                    const int top = y + shape.top[i];
+                    const int bottom = y + shape.bottom[i];
+                    if (shape.col[i] && shape.solidColumns && bottom < was.surface) {
+                        // The cells land above the column's surface: the empty
+                        // rows under them become holes, and the old holes lie
+                        // deeper by as much as the surface rises.
+                        holes += was.surface - bottom - 1;
+                        holeDepth += was.counted * (was.surface - top);
+                        const int newCounted = std::min(was.surface - 1, oldHoleRow) - bottom;
+                        if (newCounted > 0) holeDepth += newCounted * (bottom + 1 - top) + newCounted * (newCounted - 1) / 2;
+                        surface[static_cast<std::size_t>(u + 1)] = static_cast<std::int16_t>(top);
+                    } else {
+                        const ColumnMeasure now = Measure(original.at(u) | shape.col[i] << y, field, h, oldHoleRow);
+                        holes += now.holes - was.holes;
+                        holeDepth += now.depth - was.depth;
+                        surface[static_cast<std::size_t>(u + 1)] = static_cast<std::int16_t>(now.surface);
+                    }
+                }
+            } else {
+                // Settle the figure on a scratch well and remove the full rows
+                // from the top down; rows above move down, row 0 keeps its
+                // content.
+                Board b = original;
+                for (int m = shape.first; m <= shape.last; ++m)
+                    b.at(x + m) |= shape.col[static_cast<std::size_t>(m)] << y;
+                int holeRow = oldHoleRow;
+                for (; full; full &= full - 1) {
+                    const int i = std::countr_zero(full);
+                    const Column above = Low(i);
+                    for (int u = 0; u < kPlaying; ++u) {
+                        const Column c = b.at(u);
+                        b.at(u) = (c & ~Low(i + 1)) | ((c & above) << 1) | (c & 1);
+                    }
+                    ++removed;
+                    if (i == holeRow)
+                        holeRow = h;
+                    else if (holeRow < i)
+                        ++holeRow;
+                }
+                for (int u = 0; u < kPlaying; ++u) {
+                    const ColumnMeasure now = Measure(b.at(u), field, h, holeRow);
+                    holes += now.holes;
+                    holeDepth += now.depth;
+                    surface[static_cast<std::size_t>(u + 1)] = static_cast<std::int16_t>(now.surface);
                 }
             }
-            const auto S = [&](int u) { return surface[static_cast<std::size_t>(u + 1)]; };
 
-            int pits = 0;
-            int widePits = 0;
-            std::int32_t roughness = 0;
-            for (int j = 0; j < kPlaying; ++j) {
-                if (S(j) - S(j - 1) > 1 && S(j) - S(j + 1) > 1) ++pits;
-                if (j < kPlaying - 1 && S(j) - S(j - 1) > 2 && std::abs(S(j) - S(j + 1)) <= 1 && S(j) - S(j + 2) > 1)
-                    ++widePits;
-                if (j > 0) roughness += (S(j) - S(j - 1)) * (S(j) - S(j - 1));
-            }
+            const SurfaceFeatures relief = MeasureSurface(surface);
+            const int pits = relief.pits;
 
-            crit[DemoWeights::HOLE] = -holes;
-            crit[DemoWeights::MINHOLE] = -holeDepth;
-            crit[DemoWeights::HEIGHT] = supported ? contacts : 0;
-            crit[DemoWeights::ILLLINE] = pits >= 1 ? -(pits - 1) : 0;
-            crit[DemoWeights::ILL2LINE] = -widePits;
-            crit[DemoWeights::SURFACE] = -roughness;
-            crit[DemoWeights::YFIGURE] = y + removed + shape.meanRow;
-            crit[DemoWeights::GREED] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
+            Criteria values{};
+            values[DemoWeights::HOLE] = -holes;
+            values[DemoWeights::MINHOLE] = -holeDepth;
+            values[DemoWeights::HEIGHT] = supported ? contacts : 0;
+            values[DemoWeights::ILLLINE] = pits >= 1 ? -(pits - 1) : 0;
+            values[DemoWeights::ILL2LINE] = -relief.widePits;
+            values[DemoWeights::SURFACE] = -relief.roughness;
+            values[DemoWeights::YFIGURE] = y + removed + shape.meanRow;
+            values[DemoWeights::GREED] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
+            std::copy(values.begin(), values.end(), crit.begin());
 
-            std::int64_t sum = 0;
-            for (int i = 0; i < DemoWeights::kCriteria; ++i) {
-                const std::int32_t c = crit[static_cast<std::size_t>(i)];
-                if (c != 0) sum += TruncatedProduct(c, w[static_cast<std::size_t>(i)]);
-            }
-            const std::int32_t score = Saturate(sum);
-            if (score > best.score) best = {r, k, score};
+            const std::int32_t value = score(values);
+            if (value > best.score) best = {r, k, value};
         }
     }
     return best;
