@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "Fakes.h"
+#include "game/Figures.h"
 #include "game/Random.h"
 
 namespace vexari {
@@ -25,6 +26,30 @@ std::uint32_t SeedDrawing(int value) {
     return ((static_cast<std::uint32_t>(value) << 16) - 2531011u) * inverse;
 }
 
+// Orientation after 0, 1, 2, 3 and 4 quarter turns, as shown on the screen.
+const char* const kOrientations[kFigureCount][5] = {
+    {".... ###. ..#. ....", ".... .##. .#.. .#..", ".... #... ###. ....", ".... .#.. .#.. ##..", ".... .... ###. ..#."},
+    {".... #### .... ....", ".#.. .#.. .#.. .#..", ".... .... #### ....", ".#.. .#.. .#.. .#..", ".... .... #### ...."},
+    {".... ###. .#.. ....", ".... .#.. .##. .#..", ".... .#.. ###. ....", ".... .#.. ##.. .#..", ".... .... ###. .#.."},
+    {".... ###. #... ....", ".... .#.. .#.. .##.", ".... ..#. ###. ....", ".... ##.. .#.. .#..", ".... .... ###. #..."},
+    {".... .##. .##. ....", ".... .##. .##. ....", ".... .##. .##. ....", ".... .##. .##. ....", ".... .##. .##. ...."},
+    {".... ##.. .##. ....", ".... ..#. .##. .#..", ".... ##.. .##. ....", ".... ..#. .##. .#..", ".... ##.. .##. ...."},
+    {".... .##. ##.. ....", ".... .#.. .##. ..#.", ".... .##. ##.. ....", ".... .#.. .##. ..#.", ".... .##. ##.. ...."},
+};
+
+TEST(Figures, EveryOrientationOfEveryFigureAndTheRandomSequence) {
+    const std::int32_t colours[kFigureCount] = {5, 4, 1, 6, 2, 7, 3};
+    for (int f = 0; f < kFigureCount; ++f) {
+        FigureMask mask = FigureTable()[static_cast<std::size_t>(f)];
+        for (int turns = 0; turns <= 4; ++turns, RotateFigure(mask)) {
+            EXPECT_EQ(MaskPicture(mask), kOrientations[f][turns]) << "figure " << f << " after " << turns;
+            for (auto cell : mask.e) EXPECT_TRUE(cell == 0 || cell == colours[f]);
+        }
+    }
+    std::uint32_t seed = 1;
+    for (int value : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(DrawRandom(seed), value);
+}
+
 TEST(Generator, ChoosesByRunningSumAndMakesTheChosenFigureRarer) {
     const Weights even{4681, 4681, 4681, 4681, 4681, 4681, 4681};
     const struct {
@@ -41,14 +66,10 @@ TEST(Generator, ChoosesByRunningSumAndMakesTheChosenFigureRarer) {
     };
     for (const auto& c : cases) {
         GameFixture f;
-        f.r().figureWeights = c.before;
-        f.r().figureSeed = SeedDrawing(c.value);
-        f.r().nextFigure = 5;
-        f.r().placementTicks = 300;
-        f.r().playerRotation = 3;
-        f.r().playerDisplacement = -2;
+        GameRecord& r = f.r();
+        std::tie(r.figureWeights, r.figureSeed, r.nextFigure, r.placementTicks, r.playerRotation,
+                 r.playerDisplacement) = std::tuple(c.before, SeedDrawing(c.value), 5, 300, 3, -2);
         f.game.TakeNextFigure();
-        const GameRecord& r = f.r();
         EXPECT_EQ(std::tie(r.nextFigure, r.figureWeights), std::tie(c.figure, c.after)) << c.value;
         // The old next figure falls from the top, its placement time and the player's moves counted afresh.
         EXPECT_EQ(std::tuple(r.mask == FigureTable()[5], r.x, r.y, r.placementTicks, r.playerRotation,
@@ -84,12 +105,15 @@ TEST(Reset, StartsAFreshGameThatWaits) {
         for (int v = 0; v <= 25; ++v)
             EXPECT_EQ(r.well.at(u, v), (u < 0 || u > 9) == (v < 25) ? 1 : 0) << u << "," << v;
 
+    // The first falling figure is never a skew figure.
+    for (f.seconds = 0; f.seconds < 2000; ++f.seconds) {
+        f.game.ResetGame();
+        ASSERT_TRUE(r.mask != FigureTable()[5] && r.mask != FigureTable()[6]) << f.seconds;
+    }
     // The seeds come from the clock modulo 65535, or in a network game from the server,
     // so that every player gets the same figures.
     for (auto [network, seconds, seed] : {std::tuple{false, 65535 + 12, 12u}, {true, 5, 4242u}}) {
-        r.networkGame = network;
-        r.networkSeed = 4242;
-        f.clock.seconds = seconds;
+        std::tie(r.networkGame, r.networkSeed, f.seconds) = std::tuple(network, 4242, seconds);
         f.game.ResetGame();
         std::uint32_t drawn = seed;
         int first;
@@ -98,22 +122,14 @@ TEST(Reset, StartsAFreshGameThatWaits) {
         EXPECT_EQ(std::tuple(r.mask == FigureTable()[static_cast<std::size_t>(first)], r.lineSeed),
                   std::tuple(true, seed));
     }
-    // The first falling figure is never a skew figure.
-    r.networkGame = false;
-    for (int s = 0; s < 2000; ++s) {
-        f.clock.seconds = s;
-        f.game.ResetGame();
-        ASSERT_TRUE(r.mask != FigureTable()[5] && r.mask != FigureTable()[6]) << s;
-    }
 }
 
 TEST(Reset, OnlyTheUsersOwnGameWithRisingLevelsMayEnterTheHighScores) {
     for (auto [incLevel, computer, network, eligible] :
          {std::tuple{1, false, false, true}, {0, false, false, false}, {1, true, false, false}, {1, false, true, false}}) {
         GameFixture f;
-        f.settings.incLevel = static_cast<std::int16_t>(incLevel);
-        f.r().computerPlays = computer;
-        f.r().networkGame = network;
+        std::tie(f.settings.incLevel, f.r().computerPlays, f.r().networkGame) =
+            std::tuple(static_cast<std::int16_t>(incLevel), computer, network);
         f.game.ResetGame();
         EXPECT_EQ(f.r().highScoreEligible, eligible) << incLevel << computer << network;
     }
@@ -125,7 +141,7 @@ TEST(Reset, HeightChangesOnlyAtResetAndStaysInRange) {
     EXPECT_EQ(f.r().height, 25);
     f.game.ResetGame();
     EXPECT_EQ(std::tuple(f.r().height, f.r().stackTop, f.r().well.at(0, 20)), std::tuple(20, 20, 1));
-    EXPECT_EQ(std::count(f.painter.calls.begin(), f.painter.calls.end(), "layout"), 1);
+    EXPECT_EQ(std::count(f.calls.begin(), f.calls.end(), "layout"), 1);
     // A height or level only an edited file can hold is brought into range.
     for (int bad : {-5, 0, 1, 26, 1000}) {
         f.settings.height = bad;
@@ -163,11 +179,11 @@ TEST(Loop, FallPacing) {
         f.r().computerPlays = c.computer;
         (c.computer ? f.r().computerSpeed : f.r().fallPeriod) = c.pace;
         for (int t = 0; t < c.ticks; ++t) {
-            if (t < c.held) f.keys.down.insert(kAccelerate);
-            else f.keys.down.clear();
+            if (t < c.held) f.keysDown.insert(kAccelerate);
+            else f.keysDown.clear();
             f.game.Tick();
         }
-        EXPECT_EQ(std::tuple(f.r().y, f.cpu.moves), std::tuple(c.y, c.moves)) << c.what;
+        EXPECT_EQ(std::tuple(f.r().y, f.moves), std::tuple(c.y, c.moves)) << c.what;
     }
 }
 
@@ -177,19 +193,19 @@ TEST(Loop, StartPauseAndResume) {
     for (int t = 0; t < 1000; ++t) f.game.Tick();  // waiting: nothing falls, the placement time counts to 720
     EXPECT_EQ(std::tuple(r.placementTicks, r.y), std::tuple(720, 0));
     f.game.KeyDown(kKeyEscape, 1);
-    EXPECT_EQ(f.shell.minimized, 1);
+    EXPECT_EQ(f.minimized, 1);
     r.fallTicks = 4;
     f.game.KeyDown(kKeyEnter, 1);  // the start counts the placement and the fall afresh
-    EXPECT_EQ(std::tuple(r.running, r.waitingForStart, r.placementTicks, r.fallTicks, f.shell.focus),
+    EXPECT_EQ(std::tuple(r.running, r.waitingForStart, r.placementTicks, r.fallTicks, f.focus),
               std::tuple(true, false, 1, 0, 1));
     r.computerPlays = true;
     f.game.KeyDown(kKeyEscape, 1);  // a pause ends demo mode; a second Esc minimises
     f.game.KeyDown(kKeyEscape, 1);
-    EXPECT_EQ(std::tuple(r.running, r.computerPlays, f.shell.minimized), std::tuple(false, false, 2));
+    EXPECT_EQ(std::tuple(r.running, r.computerPlays, f.minimized), std::tuple(false, false, 2));
     std::tie(r.fallTicks, r.placementTicks) = std::tuple(4, 300);
     f.game.KeyDown(kKeyEnter, 1);  // resuming restarts the fall count, not the placement time
     EXPECT_EQ(std::tuple(r.running, r.fallTicks, r.placementTicks), std::tuple(true, 0, 300));
-    EXPECT_EQ(f.painter.calls.back(), "status");
+    EXPECT_EQ(f.calls.back(), "status");
 }
 
 TEST(Keys, MovesAndTurnsWithKicks) {
@@ -234,7 +250,7 @@ TEST(Keys, OnlyTheUsersDropsAreLearnedFrom) {
         f.Start();
         std::tie(f.r().learnMode, f.r().computerPlays) = std::tuple(learn, computer);
         f.game.KeyDown(kDrop, 1);
-        EXPECT_EQ(f.cpu.learnSteps, steps) << learn << computer;
+        EXPECT_EQ(f.learnSteps, steps) << learn << computer;
     }
 }
 
@@ -284,11 +300,10 @@ TEST(Landing, DropWithoutAnimationDrawsOnlyTheEnd) {
     f.settings.animate = 0;
     f.Start();
     f.SetFigure(kSquare, 3, 0);
-    f.painter.calls.clear();
+    f.calls.clear();
     f.game.KeyDown(kDrop, 1);
-    ASSERT_GE(f.painter.calls.size(), 3u);
-    EXPECT_EQ(std::vector(f.painter.calls.begin(), f.painter.calls.begin() + 3),
-              (std::vector<std::string>{"draw 3,22", "erase 3,0", "draw 3,0"}));  // then the next figure
+    f.calls.resize(3);  // then the next figure
+    EXPECT_EQ(f.calls, (std::vector<std::string>{"draw 3,22", "erase 3,0", "draw 3,0"}));
 }
 
 TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
@@ -322,7 +337,7 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
         f.Start();
         GameRecord& r = f.r();
         std::tie(r.fallPeriod, r.lines, r.landingCounter, r.fallTicks) = std::tuple(c.period, c.lines, c.landings, 3);
-        for (int i = 0; i < c.rows; ++i) f.FillRow(24 - i, {9});
+        for (int i = 0; i < c.rows; ++i) f.FillRow(24 - i, 9);
         r.stackTop = 25 - c.rows;
         f.SetFigure(kLong, 8, 0, 1);  // upright in column 9
         r.placementTicks = c.ticks;
@@ -392,14 +407,14 @@ TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
         GameFixture f;
         f.settings.animate = 0;
         if (!c.waiting) f.Start();
-        for (int v = c.stackFrom; v < 25; ++v) f.FillRow(v, {0});
+        for (int v = c.stackFrom; v < 25; ++v) f.FillRow(v, 0);
         f.r().stackTop = c.stackFrom;
         f.r().lineSeed = 1;
         f.r().nextFigure = c.next;
         f.SetFigure(c.figure, c.x, c.y);
         f.game.ReceivePresentLine();
         for (const auto& [v, row] : c.after) EXPECT_EQ(f.Row(v), row) << c.what << ": row " << v;
-        EXPECT_EQ(std::tuple(f.r().y, f.r().waitingForStart, f.shell.highScores.size()),
+        EXPECT_EQ(std::tuple(f.r().y, f.r().waitingForStart, f.highScores.size()),
                   std::tuple(c.yAfter, c.waiting || c.over, std::size_t{c.over}))
             << c.what;
     }
@@ -424,67 +439,59 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
         f.settings.height = c.height;
         f.game.ResetGame();
         f.Start();
-        for (int v = 2; v < c.height; ++v) f.FillRow(v, {0});
+        for (int v = 2; v < c.height; ++v) f.FillRow(v, 0);
         f.r().stackTop = 2;
         f.r().score = 1234;
         f.SetFigure(kLong, 5, 0);  // lands in row 1, where the next figure must appear
         f.r().nextFigure = kLong;
         f.r().placementTicks = 720;
         f.r().highScoreEligible = c.eligible;
-        f.painter.frames.clear();
+        f.frames.clear();
         f.game.KeyDown(kDrop, 1);
 
-        ASSERT_EQ(f.shell.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
+        ASSERT_EQ(f.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
         EXPECT_TRUE(f.r().waitingForStart);
         const int steps = c.animate ? 40 : 0;
-        EXPECT_EQ(std::tuple(f.clock.waits, f.clock.ticks), std::tuple(steps, 20u * steps));
+        EXPECT_EQ(std::tuple(f.waits, f.ticks), std::tuple(steps, 20u * steps));
         // Repaints: the landing, the next figure, the steps, the reset.
-        ASSERT_EQ(f.painter.frames.size(), 3u + steps);
-        for (const auto& [v, row] : c.step0) EXPECT_EQ(test::RowOf(f.painter.frames[2], v), row) << c.height;
-        for (const auto& [v, row] : c.step9) EXPECT_EQ(test::RowOf(f.painter.frames[2 + 9], v), row) << c.height;
-        for (int v = 0; v < c.height && steps; ++v) EXPECT_EQ(test::RowOf(f.painter.frames[2 + 39], v), "..........");
+        ASSERT_EQ(f.frames.size(), 3u + steps);
+        for (const auto& [v, row] : c.step0) EXPECT_EQ(test::RowOf(f.frames[2], v), row) << c.height;
+        for (const auto& [v, row] : c.step9) EXPECT_EQ(test::RowOf(f.frames[2 + 9], v), row) << c.height;
+        for (int v = 0; v < c.height && steps; ++v) EXPECT_EQ(test::RowOf(f.frames[2 + 39], v), "..........");
     }
 }
 
-TEST(Network, ReportsLandingsAndKeepsLevelAndLines) {
+// A network game's figure, levels and bottom lines come from the server.
+TEST(Network, ReportsLandingsAndPausesAndKeepsLevelAndLines) {
     GameFixture f;
-    f.r().networkGame = true;
-    f.r().networkSeed = 9;
-    f.r().networkLevel = 4;
-    f.settings.botLines = 1;
+    std::tie(f.r().networkGame, f.r().networkLevel, f.settings.botLines) = std::tuple(true, 4, 1);
     f.game.ResetGame();
     EXPECT_EQ(f.r().fallPeriod, 4);
     f.Start();
-    f.r().lines = 200;
-    f.r().landingCounter = 14;
-    f.FillRow(24, {9});
-    f.FillRow(23, {9});
-    f.r().stackTop = 23;
+    std::tie(f.r().lines, f.r().landingCounter, f.r().stackTop, f.r().placementTicks) = std::tuple(200, 14, 23, 720);
+    f.FillRow(24, 9);
+    f.FillRow(23, 9);
     f.SetFigure(kLong, 8, 0, 1);
-    f.r().placementTicks = 720;
     f.game.KeyDown(kDrop, 1);
-    EXPECT_EQ(f.network.sent, std::vector<std::string>{"landed 2 750 2"});
-    EXPECT_EQ(f.r().fallPeriod, 4);
-    EXPECT_EQ(f.Row(24), ".........4");  // no bottom line in a network game
+    EXPECT_EQ(std::tuple(f.sent, f.r().fallPeriod, f.Row(24)),
+              std::tuple(std::vector<std::string>{"landed 2 750 2"}, 4, ".........4"));  // no bottom line
 
     // Pausing is announced, resuming is only requested.
     f.game.KeyDown(kKeyEscape, 1);
     f.game.KeyDown(kKeyEnter, 1);
     EXPECT_FALSE(f.r().running);
-    EXPECT_EQ(f.network.sent, (std::vector<std::string>{"landed 2 750 2", "pause", "resume"}));
-}
+    EXPECT_EQ(f.sent, (std::vector<std::string>{"landed 2 750 2", "pause", "resume"}));
 
-TEST(Network, ReportedStackHeightNeverExceedsTheWell) {
-    // Presents can push the stack out over the top.
+    // Presents can push the stack out over the top; the reported height stays in the well.
     for (auto [stackTop, report] : {std::pair{25, "landed 2 180 0"}, {-2, "landed 25 180 0"}}) {
-        GameFixture f;
-        f.r().networkGame = true;
-        f.game.ResetGame();
-        f.Start();
-        f.r().stackTop = stackTop;
-        f.SetFigure(kSquare, 3, 0);
-        f.game.KeyDown(kDrop, 1);
-        EXPECT_EQ(f.network.sent.at(0), report);
+        GameFixture g;
+        g.r().networkGame = true;
+        g.game.ResetGame();
+        g.Start();
+        g.r().stackTop = stackTop;
+        g.SetFigure(kSquare, 3, 0);
+        g.game.KeyDown(kDrop, 1);
+        EXPECT_EQ(g.sent.at(0), report);
     }
 }
 
@@ -494,21 +501,21 @@ TEST(Network, StartIsRequestedOnlyByThoseWhoMayAndTheEndGoesToTheServerOnly) {
     f.r().networkGame = true;
     f.game.ResetGame();
     f.game.EnterAction();
-    EXPECT_TRUE(f.network.sent.empty());
-    f.network.mayStart = true;
+    EXPECT_TRUE(f.sent.empty());
+    f.mayStart = true;
     f.game.EnterAction();
-    EXPECT_EQ(f.network.sent, std::vector<std::string>{"start"});
+    EXPECT_EQ(f.sent, std::vector<std::string>{"start"});
     EXPECT_TRUE(f.r().waitingForStart);
 
     f.Start();  // as the server's start does
-    for (int v = 2; v < 25; ++v) f.FillRow(v, {0});
+    for (int v = 2; v < 25; ++v) f.FillRow(v, 0);
     f.r().stackTop = 2;
     f.SetFigure(kLong, 5, 0);
     f.r().nextFigure = kLong;
     f.game.KeyDown(kDrop, 1);
-    ASSERT_EQ(f.network.sent.size(), 3u);  // the landing, then the end: no pause
-    EXPECT_EQ(f.network.sent[2], "filled");
-    EXPECT_TRUE(f.shell.highScores.empty());
+    ASSERT_EQ(f.sent.size(), 3u);  // the landing, then the end: no pause
+    EXPECT_EQ(f.sent[2], "filled");
+    EXPECT_TRUE(f.highScores.empty());
 }
 
 }  // namespace
