@@ -1,11 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
-
 #include "net/Codepage.h"
 #include "net/Wire.h"
 
@@ -57,6 +51,7 @@ auto Fields(const ServerMessage& m) {
 template <class Message>
 void ExpectReadsBack(ReadStatus (*read)(std::string_view, std::size_t&, Message&), const std::string& bytes,
                      const Message& want) {
+    SCOPED_TRACE(want.kind);
     const std::string stream = bytes + EncodePresent(3);
     Message got;
     std::size_t used = 0;
@@ -102,14 +97,8 @@ TEST(Wire, EveryFieldReadsBackInBothDirections) {
         {EncodePresent(4), With<S>(MSG_PRESENT, [](S& m) { m.rows = 4; })},
         {EncodeOptions(options), With<S>(MSG_OPTIONS, [&](S& m) { m.options = options; })},
     };
-    for (const auto& [bytes, want] : toServer) {
-        SCOPED_TRACE(want.kind);
-        ExpectReadsBack(ReadClientMessage, bytes, want);
-    }
-    for (const auto& [bytes, want] : toClient) {
-        SCOPED_TRACE(want.kind);
-        ExpectReadsBack(ReadServerMessage, bytes, want);
-    }
+    for (const auto& [bytes, want] : toServer) ExpectReadsBack(ReadClientMessage, bytes, want);
+    for (const auto& [bytes, want] : toClient) ExpectReadsBack(ReadServerMessage, bytes, want);
 }
 
 TEST(Wire, KindsWithoutFieldsOrUnknownToTheReceiverTakeOnlyTheKind) {
