@@ -1,16 +1,59 @@
+// The BMP reader, and the window background read through it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
 
-#include "BmpBuilder.h"
-#include "PixelTestUtil.h"
+#include "ui/Background.h"
 #include "ui/Bmp.h"
 
 namespace vexari {
 namespace {
 
-using testing::BmpLayout;
-using testing::BuildBmp;
+// Writes small BMP files for the tests, field by field.
+struct BmpLayout {
+    std::int32_t width = 1, height = 1;
+    std::uint16_t bpp = 24;
+    std::uint32_t compression = 0, colorsUsed = 0, headerSize = 40;  // 12 writes the core header
+    std::vector<std::uint32_t> palette = {}, masks = {};  // 0x00RRGGBB; masks follow a 40-byte header
+    std::vector<std::vector<std::uint8_t>> rows = {};     // in file order, unpadded
+    bool zeroOffset = false, padLastRow = true;           // leave the pixel-data offset 0; pad rows to 4 bytes
+};
+
+// Writes v little-endian in the given number of bytes.
+void Put(std::vector<std::uint8_t>& b, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+void Set32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::vector<std::uint8_t> BuildBmp(const BmpLayout& s) {
+    std::vector<std::uint8_t> b = {'B', 'M'};
+    b.resize(14, 0);  // file size and pixel-data offset are patched below
+    Put(b, s.headerSize, 4);
+    const int side = s.headerSize == 12 ? 2 : 4;
+    Put(b, static_cast<std::uint32_t>(s.width), side);
+    Put(b, static_cast<std::uint32_t>(s.height), side);
+    Put(b, 1, 2);
+    Put(b, s.bpp, 2);
+    if (s.headerSize != 12) {
+        for (std::uint32_t v : {s.compression, 0u, 2835u, 2835u, s.colorsUsed, 0u}) Put(b, v, 4);
+        for (std::uint32_t m : s.masks) Put(b, m, 4);
+        if (s.headerSize > 40) b.resize(14 + s.headerSize, 0);
+    }
+    for (std::uint32_t c : s.palette) Put(b, c, s.headerSize == 12 ? 3 : 4);  // blue, green, red (, 0)
+    if (!s.zeroOffset) Set32(b, 10, static_cast<std::uint32_t>(b.size()));
+    for (std::size_t r = 0; r < s.rows.size(); ++r) {
+        b.insert(b.end(), s.rows[r].begin(), s.rows[r].end());
+        if (s.padLastRow || r + 1 < s.rows.size())
+            b.insert(b.end(), (s.rows[r].size() + 3) / 4 * 4 - s.rows[r].size(), 0xEE);
+    }
+    Set32(b, 2, static_cast<std::uint32_t>(b.size()));
+    return b;
+}
 
 BmpResult Decode(const BmpLayout& layout, BmpDecodeOptions o = {}) { return DecodeBmp(BuildBmp(layout), o); }
 
@@ -80,7 +123,7 @@ TEST(Bmp, Boundaries) {
     EXPECT_EQ(Decode(topDown).error, BmpError::TopDown);
     BmpResult r = Decode(topDown, {.allowTopDown = true});
     ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(testing::PixelsAre(r.image, 0, 0, {"1", "2"}, {{'1', MakeColor(1, 1, 1)}, {'2', MakeColor(2, 2, 2)}}));
+    EXPECT_EQ(std::tuple(r.image.Pixel(0, 0), r.image.Pixel(0, 1)), std::tuple(MakeColor(1, 1, 1), MakeColor(2, 2, 2)));
     // The widest picture accepted.
     r = Decode({.width = kBmpMaxSide, .bpp = 1, .palette = {0, 0xFFFFFF},
                 .rows = {std::vector<std::uint8_t>(kBmpMaxSide / 8, 0x01)}});
@@ -124,13 +167,13 @@ TEST(BmpHostile, PatchedHeaderFields) {
     };
     for (const Patch& p : patches) {
         std::vector<std::uint8_t> f = good;
-        testing::Set32(f, p.at, static_cast<std::uint32_t>(p.value));
+        Set32(f, p.at, static_cast<std::uint32_t>(p.value));
         EXPECT_EQ(DecodeBmp(f, {.allowTopDown = p.allowTopDown}).error, p.error) << p.at << " := " << p.value;
     }
     // Within the limits but far more pixels than the file holds.
     std::vector<std::uint8_t> f = good;
-    testing::Set32(f, 18, kBmpMaxSide);
-    testing::Set32(f, 22, kBmpMaxSide);
+    Set32(f, 18, kBmpMaxSide);
+    Set32(f, 22, kBmpMaxSide);
     EXPECT_EQ(DecodeBmp(f).error, Truncated);
 }
 
@@ -152,6 +195,34 @@ TEST(BmpHostile, RefusedLayouts) {
     std::vector<std::uint8_t> f = BuildBmp({.bpp = 16, .compression = 3});
     f.resize(54 + 8);
     EXPECT_FALSE(DecodeBmp(f).ok());
+}
+
+TEST(BackgroundFile, LoadsOrFallsBackToBlack) {
+    const auto dir = std::filesystem::temp_directory_path() / ("vexari_bg_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const auto write = [&](const char* name, const std::vector<std::uint8_t>& bytes) {
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return (dir / name).string();
+    };
+    const PixelImage black(32, 32, kBlack);
+    PixelImage img(3, 3, kWhite);
+    EXPECT_EQ(LoadBackgroundForWindow("", img), "");
+    EXPECT_EQ(img, black);
+    const std::string ok = write("ok.bmp", BuildBmp({.width = 2, .rows = {{1, 2, 3, 4, 5, 6}}}));
+    EXPECT_TRUE(LoadBackgroundImage(ok, img));
+    EXPECT_EQ(img.Pixel(1, 0), MakeColor(6, 5, 4));
+
+    // Rows stored top row first cannot be made into a background.
+    const std::string topDown = write("topdown.bmp", BuildBmp({.height = -1, .rows = {{1, 2, 3}}}));
+    const std::string text = write("notes.bmp", {'h', 'e', 'l', 'l', 'o'});
+    for (const std::string& path : {topDown, text, (dir / "missing.bmp").string(), dir.string()}) {
+        img = PixelImage(5, 5, kWhite);
+        EXPECT_EQ(LoadBackgroundForWindow(path, img),
+                  "Cannon read bitmap file " + path + ".Please change the file pathname or set backround to BLACK");
+        EXPECT_EQ(img, black) << path;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
