@@ -69,6 +69,15 @@ TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
 // ---------------------------------------------------------------------------
 // The search
 
+namespace {
+
+// A sampled or mean weight as a candidate takes it: rounded, within the bounds.
+int Bounded(double weight) {
+    return static_cast<int>(std::clamp(std::round(weight), double{kTuneWeightMin}, double{kTuneWeightMax}));
+}
+
+}  // namespace
+
 CrossEntropyTuner::CrossEntropyTuner(const DemoValues& start, int population, std::uint32_t seed)
     : population_(population), random_(seed) {
     for (int i = 0; i < kCriteria; ++i) {
@@ -81,19 +90,21 @@ CrossEntropyTuner::CrossEntropyTuner(const DemoValues& start, int population, st
 int CrossEntropyTuner::EliteCount(int population) { return std::max(1, (population + 2) / 5); }
 
 TuneGeneration CrossEntropyTuner::Step(const TuneEvaluate& evaluate) {
-    std::vector<DemoValues> candidates(static_cast<std::size_t>(population_));
-    for (auto& c : candidates) {
-        for (std::size_t k = 0; k < c.size(); ++k) {
+    // The sampled candidates, and last the centre they were drawn around.
+    std::vector<DemoValues> candidates(static_cast<std::size_t>(population_) + 1);
+    const auto sampled = static_cast<std::size_t>(population_);
+    for (std::size_t i = 0; i < sampled; ++i) {
+        for (std::size_t k = 0; k < mean_.size(); ++k) {
             std::normal_distribution<double> normal(mean_[k], deviation_[k]);
-            const double v = std::round(normal(random_));
-            c[k] = static_cast<int>(std::clamp(v, double{kTuneWeightMin}, double{kTuneWeightMax}));
+            candidates[i][k] = Bounded(normal(random_));
         }
     }
+    for (std::size_t k = 0; k < mean_.size(); ++k) candidates[sampled][k] = Bounded(mean_[k]);
     const std::vector<double> scores = evaluate(candidates);
 
     // Best first; equal scores keep the sampling order so the result does not
     // depend on the sort's implementation.
-    std::vector<std::size_t> order(candidates.size());
+    std::vector<std::size_t> order(sampled);
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return scores[a] > scores[b]; });
 
@@ -111,11 +122,13 @@ TuneGeneration CrossEntropyTuner::Step(const TuneEvaluate& evaluate) {
     TuneGeneration g;
     g.generation = ++generation_;
     g.bestLines = scores[order[0]];
-    g.meanLines = std::accumulate(scores.begin(), scores.end(), 0.0) / static_cast<double>(scores.size());
+    g.meanLines = std::accumulate(scores.begin(), scores.begin() + static_cast<std::ptrdiff_t>(sampled), 0.0) /
+                  static_cast<double>(sampled);
+    g.centreLines = scores[sampled];
     g.mean = mean_;
-    if (scores[order[0]] > bestEverLines_) {
-        bestEverLines_ = scores[order[0]];
-        bestEver_ = candidates[order[0]];
+    if (scores[sampled] > bestEverLines_) {
+        bestEverLines_ = scores[sampled];
+        bestEver_ = candidates[sampled];
     }
     g.bestEver = bestEver_;
     g.bestEverLines = bestEverLines_;
@@ -173,8 +186,8 @@ std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector
 std::string TuneProgressLine(const TuneGeneration& g, int generations, double elapsedSeconds) {
     std::string line;
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "gen %d/%d  best %.1f  mean %.1f  weights", g.generation, generations,
-                  g.bestLines, g.meanLines);
+    std::snprintf(buffer, sizeof buffer, "gen %d/%d  best %.1f  mean %.1f  centre %.1f  weights", g.generation,
+                  generations, g.bestLines, g.meanLines, g.centreLines);
     line += buffer;
     for (const double w : g.mean) {
         std::snprintf(buffer, sizeof buffer, " %.1f", w);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -49,10 +50,11 @@ using TuneEvaluate = std::function<std::vector<double>(const std::vector<DemoVal
 
 struct TuneGeneration {
     int generation = 0;  // from 1
-    double bestLines = 0;  // best and mean score of this generation's candidates
+    double bestLines = 0;  // best and mean score of this generation's sampled candidates
     double meanLines = 0;
+    double centreLines = 0;  // score of the centre they were drawn around
     std::array<double, DemoWeights::kCriteria> mean{};  // the distribution after the update
-    DemoValues bestEver{};  // best candidate of all generations so far
+    DemoValues bestEver{};  // the best-scoring centre so far
     double bestEverLines = 0;
 };
 
@@ -60,6 +62,12 @@ struct TuneGeneration {
 // samples `population` candidates from a normal distribution per weight
 // (rounded to whole numbers within the bounds above), scores them, and moves
 // each weight's mean and standard deviation to those of the best fifth.
+//
+// The centre of the distribution (its means, rounded) is scored with them,
+// and the best-scoring centre is the result. The best single candidate would
+// be a poor one: games' line counts scatter widely, so the top score of a
+// generation is mostly luck, and such a pick cleared about half the lines
+// of the centre on fresh games.
 class CrossEntropyTuner {
 public:
     // Each weight starts with a spread of half its size, at least this much,
@@ -82,7 +90,7 @@ private:
     int generation_ = 0;
     std::mt19937 random_;
     DemoValues bestEver_{};
-    double bestEverLines_ = -1;
+    double bestEverLines_ = -std::numeric_limits<double>::infinity();
 };
 
 // Mean lines of each candidate over games with seeds options.seed to
@@ -90,7 +98,7 @@ private:
 // any number of threads.
 std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<DemoValues>& candidates);
 
-// "gen 3/20  best 812.5  mean 301.2  weights 40.1 5.3 ...  elapsed 12s  left 68s"
+// "gen 3/20  best 812.5  mean 301.2  centre 650.0  weights 40.1 5.3 ...  elapsed 12s  left 68s"
 std::string TuneProgressLine(const TuneGeneration& g, int generations, double elapsedSeconds);
 
 // Runs the whole search with real games, printing a progress line per
