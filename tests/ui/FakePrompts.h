@@ -16,7 +16,6 @@ class FakePrompts : public vexari::Prompts {
 public:
     struct Shown {
         QString text, caption;
-        vexari::PromptIcon icon;
         bool defaultNo = false;
     };
     using Handler = std::function<void(QDialog&)>;
@@ -34,15 +33,13 @@ public:
         handlers.push_back([f](QDialog& d) { f(static_cast<D&>(d)); });
     }
 
-    void Message(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon) override {
-        messages.push_back({text, caption, icon});
+    void Message(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon) override {
+        messages.push_back({text, caption});
     }
-    bool AskYesNo(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon icon,
-                  bool defaultNo) override {
-        questions.push_back({text, caption, icon, defaultNo});
-        if (answers.empty()) return false;
-        const bool yes = answers.front();
-        answers.pop_front();
+    bool AskYesNo(QWidget*, const QString& text, const QString& caption, vexari::PromptIcon, bool defaultNo) override {
+        questions.push_back({text, caption, defaultNo});
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
         return yes;
     }
     std::optional<QString> OpenFile(QWidget*, const vexari::FileDialogRequest& r) override {
@@ -62,7 +59,6 @@ public:
         h(dialog);
         return dialog.result();
     }
-
     QStringList MessageTexts() const {
         QStringList out;
         for (const auto& m : messages) out << m.text;
@@ -71,9 +67,8 @@ public:
 
 private:
     static std::optional<QString> Pop(std::deque<QString>& q) {
-        if (q.empty()) return std::nullopt;
-        const QString v = q.front();
-        q.pop_front();
+        const QString v = q.empty() ? QString() : q.front();
+        if (!q.empty()) q.pop_front();
         return v.isNull() ? std::nullopt : std::optional<QString>(v);
     }
 };

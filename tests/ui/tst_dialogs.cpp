@@ -1,0 +1,578 @@
+// The game's dialogs driven through their controls: options, design (keys
+// and background), demo parameters, the first run, the high scores and the
+// look of message boxes and file dialogs; and the owner-drawn controls.
+#include <QtTest>
+#include <QtWidgets>
+
+#include "FakePrompts.h"
+#include "game/KeyNames.h"
+#include "settings/HighScoreTable.h"
+#include "settings/SettingsFile.h"
+#include "ui/AboutDialog.h"
+#include "ui/Controls.h"
+#include "ui/Background.h"
+#include "ui/DemoParametersDialog.h"
+#include "ui/DesignDialog.h"
+#include "ui/FirstRunDialogs.h"
+#include "ui/GameOptionsDialog.h"
+#include "ui/HighScoreDialog.h"
+#include "ui/KeyCaptureField.h"
+#include "ui/NameEntryDialog.h"
+#include "ui/PixelImageQt.h"
+#include "ui/ProgramIcon.h"
+#include "ui/VirtualKeys.h"
+
+using namespace vexari;
+
+namespace {
+
+const PixelImage kRed(2, 2, MakeColor(255, 0, 0));
+
+// Paths ending in "good.bmp" load as a red picture; others fail.
+bool FakeLoader(const std::string& path, PixelImage& image) {
+    const bool good = path.ends_with("good.bmp");
+    image = good ? kRed : MakeBlackImage();
+    return good || path.empty();
+}
+
+void Press(DesignDialog& d, DesignDialog::KeyField which, Qt::Key key) {
+    d.show();
+    d.KeyFieldAt(which)->setFocus();
+    QTest::keyClick(d.KeyFieldAt(which), key);
+}
+
+QString FieldText(DesignDialog& d, DesignDialog::KeyField which) { return d.KeyFieldAt(which)->text(); }
+
+QStringList Shown(const DemoParametersDialog& d) {
+    QStringList out;
+    for (int i = 0; i < DemoWeights::kCriteria; ++i) out << d.ValueEdit(i)->text();
+    return out;
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// ShowHighScores for a new score, the name dialog answered by `name`. Returns
+// what the High Score dialog shows: its ten rows ("01.Ann        |000500"),
+// then its message line.
+QStringList ShowScores(FakePrompts& prompts, const std::string& file, int score, std::string& player,
+                       std::function<void(NameEntryDialog&)> name) {
+    QStringList shown;
+    prompts.On<NameEntryDialog>(name);
+    prompts.On<HighScoreDialog>([&shown](HighScoreDialog& d) {
+        for (int k = 0; k < 10; ++k) shown << d.RowLabel(k)->text() + '|' + d.ScoreLabel(k)->text();
+        shown << d.MessageLabel()->text();
+        d.accept();
+    });
+    ShowHighScores(nullptr, true, score, player, file, prompts);
+    return shown;
+}
+
+// A list of count distinct pictures, each 1 x 1 of its own colour.
+struct Pictures {
+    std::vector<PixelImage> images;
+    std::vector<const PixelImage*> refs;
+    explicit Pictures(int count) {
+        for (int i = 0; i < count; ++i) images.emplace_back(1, 1, MakeColor(i, 0, 0));
+        for (const PixelImage& p : images) refs.push_back(&p);
+    }
+    const PixelImage* operator[](int i) const { return refs[static_cast<std::size_t>(i)]; }
+};
+
+void Tick(AnimatedBitmapButton& b, int n) {
+    for (int i = 0; i < n; ++i) b.OnTimerTick();
+}
+
+Color PixelAt(const QImage& img, int x, int y) { return 0xFF000000u | img.pixel(x, y); }
+
+}  // namespace
+
+// Each case starts without a settings file, in a home directory of its own.
+class DialogsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> home_;
+    Settings settings_;
+
+    std::string File(const char* name) const { return home_->filePath(name).toStdString(); }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", home_->filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", home_->filePath("data").toUtf8());
+        settings_ = {};
+        QVERIFY(LoadSettings(settings_, ScreenMetrics{}));
+    }
+
+    // ---- game options ----
+
+    void optionsScrollBar() {
+        FakePrompts prompts;
+        GameOptionsDialog d({5, true, false, 20}, prompts);
+        DriveLevelBar(d.LevelScrollBar(), d.LevelLabel(), [&d] { return 10 - d.StartPeriod(); });
+    }
+
+    void optionsHeightValidation() {
+        const QString range = QStringLiteral("Value must be between 18 and 24");
+        const std::pair<QString, QString> cases[] = {  // height text, refusal (none: accepted)
+            {"17", range}, {"25", range}, {" 24 ", {}}, {"2x", kNotWholeNumberText},
+            {"99999999999", kNotWholeNumberText}};
+        for (const auto& [text, message] : cases) {
+            FakePrompts prompts;
+            GameOptionsDialog d({5, true, true, 24}, prompts);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            d.OkButton()->setFocus();
+            d.HeightEdit()->setText(text);
+            d.accept();
+            QCOMPARE(prompts.MessageTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
+            QCOMPARE(d.result() == QDialog::Accepted, message.isEmpty());
+            QVERIFY(message.isEmpty() ? d.Values().height == text.trimmed().toInt()
+                                      : QApplication::focusWidget() == d.HeightEdit());
+        }
+    }
+
+    void optionsStoredOnOkOnly() {
+        FakePrompts prompts;
+        Settings s;
+        s.botLines = 0;
+        for (bool ok : {false, true}) {
+            prompts.On<GameOptionsDialog>([ok](GameOptionsDialog& d) {
+                QCOMPARE(d.HeightEdit()->text(), QStringLiteral("24"));
+                d.LevelScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                d.IncreaseLevelBox()->setChecked(false);
+                d.PopInLinesBox()->setChecked(true);
+                d.HeightEdit()->setText("18");
+                ok ? d.accept() : d.reject();
+            });
+            QCOMPARE(RunGameOptionsDialog(nullptr, s, prompts), ok);
+            QVERIFY(std::tuple(s.level, int(s.incLevel), s.botLines, s.height) ==
+                    (ok ? std::tuple(4, 0, 1, 19) : std::tuple(5, 1, 0, 25)));
+        }
+    }
+
+    void aboutAndPromptsLookLikeTheGamesDialogs() {
+        const AboutDialog about({1, 0, 0, 5});
+        QCOMPARE(about.VersionLabel()->text(), QStringLiteral("Vexari version 1.0.0.5"));
+        QVERIFY(ToPixelImage(about.IconLabel()->pixmap().toImage()) == DrawProgramIcon(48));
+
+        QtPrompts prompts;
+        const FileDialogRequest request{QString(), QStringLiteral("dem"), {QStringLiteral("All files (*.*)")}};
+        const std::pair<const char*, std::function<void()>> cases[] = {
+            {"message", [&] { prompts.Message(nullptr, QStringLiteral("text")); }},
+            {"yes/no", [&] { prompts.AskYesNo(nullptr, "text", kProgramTitle, PromptIcon::Question, true); }},
+            {"open", [&] { prompts.OpenFile(nullptr, request); }},
+            {"save", [&] { prompts.SaveFile(nullptr, request); }},
+        };
+        for (const auto& [what, open] : cases) {
+            QColor window;
+            QFont font;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                window = dialog->palette().color(QPalette::Window);
+                font = dialog->font();
+                dialog->reject();
+            });
+            open();
+            QVERIFY2(window == QColor(192, 192, 192) && font == about.font(), what);
+        }
+    }
+
+    // ---- design: keys and background ----
+
+    void keyCodesCaptureAndConflicts() {
+        const int kp = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+        const struct { int key, mods; quint32 keysym, scan; int vk; } cases[] = {
+            {Qt::Key_Clear, kp, 0xFF9D, 0, 12},    // keypad 5 without Num Lock
+            {Qt::Key_8, kp, 0, 0, 0x68},           // keypad 8, not the digit
+            {Qt::Key_Asterisk, shift, 0, 0, 0x38}, // shift 8
+            {Qt::Key_Less, 0, 0x3C, 94, 0xE2},     // extra key of ISO keyboards
+            {0x0424, 0, 0x6C6, 38, 'A'},           // Cyrillic layout
+            {Qt::Key_unknown, 0, 0, 0, 0},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(VirtualKeyFromQt(c.key, Qt::KeyboardModifiers(c.mods), c.keysym, c.scan), c.vk);
+
+        // The key field takes the code and name of each key it gets.
+        QWidget window;
+        auto* field = new KeyCaptureField(&window);
+        window.show();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Clear, Qt::KeypadModifier);
+        QVERIFY(field->Code() == 12 && field->text() == QStringLiteral("<5>"));
+        // Keys past the table or without a code, and the dialog's Enter and Esc, leave the field alone.
+        for (int key : {int(Qt::Key_Play), int(Qt::Key_unknown), int(Qt::Key_Return), int(Qt::Key_Escape)}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(field, &press);
+        }
+        QCOMPARE(field->Code(), 12);
+
+        // A game key may not repeat another, nor be F2, Enter or Esc.
+        QVERIFY(!KeysConflict(KeyBindings{}));
+        for (int key : {37 /* the left key */, 113, 13, 27}) {
+            KeyBindings k;
+            k.rotate2 = key;
+            QVERIFY2(KeysConflict(k), qPrintable(QString::number(key)));
+        }
+    }
+
+    void designConflictsReopenUntilFixed() {
+        Settings s;
+        s.keys.accelerate = 9;  // Tab, from the settings file
+        FakePrompts prompts;
+        prompts.On<DesignDialog>([](DesignDialog& d) { d.reject(); });  // Cancel does not get past Tab
+        prompts.On<DesignDialog>([](DesignDialog& d) {
+            QCOMPARE(FieldText(d, DesignDialog::kAccelerate), QStringLiteral("Tab"));
+            Press(d, DesignDialog::kAccelerate, Qt::Key_Down);
+            Press(d, DesignDialog::kDrop, Qt::Key_Up);  // the rotate key
+            Press(d, DesignDialog::kLeft, Qt::Key_F2);
+            d.accept();
+        });
+        prompts.On<DesignDialog>([](DesignDialog& d) {  // entries kept; Cancel keeps what OK stored
+            QCOMPARE(FieldText(d, DesignDialog::kDrop), QStringLiteral("Up"));
+            QCOMPARE(FieldText(d, DesignDialog::kLeft), QStringLiteral("F2"));
+            d.reject();
+        });
+        prompts.On<DesignDialog>([](DesignDialog& d) {
+            Press(d, DesignDialog::kDrop, Qt::Key_Space);
+            Press(d, DesignDialog::kLeft, Qt::Key_A);
+            d.accept();
+        });
+        QVERIFY(RunDesignDialog(nullptr, s, prompts, FakeLoader));
+        QCOMPARE(prompts.MessageTexts(), QStringList(3, kKeyConflictText));
+        QCOMPARE(prompts.messages[0].caption, QStringLiteral("Vexari"));
+        QCOMPARE(std::tuple(s.keys.left, s.keys.drop, s.keys.accelerate), std::tuple(int('A'), 32, 40));
+    }
+
+    // "&Black" with OK and the strokes buttons are taken through the first run.
+    void designBitmapChoice() {
+        Settings s;
+        FakePrompts prompts;
+        const QString good = "/new/very good.bmp";
+        prompts.openResults = {"/tmp/notes.txt", "/" + QString(120, 'x') + "/good.bmp", good, good, QString()};
+        prompts.On<DesignDialog>([&](DesignDialog& d) {
+            d.SelectBitmap();  // not a bitmap: black preview, refused after OK
+            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
+            QCOMPARE(d.PreviewPicture(), MakeBlackImage());
+            d.accept();
+        });
+        prompts.On<DesignDialog>([&](DesignDialog& d) {
+            d.SelectBitmap();  // too long for the settings file: refused
+            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
+            d.SelectBitmap();
+            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("very good.bmp"));
+            d.ChooseBlack();
+            QCOMPARE(d.BitmapNameLabel()->text(), QString());
+            d.SelectBitmap();
+            d.SelectBitmap();  // cancelled
+            QCOMPARE(d.PreviewPicture(), kRed);
+            d.accept();
+        });
+        PixelImage background;
+        RunDesignCommand(nullptr, s, background, prompts, FakeLoader);
+        QCOMPARE(prompts.messages.size(), size_t(2));  // the unreadable file and the long path
+        QVERIFY(prompts.messages[0].text.startsWith("Cannon read bitmap file /tmp/notes.txt."));
+        QCOMPARE(prompts.openRequests.at(0).filters, QStringList({"Bitmap files (*.bmp)", "All files (*.*)"}));
+        QCOMPARE(prompts.openRequests.at(3).initialPath, QString());  // after "&Black"
+        QCOMPARE(prompts.openRequests.at(4).initialPath, good);
+        QVERIFY(s.bitmap == good.toStdString() && background == kRed);
+    }
+
+    // ---- demo parameters: how weights are scaled and truncated is tested
+    // with the demo values; here that the command and the buttons apply it ----
+
+    void demoCommandScalesAndTruncates() {
+        FakePrompts prompts;
+        DemoWeights w;
+        w[0] = 2000;
+        bool learn = true;
+        prompts.On<DemoParametersDialog>([](DemoParametersDialog& d) {
+            QCOMPARE(Shown(d), QStringList({"500", "1", "0", "1", "0", "0", "0", "0"}));
+            d.LearnBox()->setChecked(false);
+            d.reject();
+        });
+        QVERIFY(!RunDemoParametersDialog(nullptr, w, learn, prompts));
+        QVERIFY(learn && w[0] == 500.0);  // the scaling stays after Cancel
+
+        // Learned fractions are shown and stored truncated; a bad field keeps the dialog open.
+        w[0] = 40.8;
+        learn = false;
+        prompts.On<DemoParametersDialog>([&prompts](DemoParametersDialog& d) {
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QCOMPARE(Shown(d)[0], QStringLiteral("40"));
+            d.ValueEdit(4)->setText("1.5");
+            d.LearnBox()->setChecked(true);
+            d.accept();
+            QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText}));
+            QCOMPARE(QApplication::focusWidget(), d.ValueEdit(4));
+            d.ValueEdit(4)->setText(" -3 ");
+            d.accept();
+        });
+        QVERIFY(RunDemoParametersDialog(nullptr, w, learn, prompts));
+        QVERIFY(learn && w[0] == 40.0 && w[4] == -3.0);
+    }
+
+    void demoFileButtons() {
+        const QString file = home_->filePath("mine.dem"), shortFile = home_->filePath("short.dem");
+        QFile out(shortFile);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write("9 8\n7 x 6\n") > 0);
+        out.close();
+        FakePrompts prompts;
+        prompts.saveResults = {file, home_->filePath("missing/dir/x.dem")};
+        prompts.openResults = {file, shortFile, home_->filePath("absent.dem")};
+
+        DemoParametersDialog d({{1, -2, 3, 40, 5, 6, 7, 123456}, true}, prompts);
+        // Save reads up to a refused field and writes what the data then hold.
+        d.ValueEdit(0)->setText("12");
+        d.ValueEdit(2)->setText("oops");
+        d.ValueEdit(5)->setText("99");
+        d.SaveToFile();
+        QCOMPARE(Bytes(file), QByteArray("12\r\n-2\r\n3\r\n40\r\n5\r\n6\r\n7\r\n123456\r\n"));
+        QCOMPARE(prompts.saveRequests.at(0).initialPath, QStringLiteral("MyParams"));
+
+        // Default and Load show the dialog data again, the check box included (it is not in the file).
+        d.LearnBox()->setChecked(false);
+        d.RestoreDefaults();
+        QCOMPARE(Shown(d), QStringList({"41", "5", "0", "7", "1", "1", "1", "1"}));
+        QVERIFY(d.LearnBox()->isChecked());
+        d.LearnBox()->setChecked(false);
+        d.LoadFromFile();
+        QCOMPARE(Shown(d), QStringList({"12", "-2", "3", "40", "5", "6", "7", "123456"}));
+        QVERIFY(d.LearnBox()->isChecked());
+        // A short or broken file changes only the numbers before the break.
+        d.LoadFromFile();
+        QCOMPARE(Shown(d), QStringList({"9", "8", "7", "40", "5", "6", "7", "123456"}));
+
+        d.SaveToFile();    // into a missing directory
+        d.LoadFromFile();  // a missing file
+        const QString notSaved = "Cannot save " + home_->filePath("missing/dir/x.dem") + ": No such file or directory";
+        QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText, notSaved, kCannotOpenFileText}));
+        QCOMPARE(Shown(d)[0], QStringLiteral("9"));
+    }
+
+    // ---- the first run ----
+
+    void firstRunNoWritesTheDefaultFile() {
+        FakePrompts prompts;
+        PixelImage background;
+        QVERIFY(RunFirstRun(nullptr, settings_, background, prompts, FakeLoader));
+        QCOMPARE(prompts.questions.size(), size_t(1));
+        QVERIFY(prompts.questions[0].text == kFirstRunQuestion && !prompts.questions[0].defaultNo);
+        QVERIFY(prompts.execTitles.empty() && prompts.messages.empty());
+        Settings again;  // what the file holds is the settings file's own concern
+        QVERIFY(!LoadSettings(again, ScreenMetrics{}));
+
+        // A settings folder that cannot be made is told, not left to bring the question back unexplained.
+        QFile blocker(home_->filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_CONFIG_HOME", home_->filePath("file").toUtf8());
+        QVERIFY(!RunFirstRun(nullptr, settings_, background, prompts, FakeLoader));
+        QCOMPARE(prompts.MessageTexts(),
+                 QStringList({"Cannot create folder " + home_->filePath("file/vexari") + ": Not a directory"}));
+    }
+
+    void firstRunYesRunsTheThreeStepsInOrder() {
+        FakePrompts prompts;
+        prompts.answers = {true};
+        prompts.openResults.push_back("/nowhere/picture.bmp");
+        prompts.On<DesignDialog>([](DesignDialog& d) {
+            d.KeyFieldAt(DesignDialog::kDrop)->SetCode('S');
+            d.IntervalEdit()->setText("2");
+            d.SelectBitmap();  // a file that cannot be loaded
+            d.accept();
+        });
+        prompts.On<DesignDialog>([](DesignDialog& d) {
+            d.StrokeButton(3)->click();
+            d.ChooseBlack();
+            d.accept();
+        });
+        prompts.On<GameOptionsDialog>([](GameOptionsDialog& d) {
+            d.HeightEdit()->setText("20");
+            d.accept();
+        });
+        PixelImage background;
+        QVERIFY(RunFirstRun(nullptr, settings_, background, prompts, FakeLoader));
+        QCOMPARE(prompts.execTitles, std::vector<QString>({"Design Options", "Design Options", "Game options"}));
+        // Only the unloadable file is reported; black is taken without a word.
+        QCOMPARE(prompts.messages.size(), size_t(1));
+        QVERIFY(prompts.messages[0].text.startsWith("Cannon read bitmap file /nowhere/picture.bmp."));
+        QCOMPARE(background, MakeBlackImage());
+
+        Settings loaded;
+        QVERIFY(!LoadSettings(loaded, ScreenMetrics{}));
+        QVERIFY(std::tuple(loaded.keys.drop, loaded.dotInterval, loaded.dots, loaded.height, loaded.bitmap) ==
+                std::tuple(int('S'), 2, std::int16_t(3), 21, std::string()));
+    }
+
+    // ---- the high scores: the table's rules (ranks, ties, cutting, the
+    // file) are tested with HighScoreTable; here what the two dialogs show
+    // and how the name dialog's answer decides the entry ----
+
+    void highScoreNameDialogDecidesTheEntry() {
+        const std::string file = File("scores.his");
+        HighScoreTable t;
+        t.entries[0] = {"Ann", 500};
+        t.entries[1] = {"Bob", 50};
+        WriteHighScores(file, t);
+        FakePrompts prompts;
+        std::string player = "ABCDEFGHIJKLMNOPQRS";
+        // Cancel makes no entry and keeps the name.
+        QStringList shown = ShowScores(prompts, file, 50, player, [](NameEntryDialog& d) {
+            QCOMPARE(d.Edit()->text(), QStringLiteral("ABCDEFGHIJKLMNOPQRS"));
+            d.Edit()->setText("Other");
+            d.reject();
+        });
+        QCOMPARE(player, std::string("ABCDEFGHIJKLMNOPQRS"));
+        QCOMPARE(shown[2], QStringLiteral("03.           |000000"));
+
+        // Shortened it enters below the equal score, cut to 10 characters; typing stops at 18.
+        shown = ShowScores(prompts, file, 50, player, [](NameEntryDialog& d) {
+            d.show();
+            d.Edit()->setFocus();
+            d.Edit()->end(false);
+            QTest::keyClick(d.Edit(), Qt::Key_Backspace);
+            QTest::keyClick(d.Edit(), Qt::Key_Backspace);
+            QTest::keyClicks(d.Edit(), "xyz");
+            QTest::keyClick(d.Edit(), Qt::Key_Return);
+        });
+        QCOMPARE(player, std::string("ABCDEFGHIJKLMNOPQx"));
+        QCOMPARE(shown.mid(1, 2), QStringList({"02.Bob        |000050", "03.ABCDEFGHIJ |000050"}));
+        QCOMPARE(shown[10], QStringLiteral("ABCDEFGHIJKLMNOPQx: 000050 score,congratulations"));
+    }
+
+    void highScoreResetAsksAndEmptiesTheFile() {
+        const std::string file = File("scores.his");
+        HighScoreTable t;
+        t.entries[0] = {"Ann", 500};
+        WriteHighScores(file, t);
+        FakePrompts prompts;
+        std::string player;
+        prompts.answers = {false, true};
+        prompts.On<HighScoreDialog>([&](HighScoreDialog& d) {
+            d.ResetScores();  // No
+            QCOMPARE(ReadHighScores(file).entries[0].score, 500);
+            d.ResetScores();  // Yes
+            QCOMPARE(d.RowLabel(0)->text() + d.ScoreLabel(0)->text(), QStringLiteral("01.           000000"));
+            d.accept();
+        });
+        ShowHighScores(nullptr, false, 0, player, file, prompts);
+        QCOMPARE(prompts.questions.size(), size_t(2));
+        QCOMPARE(prompts.questions[0].text, QStringLiteral("Do you really want to reset high score table"));
+        QVERIFY(prompts.questions[0].defaultNo);
+        QCOMPARE(ReadHighScores(file), HighScoreTable{});
+
+        // Only viewing the table with no file makes one of ten empty entries.
+        ShowHighScores(nullptr, false, 0, player, file + ".new", prompts);
+        QCOMPARE(QFileInfo(QString::fromStdString(file + ".new")).size(), qint64(160));
+
+        // A file that cannot be written is told at each save, with its path and the reason.
+        const std::string lost = file + ".d/x.his";
+        prompts.answers = {true};
+        prompts.On<HighScoreDialog>([](HighScoreDialog& d) { d.ResetScores(), d.accept(); });
+        ShowHighScores(nullptr, false, 0, player, lost, prompts);
+        const QString told = QString::fromStdString("Cannot save " + lost + ": No such file or directory");
+        QCOMPARE(prompts.MessageTexts(), QStringList({told, told}));
+    }
+
+    // ---- controls ----
+
+    void animatedButtonStepsAndKeepsItsPlaceWhenTheListChanges() {
+        const Pictures pics(32);
+        AnimatedBitmapButton b("status", 32787);
+        b.SetFrames(pics.refs, 2);
+        // 2 ticks of 55 ms a picture: a whole sweep of 32 pictures is 64 ticks.
+        for (int tick = 0; tick <= 66; ++tick, b.OnTimerTick()) QCOMPARE(b.CurrentPicture(), pics[tick / 2 % 32]);
+
+        struct Case {
+            const char* what;
+            int oldTicks, ticks;  // before: picture ticks / oldTicks, counter ticks % oldTicks
+            int newCount, newTicks, picture, counter;
+            bool animating;
+        } cases[] = {
+            {"same pace keeps picture and counter", 2, 11, 32, 2, 5, 1, true},
+            {"faster clears a counter not below it", 3, 8, 32, 2, 2, 0, true},
+            {"a picture past the new list starts again", 2, 11, 4, 2, 0, 1, true},
+            {"a still picture", 2, 9, 1, 0, 0, 0, false},
+            {"negative ticks count as still", 2, 9, 32, -3, 0, 0, false},
+        };
+        for (const Case& c : cases) {
+            const Pictures after(c.newCount);
+            AnimatedBitmapButton t("status", 32787);
+            t.SetFrames(pics.refs, c.oldTicks);
+            Tick(t, c.ticks);
+            t.SetFrames(after.refs, c.newTicks);
+            QVERIFY2(t.PictureNumber() == c.picture && t.CurrentPicture() == after[c.picture], c.what);
+            QVERIFY2(t.TickCounter() == c.counter && t.IsAnimating() == c.animating, c.what);
+            // An animation goes on from where it was; a still picture stays.
+            Tick(t, c.animating ? c.newTicks - c.counter : 5);
+            const int next = c.animating ? (c.picture + 1) % c.newCount : c.picture;
+            QVERIFY2(t.CurrentPicture() == after[next] && t.TickCounter() == 0, c.what);
+        }
+        // An empty list holds nothing to step through.
+        b.SetFrames({}, 1);
+        Tick(b, 5);
+        QCOMPARE(b.FrameCount(), 0);
+    }
+
+    void leftClickSendsCommandAndReturnsFocus() {
+        QWidget window;
+        window.setFocusPolicy(Qt::StrongFocus);
+        auto* next = new LabelButton("Next", 32773, &window);
+        next->setGeometry(10, 10, 60, 25);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.setFocus();
+        QCOMPARE(next->focusPolicy(), Qt::ClickFocus);  // Tab never moves the focus onto a label
+
+        QSignalSpy spy(next, &OwnerDrawnButton::command);
+        QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(next->hasFocus());  // the label takes the focus while pressed
+        QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(spy.count() == 1 && spy.at(0).at(0).toInt() == 32773);
+        QVERIFY(window.hasFocus());  // and gives it back on release
+        // No click: the right button, or the left one released outside.
+        QTest::mouseClick(next, Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(500, 500));
+        QCOMPARE(spy.count(), 1);
+
+        const QFontMetrics fm(next->font());  // sized to its text, at most 99 characters of it
+        QCOMPARE(LabelButton::SizeForText(QString(150, QChar('x')), next->font()),
+                 QSize(fm.horizontalAdvance(QString(99, QChar('x'))) + 10, fm.height() + 9));
+    }
+
+    void buttonsPaintTheirFaces() {
+        LabelButton label("", 32771);
+        label.resize(40, 20);
+        QImage shot = label.grab().toImage();
+        QVERIFY(PixelAt(shot, 1, 1) == kWhite && PixelAt(shot, 38, 18) == kDarkGrey);
+        label.setDown(true);
+        QCOMPARE(PixelAt(label.grab().toImage(), 1, 1), kDarkGrey);
+
+        // The status line: a 194 x 20 picture in a 203 x 26 button, moved by one when pushed.
+        const PixelImage red(194, 20, MakeColor(255, 0, 0));
+        AnimatedBitmapButton b("status", 32787);
+        b.resize(203, 26);
+        b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
+        shot = b.grab().toImage();
+        QVERIFY(PixelAt(shot, 2, 2) == kGrey && PixelAt(shot, 196, 22) == MakeColor(255, 0, 0));
+        b.setDown(true);
+        QCOMPARE(PixelAt(b.grab().toImage(), 2, 2), MakeColor(255, 0, 0));
+
+        TiledPictureControl tiled;  // no picture yet, or an empty one: painting must return
+        tiled.resize(117, 117);
+        tiled.grab();
+        const PixelImage empty;
+        tiled.SetPicture(&empty);
+        tiled.grab();
+        QVERIFY(tiled.testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
