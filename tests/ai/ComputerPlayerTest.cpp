@@ -1,17 +1,169 @@
-#include "ai/ComputerPlayer.h"
-
+// The computer player: the placement search and its criteria, the driver
+// that presses the keys, learning from the user's drops, and the demo
+// parameters as files and as the dialog shows them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <string>
-#include <tuple>
-#include <vector>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "ai/ComputerPlayer.h"
+#include "ai/DemoFile.h"
+#include "ai/Placement.h"
 
 namespace vexari {
 namespace {
 
-constexpr int kLong = 1;
+namespace fs = std::filesystem;
 using Criteria = std::array<std::int32_t, 8>;
+constexpr int kLong = 1, kSquare = 4;
+
+// ---- the placement search ----
+
+constexpr std::int32_t _ = INT_MIN;  // a value the case does not check
+
+// A well of height 25 whose bottom rows are given top to bottom ('.' empty).
+Well BottomRows(const std::vector<std::string>& rows) {
+    Well w;
+    w.Reset(25);
+    int v = 25 - static_cast<int>(rows.size());
+    for (const std::string& row : rows) {
+        for (int u = 0; u < 10; ++u) w.at(u, v) = row[u] != '.';
+        ++v;
+    }
+    return w;
+}
+
+// One search of a figure standing at (x, 0) in a well of height 25.
+struct Search {
+    CandidateTable table;
+    PlacementResult best;
+    Search(const Well& well, int figure, int x = 3, const DemoWeights& w = {})
+        : best(FindBestPlacement(well, 25, FigureTable()[figure], x, 0, w, table)) {}
+    Criteria At(int rotations, int offset) const {
+        const int n = table.Find(rotations, offset);
+        Criteria c{};
+        EXPECT_GE(n, 0) << "no candidate " << rotations << "," << offset;
+        if (n >= 0) std::copy_n(table.criteria[n].begin(), 8, c.begin());
+        return c;
+    }
+    std::int32_t Score(int rotations, int offset) const {
+        return WeightedScore(table.criteria[table.Find(rotations, offset)], {});
+    }
+};
+
+TEST(Placement, WorkedPositionsWithTheDefaultWeights) {
+    const Search a(BottomRows({}), kLong);
+    EXPECT_EQ(std::tuple(a.best, a.table.count), std::tuple(PlacementResult{0, -3, 23}, 34));  // flat, left wall
+    EXPECT_EQ(std::tuple(a.At(0, -3), a.At(1, -4), a.Score(1, -4)),
+              std::tuple(Criteria{0, 0, 0, 0, 0, -1, 24, 0}, Criteria{0, 0, 0, 0, 0, -16, 23, 0}, 7));
+    EXPECT_EQ(a.Score(0, 3), 23);  // as good at the right wall, but later in search order
+    EXPECT_EQ(std::tuple(a.table.Find(0, -3), a.table.Find(1, -4), a.table.Find(0, -4)), std::tuple(0, 7, -1));
+
+    const Search b(BottomRows({"#########.", "#########.", "#########.", "#########."}), kLong);
+    EXPECT_EQ(std::tuple(b.best, b.At(1, 5), b.Score(3, 5)),  // upright in column 9: four rows at once
+              std::tuple(PlacementResult{1, 5, 36}, Criteria{0, 0, 0, 0, 0, 0, 27, 9}, 36));
+    EXPECT_EQ(b.At(0, -3)[DemoWeights::HEIGHT], 21);  // flat on the stack: every box position supported
+
+    const Well covered = BottomRows({"....#.....", ".....####."});
+    EXPECT_EQ(OldHoleRow(covered, 25), 24);
+    const Search c(covered, kSquare);
+    EXPECT_EQ(c.best, (PlacementResult{0, -2, -29}));
+    EXPECT_EQ(c.At(0, -2), (Criteria{-1, -1, 0, 0, -1, -6, 24, 0}));
+    EXPECT_EQ(c.At(0, -1), (Criteria{-3, -8, 0, 0, 0, -26, 22, 0}));
+    EXPECT_EQ(c.Score(0, -1), -167);
+}
+
+TEST(Placement, CriteriaThatAreEasyToGetWrong) {
+    struct Case {
+        std::vector<std::string> rows;
+        int figure, x, rotations, offset;
+        Criteria expected;
+        int oldHoleRow = _;
+    };
+    const Case cases[] = {
+        // GREED for two and three rows at once.
+        {{"#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 1}},
+        {{"#########.", "#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 4}},
+        // One pit is free and earns GREED (the full row out of the square's reach stays);
+        // a second costs 1 and the bonus is lost; an edge column counts against the wall.
+        {{".#########", ".#########", "##########"}, kSquare, 3, 0, 0, {_, _, _, 0, _, _, _, 1}},
+        {{".####.####", ".####.####", "##########"}, kSquare, 7, 0, 0, {_, _, _, -1, _, _, _, 0}},
+        {{"#########.", "#########."}, kSquare, 3, 0, -2, {_, _, _, 0, _, _, _, 1}},
+        {{"#########."}, kSquare, 3, 0, -2, {_, _, _, _, _, _, _, 0}},  // one row lower is no pit
+        // A two-column pit, one too shallow, one whose columns differ by 2, one at the right wall.
+        {{"..#.......", "..#......."}, kSquare, 5, 0, 0, {_, _, _, _, -1, _, _, _}},
+        {{"..#......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
+        {{"..#.......", ".##.......", ".##......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
+        {{".......#..", ".......#..", ".......#.."}, kSquare, 3, 0, -4, {_, _, _, _, -1, _, _, _}},
+        // Old holes: a column solid to the floor ends the scan, so MINHOLE counts
+        // every hole; otherwise only holes at or above the highest first gap count.
+        {{"##..#.....", "#.........", "#...#....."}, kSquare, 5, 0, 0, {-3, -4, _, _, _, _, _, _}, 25},
+        {{"#.#.......", "..........", "..........", "#........."}, kSquare, 5, 0, 0, {-5, -2, _, _, _, _, _, _}, 22},
+        {{"...#......", "...#.#....", "......#...", "...#.#.#.."}, kSquare, 3, 0, 0, {_, _, _, _, _, _, _, _}, 23},
+        // Row 23 is completed before measuring: the rows above, the hole at 21 with them, move down.
+        {{"#.........", "..........", "#.........", "########..", ".#########"}, kSquare, 7, 0, 0,
+         {-2, -1, _, _, _, _, 21 + 1 + 2, 0}, 21},
+        // HEIGHT: all sixteen box positions supported (box rows give 2, 5, 5, 7; beyond
+        // the wall counts as filled); an empty box position over a gap; the floor row reached.
+        {{"..#.......", "..#.......", "###.......", "###......."}, kSquare, 3, 0, -4, {_, _, 19, _, _, _, _, _}},
+        {{"##.######.", "#########."}, kSquare, 3, 0, -1, {_, _, 0, _, _, _, _, _}},
+        {{}, kSquare, 3, 0, 0, {_, _, 0, _, _, _, _, _}, 25},
+        // YFIGURE: box rows 1,1,1,2 give 1; 1,2,3,1 round up to 2.
+        {{}, 0, 3, 0, 0, {_, _, _, _, _, _, 22 + 1, _}},
+        {{}, 0, 3, 1, 0, {_, _, _, _, _, _, 21 + 2, _}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("case " + std::to_string(&c - cases));
+        const Well well = BottomRows(c.rows);
+        EXPECT_TRUE(c.oldHoleRow == _ || OldHoleRow(well, 25) == c.oldHoleRow) << OldHoleRow(well, 25);
+        Criteria got = Search(well, c.figure, c.x).At(c.rotations, c.offset);
+        for (std::size_t i = 0; i < 8; ++i) got[i] = c.expected[i] == _ ? _ : got[i];
+        EXPECT_EQ(got, c.expected);
+    }
+    // Row 0 keeps its content when a row below it goes: column 0 then reaches the top.
+    Well top = BottomRows({"#########."});
+    top.at(0, 0) = 1;
+    EXPECT_EQ(Search(top, kLong).At(1, 5)[DemoWeights::SURFACE], -(25 * 25 + 3 * 3));
+}
+
+TEST(Placement, ARotationIsTriedOnlyIfItFitsWithinThreeColumns) {
+    // Rows 2 and 3 filled in columns 0 to 4: the long figure upright, or lying
+    // in box row 2, fits only in columns 5 to 9.
+    Well well = BottomRows({});
+    for (int v = 2; v <= 3; ++v)
+        for (int u = 0; u <= 4; ++u) well.at(u, v) = 1;
+    const Search from0(well, kLong, 0);
+    EXPECT_EQ(from0.table.count, 7);  // only the flat figure in box row 1
+    EXPECT_EQ(std::tuple(from0.table.Find(1, 4), from0.table.Find(2, 5)), std::tuple(-1, -1));
+    const Search from2(well, kLong, 2);  // now every fitting offset counts
+    EXPECT_EQ(from2.table.count, 7 + 5 + 2 + 5);
+    EXPECT_EQ(std::tuple(from2.table.Find(1, 2), from2.table.Find(2, 4)), std::tuple(7, 13));
+}
+
+TEST(Placement, Scoring) {
+    // Each product is truncated toward zero; products and sum saturate.
+    const std::array<std::int32_t, DemoWeights::kCapacity> c{-3, 3, 0, 0, 0, 1, 1};
+    DemoWeights w;
+    w.w = {0.5, 0.5, 0, 0, 0, 2.9};  // -1 + 1 + 2
+    EXPECT_EQ(WeightedScore(c, w), 2);
+    w[5] = 1e12;
+    EXPECT_EQ(WeightedScore(c, w), INT_MAX);
+    w[6] = 1e12;
+    EXPECT_EQ(WeightedScore(c, w), INT_MAX);
+
+    // Ties keep the first placement; none at or below the starting score is chosen.
+    w.w.fill(0);
+    EXPECT_EQ(Search(BottomRows({}), 2, 3, w).best, (PlacementResult{0, -3, 0}));
+    w[DemoWeights::YFIGURE] = -1e9;
+    const Search s(BottomRows({}), 2, 3, w);
+    EXPECT_EQ(s.best, (PlacementResult{0, 0, kNoPlacementScore}));
+    EXPECT_GT(s.table.count, 0);
+}
+
+// ---- the driver and learning ----
 
 struct TestClock : GameClock {
     std::int64_t Seconds() override { return 77; }
@@ -24,10 +176,7 @@ class DriverTest : public ::testing::Test {
 protected:
     DriverTest() {
         settings.animate = 0;
-        Game::Hooks hooks;
-        hooks.clock = &clock;
-        hooks.computer = &player;
-        game.SetHooks(hooks);
+        game.SetHooks({.clock = &clock, .computer = &player});
         game.ResetGame();
     }
     // Demo mode with the long figure, turned `turns` times, at (x, 0).
@@ -58,9 +207,8 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
         ASSERT_EQ(r.y, 0) << "tick " << t;
     }
     game.Tick();  // speed 2: the tenth tick moves the figure down, and the move starts at once
-    EXPECT_EQ(r.y, 1);
-    EXPECT_EQ(r.x, 2);  // the first of three steps to the left
-    EXPECT_EQ(player.NextDeadline(), std::optional<std::uint32_t>(5110));
+    // The first of three steps to the left.
+    EXPECT_EQ(std::tuple(r.y, r.x, player.NextDeadline()), std::tuple(1, 2, std::optional<std::uint32_t>(5110)));
 
     const auto counters = std::tuple(r.placementTicks, r.fallTicks, r.y);
     for (int t = 0; t < 30; ++t) game.Tick();  // while keys are pending the timer does nothing
@@ -71,12 +219,10 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
     player.Advance(5110);
     EXPECT_EQ(player.NextDeadline(), std::optional<std::uint32_t>(5220));
     player.InputArrived(5150);  // a key or a click ends the pause at once
-    EXPECT_EQ(r.x, 0);
-    EXPECT_EQ(player.NextDeadline(), std::optional<std::uint32_t>(5260));
+    EXPECT_EQ(std::tuple(r.x, player.NextDeadline()), std::tuple(0, std::optional<std::uint32_t>(5260)));
     player.Advance(5260);  // the drop, with no pause after it
-    EXPECT_EQ(std::tuple(player.Busy(), player.NextDeadline(), BottomRow()),
-              std::tuple(false, std::nullopt, "####......"));
-    EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(3, 0));  // the next figure is up
+    EXPECT_EQ(std::tuple(player.Busy(), player.NextDeadline(), BottomRow(), r.x, r.y),
+              std::tuple(false, std::nullopt, "####......", 3, 0));  // the next figure is up
     player.InputArrived(6000);  // with nothing pending input does nothing
     EXPECT_EQ(r.y, 0);
 }
@@ -84,7 +230,7 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
 TEST_F(DriverTest, ARotationThatKicksIsNotCompensated) {
     StartWithLong(1, 8);  // upright in column 9
     r.fallTicks = 9;
-    game.Tick();  // planned: one turn, eight steps left, the drop
+    game.Tick();        // planned: one turn, eight steps left, the drop
     EXPECT_EQ(r.x, 6);  // turned flat at x 8 it only fits two columns further left
     player.Finish();
     EXPECT_EQ(BottomRow(), "####......");  // six steps reached the wall, two were blocked
@@ -98,9 +244,8 @@ TEST_F(DriverTest, PendingKeysAreDroppedWhenTheGameStops) {
     EXPECT_EQ(player.NextDeadline(), std::nullopt);
     player.Advance(9000);
     player.Finish();
-    EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(2, 1));  // nothing more was pressed
     game.ToggleRunning(true);  // resumed, the user plays on: the old keys do not come back
-    EXPECT_FALSE(player.Busy());
+    EXPECT_EQ(std::tuple(r.x, r.y, player.Busy()), std::tuple(2, 1, false));  // nothing more was pressed
 }
 
 TEST_F(DriverTest, DemoCommand) {
@@ -189,13 +334,88 @@ TEST_F(DriverTest, TheUsersDropIsLearnedFromTheSearchMadeWhenTheFigureAppeared) 
     ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(1, -2));
     DemoWeights expected = settings.demo;
     ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected));
+    ASSERT_NE(expected, DemoWeights::Defaults());
     game.PressKey(settings.keys.drop);
     EXPECT_EQ(settings.demo, expected);
-    EXPECT_NE(settings.demo, DemoWeights::Defaults());
 
     r.learnMode = false;  // without learn mode nothing changes
     game.PressKey(settings.keys.drop);
     EXPECT_EQ(settings.demo, expected);
+}
+
+// ---- demo parameters ----
+
+class DemoFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Contents(const std::string& name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    const fs::path dir_ = fs::temp_directory_path() / ("vexari-demo-" + std::to_string(getpid()) + "-" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+// That any eight numbers read back as written is the fuzzing's concern.
+TEST_F(DemoFileTest, ExactBytesShortAndUnopenableFiles) {
+    std::ofstream(Path("MyParams.dem.tmp")) << "mine";  // a file of the name a temporary once had stays
+    ASSERT_TRUE(WriteDemoFile(Path("MyParams.dem"), DefaultDemoValues()));
+    EXPECT_EQ(std::tuple(Contents("MyParams.dem"), Contents("MyParams.dem.tmp")),
+              std::tuple("41\r\n5\r\n0\r\n7\r\n1\r\n1\r\n1\r\n1\r\n", "mine"));
+
+    DemoValues v = DefaultDemoValues();
+    std::ofstream(Path("short.dem")) << "1 2 3";
+    const DemoReadResult r = ReadDemoFile(Path("short.dem"), v);
+    EXPECT_EQ(std::tuple(r.opened, r.count, v), std::tuple(true, 3, DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
+    EXPECT_FALSE(ReadDemoFile(Path("missing.dem"), v).opened || ReadDemoFile(dir_.string(), v).opened);
+    EXPECT_EQ(v, (DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
+    EXPECT_EQ(WriteDemoFile(Path("no/such/dir/x.dem"), v).Message(),
+              "Cannot save " + Path("no/such/dir/x.dem") + ": No such file or directory");
+}
+
+TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
+    const DemoValues before{10, 20, 30, 40, 50, 60, 70, 80};
+    const std::tuple<const char*, int, DemoValues> cases[] = {
+        {"1 2 3", 3, {1, 2, 3, 40, 50, 60, 70, 80}},
+        {" \t-4\n\n+5\r\n6x 7 8", 3, {-4, 5, 6, 40, 50, 60, 70, 80}},  // stops at "x"
+        {"- 5", 0, before},                                           // a sign alone is no number
+        {"1 2 3 4 5 6 7 8 9 junk", 8, {1, 2, 3, 4, 5, 6, 7, 8}},      // nothing after the eighth is read
+        {"99999999999 -99999999999", 2, {INT_MAX, INT_MIN, 30, 40, 50, 60, 70, 80}},
+    };
+    for (const auto& [text, count, values] : cases) {
+        DemoValues v = before;
+        EXPECT_EQ(ParseDemoValues(text, v), count) << text;
+        EXPECT_EQ(v, values) << text;
+    }
+}
+
+TEST(DemoDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {
+    const std::pair<DemoWeights, DemoValues> cases[] = {
+        {{{2000, 5, 0, 7, 1, 1, 1, 1}}, {500, 1, 0, 1, 0, 0, 0, 0}},
+        {{{1000, 5, 0, 7, 1, 1, 1, 1}}, {1000, 5, 0, 7, 1, 1, 1, 1}},
+        {{{3, 1000.5, 0, 7, 1, 1, 1, 1}}, {1, 500, 0, 3, 0, 0, 0, 0}},
+        {{{-5000, -2, -3, -4, -5, -6, -7, -8}}, {-5000, -2, -3, -4, -5, -6, -7, -8}},  // all below 0
+        {{{4000, -4000}}, {500, -500, 0, 0, 0, 0, 0, 0}},
+        {{{1, 1, 1, 1, 1, 1, 1, 2000}}, {0, 0, 0, 0, 0, 0, 0, 500}},  // the last weight counts too
+        {{{531, 1062}}, {250, 500, 0, 0, 0, 0, 0, 0}},               // 531 x 500 / 1062, not 531 x (500 / 1062)
+    };
+    for (auto [w, shown] : cases) {
+        ScaleWeightsForDialog(w);
+        EXPECT_EQ(DialogValuesFromWeights(w), shown);
+    }
+    DemoWeights w = cases[0].first;
+    ScaleWeightsForDialog(w);
+    EXPECT_DOUBLE_EQ(w[1], 1.25);  // the scaled weights keep their fractions
+}
+
+TEST(DemoDialogValues, LearnedFractionsAreTruncatedAndOkReplacesThem) {
+    DemoWeights w{{40.8, -0.9, 1e12, -1e12, 0, 0, 0, 0.99}};
+    EXPECT_EQ(DialogValuesFromWeights(w), (DemoValues{40, 0, INT_MAX, INT_MIN, 0, 0, 0, 0}));
+    bool learn = false;
+    ApplyDialogValues({DialogValuesFromWeights(DemoWeights{{40.8, 5, 0, 7, 1, 1, 1, 1}}), true}, w, learn);
+    EXPECT_EQ(std::tuple(learn, w), std::tuple(true, DemoWeights{{40, 5, 0, 7, 1, 1, 1, 1}}));
 }
 
 }  // namespace
