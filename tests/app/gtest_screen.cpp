@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/GameScreen.h"
 #include "app/Layout.h"
+#include "app/WindowPlace.h"
 #include "game/Game.h"
 #include "ui/Background.h"
 
@@ -69,14 +72,13 @@ TEST(Screen, CellsAndFrameAreBevelled) {
 
 TEST(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
     ScreenFixture f;
-    f.game.record().well.at(4, 20) = 6;
-    f.game.record().score = 123;
-    f.game.record().fallPeriod = 10;
+    GameRecord& r = f.game.record();
+    std::tie(r.well.at(4, 20), r.score, r.fallPeriod) = std::tuple(6, 123, 10);
     f.screen.PaintGame(false);
     EXPECT_EQ(f.CellColour(4, 20), MakeColor(255, 255, 0));
     ASSERT_EQ(f.shell.texts.size(), 3u);
-    EXPECT_EQ(f.shell.texts[0], std::make_pair(230 + (60 - 21) / 2, std::string("123")));
-    EXPECT_EQ(f.shell.texts[2].second, "0");  // the level
+    EXPECT_EQ(std::tie(f.shell.texts[0], f.shell.texts[2].second),  // the score, centred, and the level
+              std::tuple(std::pair(230 + (60 - 21) / 2, std::string("123")), "0"));
 }
 
 TEST(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
@@ -86,8 +88,7 @@ TEST(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
     f.game.ToggleRunning(true);
     f.game.record().nextFigure = 1;  // long figure: box row 1 only
     f.screen.DrawNextPanel();
-    EXPECT_EQ(f.At(x, y), kBlack);
-    EXPECT_EQ(f.At(x, y + 19), MakeColor(255, 0, 0));
+    EXPECT_EQ(std::tuple(f.At(x, y), f.At(x, y + 19)), std::tuple(kBlack, MakeColor(255, 0, 0)));
     f.settings.next = 0;
     f.screen.DrawNextPanel();
     EXPECT_EQ(f.At(x, y + 19), kBlack);
@@ -97,34 +98,59 @@ TEST(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
     ScreenFixture f;
     f.game.ToggleRunning(true);
     GameRecord& r = f.game.record();
-    r.mask = FigureTable()[4];  // green square in box columns 1, 2
-    r.x = 3;
-    r.y = 5;
+    std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[4], 3, 5);  // green square in box columns 1, 2
     f.screen.DrawFigure(3, 5);
     f.shell.invalid.clear();
     f.game.PressKey(f.settings.keys.right);
     EXPECT_EQ(r.x, 4);
     const Color green = MakeColor(0, 255, 0);
-    EXPECT_EQ(f.CellColour(5, 6), green);  // shared by both places
-    EXPECT_EQ(f.CellColour(6, 7), green);
-    EXPECT_EQ(f.CellColour(4, 6), kBlack);  // left behind
+    // Shared by both places, shared, left behind.
+    EXPECT_EQ(std::tuple(f.CellColour(5, 6), f.CellColour(6, 7), f.CellColour(4, 6)), std::tuple(green, green, kBlack));
     const int indicatorMid = 476 + 9;
-    EXPECT_EQ(f.At(10 + 4 * 20 + 10, indicatorMid), kBlack);
-    EXPECT_EQ(f.At(10 + 5 * 20 + 10, indicatorMid), green);
-    EXPECT_EQ(f.At(10 + 6 * 20 + 10, indicatorMid), green);
+    EXPECT_EQ(std::tuple(f.At(100, indicatorMid), f.At(120, indicatorMid), f.At(140, indicatorMid)),
+              std::tuple(kBlack, green, green));  // columns 4, 5 and 6
 }
 
 TEST(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
     ScreenFixture f;
-    f.settings.color = 0;
-    f.settings.dots = 1;
-    f.settings.dotInterval = 2;
+    std::tie(f.settings.color, f.settings.dots, f.settings.dotInterval) = std::tuple(0, 1, 2);
     f.game.record().well.at(2, 24) = 4;
     f.screen.Repaint();
     EXPECT_EQ(f.CellColour(2, 24), kGrey);
     // Dot of cell (column 1 = number 2, row 3) at its middle: (x + 9, y + 8).
     const int y = 10 + 2 * 19 + 8;
     EXPECT_EQ(std::tuple(f.At(10 + 20 + 9, y), f.At(10 + 9, y)), std::tuple(kWhite, kBlack));
+}
+
+TEST(WindowPlace, SavedPlacesAreCheckedAgainstTheScreens) {
+    const FrameMargins frame{1, 22, 1, 1};  // smallest outer size 258 x 503
+    const Rect screen{0, 0, 1280, 1024};
+    const Rect underPanel{0, 30, 1280, 994};
+    const Rect second{1280, 0, 1920, 1080};
+    // Cells of (1024 - 70) / 25 = 38: 590 wide, centred, the whole height.
+    const WindowRect byDefault{345, 0, 935, 1024};
+    struct Case {
+        const char* what;
+        WindowRect saved;
+        std::vector<Rect> screens;
+        WindowRect expected;
+    } cases[] = {
+        {"default kept", byDefault, {screen}, byDefault},
+        {"default below a panel", {0, 0, 10, 10}, {underPanel}, {360, 30, 920, 1024}},
+        {"second monitor there", {2000, 100, 2590, 1124}, {screen, second}, {2000, 100, 2590, 1124}},
+        {"second monitor gone", {2000, 100, 2590, 1124}, {screen}, byDefault},
+        {"title bar above the screen", {345, -24, 935, 1000}, {screen}, byDefault},
+        {"title bar half off the side", {-300, 100, 290, 900}, {screen}, byDefault},
+        {"over half showing", {900, 100, 1490, 900}, {screen}, {900, 100, 1490, 900}},
+        {"less than half showing", {345, 600, 935, 1500}, {screen}, byDefault},
+        {"absurd values", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {screen}, byDefault},
+        {"negative size grows to the minimum", {100, 100, 90, 50}, {screen}, {100, 100, 358, 603}},
+        {"taller than the screen", {100, 50, 690, 1200}, {{0, 0, 800, 600}}, {100, 0, 690, 600}},
+        {"wider than the screen", {-10, 0, 1300, 700}, {screen}, {0, 0, 1280, 700}},
+        {"screen below the minimum", {100, 0, 690, 1024}, {{0, 0, 640, 400}}, {100, 0, 690, 503}},
+        {"no screens known", {5, 6, 7, 8}, {}, {5, 6, 7, 8}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CheckWindowPlace(c.saved, c.screens, frame, 25), c.expected) << c.what;
 }
 
 }  // namespace

@@ -31,9 +31,7 @@ class MainFrameTest : public QObject {
         frame_->Command(kCmdDemo);
         GameRecord& r = Record();
         r.well.Reset(r.height);
-        r.mask = FigureTable()[1];
-        r.x = 3;
-        r.y = 0;
+        std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[1], 3, 0);
         for (int t = 0; t < 10; ++t) frame_->OnGameTimer();
         return r;
     }
@@ -80,14 +78,12 @@ private slots:
         for (int i = 0; i < 3; ++i) frame_->OnGameTimer();
         QCOMPARE(Record().y, 3);
         QTest::keyClick(frame_->canvas(), Qt::Key_Space);
-        QCOMPARE(Record().y, 0);  // dropped, and the next figure is at the top
-        QVERIFY(Record().score > 0);
+        QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
         // F2 starts a new game at once, but not during a network game.
         QTest::keyClick(frame_->canvas(), Qt::Key_F2);
         QCOMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
-        Record().networkGame = true;
-        Record().score = 77;
+        std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
         QTest::keyClick(frame_->canvas(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
         Record().networkGame = false;
@@ -122,8 +118,7 @@ private slots:
         // itself moves the next figure.
         QTest::keyClick(frame_->canvas(), Qt::Key_Right);
         QCoreApplication::processEvents();
-        QVERIFY(!frame_->computer().Busy());
-        QCOMPARE(std::tuple(r.x, r.y), std::tuple(4, 0));
+        QCOMPARE(std::tuple(frame_->computer().Busy(), r.x, r.y), std::tuple(false, 4, 0));
     }
 
     void aMenuPausesTheGameOnceTheComputerHasFinished() {
@@ -133,19 +128,9 @@ private slots:
         gameMenu->popup(frame_->mapToGlobal(QPoint(10, 10)));
         QVERIFY(QTest::qWaitFor([&] { return gameMenu->isVisible(); }));
         // The figure was placed whole before the menu paused the game.
-        QVERIFY(!frame_->computer().Busy());
+        QVERIFY(!frame_->computer().Busy() && !r.running && !r.computerPlays);
         for (int u = 0; u < 4; ++u) QVERIFY(r.well.at(u, r.height - 1) != 0);
-        QVERIFY(!r.running && !r.computerPlays);
         gameMenu->close();
-    }
-
-    void closingSavesTheWindowAndKeys() {
-        frame_->settings().keys.drop = 0x41;
-        frame_->close();
-        Settings saved;
-        LoadSettings(saved, {});
-        QCOMPARE(saved.keys.drop, 0x41);
-        QVERIFY(saved.right > saved.left);
     }
 
     void closingTellsWhenTheSettingsCannotBeSaved() {
@@ -169,22 +154,24 @@ private slots:
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
     }
+    // Each closes the window, which saves the keys and the window's place.
     void terminationSignalsSaveAsExitDoes() {
         QFETCH(int, signal);
         TerminationSignals termination;
         termination.SetWindow(frame_.get());
         frame_->settings().keys.drop = 0x42;
+        const QRect place = frame_->frameGeometry();  // resized since it opened
         std::raise(signal);
         QVERIFY(QTest::qWaitFor([&] { return !frame_->isVisible(); }));
         Settings saved;
         LoadSettings(saved, {});
         QCOMPARE(saved.keys.drop, 0x42);
+        QCOMPARE(QRect(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top), place);
     }
 
     void aPlaceOffTheScreensOpensAtTheDefaultPlace() {
         Settings away = frame_->settings();
-        away.left = 3000;  // on a second monitor that is gone
-        away.right = 3400;
+        std::tie(away.left, away.right) = std::tuple(3000, 3400);  // on a second monitor that is gone
         frame_.reset();
         QVERIFY(SaveSettings(away));
         frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
@@ -204,8 +191,7 @@ private slots:
             popup->close();
         });
         frame_->ShowPopupMenu(click);
-        QVERIFY(qAbs(shown.center().x() - click.x()) <= 1);
-        QCOMPARE(shown.top(), click.y());
+        QVERIFY(qAbs(shown.center().x() - click.x()) <= 1 && shown.top() == click.y());
     }
 
     void newHeightShowsAnEmptyWell() {
@@ -229,8 +215,7 @@ private slots:
         for (int v = 20; v < 25; ++v)
             for (int u = 0; u < 10; ++u)
                 if ((u + v) % 4) r.well.at(u, v) = 1 + (u * 3 + v) % 7;
-        r.score = 1234;
-        r.lines = 17;
+        std::tie(r.score, r.lines) = std::tuple(1234, 17);
         frame_->gameScreen().Repaint();
         QCoreApplication::processEvents();
         QVERIFY(frame_->grab().toImage().save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
