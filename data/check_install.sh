@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: the four
 # programs, the desktop entry, the icon in every size (a PNG of that size),
-# the metainfo and its screenshot. desktop-file-validate and appstreamcli
-# check the two files when they are installed, and are skipped otherwise.
+# the metainfo and its screenshot, and the tuned weights as the Demo
+# parameters dialog loads them (eight whole numbers). desktop-file-validate
+# and appstreamcli check the two files when they are installed, and are
+# skipped otherwise.
 # Usage: check_install.sh CMAKE BUILD_DIR APP_ID
 set -u
 cmake=$1 build=$2 id=$3
@@ -19,6 +21,8 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 for file in "$desktop" "$metainfo" "$prefix/share/vexari/screenshot.png"; do
   [ -s "$file" ] || fail "${file#"$prefix"/} missing"
 done
+weights=$(tr -d '\r' < "$prefix/share/vexari/strong.dem" 2>/dev/null | grep -cE '^-?[0-9]+$')
+[ "$weights" = 8 ] || fail "share/vexari/strong.dem does not hold eight whole numbers"
 for size in 16 22 24 32 48 64 128 256; do
   png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
   [ -s "$png" ] || fail "${png#"$prefix"/} missing"
