@@ -68,7 +68,8 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void SendPause() override { sent.push_back("pause"); }
     void SendResume() override { sent.push_back("resume"); }
     void SendLanded(int height, int score, int removed) override {
-        sent.push_back("landed " + std::to_string(height) + " " + std::to_string(score) + " " + std::to_string(removed));
+        sent.push_back("landed " + std::to_string(height) + " " + std::to_string(score) + " " +
+                       std::to_string(removed));
     }
     void SendFilled() override { sent.push_back("filled"); }
     bool MayStart() override { return mayStart; }

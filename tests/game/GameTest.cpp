@@ -331,9 +331,8 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
     };
     for (const auto& c : cases) {
         GameFixture f;
-        f.settings.botLines = 1;
-        f.settings.next = static_cast<std::int16_t>(c.hint);
-        f.settings.incLevel = static_cast<std::int16_t>(c.incLevel);
+        std::tie(f.settings.botLines, f.settings.next, f.settings.incLevel) =
+            std::tuple(1, static_cast<std::int16_t>(c.hint), static_cast<std::int16_t>(c.incLevel));
         f.Start();
         GameRecord& r = f.r();
         std::tie(r.fallPeriod, r.lines, r.landingCounter, r.fallTicks) = std::tuple(c.period, c.lines, c.landings, 3);
@@ -343,18 +342,16 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
         r.placementTicks = c.ticks;
         f.game.KeyDown(kDrop, 1);
         EXPECT_EQ(std::tuple(r.score, r.fallPeriod, r.fallTicks),
-                  std::tuple(c.score, c.periodAfter, c.periodAfter == c.period ? 3 : 0))
-            << c.what;
+                  std::tuple(c.score, c.periodAfter, c.periodAfter == c.period ? 3 : 0)) << c.what;
     }
 }
 
 TEST(BottomLines, EveryFifteenthLandingRaisesTheWell) {
     for (int botLines : {1, 0}) {
         GameFixture f;
-        f.settings.botLines = static_cast<std::int16_t>(botLines);
+        f.settings.botLines = botLines;
         f.Start();
-        f.r().landingCounter = 13;
-        f.r().lineSeed = 1;
+        std::tie(f.r().landingCounter, f.r().lineSeed) = std::tuple(13, 1);
         f.SetFigure(kSquare, 3, 0);
         f.game.KeyDown(kDrop, 1);
         EXPECT_EQ(f.r().landingCounter, 14);
@@ -389,9 +386,7 @@ TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
     const struct {
         const char* what;
         bool waiting;
-        int figure, x, y, next;
-        int stackFrom;  // rows from here down hold ".#########"
-        int yAfter;
+        int figure, x, y, next, stackFrom, yAfter;  // rows from stackFrom down hold ".#########"
         Rows after;
         bool over;
     } cases[] = {
@@ -408,15 +403,12 @@ TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
         f.settings.animate = 0;
         if (!c.waiting) f.Start();
         for (int v = c.stackFrom; v < 25; ++v) f.FillRow(v, 0);
-        f.r().stackTop = c.stackFrom;
-        f.r().lineSeed = 1;
-        f.r().nextFigure = c.next;
+        std::tie(f.r().stackTop, f.r().lineSeed, f.r().nextFigure) = std::tuple(c.stackFrom, 1, c.next);
         f.SetFigure(c.figure, c.x, c.y);
         f.game.ReceivePresentLine();
         for (const auto& [v, row] : c.after) EXPECT_EQ(f.Row(v), row) << c.what << ": row " << v;
         EXPECT_EQ(std::tuple(f.r().y, f.r().waitingForStart, f.highScores.size()),
-                  std::tuple(c.yAfter, c.waiting || c.over, std::size_t{c.over}))
-            << c.what;
+                  std::tuple(c.yAfter, c.waiting || c.over, std::size_t{c.over})) << c.what;
     }
 }
 
@@ -435,24 +427,19 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
     };
     for (const auto& c : cases) {
         GameFixture f;
-        f.settings.animate = static_cast<std::int16_t>(c.animate);
-        f.settings.height = c.height;
+        std::tie(f.settings.animate, f.settings.height) = std::tuple(c.animate, c.height);
         f.game.ResetGame();
         f.Start();
         for (int v = 2; v < c.height; ++v) f.FillRow(v, 0);
-        f.r().stackTop = 2;
-        f.r().score = 1234;
         f.SetFigure(kLong, 5, 0);  // lands in row 1, where the next figure must appear
-        f.r().nextFigure = kLong;
-        f.r().placementTicks = 720;
-        f.r().highScoreEligible = c.eligible;
+        std::tie(f.r().stackTop, f.r().score, f.r().nextFigure, f.r().placementTicks, f.r().highScoreEligible) =
+            std::tuple(2, 1234, kLong, 720, c.eligible);
         f.frames.clear();
         f.game.KeyDown(kDrop, 1);
 
         ASSERT_EQ(f.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
-        EXPECT_TRUE(f.r().waitingForStart);
         const int steps = c.animate ? 40 : 0;
-        EXPECT_EQ(std::tuple(f.waits, f.ticks), std::tuple(steps, 20u * steps));
+        EXPECT_EQ(std::tuple(f.r().waitingForStart, f.waits, f.ticks), std::tuple(true, steps, 20u * steps));
         // Repaints: the landing, the next figure, the steps, the reset.
         ASSERT_EQ(f.frames.size(), 3u + steps);
         for (const auto& [v, row] : c.step0) EXPECT_EQ(test::RowOf(f.frames[2], v), row) << c.height;

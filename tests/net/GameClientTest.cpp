@@ -75,7 +75,8 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
         TakeJoinEntries(f.settings, f.r(), c.name, c.team, "example.org", 7001);
         client.Begin(connection, nullptr, c.host);
         EXPECT_EQ(connection.bytes, c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "")) << c.name;
-        EXPECT_EQ(std::tie(f.settings.server, f.settings.port, f.settings.team, f.r().computerPlays, f.r().computerSpeed),
+        const GameRecord& r = f.r();
+        EXPECT_EQ(std::tie(f.settings.server, f.settings.port, f.settings.team, r.computerPlays, r.computerSpeed),
                   std::tuple("example.org", 7001, *c.team ? c.team : c.name, c.computerSpeed != 0,
                              c.computerSpeed ? c.computerSpeed : 5));
     }
