@@ -76,9 +76,10 @@ TEST(IniFile, ReadsIntegersLikeTheProfileFunctions) {
 
 TEST(IniFile, NamesMatchInAnyCaseAndTheFirstSectionOfANameCounts) {
     IniFile ini = FromText("[ keys ]\r\n  left = 65 \r\nRight=66\r\n[Other]\r\nleft=1\r\n[KEYS]\r\nLEFT=2\r\nZ=3\r\n");
-    EXPECT_EQ(std::tuple(ini.ReadInt("KEYS", "LEFT", 0), ini.ReadInt("Keys", "RIGHT", 0), ini.ReadInt("OTHER", "LEFT", 0),
-                         ini.ReadString("KEYS", "LEFT", "", 100), ini.HasKey("KEYS", "Z")),
-              std::tuple(65, 66, 1, "65", false));
+    EXPECT_EQ(std::tuple(ini.ReadInt("KEYS", "LEFT", 0), ini.ReadInt("Keys", "RIGHT", 0),
+                         ini.ReadInt("OTHER", "LEFT", 0), ini.ReadString("KEYS", "LEFT", "", 100)),
+              std::tuple(65, 66, 1, "65"));
+    EXPECT_FALSE(ini.HasKey("KEYS", "Z"));
     ini.WriteInt("KEYS", "Z", -9);  // added to the first section, with the file's line ends
     EXPECT_EQ(ini.ToText(),
               "[ keys ]\r\n  left = 65 \r\nRight=66\r\nZ=-9\r\n[Other]\r\nleft=1\r\n[KEYS]\r\nLEFT=2\r\nZ=3\r\n");
@@ -117,8 +118,9 @@ TEST(IniFile, WritesInPlaceAppendsAndKeepsEverythingElse) {
     const std::string head = "; my settings\njunk line without equals\n[KEYS]\n";
     const std::string tail = "\n[broken\n[UNKNOWN]\nFOO=bar\n";
     IniFile ini = FromText(head + "left=1\n; keep me\nCUSTOM=hello\n" + tail);
-    for (auto [section, key, value] : {std::tuple{"KEYS", "LEFT", "37"}, {"KEYS", "RIGHT", "39"}, {"NEW", "KEY", "line1\r\nline2"}})
-        ini.WriteString(section, key, value);
+    ini.WriteString("KEYS", "LEFT", "37");
+    ini.WriteString("KEYS", "RIGHT", "39");
+    ini.WriteString("NEW", "KEY", "line1\r\nline2");
     EXPECT_EQ(ini.ToText(),
               head + "left=37\n; keep me\nCUSTOM=hello\nRIGHT=39\n" + tail + "\n[NEW]\nKEY=line1 line2\n");
     EXPECT_EQ(ini.ReadString("NEW", "KEY", "", 100), "line1 line2");
@@ -430,6 +432,7 @@ protected:
 TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
     // Root writes into any folder, so there the folder's refusal is simulated.
     const bool root = geteuid() == 0;
+    const rlimit tiny{1, RLIM_INFINITY};
     const auto readOnlyFolder = [&](const std::string& file) {
         fs::create_directory(root_ / "ro");
         if (!file.empty()) Spit(root_ / "ro" / file, "old file");
@@ -445,12 +448,9 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
     } cases[] = {
         {"new file", [] {}, "f", nullptr, {{"f", "new"}}},
         {"replaced", [&] { Spit(root_ / "f", "old file"); }, "f", nullptr, {{"f", "new"}}},
-        {"a chain of links is followed to its file",
-         [&] {
-             Spit(root_ / "real", "old file");
-             fs::create_symlink("real", root_ / "l1");
-             fs::create_symlink(root_ / "l1", root_ / "l2");
-         },
+        {"a chain of links, relative and absolute, is followed to its file",
+         [&] { Spit(root_ / "real", "old"), fs::create_symlink("real", root_ / "l1"),
+               fs::create_symlink(root_ / "l1", root_ / "l2"); },
          "l2", nullptr, {{"real", "new"}, {"l1", "-> real"}, {"l2", "-> " + (root_ / "l1").string()}}},
         {"a dangling link makes its file",
          [&] { fs::create_directory(root_ / "d"), fs::create_symlink("d/t", root_ / "l"); },
@@ -461,12 +461,8 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
         {"missing folder", [] {}, "none/f", "No such file or directory", {}},
         {"a folder in the way", [&] { fs::create_directory(root_ / "f"); }, "f", "Is a directory", {{"f", "/"}}},
         {"a write that fails keeps the old file",
-         [&] {
-             Spit(root_ / "f", "old file");
-             const rlimit tiny{1, RLIM_INFINITY};
-             setrlimit(RLIMIT_FSIZE, &tiny);
-         },
-         "f", "File too large", {{"f", "old file"}}},
+         [&] { Spit(root_ / "f", "old file"), setrlimit(RLIMIT_FSIZE, &tiny); }, "f", "File too large",
+         {{"f", "old file"}}},
     };
     signal(SIGXFSZ, SIG_IGN);
     rlimit unlimited{};
@@ -477,8 +473,9 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
         const SaveResult r = WriteFileSafely(root_ / c.file, "new");
         SimulateFoldersRefuseNewFiles(false);
         setrlimit(RLIMIT_FSIZE, &unlimited);
-        EXPECT_EQ(r.Message(), c.error ? "Cannot save " + (root_ / c.file).string() + ": " + c.error : "");
-        EXPECT_EQ(Tree(), c.after);  // nothing else: no temporary file is left
+        // Nothing else is left: no temporary file.
+        EXPECT_EQ(std::tuple(r.Message(), Tree()),
+                  std::tuple(c.error ? "Cannot save " + (root_ / c.file).string() + ": " + c.error : "", c.after));
         fs::permissions(root_, fs::perms::owner_all);
         if (fs::exists(root_ / "ro")) fs::permissions(root_ / "ro", fs::perms::owner_all);
         for (const auto& e : fs::directory_iterator(root_)) fs::remove_all(e.path());
@@ -488,8 +485,7 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
     constexpr fs::perms kMode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     Spit(root_ / "f", "old");
     fs::permissions(root_ / "f", kMode);
-    ASSERT_TRUE(WriteFileSafely(root_ / "f", "new"));
-    EXPECT_EQ(fs::status(root_ / "f").permissions(), kMode);
+    EXPECT_TRUE(WriteFileSafely(root_ / "f", "new") && fs::status(root_ / "f").permissions() == kMode);
 }
 
 TEST_F(SafeFileTest, AKilledWriterLeavesTheOldOrTheNewFileWhole) {
