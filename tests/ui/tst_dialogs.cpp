@@ -153,28 +153,25 @@ private slots:
         }
     }
 
+    // Message boxes and the file dialog (opening and saving share it) take the game dialogs' look.
     void aboutAndPromptsLookLikeTheGamesDialogs() {
         const AboutDialog about({1, 0, 0, 5});
         QCOMPARE(about.VersionLabel()->text(), QStringLiteral("Vexari version 1.0.0.5"));
         QVERIFY(ToPixelImage(about.IconLabel()->pixmap().toImage()) == DrawProgramIcon(48));
-
         QtPrompts prompts;
-        const FileDialogRequest request{QString(), QStringLiteral("dem"), {QStringLiteral("All files (*.*)")}};
         const std::pair<const char*, std::function<void()>> cases[] = {
             {"message", [&] { prompts.Message(nullptr, QStringLiteral("text")); }},
             {"yes/no", [&] { prompts.AskYesNo(nullptr, "text", kProgramTitle, PromptIcon::Question, true); }},
-            {"open", [&] { prompts.OpenFile(nullptr, request); }},
-            {"save", [&] { prompts.SaveFile(nullptr, request); }},
+            {"file", [&] { prompts.OpenFile(nullptr, {QString(), QStringLiteral("dem"), {}}); }},
         };
         for (const auto& [what, open] : cases) {
             QColor window;
             QFont font;
             QTimer::singleShot(0, [&] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                if (!dialog) return;
-                window = dialog->palette().color(QPalette::Window);
-                font = dialog->font();
-                dialog->reject();
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    std::tie(window, font) = std::tuple(dialog->palette().color(QPalette::Window), dialog->font());
+                    dialog->reject();
+                }
             });
             open();
             QVERIFY2(window == QColor(192, 192, 192) && font == about.font(), what);
@@ -546,21 +543,14 @@ private slots:
                  QSize(fm.horizontalAdvance(QString(99, QChar('x'))) + 10, fm.height() + 9));
     }
 
-    void buttonsPaintTheirFaces() {
-        LabelButton label("", 32771);
-        label.resize(40, 20);
-        QImage shot = label.grab().toImage();
-        QVERIFY(PixelAt(shot, 1, 1) == kWhite && PixelAt(shot, 38, 18) == kDarkGrey);
-        label.setDown(true);
-        QCOMPARE(PixelAt(label.grab().toImage(), 1, 1), kDarkGrey);
-
-        // The status line: a 194 x 20 picture in a 203 x 26 button, moved by one when pushed.
+    // The status line shows its picture pushed in while pressed; the bevels
+    // themselves are the drawing tests' concern.
+    void buttonsPaint() {
         const PixelImage red(194, 20, MakeColor(255, 0, 0));
         AnimatedBitmapButton b("status", 32787);
         b.resize(203, 26);
         b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
-        shot = b.grab().toImage();
-        QVERIFY(PixelAt(shot, 2, 2) == kGrey && PixelAt(shot, 196, 22) == MakeColor(255, 0, 0));
+        QVERIFY(PixelAt(b.grab().toImage(), 2, 2) == kGrey);
         b.setDown(true);
         QCOMPARE(PixelAt(b.grab().toImage(), 2, 2), MakeColor(255, 0, 0));
 
