@@ -56,6 +56,20 @@ struct ScreenFixture {
     Color CellColour(int column, int row) const { return At(10 + column * 20 + 10, 10 + (row - 1) * 19 + 9); }
 };
 
+// Cells are raised boxes in the colour of their value (grey when empty) on a
+// raised panel with sunken black areas.
+TEST(Screen, CellsAndFrameAreBevelled) {
+    ScreenFixture f;
+    const PixelImage& magenta = f.screen.CellImage(5);
+    ASSERT_EQ(std::tuple(magenta.Width(), magenta.Height()), std::tuple(20, 19));
+    EXPECT_EQ(std::tuple(magenta.Pixel(10, 9), magenta.Pixel(1, 1), magenta.Pixel(19, 18), magenta.Pixel(19, 0)),
+              std::tuple(MakeColor(255, 0, 255), MakeColor(240, 240, 240), MakeColor(64, 64, 64),
+                         MakeColor(255, 0, 255)));  // odd corner in the face colour
+    EXPECT_EQ(f.screen.CellImage(0).Pixel(10, 9), kGrey);
+    EXPECT_EQ(std::tuple(f.At(0, 0), f.At(319, 544), f.At(5, 300), f.At(8, 100), f.At(211, 100), f.At(235, 180)),
+              std::tuple(kWhite, kDarkGrey, kGrey, kDarkGrey, kWhite, kBlack));  // well frame, score box
+}
+
 TEST(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
     ScreenFixture f;
     GameRecord& r = f.game.record();

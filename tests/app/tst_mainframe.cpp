@@ -181,6 +181,19 @@ private slots:
         QCOMPARE(frame_->frameGeometry(), QRect(d.left, d.top, d.right - d.left, d.bottom - d.top));
     }
 
+    void popupMenuIsCentredOnTheClick() {
+        const QPoint click = frame_->mapToGlobal(QPoint(150, 200));
+        QRect shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            QVERIFY(popup);
+            shown = popup->geometry();
+            popup->close();
+        });
+        frame_->ShowPopupMenu(click);
+        QVERIFY(qAbs(shown.center().x() - click.x()) <= 1 && shown.top() == click.y());
+    }
+
     void newHeightShowsAnEmptyWell() {
         QTest::keyClick(frame_->canvas(), Qt::Key_Return);
         for (int u = 0; u < 10; ++u) Record().well.at(u, 24) = 3;

@@ -543,14 +543,21 @@ private slots:
                  QSize(fm.horizontalAdvance(QString(99, QChar('x'))) + 10, fm.height() + 9));
     }
 
-    // The status line shows its picture pushed in while pressed; the bevels
-    // themselves are the drawing tests' concern.
-    void buttonsPaint() {
+    void buttonsPaintTheirFaces() {
+        LabelButton label("", 32771);
+        label.resize(40, 20);
+        QImage shot = label.grab().toImage();
+        QVERIFY(PixelAt(shot, 1, 1) == kWhite && PixelAt(shot, 38, 18) == kDarkGrey);
+        label.setDown(true);
+        QCOMPARE(PixelAt(label.grab().toImage(), 1, 1), kDarkGrey);
+
+        // The status line: a 194 x 20 picture in a 203 x 26 button, moved by one when pushed.
         const PixelImage red(194, 20, MakeColor(255, 0, 0));
         AnimatedBitmapButton b("status", 32787);
         b.resize(203, 26);
         b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
-        QVERIFY(PixelAt(b.grab().toImage(), 2, 2) == kGrey);
+        shot = b.grab().toImage();
+        QVERIFY(PixelAt(shot, 2, 2) == kGrey && PixelAt(shot, 196, 22) == MakeColor(255, 0, 0));
         b.setDown(true);
         QCOMPARE(PixelAt(b.grab().toImage(), 2, 2), MakeColor(255, 0, 0));
 
