@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 
 #include "game/GameHooks.h"
@@ -68,7 +69,13 @@ public:
     void EndOfGameAnimation();
 
 private:
-    void Score(std::int32_t points) { record_.score += points; }
+    // The score is a 32-bit number, as the high-score file and the network
+    // game carry it: a very long game stays at the largest value instead of
+    // wrapping round to a negative score.
+    void Score(std::int32_t points) {
+        const std::int64_t sum = std::int64_t{record_.score} + points;
+        record_.score = static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+    }
     int LineAward() const { return settings_.next ? 1000 : 1300; }
     void MoveFigure(int newX, int newY, const FigureMask& oldMask);
     void Rotate(int turns);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <tuple>
 
@@ -344,6 +345,13 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
         EXPECT_EQ(std::tuple(r.score, r.fallPeriod, r.fallTicks),
                   std::tuple(c.score, c.periodAfter, c.periodAfter == c.period ? 3 : 0)) << c.what;
     }
+    // A very long game keeps the largest score instead of wrapping round.
+    GameFixture f;
+    f.Start();
+    f.r().score = INT32_MAX - 100;
+    f.SetFigure(kLong, 8, 0, 1);
+    f.game.KeyDown(kDrop, 1);
+    EXPECT_EQ(f.r().score, INT32_MAX);
 }
 
 TEST(BottomLines, EveryFifteenthLandingRaisesTheWell) {
