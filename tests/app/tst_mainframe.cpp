@@ -1,7 +1,6 @@
-#include <QMenu>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <csignal>
 
 #include "../ui/FakePrompts.h"
@@ -9,12 +8,25 @@
 #include "app/Commands.h"
 #include "app/TerminationSignals.h"
 #include "app/WindowPlace.h"
+#include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
+#include "ui/NetworkGameWindow.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "ui/Controls.h"
 
 using namespace vexari;
+
+// Answers the next network game dialog with these entries.
+static void AnswerJoin(FakePrompts& prompts, const QString& name, const QString& server, int port) {
+    prompts.On<JoinDialog>([=](JoinDialog& d) {
+        d.NameEdit()->setText(name);
+        d.TeamEdit()->setText(name == "Ann" ? "Red" : "Blue");
+        if (!d.ServerEdit()->isReadOnly()) d.ServerEdit()->setText(server);
+        d.PortEdit()->setText(QString::number(port));
+        d.accept();
+    });
+}
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -22,8 +34,16 @@ class MainFrameTest : public QObject {
     QTemporaryDir dir_;
     FakePrompts prompts_;
     std::unique_ptr<CMainFrame> frame_;
+    FakePrompts joinPrompts_;
+    std::unique_ptr<CMainFrame> joiner_;  // joins the network games frame_ hosts
 
     GameRecord& Record() { return frame_->game().record(); }
+    int HostPort() { return frame_->serverTransport().Port(); }
+    void OpenJoiner() {
+        joiner_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, joinPrompts_);
+        for (CMainFrame* f : {frame_.get(), joiner_.get()}) f->settings().animate = 0;  // no animation holding the thread
+        joiner_->show();
+    }
 
     // Demo mode with a lying long figure that the computer takes three
     // columns left: after its first press it waits.
@@ -48,6 +68,8 @@ private slots:
         frame_->canvas()->setFocus();
     }
     void cleanup() {
+        joiner_.reset();
+        joinPrompts_ = FakePrompts();
         frame_.reset();
         QFile::remove(QString::fromStdString(SettingsFilePath().string()));
     }
@@ -219,6 +241,74 @@ private slots:
         frame_->gameScreen().Repaint();
         QCoreApplication::processEvents();
         QVERIFY(frame_->grab().toImage().save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
+    }
+
+    // Two main windows in one process, host and joiner, play a network game
+    // over the loopback address.
+    void hostAndJoinerPlayARound() {
+        OpenJoiner();
+        AnswerJoin(prompts_, "Ann", {}, 0);  // port 0: any free port
+        frame_->Command(kCmdCreateNetwork);
+        QVERIFY(Record().networkGame);
+        QCOMPARE(frame_->settings().server, std::string("127.0.0.1"));
+        QTRY_VERIFY(frame_->networkWindow() != nullptr);
+        NetworkGameWindow& hostWindow = *frame_->networkWindow();
+
+        // A second Ann is refused with the server's own words, and the joiner's network game ends.
+        AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", HostPort());
+        joiner_->Command(kCmdJoinNetwork);
+        QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
+        QVERIFY(!joiner_->game().record().networkGame && joiner_->networkWindow() == nullptr);
+
+        AnswerJoin(joinPrompts_, "Bob", "127.0.0.1", HostPort());
+        joiner_->Command(kCmdJoinNetwork);
+        QTRY_VERIFY(joiner_->networkWindow() != nullptr);
+        QTRY_COMPARE(hostWindow.playerList()->topLevelItemCount(), 2);
+
+        // A chat line goes round through the server.
+        joiner_->networkWindow()->chatInput()->setText("hello");
+        joiner_->networkWindow()->sendButton()->click();
+        QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Bob: hello"));
+
+        // The round starts on both with the host's seed. (Both windows live in this one process:
+        // the round's start brings each to the front in turn, and the one left behind pauses
+        // everyone, so the games may be paused by now.)
+        hostWindow.startButton()->click();
+        QTRY_VERIFY(!Record().waitingForStart && !joiner_->game().record().waitingForStart);
+        QCOMPARE(joiner_->game().record().networkSeed, Record().networkSeed);
+
+        // The host's double row rises as a present in the joiner's well.
+        const int stackTop = joiner_->game().record().stackTop;
+        frame_->client().SendLanded(3, 0, 2);
+        QTRY_COMPARE(joiner_->game().record().stackTop, stackTop - 1);
+
+        // The joiner leaves mid-round: Ann's team is the last one left, so the round ends.
+        joiner_->networkWindow()->closeButton()->click();
+        QVERIFY(!joiner_->game().record().networkGame && joiner_->networkWindow() == nullptr);
+        QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Red won this round."));
+        QTRY_VERIFY(hostWindow.startButton()->isEnabled());
+        QVERIFY(Record().waitingForStart);
+
+        // The host closes: the server stops listening.
+        hostWindow.closeButton()->click();
+        QVERIFY(!Record().networkGame && !frame_->serverTransport().Listening());
+    }
+
+    void joiningNowhereSaysSoAndKeepsTheNetworkFlag() {
+        OpenJoiner();
+        // A port nobody listens on: the listener is opened and closed again.
+        AnswerJoin(prompts_, "Ann", {}, 0);
+        frame_->Command(kCmdCreateNetwork);
+        const int port = HostPort();
+        frame_->Command(kCmdJoinNetwork);  // ends the hosted game first; the dialog is cancelled
+
+        AnswerJoin(joinPrompts_, "Comp7", "127.0.0.1", port);
+        joiner_->Command(kCmdJoinNetwork);
+        QVERIFY(joiner_->game().record().computerPlays);
+        QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Error connecting to server"});
+        QVERIFY(joiner_->game().record().networkGame);
+        joiner_->Command(kCmdNewGame);  // New Game waits until the network game is left
+        QVERIFY(!joiner_->game().record().running);
     }
 };
 
