@@ -36,13 +36,13 @@ struct FakeShell : ScreenShell {
     void Invalidate(const Rect& rect) override { invalid.push_back(rect); }
 };
 
-struct ScreenFixture {
+struct Screen : ::testing::Test {
     Settings settings;
     Game game{settings};
     PixelImage background = MakeBlackImage();
     FakeShell shell;
     GameScreen screen{game.record(), settings, background, shell};
-    ScreenFixture() {
+    Screen() {
         settings.dots = 0;
         game.SetHooks({&screen, nullptr, nullptr, nullptr, nullptr, nullptr});
         screen.SetLayout(ComputeLayout(320, 545, 25, 16, {}));
@@ -58,68 +58,63 @@ struct ScreenFixture {
 
 // Cells are raised boxes in the colour of their value (grey when empty) on a
 // raised panel with sunken black areas.
-TEST(Screen, CellsAndFrameAreBevelled) {
-    ScreenFixture f;
-    const PixelImage& magenta = f.screen.CellImage(5);
+TEST_F(Screen, CellsAndFrameAreBevelled) {
+    const PixelImage& magenta = screen.CellImage(5);
     ASSERT_EQ(std::tuple(magenta.Width(), magenta.Height()), std::tuple(20, 19));
     EXPECT_EQ(std::tuple(magenta.Pixel(10, 9), magenta.Pixel(1, 1), magenta.Pixel(19, 18), magenta.Pixel(19, 0)),
               std::tuple(MakeColor(255, 0, 255), MakeColor(240, 240, 240), MakeColor(64, 64, 64),
                          MakeColor(255, 0, 255)));  // odd corner in the face colour
-    EXPECT_EQ(f.screen.CellImage(0).Pixel(10, 9), kGrey);
-    EXPECT_EQ(std::tuple(f.At(0, 0), f.At(319, 544), f.At(5, 300), f.At(8, 100), f.At(211, 100), f.At(235, 180)),
+    EXPECT_EQ(screen.CellImage(0).Pixel(10, 9), kGrey);
+    EXPECT_EQ(std::tuple(At(0, 0), At(319, 544), At(5, 300), At(8, 100), At(211, 100), At(235, 180)),
               std::tuple(kWhite, kDarkGrey, kGrey, kDarkGrey, kWhite, kBlack));  // well frame, score box
 }
 
-TEST(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
-    ScreenFixture f;
-    GameRecord& r = f.game.record();
+TEST_F(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
+    GameRecord& r = game.record();
     std::tie(r.well.at(4, 20), r.score, r.fallPeriod) = std::tuple(6, 123, 10);
-    f.screen.PaintGame(false);
-    EXPECT_EQ(f.CellColour(4, 20), MakeColor(255, 255, 0));
-    ASSERT_EQ(f.shell.texts.size(), 3u);
-    EXPECT_EQ(std::tie(f.shell.texts[0], f.shell.texts[2].second),  // the score, centred, and the level
+    screen.PaintGame(false);
+    EXPECT_EQ(CellColour(4, 20), MakeColor(255, 255, 0));
+    ASSERT_EQ(shell.texts.size(), 3u);
+    EXPECT_EQ(std::tie(shell.texts[0], shell.texts[2].second),  // the score, centred, and the level
               std::tuple(std::pair(230 + (60 - 21) / 2, std::string("123")), "0"));
 }
 
-TEST(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
-    ScreenFixture f;
+TEST_F(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
     const int x = 230 + 10, y = 16 + 10 + 19 + 9;  // middle of panel cell (0, 0)
-    EXPECT_EQ(f.At(x, y), MakeColor(0, 0, 255));
-    f.game.ToggleRunning(true);
-    f.game.record().nextFigure = 1;  // long figure: box row 1 only
-    f.screen.DrawNextPanel();
-    EXPECT_EQ(std::tuple(f.At(x, y), f.At(x, y + 19)), std::tuple(kBlack, MakeColor(255, 0, 0)));
-    f.settings.next = 0;
-    f.screen.DrawNextPanel();
-    EXPECT_EQ(f.At(x, y + 19), kBlack);
+    EXPECT_EQ(At(x, y), MakeColor(0, 0, 255));
+    game.ToggleRunning(true);
+    game.record().nextFigure = 1;  // long figure: box row 1 only
+    screen.DrawNextPanel();
+    EXPECT_EQ(std::tuple(At(x, y), At(x, y + 19)), std::tuple(kBlack, MakeColor(255, 0, 0)));
+    settings.next = 0;
+    screen.DrawNextPanel();
+    EXPECT_EQ(At(x, y + 19), kBlack);
 }
 
-TEST(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
-    ScreenFixture f;
-    f.game.ToggleRunning(true);
-    GameRecord& r = f.game.record();
+TEST_F(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
+    game.ToggleRunning(true);
+    GameRecord& r = game.record();
     std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[4], 3, 5);  // green square in box columns 1, 2
-    f.screen.DrawFigure(3, 5);
-    f.shell.invalid.clear();
-    f.game.PressKey(f.settings.keys.right);
+    screen.DrawFigure(3, 5);
+    shell.invalid.clear();
+    game.PressKey(settings.keys.right);
     EXPECT_EQ(r.x, 4);
     const Color green = MakeColor(0, 255, 0);
     // Shared by both places, shared, left behind.
-    EXPECT_EQ(std::tuple(f.CellColour(5, 6), f.CellColour(6, 7), f.CellColour(4, 6)), std::tuple(green, green, kBlack));
+    EXPECT_EQ(std::tuple(CellColour(5, 6), CellColour(6, 7), CellColour(4, 6)), std::tuple(green, green, kBlack));
     const int indicatorMid = 476 + 9;
-    EXPECT_EQ(std::tuple(f.At(100, indicatorMid), f.At(120, indicatorMid), f.At(140, indicatorMid)),
+    EXPECT_EQ(std::tuple(At(100, indicatorMid), At(120, indicatorMid), At(140, indicatorMid)),
               std::tuple(kBlack, green, green));  // columns 4, 5 and 6
 }
 
-TEST(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
-    ScreenFixture f;
-    std::tie(f.settings.color, f.settings.dots, f.settings.dotInterval) = std::tuple(0, 1, 2);
-    f.game.record().well.at(2, 24) = 4;
-    f.screen.Repaint();
-    EXPECT_EQ(f.CellColour(2, 24), kGrey);
+TEST_F(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
+    std::tie(settings.color, settings.dots, settings.dotInterval) = std::tuple(0, 1, 2);
+    game.record().well.at(2, 24) = 4;
+    screen.Repaint();
+    EXPECT_EQ(CellColour(2, 24), kGrey);
     // Dot of cell (column 1 = number 2, row 3) at its middle: (x + 9, y + 8).
     const int y = 10 + 2 * 19 + 8;
-    EXPECT_EQ(std::tuple(f.At(10 + 20 + 9, y), f.At(10 + 9, y)), std::tuple(kWhite, kBlack));
+    EXPECT_EQ(std::tuple(At(10 + 20 + 9, y), At(10 + 9, y)), std::tuple(kWhite, kBlack));
 }
 
 TEST(WindowPlace, SavedPlacesAreCheckedAgainstTheScreens) {

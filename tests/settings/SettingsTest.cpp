@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,8 +93,8 @@ TEST(IniFile, TextValuesReadBackAsWritten) {
     for (const auto& [value, written] : cases) {
         IniFile ini;
         ini.WriteString("S", "K", value);
-        EXPECT_EQ(ini.ToText(), "[S]\nK=" + written + "\n");
-        EXPECT_EQ(FromText(ini.ToText()).ReadString("S", "K", "-", 100), value);
+        EXPECT_EQ(std::pair(ini.ToText(), FromText(ini.ToText()).ReadString("S", "K", "-", 100)),
+                  std::pair("[S]\nK=" + written + "\n", value));
     }
     // Every CR before a line's LF goes (line ends converted twice).
     IniFile twice = FromText("[S]\r\r\nK=scores.his\r\r\r\n");
@@ -137,14 +136,13 @@ using IniFileDisk = TempHomeTest;
 
 TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
     IniFile ini;
-    EXPECT_FALSE(ini.Load(root_ / "a.ini"));
-    EXPECT_EQ(ini.ReadInt("S", "K", 8), 8);
+    EXPECT_TRUE(!ini.Load(root_ / "a.ini") && ini.ReadInt("S", "K", 8) == 8);
     ini.WriteInt("S", "K", 9);
     ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(Slurp(root_ / "a.ini"), "[S]\nK=9\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);  // no temporary left behind
-    EXPECT_FALSE(ini.Load(root_));  // a folder in place of the file reads as a missing file
-    EXPECT_EQ(ini.ReadInt("S", "K", 8), 8);
+    // No temporary is left behind; a folder in place of the file reads as a missing file.
+    EXPECT_EQ(std::tuple(Slurp(root_ / "a.ini"), std::distance(fs::directory_iterator(root_), {})),
+              std::tuple("[S]\nK=9\n", 1));
+    EXPECT_TRUE(!ini.Load(root_) && ini.ReadInt("S", "K", 8) == 8);
 }
 
 // ---- the settings file ----
@@ -354,12 +352,10 @@ TEST(HighScoreTable, BadBytesAreReadSafely) {
     EXPECT_EQ(DecodeHighScores(bytes.substr(0, 40)), t);  // two records and a half
 }
 
-class HighScoreFile : public TempHomeTest {
-protected:
-    fs::path File() const { return root_ / "vexari.his"; }
-};
+using HighScoreFile = TempHomeTest;
 
 TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWritesTheFile) {
+    const fs::path file = root_ / "vexari.his";
     const std::string n19(19, 'N'), n18(18, 'N');
     const std::vector<std::int32_t> full = {9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000, 1500, 1234};
     const struct {
@@ -385,9 +381,9 @@ TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWrit
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        fs::remove(File());
+        fs::remove(file);
         if (!c.table.empty()) {
-            ASSERT_TRUE(WriteHighScores(File(), Scores(c.table)));
+            ASSERT_TRUE(WriteHighScores(file, Scores(c.table)));
         }
         std::string player = c.player;
         bool asked = false;
@@ -397,19 +393,19 @@ TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWrit
             if (c.typed) text = c.typed;
             return c.ok;
         };
-        const HighScoreView v = PrepareHighScores(File(), c.newScore, c.score, player, ask);
+        const HighScoreView v = PrepareHighScores(file, c.newScore, c.score, player, ask);
         HighScoreTable expected = Scores(c.table);
         EnterScore(expected, c.rank, c.playerAfter, c.score);
         EXPECT_EQ(std::tuple(asked, v.enteredRank, player, v.message, v.table, bool(v.saved)),
                   std::tuple(c.typed != nullptr, c.rank, c.playerAfter, c.message, expected, true));
-        EXPECT_EQ(std::tuple(fs::file_size(File()), ReadHighScores(File())), std::tuple(160u, expected));
+        EXPECT_EQ(std::tuple(fs::file_size(file), ReadHighScores(file)), std::tuple(160u, expected));
     }
 
     EXPECT_EQ(WriteHighScores(root_ / "missing-dir" / "x.his", HighScoreTable{}).Message(),
               "Cannot save " + (root_ / "missing-dir" / "x.his").string() + ": No such file or directory");
     HighScoreTable t = Scores({500});
-    ASSERT_TRUE(ResetHighScores(File(), t));
-    EXPECT_EQ(std::tuple(t, Slurp(File())), std::tuple(HighScoreTable{}, std::string(160, '\0')));
+    ASSERT_TRUE(ResetHighScores(file, t));
+    EXPECT_EQ(std::tuple(t, Slurp(file)), std::tuple(HighScoreTable{}, std::string(160, '\0')));
 }
 
 // ---- safe writes ----
