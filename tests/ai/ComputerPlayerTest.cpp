@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../game/Fakes.h"
 #include "ai/ComputerPlayer.h"
 #include "ai/DemoFile.h"
 #include "ai/Placement.h"
@@ -188,11 +189,7 @@ protected:
         r.x = x;
         r.y = 0;
     }
-    std::string BottomRow() const {
-        std::string row;
-        for (int u = 0; u < 10; ++u) row += r.well.at(u, 24) ? '#' : '.';
-        return row;
-    }
+    std::string BottomRow() const { return test::RowOf(r.well, 24); }
 
     Settings settings;
     Game game{settings};
@@ -223,7 +220,7 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
     EXPECT_EQ(std::tuple(r.x, player.NextDeadline()), std::tuple(0, std::optional<std::uint32_t>(5260)));
     player.Advance(5260);  // the drop, with no pause after it
     EXPECT_EQ(std::tuple(player.Busy(), player.NextDeadline(), BottomRow(), r.x, r.y),
-              std::tuple(false, std::nullopt, "####......", 3, 0));  // the next figure is up
+              std::tuple(false, std::nullopt, "4444......", 3, 0));  // the next figure is up
     player.InputArrived(6000);  // with nothing pending input does nothing
     EXPECT_EQ(r.y, 0);
 }
@@ -234,7 +231,7 @@ TEST_F(DriverTest, ARotationThatKicksIsNotCompensated) {
     game.Tick();        // planned: one turn, eight steps left, the drop
     EXPECT_EQ(r.x, 6);  // turned flat at x 8 it only fits two columns further left
     player.Finish();
-    EXPECT_EQ(BottomRow(), "####......");  // six steps reached the wall, two were blocked
+    EXPECT_EQ(BottomRow(), "4444......");  // six steps reached the wall, two were blocked
 }
 
 TEST_F(DriverTest, PendingKeysAreDroppedWhenTheGameStops) {

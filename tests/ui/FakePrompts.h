@@ -1,8 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <QLabel>
-#include <QScrollBar>
-#include <QTest>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -72,30 +69,3 @@ private:
         return v.isNull() ? std::nullopt : std::optional<QString>(v);
     }
 };
-
-// Drives a dialog's level scroll bar: steps and pages move one level and stop
-// at 9 and 0, "to the end" changes nothing, and a drag counts where it ends.
-// level() is the level the dialog holds; the bar and the label must agree.
-inline void DriveLevelBar(QScrollBar* bar, QLabel* label, const std::function<int()>& level) {
-    const auto shows = [&](int want) {
-        return level() == want && bar->value() == want &&
-               label->text() == QStringLiteral("Starting level: %1   ").arg(want);
-    };
-    const auto act = [bar](QAbstractSlider::SliderAction a, int times) {
-        while (times-- > 0) bar->triggerAction(a);
-    };
-    const int start = level();
-    act(QAbstractSlider::SliderPageStepAdd, 1);
-    QVERIFY(shows(start + 1));
-    act(QAbstractSlider::SliderSingleStepAdd, 9);
-    QVERIFY(shows(9));
-    act(QAbstractSlider::SliderPageStepSub, 6);
-    act(QAbstractSlider::SliderSingleStepSub, 6);
-    act(QAbstractSlider::SliderToMaximum, 1);
-    QVERIFY(shows(0));
-    bar->setSliderDown(true);
-    bar->setSliderPosition(6);
-    QCOMPARE(level(), 0);
-    bar->setSliderDown(false);
-    QVERIFY(shows(6));
-}

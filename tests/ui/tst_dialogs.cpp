@@ -96,6 +96,29 @@ void Tick(AnimatedBitmapButton& b, int n) {
 
 Color PixelAt(const QImage& img, int x, int y) { return 0xFF000000u | img.pixel(x, y); }
 
+// Drives a dialog's level scroll bar: steps and pages move one level and stop
+// at 9 and 0, "to the end" changes nothing, and a drag counts where it ends.
+// level() is the level the dialog holds; the bar and the label must agree.
+void DriveLevelBar(QScrollBar* bar, QLabel* label, const std::function<int()>& level) {
+    const auto shows = [&](int want) {
+        return level() == want && bar->value() == want &&
+               label->text() == QStringLiteral("Starting level: %1   ").arg(want);
+    };
+    using S = QAbstractSlider;
+    const std::tuple<S::SliderAction, int, int> steps[] = {  // action, times, the level after
+        {S::SliderPageStepAdd, 1, level() + 1}, {S::SliderSingleStepAdd, 9, 9}, {S::SliderPageStepSub, 6, 3},
+        {S::SliderSingleStepSub, 6, 0},         {S::SliderToMaximum, 1, 0}};
+    for (auto [action, times, want] : steps) {
+        while (times-- > 0) bar->triggerAction(action);
+        QVERIFY2(shows(want), qPrintable(QString::number(want)));
+    }
+    bar->setSliderDown(true);
+    bar->setSliderPosition(6);
+    QCOMPARE(level(), 0);
+    bar->setSliderDown(false);
+    QVERIFY(shows(6));
+}
+
 // Opens a dialog D, fills its edits and presses OK: refused with `message`
 // and the focus on the edit `refused`, or accepted when that is null.
 template <class D, class Values>
