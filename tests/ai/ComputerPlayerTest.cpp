@@ -379,7 +379,7 @@ TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
     };
     for (const auto& [text, count, values] : cases) {
         DemoValues v = before;
-        EXPECT_EQ(std::tuple(ParseDemoValues(text, v), v), std::tuple(count, values)) << text;
+        EXPECT_EQ((std::tuple{ParseDemoValues(text, v), v}), std::tuple(count, values)) << text;
     }
 }
 

@@ -83,10 +83,6 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void Move() override { ++moves; }
     bool Busy() const override { return busy; }
 
-    // Fills row v of the well except column `gap`.
-    void FillRow(int v, int gap) {
-        for (int u = 0; u < 10; ++u) r().well.at(u, v) = u != gap;
-    }
     // Sets row v from a picture: '.' empty, '#' 1, a digit that colour.
     void SetRow(int v, const std::string& row) {
         for (int u = 0; u < 10; ++u) r().well.at(u, v) = row[u] == '.' ? 0 : row[u] == '#' ? 1 : row[u] - '0';

@@ -335,7 +335,7 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
         f.Start();
         GameRecord& r = f.r();
         std::tie(r.fallPeriod, r.lines, r.landingCounter, r.fallTicks) = std::tuple(c.period, c.lines, c.landings, 3);
-        for (int i = 0; i < c.rows; ++i) f.FillRow(24 - i, 9);
+        for (int i = 0; i < c.rows; ++i) f.SetRow(24 - i, "#########.");
         r.stackTop = 25 - c.rows;
         f.SetFigure(kLong, 8, 0, 1);  // upright in column 9
         r.placementTicks = c.ticks;
@@ -408,7 +408,7 @@ TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
         GameFixture f;
         f.settings.animate = 0;
         if (!c.waiting) f.Start();
-        for (int v = c.stackFrom; v < 25; ++v) f.FillRow(v, 0);
+        for (int v = c.stackFrom; v < 25; ++v) f.SetRow(v, ".#########");
         std::tie(f.r().stackTop, f.r().lineSeed, f.r().nextFigure) = std::tuple(c.stackFrom, 1, c.next);
         f.SetFigure(c.figure, c.x, c.y);
         f.game.ReceivePresentLine();
@@ -436,7 +436,7 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
         std::tie(f.settings.animate, f.settings.height) = std::tuple(c.animate, c.height);
         f.game.ResetGame();
         f.Start();
-        for (int v = 2; v < c.height; ++v) f.FillRow(v, 0);
+        for (int v = 2; v < c.height; ++v) f.SetRow(v, ".#########");
         f.SetFigure(kLong, 5, 0);  // lands in row 1, where the next figure must appear
         std::tie(f.r().stackTop, f.r().score, f.r().nextFigure, f.r().placementTicks, f.r().highScoreEligible) =
             std::tuple(2, 1234, kLong, 720, c.eligible);
@@ -462,8 +462,7 @@ TEST(Network, ReportsLandingsAndPausesAndKeepsLevelAndLines) {
     EXPECT_EQ(f.r().fallPeriod, 4);
     f.Start();
     std::tie(f.r().lines, f.r().landingCounter, f.r().stackTop, f.r().placementTicks) = std::tuple(200, 14, 23, 720);
-    f.FillRow(24, 9);
-    f.FillRow(23, 9);
+    for (int v : {23, 24}) f.SetRow(v, "#########.");
     f.SetFigure(kLong, 8, 0, 1);
     f.game.KeyDown(kDrop, 1);
     EXPECT_EQ(std::tuple(f.sent, f.r().fallPeriod, f.Row(24)),
@@ -500,7 +499,7 @@ TEST(Network, StartIsRequestedOnlyByThoseWhoMayAndTheEndGoesToTheServerOnly) {
     EXPECT_EQ(std::tuple(f.sent, f.r().waitingForStart), std::tuple(std::vector<std::string>{"start"}, true));
 
     f.Start();  // as the server's start does
-    for (int v = 2; v < 25; ++v) f.FillRow(v, 0);
+    for (int v = 2; v < 25; ++v) f.SetRow(v, ".#########");
     f.r().stackTop = 2;
     f.SetFigure(kLong, 5, 0);
     f.r().nextFigure = kLong;

@@ -17,6 +17,7 @@ namespace vexari {
 namespace {
 
 constexpr VersionQuad kVersion{1, 0, 0, 5};
+const Tables kAnnJoined{{{"Ann", "Red", "-", 0, 0}}, {{"Red", "-/1", 0, 0}}};
 
 // "03 41 6E 6E" -> bytes, so expected wire images read like a dump.
 std::string Bytes(std::string_view hex) {
@@ -27,12 +28,11 @@ std::string Bytes(std::string_view hex) {
 }
 
 TEST(Wire, MessagesAndLengthPrefixesHaveTheirExactBytes) {
-    const Tables annJoined{{{"Ann", "Red", "-", 0, 0}}, {{"Red", "-/1", 0, 0}}};
     const std::pair<std::string, const char*> cases[] = {
-        {EncodeJoin("Ann", "Red", {1, 0, 0, 5}),
+        {EncodeJoin("Ann", "Red", kVersion),
          "03 00 00 00 03 41 6E 6E 03 52 65 64 01 00 00 00 00 00 00 00 00 00 00 00 05 00 00 00"},
         {EncodePresent(2), "09 00 00 00 02 00 00 00"},
-        {EncodeTables(annJoined),
+        {EncodeTables(kAnnJoined),
          "05 00 00 00 01 00 00 00 03 41 6E 6E 03 52 65 64 01 2D 00 00 00 00 00 00 00 00 "
          "01 00 00 00 03 52 65 64 03 2D 2F 31 00 00 00 00 00 00 00 00"},
         {EncodeLanded(-1, 70000, 4), "02 00 00 00 FF FF FF FF 70 11 01 00 04 00 00 00"},
@@ -66,7 +66,7 @@ TEST(Wire, EveryKindIsReadWholeAndWaitsForWhatItLacks) {
             ASSERT_EQ(read(std::string_view(stream).substr(0, cut), used, message), ReadStatus::Incomplete) << cut;
             ASSERT_TRUE(used > cut && used <= bytes.size()) << cut << " needs " << used;
         }
-        EXPECT_EQ(std::tuple(read(stream, used, message), used), std::tuple(ReadStatus::Complete, bytes.size()));
+        EXPECT_EQ((std::tuple{read(stream, used, message), used}), std::tuple(ReadStatus::Complete, bytes.size()));
     };
     for (const std::string& bytes : {EncodeLanded(17, 12, 2), EncodeJoin("Ann", std::string(70000, 'r'), {1, 0, 0, 6}),
                                      EncodeText("hello\r\n"), EncodeStartRequest(4), EncodeOptions(options)})
@@ -82,8 +82,8 @@ TEST(Wire, KindsWithoutFieldsOrUnknownToTheReceiverTakeOnlyTheKind) {
     const auto bare = [&](auto read, auto message, std::initializer_list<std::int32_t> kinds) {
         for (std::int32_t kind : kinds) {
             std::size_t used = 0;
-            EXPECT_EQ(read(EncodeKind(MessageKind(kind)) + fields, used, message), ReadStatus::Complete) << kind;
-            EXPECT_EQ(std::tuple(used, message.kind), std::tuple(4u, kind));
+            EXPECT_EQ((std::tuple{read(EncodeKind(MessageKind(kind)) + fields, used, message), used, message.kind}),
+                      std::tuple(ReadStatus::Complete, 4u, kind));
         }
     };
     bare(ReadClientMessage, ClientMessage{}, {MSG_PAUSE, MSG_FILLED, MSG_REFUSE, MSG_TABLES, MSG_PRESENT, -1});
@@ -167,8 +167,6 @@ TEST(Codepage, ConvertsBetweenTheCodePageAndUnicode) {
 
 // ---- the server ----
 
-const Tables kAnnJoined{{{"Ann", "Red", "-", 0, 0}}, {{"Red", "-/1", 0, 0}}};
-
 // The last element, failing instead of reading past an empty vector.
 template <class V>
 typename V::value_type Last(const V& v) {
@@ -209,9 +207,7 @@ struct Host : ServerConnections, ServerObserver {
         server.Received(id, EncodeLanded(height, 0, removed));
     }
     void Filled(ConnectionId id) { server.Received(id, EncodeKind(MSG_FILLED)); }
-    void Ticks(int count) {
-        while (count-- > 0) server.ServerTick();
-    }
+    void Ticks(int count) { while (count-- > 0) server.ServerTick(); }
     // A round at once (start-in 0); what was sent before is forgotten.
     void Start() {
         server.StartCountdown();
@@ -220,16 +216,13 @@ struct Host : ServerConnections, ServerObserver {
     }
     // The messages sent to `id` since the last look.
     std::vector<ServerMessage> Take(ConnectionId id) {
+        ServerMessageStream stream;
+        stream.Append(std::exchange(sent[id], {}));
         std::vector<ServerMessage> out;
-        std::string_view bytes = sent[id];
         ServerMessage m;
-        std::size_t used = 0;
-        while (!bytes.empty() && ReadServerMessage(bytes, used, m) == ReadStatus::Complete) {
-            out.push_back(m);
-            bytes.remove_prefix(used);
-        }
-        EXPECT_TRUE(bytes.empty()) << "the server sent bytes that are not whole messages";
-        sent[id].clear();
+        while (stream.Next(m) == ReadStatus::Complete) out.push_back(m);
+        EXPECT_TRUE(stream.Next(m) == ReadStatus::Incomplete && stream.Buffered() == 0)
+            << "the server sent bytes that are not whole messages";
         return out;
     }
     std::vector<std::int32_t> Kinds(ConnectionId id) {

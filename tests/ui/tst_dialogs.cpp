@@ -723,10 +723,9 @@ private slots:
                 d.LevelScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);  // level 8
                 d.PlayerThrowButton(4)->setChecked(true);
                 d.TeamThrowButton(2)->setChecked(true);
-                d.PlayerWinScoresEdit()->setText("3");
-                d.TeamWinScoresEdit()->setText("4");
-                d.PlayTillEdit()->setText("50");
-                d.StartInEdit()->setText("10");
+                for (auto [edit, text] : {std::pair{d.PlayerWinScoresEdit(), "3"}, {d.TeamWinScoresEdit(), "4"},
+                                          {d.PlayTillEdit(), "50"}, {d.StartInEdit(), "10"}})
+                    edit->setText(text);
                 d.TraceBox()->setChecked(false);
                 ok ? d.accept() : d.reject();
             });
