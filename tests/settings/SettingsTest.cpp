@@ -400,12 +400,6 @@ TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWrit
                   std::tuple(c.typed != nullptr, c.rank, c.playerAfter, c.message, expected, true));
         EXPECT_EQ(std::tuple(fs::file_size(file), ReadHighScores(file)), std::tuple(160u, expected));
     }
-
-    EXPECT_EQ(WriteHighScores(root_ / "missing-dir" / "x.his", HighScoreTable{}).Message(),
-              "Cannot save " + (root_ / "missing-dir" / "x.his").string() + ": No such file or directory");
-    HighScoreTable t = Scores({500});
-    ASSERT_TRUE(ResetHighScores(file, t));
-    EXPECT_EQ(std::tuple(t, Slurp(file)), std::tuple(HighScoreTable{}, std::string(160, '\0')));
 }
 
 // ---- safe writes ----
