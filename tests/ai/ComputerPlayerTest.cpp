@@ -327,12 +327,10 @@ TEST_F(DriverTest, TheUsersDropIsLearnedFromTheSearchMadeWhenTheFigureAppeared) 
 
     // One turn and two columns left, then the drop.
     game.PressKey(settings.keys.rotate);
-    game.PressKey(settings.keys.left);
-    game.PressKey(settings.keys.left);
+    for (int i = 0; i < 2; ++i) game.PressKey(settings.keys.left);
     ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(1, -2));
     DemoWeights expected = settings.demo;
-    ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected));
-    ASSERT_NE(expected, DemoWeights::Defaults());
+    ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected) && expected != DemoWeights::Defaults());
     game.PressKey(settings.keys.drop);
     EXPECT_EQ(settings.demo, expected);
 }

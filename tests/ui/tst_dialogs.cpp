@@ -90,9 +90,7 @@ struct Pictures {
     const PixelImage* operator[](int i) const { return refs[static_cast<std::size_t>(i)]; }
 };
 
-void Tick(AnimatedBitmapButton& b, int n) {
-    for (int i = 0; i < n; ++i) b.OnTimerTick();
-}
+void Tick(AnimatedBitmapButton& b, int n) { while (n-- > 0) b.OnTimerTick(); }
 
 Color PixelAt(const QImage& img, int x, int y) { return 0xFF000000u | img.pixel(x, y); }
 
@@ -497,8 +495,7 @@ private slots:
             d.show();
             d.Edit()->setFocus();
             d.Edit()->end(false);
-            QTest::keyClick(d.Edit(), Qt::Key_Backspace);
-            QTest::keyClick(d.Edit(), Qt::Key_Backspace);
+            for (int i = 0; i < 2; ++i) QTest::keyClick(d.Edit(), Qt::Key_Backspace);
             QTest::keyClicks(d.Edit(), "xyz");
             QTest::keyClick(d.Edit(), Qt::Key_Return);
         });
