@@ -130,6 +130,11 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
     Well top = BottomRows({"#########."});
     top.at(0, 0) = 1;
     EXPECT_EQ(Search(top, kLong).At(1, 5)[DemoWeights::SURFACE], -(25 * 25 + 3 * 3));
+    // A square landing under such a cell: rows 1 to 22 of its column become holes.
+    Well over = BottomRows({});
+    over.at(4, 0) = 1;
+    const Criteria under = Search(over, kSquare).At(0, 0);
+    EXPECT_EQ(std::pair(under[DemoWeights::HOLE], under[DemoWeights::MINHOLE]), std::pair(-22, -1));
 }
 
 TEST(Placement, ARotationIsTriedOnlyIfItFitsWithinThreeColumns) {
