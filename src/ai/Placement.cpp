@@ -199,6 +199,27 @@ inline Column Occupancy(const std::int32_t* cell) {
     return c;
 }
 
+// Column u of the well (-1..10) as row bits.
+inline Column ColumnOf(const Well& well, int u) {
+    return Occupancy(&well.cells[static_cast<std::size_t>((u + 1) * Well::kRows)]);
+}
+
+// OldHoleRow on the playing columns as row bits; rows from `height` down are
+// not looked at.
+int OldHoleRowOf(const Board& columns, int height) {
+    const Column field = Low(height);
+    int row = height;
+    for (int u = 0; u < kPlaying; ++u) {
+        const Column occupied = columns.at(u) & field;
+        if (!occupied) continue;  // empty column
+        const int top = std::countr_zero(occupied);
+        const int gap = top + std::countr_one(occupied >> top);
+        if (gap >= height) break;  // solid down to the floor: stop here
+        row = std::min(row, gap);
+    }
+    return row;
+}
+
 // The surface S(-1) .. S(10) at indices 0..11 (the walls reach the top, 0),
 // and zeros after it, which lets the features below be worked out on sixteen
 // lanes at once.
@@ -291,17 +312,10 @@ private:
 }  // namespace
 
 int OldHoleRow(const Well& well, int height) {
-    int row = height;
-    for (int u = 0; u < kPlaying; ++u) {
-        int f = 0;
-        while (f < height && well.at(u, f) == 0) ++f;
-        if (f == height) continue;  // empty column
-        int g = f;
-        while (g < height && well.at(u, g) != 0) ++g;
-        if (g == height) break;  // solid down to the floor: stop here
-        if (g < row) row = g;
-    }
-    return row;
+    if (height < 1) return height;
+    Board columns{};
+    for (int u = 0; u < kPlaying; ++u) columns.at(u) = ColumnOf(well, u);
+    return OldHoleRowOf(columns, height);
 }
 
 std::int32_t WeightedScore(const std::array<std::int32_t, DemoWeights::kCapacity>& criteria,
@@ -331,21 +345,12 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
     ContactBoard contact;
     contact.col.fill(~Column{0});
     for (int u = -1; u <= kPlaying; ++u) {
-        const Column c = Occupancy(&well.cells[static_cast<std::size_t>((u + 1) * Well::kRows)]);
+        const Column c = ColumnOf(well, u);
         contact.col[static_cast<std::size_t>(u - ContactBoard::kFirst)] = c | ~Low(Well::kRows);
         original.at(u) = c | belowFloor;
     }
 
-    // The highest row of an old hole (see OldHoleRow).
-    int oldHoleRow = h;
-    for (int u = 0; u < kPlaying; ++u) {
-        const Column occupied = original.at(u) & field;
-        if (!occupied) continue;
-        const int f = std::countr_zero(occupied);
-        const int g = f + std::countr_one(occupied >> f);
-        if (g >= h) break;
-        oldHoleRow = std::min(oldHoleRow, g);
-    }
+    const int oldHoleRow = OldHoleRowOf(original, h);
 
     // The well's columns before the figure lands: what each contributes, and
     // the rows filled in every column left of u (fullLeft[u]) and from u on
