@@ -25,8 +25,8 @@ struct GameOptionsValues {
 class GameOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMinHeight = 18;
-    static constexpr int kMaxHeight = 24;
+    static constexpr int kMinHeight = kMinWellHeight - 1;  // shown as H - 1
+    static constexpr int kMaxHeight = kMaxWellHeight - 1;
 
     explicit GameOptionsDialog(const GameOptionsValues& values, Prompts& prompts = DefaultPrompts(),
                                QWidget* parent = nullptr);

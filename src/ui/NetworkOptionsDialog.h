@@ -21,8 +21,8 @@ class NetworkOptionsDialog : public QDialog {
 public:
     static constexpr int kThrowModes = 5;
     static constexpr int kMaxStartIn = 10;
-    static constexpr int kMinHeight = 18;
-    static constexpr int kMaxHeight = 24;
+    static constexpr int kMinHeight = kMinWellHeight - 1;  // shown as H - 1
+    static constexpr int kMaxHeight = kMaxWellHeight - 1;
     static constexpr int kMaxLevel = 9;
 
     // The options as they are sent and stored: the dialog shows the start
