@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <tuple>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -83,73 +84,32 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
 
 namespace {
 
-// Time stands still unless the simulator moves it; waits return at once.
+// Time stands still unless the simulator moves it.
 class VirtualClock final : public GameClock {
 public:
     std::uint32_t now = 0;
     std::int64_t Seconds() override { return 0; }
     std::uint32_t TickCount() override { return now; }
-    void WaitSince(std::uint32_t, std::uint32_t) override {}
 };
 
-// Watches the landings through the painting the game asks for. With the
-// animation off and outside a network game, the only paints of the well while
-// the game runs are the two of each landing: one when the figure has been
-// merged (still at its landing place, rows not yet removed) and one after the
-// next figure has been taken.
-class LandingWatcher final : public GamePainter {
+// Counts the landings of one game as the game reports them.
+class LandingCounter final : public GameEvents {
 public:
-    explicit LandingWatcher(const GameRecord& record) : record_(record) {}
-
     void Start(int game, const std::function<void(const SimLanding&)>* onLanding) {
-        merged_ = false;
         landing_ = SimLanding{};
         landing_.game = game;
         onLanding_ = onLanding;
     }
     const SimLanding& last() const { return landing_; }
 
-    void PaintGame() override {
-        if (!record_.running) return;  // the reset of a new game
-        if (!merged_) {
-            merged_ = true;
-            landing_.figure = FigureOf(record_.mask);
-            landing_.x = record_.x;
-            landing_.y = record_.y;
-            linesBefore_ = record_.lines;
-            return;
-        }
-        merged_ = false;
+    void FigureLanded(const Landing& l) override {
         ++landing_.n;
-        landing_.removed = record_.lines - linesBefore_;
-        landing_.score = record_.score;
-        landing_.lines = record_.lines;
-        landing_.stackTop = record_.stackTop;
+        std::tie(landing_.figure, landing_.x, landing_.y, landing_.removed) = std::tuple(l.figure, l.x, l.y, l.removed);
+        std::tie(landing_.score, landing_.lines, landing_.stackTop) = std::tuple(l.score, l.lines, l.stackTop);
         if (onLanding_ && *onLanding_) (*onLanding_)(landing_);
     }
-    void DrawFigure(int, int) override {}
-    void EraseFigure(int, int, const FigureMask&) override {}
-    void DrawNextPanel() override {}
-    void UpdateStatusLine() override {}
-    void HeightChanged() override {}
-    void FigureMergedOnScreen(int, int, const FigureMask&) override {}
 
 private:
-    // Each figure has its own colour value.
-    static int FigureOf(const FigureMask& mask) {
-        std::int32_t colour = 0;
-        for (const auto v : mask.e)
-            if (v) colour = v;
-        const auto& table = FigureTable();
-        for (int f = 0; f < kFigureCount; ++f)
-            for (const auto v : table[static_cast<std::size_t>(f)].e)
-                if (v && v == colour) return f;
-        return -1;
-    }
-
-    const GameRecord& record_;
-    bool merged_ = false;
-    std::int32_t linesBefore_ = 0;
     SimLanding landing_;
     const std::function<void(const SimLanding&)>* onLanding_ = nullptr;
 };
@@ -164,7 +124,7 @@ struct Simulator::Impl {
     Game game{settings};
     ComputerPlayer player{game};
     VirtualClock clock;
-    LandingWatcher watcher{game.record()};
+    LandingCounter landings;
 };
 
 Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : impl_(std::make_unique<Impl>()) {
@@ -175,13 +135,13 @@ Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : im
     s.settings.next = options.next ? 1 : 0;
     s.settings.botLines = options.bottomLines ? 1 : 0;
     s.settings.height = options.height;
-    s.settings.animate = 0;
+    s.settings.animate = options.animate ? 1 : 0;
     s.settings.demo = weights;
     Game::Hooks hooks;
-    hooks.painter = &s.watcher;
     hooks.clock = &s.clock;
     hooks.computer = &s.player;
     s.game.SetHooks(hooks);
+    s.game.AddListener(&s.landings);
 }
 
 Simulator::~Simulator() = default;
@@ -198,7 +158,7 @@ SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)
     s.game.ResetGame();
     r.networkGame = false;
 
-    s.watcher.Start(g, &onLanding);
+    s.landings.Start(g, &onLanding);
     StartDemo(s.game);
     r.computerSpeed = s.options.speed;
 
@@ -208,13 +168,14 @@ SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)
         s.clock.now += kTickMs;
         s.game.Tick();
         s.player.Finish();  // the pauses between key presses take no time
-        if (r.waitingForStart || !r.running) break;  // game over (the game was reset)
-        if (s.watcher.last().n >= s.options.maxPieces) {
+        if (r.waitingForStart || !r.running) break;  // game over
+        if (s.landings.last().n >= s.options.maxPieces) {
             result.capped = true;
             break;
         }
     }
-    const SimLanding& last = s.watcher.last();
+    s.game.FinishAnimation();  // the end-of-game pictures take no time either
+    const SimLanding& last = s.landings.last();
     result.pieces = last.n;
     result.lines = last.lines;
     result.score = last.score;

@@ -44,6 +44,7 @@ struct SimOptions {
     bool json = false;
     bool trace = false;
     int jobs = 0;  // threads playing the games; 0: one per core
+    bool animate = false;  // the game's animation setting (changes no result)
     bool help = false;
 };
 

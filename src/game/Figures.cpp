@@ -44,6 +44,17 @@ const std::array<FigureMask, kFigureCount>& FigureTable() {
     return table;
 }
 
+int FigureIndexOf(const FigureMask& mask) {
+    std::int32_t colour = 0;
+    for (const auto v : mask.e)
+        if (v) colour = v;
+    const auto& table = FigureTable();
+    for (int f = 0; f < kFigureCount; ++f)
+        for (const auto v : table[static_cast<std::size_t>(f)].e)
+            if (v && v == colour) return f;
+    return -1;
+}
+
 void RotateFigure(FigureMask& mask) {
     FigureMask turned;
     for (int i = 0; i < 4; ++i)

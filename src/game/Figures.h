@@ -21,6 +21,10 @@ inline constexpr int kFigureCount = 7;
 // The seven figures in their first orientation (box rows 1 and 2).
 const std::array<FigureMask, kFigureCount>& FigureTable();
 
+// Which of the seven figures a mask shows, in any orientation (each has its
+// own colour value); -1 for an empty mask or a colour of none.
+int FigureIndexOf(const FigureMask& mask);
+
 // Turns the mask a quarter turn counter-clockwise within its box and moves it
 // sideways so that figures keep a steady column; rows are never shifted.
 void RotateFigure(FigureMask& mask);

@@ -24,7 +24,6 @@ class NullClock final : public GameClock {
 public:
     std::int64_t Seconds() override { return 0; }
     std::uint32_t TickCount() override { return 0; }
-    void WaitSince(std::uint32_t, std::uint32_t) override {}
 };
 
 class NullKeys final : public KeyState {
@@ -122,6 +121,7 @@ void Game::ResetGame(bool keepOldDrawing) {
     hooks_.painter->PaintGame();
     hooks_.painter->DrawFigure(r.x, r.y);
     if (!keepOldDrawing) hooks_.painter->EraseFigure(oldX, oldY, oldMask);
+    Tell([](GameEvents& e) { e.GameReset(); });
 }
 
 void Game::TakeNextFigure() {
@@ -162,6 +162,7 @@ void Game::TakeNextFigure() {
 void Game::Tick() {
     GameRecord& r = record_;
     if (hooks_.computer->Busy()) return;  // the computer is still pressing its keys
+    if (Animating()) return;
     if (r.placementTicks < kMaxPlacementTicks) ++r.placementTicks;
     if (!r.running) return;
 
@@ -229,10 +230,12 @@ void Game::ScanRows(int& removed) {
 void Game::RaiseLevel() {
     GameRecord& r = record_;
     if (!settings_.incLevel || r.networkGame) return;
+    const int before = r.fallPeriod;
     while (r.lines >= 15 * (11 - r.fallPeriod) && r.fallPeriod > 1) {
         --r.fallPeriod;
         r.fallTicks = 0;
     }
+    if (r.fallPeriod != before) Tell([&](GameEvents& e) { e.LevelChanged(r.Level()); });
 }
 
 bool Game::LandFigure(bool draw) {
@@ -269,6 +272,8 @@ bool Game::LandFigure(bool draw) {
         // stack never stands higher than the well.
         hooks_.network->SendLanded(r.height - std::clamp(r.stackTop, 0, r.height), r.score, removed);
     }
+    const Landing landing{FigureIndexOf(r.mask), r.x, r.y, removed, r.score, r.lines, r.stackTop};
+    Tell([&](GameEvents& e) { e.FigureLanded(landing); });
 
     TakeNextFigure();
     hooks_.painter->PaintGame();
@@ -277,9 +282,8 @@ bool Game::LandFigure(bool draw) {
         return true;
     }
     ToggleRunning(false);
-    EndOfGameAnimation();
-    GameOverReport();
-    ResetGame(false);
+    Tell([&](GameEvents& e) { e.GameOver(r.score, r.lines); });
+    EndOfGameAnimation(AfterAnimation::ReportAndReset);
     return false;
 }
 
@@ -290,14 +294,8 @@ void Game::MergeFigure() {
             if (r.mask.at(u, v)) r.well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
 }
 
-void Game::GameOverReport() {
-    if (record_.networkGame)
-        hooks_.network->SendFilled();
-    else
-        hooks_.shell->ShowHighScores(record_.highScoreEligible, record_.score);
-}
-
 void Game::KeyDown(int virtualKey, int repeatCount) {
+    if (Animating()) return;  // the owner holds keys back until the animation is over
     if (record_.running) {
         PressKey(virtualKey, repeatCount);
     } else if (virtualKey == kKeyEnter) {
@@ -358,6 +356,7 @@ void Game::KeyAction() {
 
 void Game::EnterAction() {
     GameRecord& r = record_;
+    if (Animating()) return;
     if (r.waitingForStart && r.networkGame) {
         if (hooks_.network->MayStart()) hooks_.network->RequestStart();
         return;
@@ -408,9 +407,19 @@ void Game::PopBottomLine() {
     --r.stackTop;
 }
 
+void Game::ReceivePresent(int rows) {
+    // H rows replace the whole well, so a larger count cannot add more; and
+    // once the game is lost nothing more rises.
+    const int count = std::min(rows, record_.height);
+    const auto lost = [this] { return record_.waitingForStart || Animating(); };
+    if (count <= 0 || lost()) return;
+    Tell([&](GameEvents& e) { e.PresentArrived(count); });
+    for (int i = 0; i < count && !lost(); ++i) ReceivePresentLine();
+}
+
 void Game::ReceivePresentLine() {
     GameRecord& r = record_;
-    if (r.waitingForStart) return;
+    if (r.waitingForStart || Animating()) return;
     if (r.y > 0) {
         MoveFigure(r.x, r.y - 1, r.mask);
     } else {
@@ -419,29 +428,6 @@ void Game::ReceivePresentLine() {
     }
     PopBottomLine();
     hooks_.painter->PaintGame();
-}
-
-void Game::EndOfGameAnimation() {
-    if (!settings_.animate) return;
-    GameRecord& r = record_;
-    Well& well = r.well;
-    if (!r.waitingForStart) {
-        MergeFigure();
-        hooks_.painter->FigureMergedOnScreen(r.x, r.y, r.mask);
-    }
-    const int pictureTop = kLocomotiveRows - r.height;  // a lower well cuts off the top rows
-    for (int i = 0; i < kLocomotiveSteps; ++i) {
-        const std::uint32_t start = hooks_.clock->TickCount();
-        for (int v = 0; v < r.height; ++v) {
-            for (int n = 0; n + 1 < Well::kColumns; ++n) well.at(n, v) = well.at(n + 1, v);
-            for (int n = 0; n < Well::kColumns; ++n) {
-                const int p = n + i - 9;
-                if (p >= 0 && p < kLocomotiveColumns) well.at(n, v) = LocomotiveCell(i % 2, pictureTop + v, p);
-            }
-        }
-        hooks_.painter->PaintGame();
-        hooks_.clock->WaitSince(start, 20);
-    }
 }
 
 }  // namespace vexari

@@ -1,6 +1,8 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "game/GameHooks.h"
 #include "game/GameRecord.h"
@@ -16,6 +18,16 @@ inline constexpr int kKeyEscape = 27;
 inline constexpr int kMaxPlacementTicks = 720;
 // Landings between two rising bottom lines.
 inline constexpr int kLandingsPerBottomLine = 15;
+// Shortest time between two pictures of the end-of-game animation.
+inline constexpr std::uint32_t kAnimationFrameMs = 20;
+
+// What follows the end-of-game animation.
+enum class AfterAnimation {
+    ReportAndReset,       // the well filled: report it, then a new game waits
+    Reset,                // a network round ended
+    ResetKeepingDrawing,  // the player left the network game
+    StartNewGame,         // New Game: a fresh game runs at once
+};
 
 // The game loop: owns the game record and moves the falling figure on timer
 // ticks, key presses and network orders. Everything outside the game is
@@ -35,6 +47,9 @@ public:
 
     void SetHooks(const Hooks& hooks);
     const Hooks& hooks() const { return hooks_; }
+    // Listeners hear of what happens in the order they were added.
+    void AddListener(GameEvents* listener) { listeners_.push_back(listener); }
+    void RemoveListener(GameEvents* listener) { std::erase(listeners_, listener); }
 
     GameRecord& record() { return record_; }
     const GameRecord& record() const { return record_; }
@@ -66,7 +81,21 @@ public:
     void ToggleRunning(bool notify);
     void PopBottomLine();
     void ReceivePresentLine();
-    void EndOfGameAnimation();
+    // A present of `rows` rows arrived from the network game.
+    void ReceivePresent(int rows);
+
+    // The end-of-game animation: 40 pictures of a locomotive pushing the well
+    // out, at least kAnimationFrameMs apart, and then `after`. The first
+    // picture is drawn at once; the owner calls AdvanceAnimation() at
+    // AnimationDeadline() until Animating() ends. Meanwhile the game neither
+    // falls nor takes keys or presents. Without animation, or for a game that
+    // waits for its start, `after` follows at once.
+    void EndOfGameAnimation(AfterAnimation after);
+    bool Animating() const { return animationFrame_ >= 0; }
+    std::optional<std::uint32_t> AnimationDeadline() const;
+    void AdvanceAnimation(std::uint32_t nowMs);
+    // Skips the pictures left and carries out what follows at once.
+    void FinishAnimation();
 
 private:
     // The score is a 32-bit number, as the high-score file and the network
@@ -83,12 +112,22 @@ private:
     void RemoveRow(int k);
     void RaiseLevel();
     void GameOverReport();
+    void DrawAnimationFrame();
+    void CompleteAnimation();
+    template <typename Call>
+    void Tell(Call call) {
+        for (GameEvents* listener : listeners_) call(*listener);
+    }
     // Combines the falling figure's cells into the well.
     void MergeFigure();
 
     Settings& settings_;
     GameRecord record_;
     Hooks hooks_;
+    std::vector<GameEvents*> listeners_;
+    int animationFrame_ = -1;  // the picture shown last; -1: no animation
+    std::uint32_t frameShownAt_ = 0;
+    AfterAnimation afterAnimation_ = AfterAnimation::Reset;
 };
 
 }  // namespace vexari

@@ -25,8 +25,6 @@ public:
     virtual ~GameClock() = default;
     virtual std::int64_t Seconds() = 0;
     virtual std::uint32_t TickCount() = 0;
-    // Returns once `ms` milliseconds have passed since the tick count `start`.
-    virtual void WaitSince(std::uint32_t start, std::uint32_t ms) = 0;
 };
 
 // Whether a key (virtual-key code) is held down at this moment.
@@ -68,6 +66,35 @@ public:
     virtual void LearnStep() = 0;   // the user is about to drop the figure
     virtual void Move() = 0;        // the computer's figure fell a row: place it
     virtual bool Busy() const = 0;  // the computer is pressing keys: the timer waits
+};
+
+// One figure came to rest: where, and the game as it stands afterwards.
+struct Landing {
+    int figure = 0;  // index into FigureTable()
+    int x = 0;       // the figure's box where it came to rest
+    int y = 0;
+    int removed = 0;  // rows removed by this landing
+    std::int32_t score = 0;
+    std::int32_t lines = 0;
+    int stackTop = 0;
+};
+
+// What happened in the game, for those who follow it rather than draw it:
+// the window, the tools and the tests. Each is told once, after the game's
+// record has been brought up to date.
+class GameEvents {
+public:
+    virtual ~GameEvents() = default;
+    virtual void FigureLanded(const Landing& landing) { (void)landing; }
+    // A present of `rows` rows arrived and rises now (fewer when the game is
+    // lost on the way).
+    virtual void PresentArrived(int rows) { (void)rows; }
+    // The level rose during a game (10 - fall period).
+    virtual void LevelChanged(int level) { (void)level; }
+    // The well is full; the end-of-game picture and the report follow.
+    virtual void GameOver(std::int32_t score, std::int32_t lines) { (void)score, (void)lines; }
+    // A new game was prepared and waits for its start.
+    virtual void GameReset() {}
 };
 
 }  // namespace vexari

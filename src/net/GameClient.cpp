@@ -70,7 +70,7 @@ bool GameClient::Received(std::string_view bytes) {
 
 bool GameClient::Held() const {
     const ComputerHooks* computer = game_.hooks().computer;
-    return computer && computer->Busy();
+    return (computer && computer->Busy()) || game_.Animating();
 }
 
 bool GameClient::ProcessPending() {
@@ -135,19 +135,13 @@ void GameClient::Handle(const ServerMessage& message) {
         game_.ToggleRunning(false);  // waiting for start: it starts at once
         break;
     case MSG_FILLED:
-        if (!record.waitingForStart) {
-            game_.EndOfGameAnimation();
-            game_.ResetGame(false);
-        }
+        if (!record.waitingForStart) game_.EndOfGameAnimation(AfterAnimation::Reset);
         if (shell_) shell_->SetStartEnabled(isHost_);
         ++roundsEnded_;
         break;
     case MSG_PRESENT: {
         if (shell_) shell_->PresentArrived(message.rows);
-        // H rows replace the whole well, so a larger count cannot add more;
-        // and once the game is lost nothing more rises.
-        const int rows = std::min<int>(message.rows, record.height);
-        for (int i = 0; i < rows && !record.waitingForStart; ++i) game_.ReceivePresentLine();
+        game_.ReceivePresent(message.rows);
         break;
     }
     case MSG_OPTIONS:

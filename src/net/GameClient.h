@@ -35,9 +35,8 @@ public:
 // Ties the local game to a network game: reports landings, pauses, resumes
 // and the end of the well to the server and carries out the server's orders
 // on the game, in the order received. While the computer player is pressing
-// its keys (its hooks report Busy) messages are held, as a thread waiting
-// between those presses would hold them; ProcessPending() acts on them once
-// the sequence is over.
+// its keys (its hooks report Busy) or the end-of-game animation runs,
+// messages are held; ProcessPending() acts on them once that is over.
 class GameClient final : public NetworkLink {
 public:
     static constexpr const char* kServerClosed = "Server closed connection";
@@ -56,7 +55,8 @@ public:
     // Bytes from the server. Returns false when the stream is broken and the
     // connection must be closed (then handled as closed by the server).
     bool Received(std::string_view bytes);
-    // Acts on held messages once the computer's key sequence is over.
+    // Acts on held messages once the computer's key sequence or the
+    // end-of-game animation is over.
     bool ProcessPending();
 
     // The window's commands.

@@ -9,10 +9,15 @@
 namespace vexari {
 
 MessageWindow::MessageWindow(QWidget* owner) : QDialog(owner), text_(new QPlainTextEdit(this)) {
-    setWindowTitle(QStringLiteral("Message"));
+    setWindowTitle(tr("Message"));
     setModal(false);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    setFocusPolicy(Qt::NoFocus);
     text_->setReadOnly(true);
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    text_->setFocusPolicy(Qt::NoFocus);
+    auto* close = new QPushButton(tr("&Close"), this);
+    close->setFocusPolicy(Qt::NoFocus);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
@@ -29,9 +34,10 @@ void MessageWindow::ShowText(const QString& text) {
 
 QString MessageWindow::Text() const { return text_->toPlainText(); }
 
+bool MessageWindow::ShowsCountdown() const { return Text().startsWith(QStringLiteral("Start")); }
+
 void MessageWindow::reject() {
-    // The countdown text is the one that tells the player to press Esc.
-    const bool countdown = Text().startsWith(QStringLiteral("Start"));
+    const bool countdown = ShowsCountdown();
     QDialog::reject();
     if (countdown) emit pauseRequested();
 }

@@ -23,8 +23,6 @@ const QString kCannotPlayAloneText = QStringLiteral("You cannot play with yourse
 
 namespace {
 
-constexpr int kColumnWidth = 50;
-
 QTreeWidget* MakeList(QWidget* parent, const QStringList& columns) {
     auto* list = new QTreeWidget(parent);
     list->setColumnCount(static_cast<int>(columns.size()));
@@ -39,7 +37,11 @@ QTreeWidget* MakeList(QWidget* parent, const QStringList& columns) {
     header->setSortIndicatorShown(false);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int i = 0; i < columns.size(); ++i) list->setColumnWidth(i, kColumnWidth);
+    // Names take the room there is; every other column fits its header and
+    // its values.
+    header->setMinimumSectionSize(0);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
     return list;
 }
 
@@ -115,18 +117,18 @@ void NetworkGameWindow::closeEvent(QCloseEvent* event) {
     emit leaveRequested();
 }
 
-void NetworkGameWindow::PlaceBeside(const QPoint& clientTopLeft) {
-    const QSize offset = DialogUnits(this, 210, 28);
-    QPoint place(clientTopLeft.x() + offset.width(), clientTopLeft.y() - offset.height());
-    QScreen* screen = QGuiApplication::screenAt(clientTopLeft);
+void NetworkGameWindow::PlaceBeside(const QRect& mainFrame) {
+    QScreen* screen = QGuiApplication::screenAt(mainFrame.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        const QSize frame = frameGeometry().size();
-        place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
-        place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
-    }
-    move(place);
+    const QRect area = screen ? screen->availableGeometry() : mainFrame;
+    const QSize size = frameGeometry().size();  // without a frame until first shown
+    const int right = mainFrame.right() + 1;
+    const int roomRight = area.right() + 1 - right;
+    const int roomLeft = mainFrame.left() - area.left();
+    int x = roomRight >= size.width() || roomRight >= roomLeft ? right : mainFrame.left() - size.width();
+    x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    const int y = std::clamp(mainFrame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    move(x, y);
 }
 
 void NetworkGameWindow::ShowTables(const Tables& tables) {
@@ -161,13 +163,9 @@ void NetworkGameWindow::AppendText(const std::string& text) {
 }
 
 void NetworkGameWindow::ShowMessage(const std::string& text) {
-    // Only a countdown needs the keys, for its "Press ESC to pause."; other
-    // texts leave them where they are, with a player typing in the chat, say.
-    const QString shown = FromUtf8(text).remove(QLatin1Char('\r'));
-    const bool countdown = shown.startsWith(QStringLiteral("Start"));
-    messages_.setAttribute(Qt::WA_ShowWithoutActivating, !countdown);
-    messages_.ShowText(shown);
-    if (countdown) messages_.activateWindow();
+    // The keys stay where they are, with a player typing in the chat or in a
+    // menu, say; the game's own Esc answers a countdown.
+    messages_.ShowText(FromUtf8(text).remove(QLatin1Char('\r')));
 }
 
 void NetworkGameWindow::SetStartEnabled(bool enabled) { start_->setEnabled(enabled); }

@@ -24,10 +24,10 @@ public:
     NetworkGameWindow(QWidget* owner, GameClient& client, Settings& settings, MessageWindow& messages,
                       Prompts& prompts = DefaultPrompts());
 
-    // Places the window 210 dialog units right of and 28 above `clientTopLeft`
-    // (global coordinates of the main window's client area), kept on the
-    // screen that holds that point.
-    void PlaceBeside(const QPoint& clientTopLeft);
+    // Places the window beside the main window's frame `mainFrame`, on the
+    // side with room for it (the right one when both or neither have), top
+    // edges level, kept on the screen that holds the main window.
+    void PlaceBeside(const QRect& mainFrame);
 
     // ClientShell (texts UTF-8).
     void ShowTables(const Tables& tables) override;

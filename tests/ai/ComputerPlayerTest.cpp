@@ -175,7 +175,6 @@ TEST(Placement, Scoring) {
 struct TestClock : GameClock {
     std::int64_t Seconds() override { return 77; }
     std::uint32_t TickCount() override { return 5000; }
-    void WaitSince(std::uint32_t, std::uint32_t) override {}
 };
 
 // A game with the computer player attached; the clock stands at 5000 ms.
@@ -510,6 +509,15 @@ TEST(Simulator, AGameEndsWhenTheWellFills) {
     const SimGameResult r = sim.Play(3);
     EXPECT_TRUE(!r.capped && r.pieces > 5 && r.pieces < 200) << r.pieces;
     EXPECT_EQ(sim.Play(3).pieces, r.pieces);  // the next game starts afresh
+    // The game's animation paints more, but the landings it reports are the same.
+    for (const auto& [cap, weights] : {std::pair(100000, DemoWeights{{0, 0, 0, 0, 0, 0, -1, 0}}),
+                                       std::pair(300, DemoWeights::Defaults())}) {
+        SimOptions animated = Capped(cap);
+        animated.animate = true;
+        const SimGameResult plain = Simulator(Capped(cap), weights).Play(3);
+        const SimGameResult drawn = Simulator(animated, weights).Play(3);
+        EXPECT_EQ(std::tuple(drawn.pieces, drawn.lines, drawn.score), std::tuple(plain.pieces, plain.lines, plain.score));
+    }
 }
 
 TEST(Simulator, ThreadsChangeNeitherTheGamesNorTheOutput) {

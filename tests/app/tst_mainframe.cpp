@@ -10,6 +10,9 @@
 
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
+#include "app/GameDriver.h"
+#include "app/GameView.h"
+#include "app/NetworkSession.h"
 #include "app/Commands.h"
 #include "app/TerminationSignals.h"
 #include "app/WindowPlace.h"
@@ -77,7 +80,7 @@ class MainFrameTest : public QObject {
     std::unique_ptr<CMainFrame> joiner_;  // joins the network games frame_ hosts
 
     GameRecord& Record() { return frame_->game().record(); }
-    int HostPort() { return frame_->serverTransport().Port(); }
+    int HostPort() { return frame_->session().serverTransport().Port(); }
     void OpenJoiner() {
         joiner_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, joinPrompts_);
         for (CMainFrame* f : {frame_.get(), joiner_.get()}) f->settings().animate = 0;  // nothing to wait for
@@ -91,7 +94,7 @@ class MainFrameTest : public QObject {
         GameRecord& r = Record();
         r.well.Reset(r.height);
         std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[1], 3, 0);
-        for (int t = 0; t < 10; ++t) frame_->OnGameTimer();
+        for (int t = 0; t < 10; ++t) frame_->driver().OnGameTimer();
         return r;
     }
 
@@ -104,7 +107,7 @@ private slots:
         frame_->resize(320, 600);
         frame_->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        frame_->canvas()->setFocus();
+        frame_->view()->setFocus();
     }
     void cleanup() {
         joiner_.reset();
@@ -122,44 +125,45 @@ private slots:
 
     void keysAndTheTimerReachTheGame() {
         frame_->settings().keys.left = 0x09;  // Tab bound as a game key never reaches the game
-        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
         QVERIFY(Record().running);
         const int x = Record().x;
-        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QTest::keyClick(frame_->view(), Qt::Key_Right);
         QCOMPARE(Record().x, x + 1);
         const auto next = frame_->settings().next;
-        QTest::keyClick(frame_->canvas(), Qt::Key_Tab);  // the accelerator toggles the next-figure panel
+        QTest::keyClick(frame_->view(), Qt::Key_Tab);  // the accelerator toggles the next-figure panel
         QVERIFY(frame_->settings().next == 1 - next && Record().x == x + 1);
         // Keypad 5 without Num Lock is the second rotate key.
         const FigureMask before = Record().mask;
-        QTest::keyClick(frame_->canvas(), Qt::Key_Clear, Qt::KeypadModifier);
+        QTest::keyClick(frame_->view(), Qt::Key_Clear, Qt::KeypadModifier);
         QVERIFY(Record().mask != before || Record().mask == FigureTable()[4]);
         Record().fallPeriod = 1;
-        for (int i = 0; i < 3; ++i) frame_->OnGameTimer();
+        for (int i = 0; i < 3; ++i) frame_->driver().OnGameTimer();
         QCOMPARE(Record().y, 3);
-        QTest::keyClick(frame_->canvas(), Qt::Key_Space);
+        QTest::keyClick(frame_->view(), Qt::Key_Space);
         QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
-        // F2 starts a new game at once, but not during a network game.
-        QTest::keyClick(frame_->canvas(), Qt::Key_F2);
-        QCOMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
+        // F2 starts a new game once the old one's end has been shown, but not during a network game.
+        QTest::keyClick(frame_->view(), Qt::Key_F2);
+        QVERIFY(frame_->game().Animating() && !Record().running);
+        QTRY_COMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
-        QTest::keyClick(frame_->canvas(), Qt::Key_F2);
+        QTest::keyClick(frame_->view(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
         Record().networkGame = false;
         // Esc pauses, a second Esc minimises.
-        QTest::keyClick(frame_->canvas(), Qt::Key_Escape);
+        QTest::keyClick(frame_->view(), Qt::Key_Escape);
         QVERIFY(!Record().running && !frame_->isMinimized());
-        QTest::keyClick(frame_->canvas(), Qt::Key_Escape);
+        QTest::keyClick(frame_->view(), Qt::Key_Escape);
         QVERIFY(QTest::qWaitFor([&] { return frame_->isMinimized(); }, 1000) ||
                 frame_->windowState() & Qt::WindowMinimized);
     }
 
     void labelsSendTheirCommands() {
-        QTest::mouseClick(frame_->statusLine(), Qt::LeftButton);
+        QTest::mouseClick(frame_->view()->statusLine(), Qt::LeftButton);
         QVERIFY(Record().running);
         const auto next = frame_->settings().next;
-        QTest::mouseClick(frame_->nextLabel(), Qt::LeftButton);
+        QTest::mouseClick(frame_->view()->nextLabel(), Qt::LeftButton);
         QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
         QVERIFY(Record().running);  // the labels take the focus without pausing the game
     }
@@ -169,13 +173,13 @@ private slots:
         QVERIFY(frame_->computer().Busy() && r.x == 2);  // the first press comes at once
         // Any input ends the current wait once, however many widgets it
         // travels through: a button's press and its release are two inputs.
-        QTest::mousePress(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mousePress(frame_->view(), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 1);
-        QTest::mouseRelease(frame_->canvas(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseRelease(frame_->view(), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 0);
         // A key press ends the last wait, the drop follows, and the key
         // itself moves the next figure.
-        QTest::keyClick(frame_->canvas(), Qt::Key_Right);
+        QTest::keyClick(frame_->view(), Qt::Key_Right);
         QCoreApplication::processEvents();
         QCOMPARE(std::tuple(frame_->computer().Busy(), r.x, r.y), std::tuple(false, 4, 0));
     }
@@ -254,28 +258,28 @@ private slots:
     }
 
     void newHeightShowsAnEmptyWell() {
-        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
         for (int u = 0; u < 10; ++u) Record().well.at(u, 24) = 3;
-        frame_->gameScreen().PaintGame(false);
+        frame_->view()->Screen().PaintGame(false);
         frame_->settings().height = 20;  // as the Skill dialog leaves it
         frame_->game().ResetGame();
-        QVERIFY(QTest::qWaitFor([&] { return frame_->gameScreen().Layout().height == 20; }));
-        frame_->canvas()->repaint();
-        const WindowLayout& l = frame_->gameScreen().Layout();
-        const PixelImage& shown = frame_->gameScreen().Screen();
+        QVERIFY(QTest::qWaitFor([&] { return frame_->view()->Screen().Layout().height == 20; }));
+        frame_->view()->repaint();
+        const WindowLayout& l = frame_->view()->Screen().Layout();
+        const PixelImage& shown = frame_->view()->Screen().Screen();
         for (int row = 1; row < 20; ++row)
             for (int column = 0; column < 10; ++column)
                 QCOMPARE(shown.Pixel(l.CellX(column) + 2, l.CellY(row) + 2), kBlack);
     }
 
     void screenshotOfAGameInPlay() {
-        QTest::keyClick(frame_->canvas(), Qt::Key_Return);
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
         GameRecord& r = Record();
         for (int v = 20; v < 25; ++v)
             for (int u = 0; u < 10; ++u)
                 if ((u + v) % 4) r.well.at(u, v) = 1 + (u * 3 + v) % 7;
         std::tie(r.score, r.lines) = std::tuple(1234, 17);
-        frame_->gameScreen().Repaint();
+        frame_->view()->Screen().Repaint();
         QCoreApplication::processEvents();
         QVERIFY(frame_->grab().toImage().save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
     }
@@ -288,23 +292,23 @@ private slots:
         frame_->Command(kCmdCreateNetwork);
         QVERIFY(Record().networkGame);
         QCOMPARE(frame_->settings().server, std::string("127.0.0.1"));
-        QTRY_VERIFY(frame_->networkWindow() != nullptr);
-        NetworkGameWindow& hostWindow = *frame_->networkWindow();
+        QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
+        NetworkGameWindow& hostWindow = *frame_->session().networkWindow();
 
         // A second Ann is refused with the server's own words, and the joiner's network game ends.
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", HostPort());
         joiner_->Command(kCmdJoinNetwork);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
-        QVERIFY(!joiner_->game().record().networkGame && joiner_->networkWindow() == nullptr);
+        QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
 
         AnswerJoin(joinPrompts_, "Bob", "127.0.0.1", HostPort());
         joiner_->Command(kCmdJoinNetwork);
-        QTRY_VERIFY(joiner_->networkWindow() != nullptr);
+        QTRY_VERIFY(joiner_->session().networkWindow() != nullptr);
         QTRY_COMPARE(hostWindow.playerList()->topLevelItemCount(), 2);
 
         // A chat line goes round through the server.
-        joiner_->networkWindow()->chatInput()->setText("hello");
-        joiner_->networkWindow()->sendButton()->click();
+        joiner_->session().networkWindow()->chatInput()->setText("hello");
+        joiner_->session().networkWindow()->sendButton()->click();
         QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Bob: hello"));
 
         // The round starts on both with the host's seed. (Both windows live in this one process:
@@ -316,36 +320,42 @@ private slots:
 
         // The host's double row rises as a present in the joiner's well.
         const int stackTop = joiner_->game().record().stackTop;
-        frame_->client().SendLanded(3, 0, 2);
+        frame_->session().client().SendLanded(3, 0, 2);
         QTRY_COMPARE(joiner_->game().record().stackTop, stackTop - 1);
 
         // The joiner leaves mid-round: Ann's team is the last one left, so the round ends.
-        joiner_->networkWindow()->closeButton()->click();
-        QVERIFY(!joiner_->game().record().networkGame && joiner_->networkWindow() == nullptr);
+        joiner_->session().networkWindow()->closeButton()->click();
+        QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
         QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Red won this round."));
         QTRY_VERIFY(hostWindow.startButton()->isEnabled());
         QVERIFY(Record().waitingForStart);
 
         // The host closes: the server stops listening.
         hostWindow.closeButton()->click();
-        QVERIFY(!Record().networkGame && !frame_->serverTransport().Listening());
+        QVERIFY(!Record().networkGame && !frame_->session().serverTransport().Listening());
     }
 
-    void joiningNowhereSaysSoAndKeepsTheNetworkFlag() {
+    // A network game that cannot begin says why and leaves a single game that New Game starts.
+    void aFailedCreateOrJoinSaysSoAndPlaysOnAlone() {
         OpenJoiner();
-        // A port nobody listens on: the listener is opened and closed again.
         AnswerJoin(prompts_, "Ann", {}, 0);
         frame_->Command(kCmdCreateNetwork);
         const int port = HostPort();
-        frame_->Command(kCmdJoinNetwork);  // ends the hosted game first; the dialog is cancelled
-
+        // The port is taken by the host.
+        AnswerJoin(joinPrompts_, "Bob", {}, port);
+        joiner_->Command(kCmdCreateNetwork);
+        QCOMPARE(joinPrompts_.MessageTexts(), QStringList{"Cannot create server socket"});
+        // A port nobody listens on any more: the host's game ends first; the dialog is cancelled.
+        frame_->Command(kCmdJoinNetwork);
         AnswerJoin(joinPrompts_, "Comp7", "127.0.0.1", port);
         joiner_->Command(kCmdJoinNetwork);
-        QVERIFY(joiner_->game().record().computerPlays);
-        QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Error connecting to server"});
-        QVERIFY(joiner_->game().record().networkGame);
-        joiner_->Command(kCmdNewGame);  // New Game waits until the network game is left
-        QVERIFY(!joiner_->game().record().running);
+        GameRecord& r = joiner_->game().record();
+        QVERIFY(r.computerPlays && r.networkGame);
+        QTRY_COMPARE(joinPrompts_.MessageTexts().size(), 2);
+        QCOMPARE(joinPrompts_.MessageTexts().back(), "Error connecting to server");
+        QVERIFY(!r.networkGame && !r.computerPlays && !joiner_->session().messageWindow()->isVisible());
+        QTest::keyClick(joiner_->view(), Qt::Key_F2);
+        QVERIFY(r.running);
     }
 
     // ---- the sockets ----

@@ -29,24 +29,25 @@ inline std::string MaskPicture(const FigureMask& mask) {
 
 // A game whose every hook is this fixture: it records the painting (and the
 // well at every repaint), the reports to the network and the calls to the
-// shell, holds the keys in `keysDown`, moves its clock only when the game
-// waits, and counts what the computer player is asked to do.
-struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, ComputerHooks {
-    std::vector<std::string> calls, sent;
+// shell, holds the keys in `keysDown`, moves its clock only when told, and counts what the computer player is asked to do.
+struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, ComputerHooks, GameEvents {
+    std::vector<std::string> calls, sent, events;
     std::vector<Well> frames;
     std::int64_t seconds = 1000;
     std::uint32_t ticks = 0;
     std::set<int> keysDown;
     bool mayStart = false, busy = false;
     std::vector<std::pair<bool, std::int32_t>> highScores;
-    int waits = 0, minimized = 0, focus = 0, moves = 0, learnSteps = 0;
+    int minimized = 0, focus = 0, moves = 0, learnSteps = 0;
     Settings settings;
     Game game{settings};
 
     GameFixture() {
         settings.botLines = 0;
         game.SetHooks({this, this, this, this, this, this});
+        game.AddListener(this);
         game.ResetGame();
+        events.clear();
     }
     GameRecord& r() { return game.record(); }
 
@@ -60,10 +61,6 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void FigureMergedOnScreen(int, int, const FigureMask&) override {}
     std::int64_t Seconds() override { return seconds; }
     std::uint32_t TickCount() override { return ticks; }
-    void WaitSince(std::uint32_t start, std::uint32_t ms) override {
-        ++waits;
-        if (ticks - start < ms) ticks = start + ms;
-    }
     bool IsKeyDown(int vk) override { return keysDown.count(vk) != 0; }
     void SendPause() override { sent.push_back("pause"); }
     void SendResume() override { sent.push_back("resume"); }
@@ -82,6 +79,16 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void LearnStep() override { ++learnSteps; }
     void Move() override { ++moves; }
     bool Busy() const override { return busy; }
+    void FigureLanded(const Landing& l) override {
+        events.push_back("landed " + std::to_string(l.figure) + " at " + std::to_string(l.x) + "," +
+                         std::to_string(l.y) + ": " + std::to_string(l.removed) + " rows, score " +
+                         std::to_string(l.score) + ", lines " + std::to_string(l.lines) + ", top " +
+                         std::to_string(l.stackTop));
+    }
+    void PresentArrived(int rows) override { events.push_back("present " + std::to_string(rows)); }
+    void LevelChanged(int level) override { events.push_back("level " + std::to_string(level)); }
+    void GameOver(std::int32_t score, std::int32_t) override { events.push_back("over " + std::to_string(score)); }
+    void GameReset() override { events.push_back("reset"); }
 
     // Sets row v from a picture: '.' empty, '#' 1, a digit that colour.
     void SetRow(int v, const std::string& row) {
@@ -96,6 +103,20 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     }
     void Start() {
         if (!r().running) game.ToggleRunning(true);
+    }
+    // Runs the end-of-game animation as the owner's timer would, each picture
+    // as soon as it is due; returns the pictures shown after the first.
+    int RunAnimation() {
+        int shown = 0;
+        while (game.Animating()) {
+            ticks = *game.AnimationDeadline() - 1;
+            const std::size_t before = frames.size();
+            game.AdvanceAnimation(ticks);  // not due yet
+            if (frames.size() != before) return -1;
+            game.AdvanceAnimation(++ticks);
+            shown += frames.size() != before && game.Animating();
+        }
+        return shown;
     }
 };
 

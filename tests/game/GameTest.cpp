@@ -292,6 +292,11 @@ TEST(Landing, RemovesFullRowsAndShowsTheLandingHeight) {
         EXPECT_EQ(std::tuple(r.lines, r.stackTop, r.landingIndicator), std::tuple(c.lines, c.stackTop, c.indicator))
             << c.what;
         EXPECT_EQ(std::tuple(r.x, r.y), std::tuple(3, 0)) << c.what;  // the next figure is on its way
+        ASSERT_EQ(f.events.size(), 1u) << c.what;
+        EXPECT_EQ(f.events[0].substr(f.events[0].find(':')), ": " + std::to_string(c.lines) + " rows, score " +
+                                                                 std::to_string(r.score) + ", lines " +
+                                                                 std::to_string(c.lines) + ", top " +
+                                                                 std::to_string(c.stackTop)) << c.what;
     }
 }
 
@@ -342,6 +347,10 @@ TEST(Scoring, PlacementRowsLevelsAndBottomLines) {
         f.game.KeyDown(kDrop, 1);
         EXPECT_EQ(std::tuple(r.score, r.fallPeriod, r.fallTicks),
                   std::tuple(c.score, c.periodAfter, c.periodAfter == c.period ? 3 : 0)) << c.what;
+        // The landing is reported with the figure where it came to rest, after the level's rise.
+        const std::string landed = "landed 1 at 8,21: " + std::to_string(c.rows) + " rows";
+        EXPECT_EQ(f.events.back().substr(0, landed.size()), landed) << c.what;
+        EXPECT_EQ(f.events.front(), c.periodAfter == c.period ? f.events.back() : "level " + std::to_string(10 - c.periodAfter)) << c.what;
     }
     // A very long game keeps the largest score instead of wrapping round.
     GameFixture f;
@@ -411,11 +420,24 @@ TEST(Presents, RiseAtOnceUnderTheFallingFigure) {
         for (int v = c.stackFrom; v < 25; ++v) f.SetRow(v, ".#########");
         std::tie(f.r().stackTop, f.r().lineSeed, f.r().nextFigure) = std::tuple(c.stackFrom, 1, c.next);
         f.SetFigure(c.figure, c.x, c.y);
-        f.game.ReceivePresentLine();
+        f.game.ReceivePresent(1);
         for (const auto& [v, row] : c.after) EXPECT_EQ(f.Row(v), row) << c.what << ": row " << v;
         EXPECT_EQ(std::tuple(f.r().y, f.r().waitingForStart, f.highScores.size()),
                   std::tuple(c.yAfter, c.waiting || c.over, std::size_t{c.over})) << c.what;
+        // A row that ends the game does not rise.
+        EXPECT_EQ(f.events.empty() ? "" : f.events.front(), c.waiting ? "" : "present 1") << c.what;
     }
+    // A present larger than the well arrives as a whole well of rows; the game
+    // that it ends takes no more.
+    GameFixture f;
+    std::tie(f.settings.animate, f.settings.height) = std::tuple(0, 19);
+    f.game.ResetGame();
+    f.Start();
+    f.events.clear();
+    f.game.ReceivePresent(1000);
+    EXPECT_EQ(std::tuple(f.events.front(), f.events.back(), f.r().waitingForStart), std::tuple("present 19", "reset", true));
+    f.game.ReceivePresent(1);
+    EXPECT_EQ(f.events.back(), "reset");
 }
 
 TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
@@ -433,6 +455,7 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
     };
     for (const auto& c : cases) {
         GameFixture f;
+        f.ticks = 0xFFFFFFF0u;  // the millisecond count wraps during the animation
         std::tie(f.settings.animate, f.settings.height) = std::tuple(c.animate, c.height);
         f.game.ResetGame();
         f.Start();
@@ -441,11 +464,18 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
         std::tie(f.r().stackTop, f.r().score, f.r().nextFigure, f.r().placementTicks, f.r().highScoreEligible) =
             std::tuple(2, 1234, kLong, 720, c.eligible);
         f.frames.clear();
+        f.events.clear();
         f.game.KeyDown(kDrop, 1);
+        // The pictures follow one another on the owner's timer; the game takes
+        // no keys meanwhile, and the table comes after the last.
+        const int steps = c.animate ? 40 : 0;
+        EXPECT_EQ(std::tuple(f.game.Animating(), f.highScores.empty(), f.r().running), std::tuple(steps > 0, steps > 0, false));
+        if (steps) f.game.KeyDown(kKeyEnter, 1);
+        EXPECT_EQ(std::tuple(f.RunAnimation(), f.r().running), std::tuple(std::max(steps - 1, 0), false)) << c.height;
 
         ASSERT_EQ(f.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
-        const int steps = c.animate ? 40 : 0;
-        EXPECT_EQ(std::tuple(f.r().waitingForStart, f.waits, f.ticks), std::tuple(true, steps, 20u * steps));
+        EXPECT_EQ(f.events, (std::vector<std::string>{"landed 1 at 5,0: 0 rows, score 1234, lines 0, top 1", "over 1234", "reset"}));
+        EXPECT_EQ(std::tuple(f.r().waitingForStart, f.ticks), std::tuple(true, 0xFFFFFFF0u + 20u * steps));
         // Repaints: the landing, the next figure, the steps, the reset.
         ASSERT_EQ(f.frames.size(), 3u + steps);
         for (const auto& [v, row] : c.step0) EXPECT_EQ(test::RowOf(f.frames[2], v), row) << c.height;

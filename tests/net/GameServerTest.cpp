@@ -602,7 +602,14 @@ struct ClientFixture : test::GameFixture {
         if (state != State::Waiting) game.ToggleRunning(false);
         if (state == State::Paused) game.ToggleRunning(false);
     }
-    void Receive(const std::string& bytes) { ASSERT_TRUE(client.Received(bytes)); }
+    int pictures = 0;  // of the last end-of-game animation
+    // Bytes from the server, then as the window goes on: the animation they
+    // start runs out on time, and the messages held meanwhile are acted on.
+    void Receive(const std::string& bytes) {
+        ASSERT_TRUE(client.Received(bytes));
+        pictures = game.Animating() ? 1 + RunAnimation() : 0;
+        ASSERT_TRUE(client.ProcessPending());
+    }
     State Now() const {
         const GameRecord& rec = game.record();
         return rec.running ? State::Running : rec.waitingForStart ? State::Waiting : State::Paused;
@@ -686,7 +693,7 @@ TEST(ClientRound, FilledEndsTheRoundAndEnablesStartOnTheHostOnly) {
         ClientFixture f(host, state);
         f.r().score = 700;
         f.Receive(EncodeKind(MSG_FILLED));
-        EXPECT_EQ(std::tuple(f.Now(), f.waits, f.r().score),
+        EXPECT_EQ(std::tuple(f.Now(), f.pictures, f.r().score),
                   std::tuple(State::Waiting, animationSteps, state == State::Waiting ? 700 : 0)) << int(state);
         // The server's end of round is not reported back.
         EXPECT_EQ(std::tuple(f.window.log, f.client.RoundsEnded(), f.Sent()),

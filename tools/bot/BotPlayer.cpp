@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QThread>
 
 #include <cstdio>
 
@@ -10,9 +9,6 @@ namespace vexari::bot {
 namespace {
 
 constexpr int kTickMs = 55;
-// The end-of-game animation is off, so waits are short; never hold the
-// thread longer than one of its steps.
-constexpr std::uint32_t kLongestWaitMs = 20;
 
 }  // namespace
 
@@ -78,11 +74,6 @@ void BotPlayer::Stop() {
 std::int64_t BotPlayer::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
 
 std::uint32_t BotPlayer::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
-
-void BotPlayer::WaitSince(std::uint32_t start, std::uint32_t ms) {
-    const std::uint32_t passed = TickCount() - start;
-    if (passed < ms) QThread::msleep(std::min(ms - passed, kLongestWaitMs));
-}
 
 void BotPlayer::AppendText(const std::string& text) {
     std::string line;

@@ -56,7 +56,6 @@ public:
     // GameClock
     std::int64_t Seconds() override;
     std::uint32_t TickCount() override;
-    void WaitSince(std::uint32_t start, std::uint32_t ms) override;
     // KeyState: nobody is at the keyboard.
     bool IsKeyDown(int) override { return false; }
     // GameShell: there is no window.

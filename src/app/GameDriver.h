@@ -1,0 +1,82 @@
+#pragma once
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <set>
+
+#include "ai/ComputerPlayer.h"
+#include "game/Game.h"
+#include "game/GameHooks.h"
+
+namespace vexari {
+
+// Runs the game in time: the 55 ms game timer, the computer player's pauses
+// between its key presses and the end-of-game animation, each as a timed
+// state of the event loop. Keys that come while the computer presses its
+// keys or the animation runs are held back and handed to the game in order
+// once that is over. It is the game's clock and knows which keys are held.
+class GameDriver : public QObject, public GameClock, public KeyState {
+    Q_OBJECT
+public:
+    static constexpr int kTimerMs = 55;
+
+    GameDriver(Game& game, ComputerPlayer& computer, QObject* parent = nullptr);
+    ~GameDriver() override;
+
+    // The computer is pressing keys or the animation runs: input waits.
+    bool Busy() const { return computer_.Busy() || game_.Animating(); }
+    // A key went down or up in the game's view (virtual-key code); an
+    // auto-repeated press does not change what is held.
+    void KeyPressed(int virtualKey, bool autoRepeat);
+    void KeyReleased(int virtualKey);
+    // A key press as the game and the accelerators take it.
+    void KeyDown(int virtualKey, int repeatCount);
+    // The view lost the keys: nothing is held any more.
+    void ReleaseAllKeys() { keysDown_.clear(); }
+    // Presses the computer's pending keys and ends the animation at once: a
+    // click, a menu or a command must not cut a placement in half.
+    void FinishPendingWork();
+    // One tick of the game timer.
+    void OnGameTimer();
+    // Sets the timer for the next timed state; once none is left, hands on
+    // the held keys and announces that the game is free again.
+    void Schedule();
+    void Stop();
+
+    // GameClock
+    std::int64_t Seconds() override;
+    std::uint32_t TickCount() override;
+    // KeyState
+    bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) != 0; }
+
+signals:
+    // Tab, 1 or F2 were pressed: the command they stand for.
+    void command(int id);
+    // Nothing is timed any more: messages held for the game may go on.
+    void idle();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnDeadline();
+    void ReplayHeldKeys();
+
+    Game& game_;
+    ComputerPlayer& computer_;
+    QTimer timer_;
+    QTimer deadlineTimer_;
+    QElapsedTimer clock_;
+    std::set<int> keysDown_;
+    struct HeldKey {
+        int virtualKey;
+        int repeatCount;
+    };
+    std::deque<HeldKey> heldKeys_;
+    QEvent::Type lastInputType_ = QEvent::None;  // the input that last ended a wait
+    quint64 lastInputTimestamp_ = 0;
+};
+
+}  // namespace vexari

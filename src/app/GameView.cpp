@@ -1,0 +1,184 @@
+#include "app/GameView.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "app/Commands.h"
+#include "ui/Controls.h"
+#include "ui/PixelImageQt.h"
+#include "ui/VirtualKeys.h"
+
+namespace vexari {
+namespace {
+
+QImage WritableImage(PixelImage& image) {
+    return QImage(reinterpret_cast<uchar*>(image.Bits()), image.Width(), image.Height(), image.Stride(),
+                  QImage::Format_RGB32);
+}
+
+}  // namespace
+
+GameView::GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent)
+    : QWidget(parent),
+      record_(record),
+      settings_(settings),
+      screen_(record, settings, background, *this),
+      indicatorPictures_(MakeLandingIndicatorPictures()) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    setMouseTracking(true);  // a mouse move ends a pause of the computer, as any input does
+
+    nextLabel_ = MakeLabel(tr("Next"), kCmdToggleNext);
+    levelLabel_ = MakeLabel(tr("Level"), kCmdSkill);
+    statusLine_ = new AnimatedBitmapButton(QStringLiteral("... Press ENTER to play ..."), kCmdStatusLine, this);
+    connect(statusLine_, &OwnerDrawnButton::command, this, &GameView::command);
+    scoreLabel_ = MakeLabel(tr("Score"), kCmdHighScore);
+    linesLabel_ = MakeLabel(tr("Lines"), kCmdLines);
+    picture_ = new TiledPictureControl(this);
+    picture_->SetPicture(&indicatorPictures_[2]);
+}
+
+LabelButton* GameView::MakeLabel(const QString& text, int id) {
+    auto* button = new LabelButton(text, id, this);
+    connect(button, &OwnerDrawnButton::command, this, &GameView::command);
+    return button;
+}
+
+bool GameView::IsOwnControl(const QWidget* widget) const {
+    return widget && (widget == nextLabel_ || widget == statusLine_);
+}
+
+bool GameView::event(QEvent* event) {
+    // Tab is an accelerator here, not a move to the next control.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void GameView::keyPressEvent(QKeyEvent* event) {
+    const int vk = VirtualKeyFromEvent(*event);
+    if (vk == 0) return QWidget::keyPressEvent(event);
+    emit keyPressed(vk, event->isAutoRepeat());
+}
+
+void GameView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    if (const int vk = VirtualKeyFromEvent(*event)) emit keyReleased(vk);
+}
+
+void GameView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        emit popupRequested(event->globalPosition().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+// --- Layout ------------------------------------------------------------------
+
+void GameView::resizeEvent(QResizeEvent*) { LayOut(); }
+
+void GameView::LayOut() {
+    if (window()->isMinimized()) return;
+    const int textHeight = QFontMetrics(font()).height();
+    screen_.SetLayout(ComputeLayout(width(), height(), record_.height, textHeight, screen_.Layout()));
+    MoveLabels();
+    RepaintAll();
+}
+
+void GameView::MoveLabels() {
+    const WindowLayout& l = screen_.Layout();
+    auto place = [&](LabelButton* label, int y) {
+        label->setGeometry(QRect(QPoint(l.sideX, y), LabelButton::SizeForText(label->text(), font())));
+    };
+    place(nextLabel_, l.nextLabelY);
+    place(scoreLabel_, l.scoreLabelY);
+    place(levelLabel_, l.levelLabelY);
+    place(linesLabel_, l.linesLabelY);
+    statusLine_->setGeometry(l.statusLine.x, l.statusLine.y, l.statusLine.w, l.statusLine.h);
+    const QSize pictureSize = picture_->PictureSize();
+    picture_->setGeometry(l.picture.x, l.picture.y, pictureSize.width(), pictureSize.height());
+}
+
+void GameView::HeightChanged() {
+    QWidget* frame = window();
+    if (frame->isMaximized()) {
+        frame->showNormal();
+        frame->showMaximized();
+    }
+    LayOut();
+}
+
+// --- Painting ------------------------------------------------------------------
+
+void GameView::RepaintAll() {
+    fullRepaintDue_ = true;
+    update();
+}
+
+void GameView::PaintNow() {
+    if (fullRepaintDue_)
+        repaint();
+    else if (!dirty_.isEmpty())
+        repaint(dirty_);
+}
+
+void GameView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    QRect area = event->rect();
+    if (fullRepaintDue_ && !screen_.Screen().IsNull()) {
+        fullRepaintDue_ = false;
+        painting_ = true;
+        screen_.Repaint();
+        painting_ = false;
+        area = rect();
+    }
+    const QImage image = AsQImage(screen_.Screen());
+    if (image.isNull()) return painter.fillRect(area, Qt::black);
+    painter.drawImage(area.topLeft(), image, area);
+    dirty_ -= area;
+}
+
+void GameView::Invalidate(const Rect& rect) {
+    if (painting_) return;  // the paint under way copies the whole image
+    const QRect r(rect.x, rect.y, rect.w, rect.h);
+    dirty_ += r;
+    update(r);
+}
+
+int GameView::TextWidth(const std::string& text) {
+    return QFontMetrics(font()).horizontalAdvance(QString::fromStdString(text));
+}
+
+void GameView::DrawText(PixelImage& surface, int x, int y, const std::string& text) {
+    QImage image = WritableImage(surface);
+    QPainter painter(&image);
+    painter.setFont(font());
+    painter.setPen(Qt::white);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::black);
+    const QFontMetrics metrics(font());
+    painter.drawText(x, y + metrics.ascent(), QString::fromStdString(text));
+    Invalidate({x, y, metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()});
+}
+
+void GameView::SetIndicatorPicture(int index) {
+    const int clamped = std::clamp(index, 0, static_cast<int>(indicatorPictures_.size()) - 1);
+    picture_->SetPicture(&indicatorPictures_[static_cast<std::size_t>(clamped)]);
+}
+
+void GameView::UpdateStatusLine() {
+    const auto sequence = record_.running ? statusPictures_.Pause() : statusPictures_.Play();
+    if (settings_.animate) {
+        statusLine_->SetFrames(sequence, 2);
+    } else {
+        const PixelImage* still[] = {sequence[7]};
+        statusLine_->SetFrames(still, 0);
+    }
+}
+
+}  // namespace vexari

@@ -1,0 +1,82 @@
+#pragma once
+#include <QRegion>
+#include <QWidget>
+#include <vector>
+
+#include "app/GameScreen.h"
+#include "game/GameRecord.h"
+#include "settings/Settings.h"
+#include "ui/PixelImage.h"
+#include "ui/StatusPictures.h"
+
+namespace vexari {
+
+class AnimatedBitmapButton;
+class LabelButton;
+class TiledPictureControl;
+
+// The main window's client area: shows the game's screen image, repainting
+// only what changed, lays it and its labels out for its size, and passes the
+// keys, clicks and label commands on.
+class GameView : public QWidget, private ScreenShell {
+    Q_OBJECT
+public:
+    GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
+
+    GameScreen& Screen() { return screen_; }
+    LabelButton* nextLabel() const { return nextLabel_; }
+    AnimatedBitmapButton* statusLine() const { return statusLine_; }
+    TiledPictureControl* indicatorPicture() const { return picture_; }
+    // The labels and the status line: clicking them keeps the game's keys.
+    bool IsOwnControl(const QWidget* widget) const;
+
+    // As a window invalidated whole: the next paint draws everything anew
+    // from the game as it then stands.
+    void RepaintAll();
+    // Paints what changed now instead of on the next turn of the event loop.
+    void PaintNow();
+    void UpdateStatusLine() override;
+
+signals:
+    void command(int id);                          // a label or the status line was clicked
+    void keyPressed(int virtualKey, bool autoRepeat);
+    void keyReleased(int virtualKey);
+    void popupRequested(const QPoint& globalPos);  // a right click
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // ScreenShell
+    int TextWidth(const std::string& text) override;
+    void DrawText(PixelImage& surface, int x, int y, const std::string& text) override;
+    void SetIndicatorPicture(int index) override;
+    void HeightChanged() override;
+    void Invalidate(const Rect& rect) override;
+
+    void LayOut();
+    void MoveLabels();
+    LabelButton* MakeLabel(const QString& text, int id);
+
+    const GameRecord& record_;
+    const Settings& settings_;
+    GameScreen screen_;
+    StatusLinePictures statusPictures_;
+    std::vector<PixelImage> indicatorPictures_;
+    LabelButton* nextLabel_ = nullptr;
+    LabelButton* levelLabel_ = nullptr;
+    LabelButton* scoreLabel_ = nullptr;
+    LabelButton* linesLabel_ = nullptr;
+    AnimatedBitmapButton* statusLine_ = nullptr;
+    TiledPictureControl* picture_ = nullptr;
+    QRegion dirty_;
+    bool fullRepaintDue_ = true;
+    bool painting_ = false;
+};
+
+}  // namespace vexari

@@ -1,0 +1,147 @@
+#include "app/NetworkSession.h"
+
+#include <QDateTime>
+#include <QWidget>
+
+#include "app/GameDriver.h"
+#include "ui/JoinDialog.h"
+#include "ui/MessageWindow.h"
+#include "ui/NetworkGameWindow.h"
+
+namespace vexari {
+
+NetworkSession::NetworkSession(QWidget* owner, Game& game, Settings& settings, GameDriver& driver,
+                               const ProgramVersion& version, Prompts& prompts)
+    : owner_(owner),
+      game_(game),
+      settings_(settings),
+      driver_(driver),
+      prompts_(prompts),
+      server_(serverTransport_, version, [] { return QDateTime::currentSecsSinceEpoch(); }),
+      client_(game, settings, version),
+      messageWindow_(new MessageWindow(owner)) {
+    serverTransport_.SetServer(&server_);
+    connect(&serverTransport_, &QtServerTransport::acceptFailed, this, [this] {
+        prompts_.Message(owner_, tr("Error accepting socket"), tr("Error"), PromptIcon::Error);
+    });
+    connect(messageWindow_, &MessageWindow::pauseRequested, this, [this] {
+        if (client_.Connected()) client_.RequestPause();
+    });
+    connect(&serverTimer_, &QTimer::timeout, this, [this] { server_.ServerTick(); });
+    serverTimer_.start(kServerSecondMs);
+}
+
+NetworkSession::~NetworkSession() {
+    Shutdown();
+    serverTransport_.SetServer(nullptr);
+}
+
+void NetworkSession::Open(bool host) {
+    const std::optional<JoinEntries> entries = RunJoinDialog(owner_, host, settings_, prompts_);
+    if (!entries) return;
+    game_.FinishAnimation();  // the game left before the dialog has ended by now
+    GameRecord& r = game_.record();
+    const QString server = host ? QStringLiteral("127.0.0.1") : entries->server;
+    TakeJoinEntries(settings_, r, entries->name.toStdString(), entries->team.toStdString(), server.toStdString(),
+                    entries->port);
+    hosting_ = host;
+    r.networkGame = true;
+    if (host) {
+        const bool portValid = settings_.port >= 0 && settings_.port <= 65535;
+        if (!portValid || !serverTransport_.Listen(static_cast<std::uint16_t>(settings_.port)))
+            return EndWith(QStringLiteral("Cannot create server socket"));
+    }
+    Connect();
+}
+
+void NetworkSession::Connect() {
+    const int port = hosting_ ? serverTransport_.Port() : settings_.port;
+    if (port <= 0 || port > 65535) return EndWith(QStringLiteral("Error connecting to server"));
+    clientTransport_ = new QtClientTransport(this);
+    clientTransport_->onBytes = [this](std::string_view bytes) {
+        if (!client_.Received(bytes)) OnServerClosed();  // a broken stream ends the game as a close does
+    };
+    connect(clientTransport_, &QtClientTransport::connected, this, &NetworkSession::OnConnected);
+    connect(clientTransport_, &QtClientTransport::connectFailed, this,
+            [this] { EndWith(QStringLiteral("Error connecting to server")); });
+    connect(clientTransport_, &QtClientTransport::closed, this, &NetworkSession::OnServerClosed);
+    clientTransport_->Connect(QString::fromStdString(settings_.server), static_cast<std::uint16_t>(port));
+}
+
+void NetworkSession::OnConnected() {
+    netWindow_ = new NetworkGameWindow(owner_, client_, settings_, *messageWindow_, prompts_);
+    connect(netWindow_, &NetworkGameWindow::leaveRequested, this, [this] { Leave(); });
+    client_.Begin(*clientTransport_, netWindow_, hosting_);
+    netWindow_->PlaceBeside(owner_->frameGeometry());
+    netWindow_->show();
+}
+
+void NetworkSession::ProcessPending() {
+    if (client_.Connected() && !client_.ProcessPending()) OnServerClosed();
+}
+
+void NetworkSession::OnServerClosed() {
+    if (!client_.Connected() || ending_) return;
+    // What the server said before it closed is acted on first, the refusal
+    // text among it.
+    driver_.FinishPendingWork();
+    client_.ProcessPending();
+    EndWith(QString::fromStdString(client_.DisconnectText()));
+}
+
+void NetworkSession::EndWith(const QString& reason) {
+    if (ending_) return;
+    ending_ = true;
+    Leave();
+    ending_ = false;
+    emit ended(reason);
+}
+
+void NetworkSession::Leave(AfterAnimation after) {
+    driver_.FinishPendingWork();
+    GameRecord& r = game_.record();
+    r.computerPlays = false;
+    r.networkGame = false;
+    Shutdown();
+    game_.EndOfGameAnimation(after);
+    driver_.Schedule();
+}
+
+void NetworkSession::Shutdown() {
+    DisconnectClient();
+    StopServer();
+    if (netWindow_) {
+        // The window may be the one asking to leave: it goes once its own
+        // handler has returned.
+        netWindow_->hide();
+        netWindow_->deleteLater();
+        netWindow_ = nullptr;
+    }
+    HideMessages();
+}
+
+void NetworkSession::StopServer() {
+    server_.CloseServer();
+    serverTransport_.StopListening();
+}
+
+void NetworkSession::DisconnectClient() {
+    client_.End();
+    if (!clientTransport_) return;
+    clientTransport_->onBytes = nullptr;
+    clientTransport_->disconnect(this);
+    clientTransport_->Close();
+    clientTransport_->deleteLater();
+    clientTransport_ = nullptr;
+}
+
+bool NetworkSession::EscapeCancelsCountdown() {
+    if (!messageWindow_->isVisible() || !messageWindow_->ShowsCountdown()) return false;
+    messageWindow_->hide();
+    if (client_.Connected()) client_.RequestPause();
+    return true;
+}
+
+void NetworkSession::HideMessages() { messageWindow_->hide(); }
+
+}  // namespace vexari

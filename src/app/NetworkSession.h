@@ -1,0 +1,85 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "game/Game.h"
+#include "net/GameClient.h"
+#include "net/GameServer.h"
+#include "net/QtTransport.h"
+#include "settings/Settings.h"
+#include "ui/AboutDialog.h"
+#include "ui/DialogCommon.h"
+
+class QWidget;
+
+namespace vexari {
+
+class GameDriver;
+class MessageWindow;
+class NetworkGameWindow;
+
+// One network game of the main window: hosting the server, the client's
+// connection, the Network Game and Message windows. It ends when the player
+// leaves, or by itself (a refusal, a closed server, no connection), then
+// with a reason to show; either way the game is a single game again.
+class NetworkSession : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kServerSecondMs = 18 * 55;  // the server's second: 18 game ticks
+
+    NetworkSession(QWidget* owner, Game& game, Settings& settings, GameDriver& driver, const ProgramVersion& version,
+                   Prompts& prompts);
+    ~NetworkSession() override;
+
+    // Network > Create (host) or Join: asks for the entries and connects.
+    void Open(bool host);
+    // The game in play ends (New Game, or the player leaves the network
+    // game): peers see it, the windows close, the game plays its end and
+    // is a single game again, then `after`.
+    void Leave(AfterAnimation after = AfterAnimation::ResetKeepingDrawing);
+    // The program closes: connections end at once, without the animation.
+    void Shutdown();
+
+    // Acts on the server's messages held while the game was busy.
+    void ProcessPending();
+    // Esc while the game does not run: on a countdown it asks the server
+    // for a pause (the countdown's "Press ESC to pause."). False otherwise.
+    bool EscapeCancelsCountdown();
+    void HideMessages();
+
+    GameServer& server() { return server_; }
+    GameClient& client() { return client_; }
+    QtServerTransport& serverTransport() { return serverTransport_; }
+    NetworkGameWindow* networkWindow() const { return netWindow_; }
+    MessageWindow* messageWindow() const { return messageWindow_; }
+
+signals:
+    // The network game ended by itself; `reason` says why.
+    void ended(const QString& reason);
+
+private:
+    void Connect();
+    void OnConnected();
+    void OnServerClosed();
+    void EndWith(const QString& reason);
+    void DisconnectClient();
+    void StopServer();
+
+    QWidget* owner_;
+    Game& game_;
+    Settings& settings_;
+    GameDriver& driver_;
+    Prompts& prompts_;
+    QtServerTransport serverTransport_;
+    GameServer server_;
+    GameClient client_;
+    QTimer serverTimer_;
+    QtClientTransport* clientTransport_ = nullptr;
+    NetworkGameWindow* netWindow_ = nullptr;
+    MessageWindow* messageWindow_ = nullptr;
+    bool hosting_ = false;
+    bool ending_ = false;
+};
+
+}  // namespace vexari

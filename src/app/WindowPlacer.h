@@ -1,0 +1,42 @@
+#pragma once
+#include <QObject>
+#include <QTimer>
+
+#include "app/WindowPlace.h"
+#include "settings/Settings.h"
+
+class QWidget;
+
+namespace vexari {
+
+// Opens the main window at its saved place (as CheckWindowPlace corrects
+// it), places it again once the window manager's frame is known, and keeps
+// the settings' SIZE values at the window's outer frame as it moves.
+class WindowPlacer : public QObject {
+    Q_OBJECT
+public:
+    WindowPlacer(QWidget& window, Settings& settings);
+
+    // Takes the SIZE values as they are now and places the window there.
+    void PlaceAtSaved();
+    // The window was shown, moved or resized.
+    void Shown();
+    void MovedOrResized();
+    // The outer frame, title bar included, into the settings; not while the
+    // window is maximised, minimised or full screen.
+    void StoreWindowRect();
+
+private:
+    void Place();
+    void PlaceOnceFramed();
+    FrameMargins CurrentFrameMargins() const;
+
+    QWidget& window_;
+    Settings& settings_;
+    WindowRect savedPlace_;  // the SIZE values read at start
+    bool awaitsFrame_ = false;
+    QTimer framePoll_;
+    int framePolls_ = 0;  // checks left for a frame that came without a move
+};
+
+}  // namespace vexari
