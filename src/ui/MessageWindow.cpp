@@ -1,5 +1,6 @@
 #include "ui/MessageWindow.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,13 +24,26 @@ MessageWindow::MessageWindow(QWidget* owner) : QDialog(owner), text_(new QPlainT
     layout->addWidget(text_);
     layout->addWidget(close, 0, Qt::AlignHCenter);
     ApplyDialogLook(this);
+    menuWait_.setInterval(100);
+    connect(&menuWait_, &QTimer::timeout, this, &MessageWindow::ShowOnceNoMenuIsOpen);
     hide();
 }
 
 void MessageWindow::ShowText(const QString& text) {
     text_->setPlainText(text);
+    ShowOnceNoMenuIsOpen();
+}
+
+void MessageWindow::ShowOnceNoMenuIsOpen() {
+    if (QApplication::activePopupWidget()) return menuWait_.start();
+    menuWait_.stop();
     show();
     raise();
+}
+
+void MessageWindow::setVisible(bool visible) {
+    if (!visible) menuWait_.stop();  // a hidden text is not shown later
+    QDialog::setVisible(visible);
 }
 
 QString MessageWindow::Text() const { return text_->toPlainText(); }

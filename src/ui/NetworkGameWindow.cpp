@@ -35,13 +35,11 @@ QTreeWidget* MakeList(QWidget* parent, const QStringList& columns) {
     QHeaderView* header = list->header();
     header->setSectionsClickable(false);
     header->setSortIndicatorShown(false);
-    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Names take the room there is; every other column fits its header and
-    // its values.
-    header->setMinimumSectionSize(0);
+    // Every column fits its header and its values; the last one takes the
+    // room that is left, and a list too narrow for them all scrolls.
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(0, QHeaderView::Stretch);
     return list;
 }
 

@@ -284,6 +284,114 @@ private slots:
         QVERIFY(frame_->grab().toImage().save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
     }
 
+    // Ann hosts, Bob joins from a second window; both in the network game's lists.
+    void HostAndJoin(int countdown) {
+        OpenJoiner();
+        frame_->settings().secBeforeStart = countdown;
+        AnswerJoin(prompts_, "Ann", {}, 0);
+        frame_->Command(kCmdCreateNetwork);
+        QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
+        AnswerJoin(joinPrompts_, "Bob", "127.0.0.1", HostPort());
+        joiner_->Command(kCmdJoinNetwork);
+        QTRY_VERIFY(joiner_->session().networkWindow() != nullptr);
+        QTRY_COMPARE(frame_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
+    }
+    // Keys as the X server delivers them, so that the window manager sees the
+    // user at work, as it does with a real keyboard.
+    static void Type(const QStringList& xdotoolArguments) {
+        QVERIFY(QProcess::execute(QStringLiteral("xdotool"), xdotoolArguments) == 0);
+        QTest::qWait(50);
+    }
+    static void Activate(QWidget* window, QWidget* focus) {
+        window->activateWindow();
+        QTRY_VERIFY(QApplication::activeWindow() == window);
+        focus->setFocus();
+    }
+
+    // The player's keys stay where the player has them: in Bob's game when Ann starts a round, in an
+    // open menu or the chat line when a pause text arrives; one Esc and one Enter pause and resume.
+    void networkTextsAndARoundsStartLeaveTheKeysWhereTheyAre() {
+        if (QGuiApplication::platformName() != "xcb" || QStandardPaths::findExecutable("xdotool").isEmpty())
+            QSKIP("needs a desktop with xdotool; app.desktop runs this on one");
+        HostAndJoin(1);
+        QPlainTextEdit* annLog = frame_->session().networkWindow()->chatLog();
+        Activate(joiner_.get(), joiner_->view());
+        frame_->session().networkWindow()->startButton()->click();
+        QTRY_VERIFY(!Record().waitingForStart && !joiner_->game().record().waitingForStart);
+        QTest::qWait(200);
+        GameRecord& bob = joiner_->game().record();
+        QVERIFY(QApplication::activeWindow() == joiner_.get() && bob.running && Record().running);
+        QVERIFY(!annLog->toPlainText().contains("paused"));
+
+        // The menu pauses everyone; the pause text waits for the menu to close.
+        MessageWindow* bobMessages = joiner_->session().messageWindow();
+        QMenu* menu = joiner_->menus().front();
+        menu->popup(joiner_->mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(bobMessages->Text().contains("Bob paused the game."));
+        QTest::qWait(50);
+        QVERIFY(menu->isVisible() && QApplication::activePopupWidget() == menu && !bobMessages->isVisible());
+        menu->close();
+        QTRY_VERIFY(bobMessages->isVisible());
+
+        // Enter resumes after the countdown; Esc pauses, and one Enter resumes again.
+        Activate(joiner_.get(), joiner_->view());
+        for (const auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return}) {
+            Type({"key", key == Qt::Key_Return ? "Return" : "Escape"});
+            QTRY_VERIFY_WITH_TIMEOUT(bob.running == (key == Qt::Key_Return) && Record().running == bob.running, 5000);
+        }
+        QVERIFY(QApplication::focusWidget() == joiner_->view());
+
+        // A pause text arrives while Bob types a chat line: the line and its Enter stay in the chat.
+        NetworkGameWindow* bobWindow = joiner_->session().networkWindow();
+        Activate(bobWindow, bobWindow->chatInput());
+        Type({"type", "hi"});
+        QTRY_VERIFY(bobMessages->isVisible());  // leaving the game for the chat paused everyone
+        Type({"type", " there"});
+        Type({"key", "Return"});
+        QTRY_VERIFY(annLog->toPlainText().contains("Bob: hi there"));
+
+        // Leaving closes the Message window with the network window.
+        bobWindow->closeButton()->click();
+        QVERIFY(!bobMessages->isVisible() && !bob.networkGame);
+    }
+
+    // The host's end-of-game animation leaves its server free: a peer's chat line sent just
+    // before the host's well fills is echoed while the animation is still running.
+    void theHostsServerAnswersDuringItsGameOver() {
+        frame_->settings().secBeforeStart = 0;
+        AnswerJoin(prompts_, "Ann", {}, 0);
+        frame_->Command(kCmdCreateNetwork);
+        QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
+        QTcpSocket peer;
+        QByteArray received;
+        QObject::connect(&peer, &QIODevice::readyRead, [&] { received += peer.readAll(); });
+        peer.connectToHost(QHostAddress::LocalHost, HostPort());
+        QVERIFY(peer.waitForConnected(5000));
+        const std::string join = EncodeJoin("Peer", "Blue", kVersion);
+        peer.write(join.data(), qint64(join.size()));
+        QTRY_COMPARE(frame_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
+        frame_->session().client().StartGame();
+        QTRY_VERIFY(Record().running);
+
+        GameRecord& r = Record();
+        for (int v = 2; v < r.height; ++v)
+            for (int u = 1; u < 10; ++u) r.well.at(u, v) = 1;
+        std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[1], 5, 0);  // lands in row 1, where the next one must go
+        const std::string chat = EncodeText("ping");
+        received.clear();
+        peer.write(chat.data(), qint64(chat.size()));
+        peer.flush();
+        QElapsedTimer sent;
+        sent.start();
+        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QVERIFY(frame_->game().Animating());
+        QTRY_VERIFY(received.contains("Peer: ping"));
+        const qint64 latency = sent.elapsed();
+        qInfo("echo during the host's game over: %lld ms", latency);
+        QVERIFY(frame_->game().Animating());
+        QTRY_VERIFY_WITH_TIMEOUT(!frame_->game().Animating() && r.waitingForStart, 5000);
+    }
+
     // Two main windows in one process, host and joiner, play a network game
     // over the loopback address.
     void hostAndJoinerPlayARound() {

@@ -696,6 +696,32 @@ private slots:
         f.window.ShowTables({{{"Bj\xC3\xB6rn", "Blue", "-", 0, 0}}, {}});  // replaces the rows
         QVERIFY(f.window.playerList()->topLevelItemCount() == 1 && f.window.teamList()->topLevelItemCount() == 0);
         QCOMPARE(Row(f.window.playerList(), 0)[0], QStringLiteral("Bj\u00F6rn"));
+        // Every header and value shows whole, a long team name too.
+        f.window.ShowTables({{{"Ann", "Humans of Mars", "12", 1234, 123456789}}, {{"Ann", "1/1", 1234, 123456789}}});
+        QCoreApplication::processEvents();
+        for (QTreeWidget* list : {f.window.playerList(), f.window.teamList()}) {
+            const QFontMetrics header(list->header()->font()), cells(list->font());
+            for (int c = 0; c < list->columnCount(); ++c) {
+                const int need = std::max(header.horizontalAdvance(list->headerItem()->text(c)),
+                                          cells.horizontalAdvance(list->topLevelItem(0)->text(c)));
+                QVERIFY2(list->columnWidth(c) >= need, qPrintable(list->headerItem()->text(c)));
+            }
+        }
+    }
+
+    // Beside the main window on the side with room, never over it, and on the screen.
+    void windowOpensBesideTheMainWindow() {
+        NetFixture f(false);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize size = f.window.frameGeometry().size();
+        for (const int left : {area.left(), area.right() - 400, area.left() + (area.width() - 400) / 2}) {
+            const QRect main(left, area.top() + 10, 400, 500);
+            f.window.PlaceBeside(main);
+            const QRect placed(f.window.frameGeometry().topLeft(), size);
+            const bool room = std::max(main.left() - area.left(), area.right() - main.right()) >= size.width();
+            QVERIFY(room ? !placed.intersects(main) : left != area.left());
+            QVERIFY(area.contains(placed) && placed.top() == main.top());
+        }
     }
 
     void windowStartAndOptionsGoThroughTheClient() {
