@@ -120,13 +120,6 @@ void GameView::RepaintAll() {
     update();
 }
 
-void GameView::PaintNow() {
-    if (fullRepaintDue_)
-        repaint();
-    else if (!dirty_.isEmpty())
-        repaint(dirty_);
-}
-
 void GameView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QRect area = event->rect();
@@ -140,13 +133,11 @@ void GameView::paintEvent(QPaintEvent* event) {
     const QImage image = AsQImage(screen_.Screen());
     if (image.isNull()) return painter.fillRect(area, Qt::black);
     painter.drawImage(area.topLeft(), image, area);
-    dirty_ -= area;
 }
 
 void GameView::Invalidate(const Rect& rect) {
     if (painting_) return;  // the paint under way copies the whole image
     const QRect r(rect.x, rect.y, rect.w, rect.h);
-    dirty_ += r;
     update(r);
 }
 

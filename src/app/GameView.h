@@ -1,5 +1,4 @@
 #pragma once
-#include <QRegion>
 #include <QWidget>
 #include <vector>
 
@@ -33,8 +32,6 @@ public:
     // As a window invalidated whole: the next paint draws everything anew
     // from the game as it then stands.
     void RepaintAll();
-    // Paints what changed now instead of on the next turn of the event loop.
-    void PaintNow();
     void UpdateStatusLine() override;
 
 signals:
@@ -74,7 +71,6 @@ private:
     LabelButton* linesLabel_ = nullptr;
     AnimatedBitmapButton* statusLine_ = nullptr;
     TiledPictureControl* picture_ = nullptr;
-    QRegion dirty_;
     bool fullRepaintDue_ = true;
     bool painting_ = false;
 };
