@@ -6,8 +6,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
+#include <utility>
 
+#include "app/ActiveWindow.h"
 #include "app/Commands.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
@@ -98,10 +101,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     connect(view_, &GameView::popupRequested, this, &CMainFrame::ShowPopupMenu);
     connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
     connect(driver_.get(), &GameDriver::idle, session_.get(), &NetworkSession::ProcessPending);
-    connect(session_.get(), &NetworkSession::ended, this, [this](const QString& reason) {
-        view_->RepaintAll();
-        prompts_.Message(this, reason);
-    });
+    connect(session_.get(), &NetworkSession::ended, this, &CMainFrame::TellWhenBack);
 
     view_->setFocus();
     game_.record().waitingForStart = false;
@@ -240,9 +240,14 @@ void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     if (game_.record().running && !game_.record().computerPlays) game_.ToggleRunning(true);
 }
 
-bool CMainFrame::OwnWindowActive() const {
-    const QWidget* active = QApplication::activeWindow();
-    return active && (active == this || active->parentWidget() == this);
+void CMainFrame::TellWhenBack(const QString& reason, bool playerHere) {
+    view_->RepaintAll();
+    if (!playerHere) {
+        untoldReason_ = reason;
+        QApplication::alert(this);
+        return;
+    }
+    prompts_.Message(this, reason);
 }
 
 // --- The game's calls out ----------------------------------------------------------
@@ -264,7 +269,7 @@ void CMainFrame::TakeFocus() {
     // A round that starts while the player types in the Network Game window
     // brings the game's window forward with the keys; a player busy in
     // another program (or another game's window) keeps the focus there.
-    if (!isActiveWindow() && OwnWindowActive()) activateWindow();
+    if (!isActiveWindow() && OwnWindowActive(*this)) activateWindow();
     view_->setFocus();
 }
 
@@ -304,6 +309,8 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized()) PauseIfRunning();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !untoldReason_.isEmpty())
+        QTimer::singleShot(0, this, [this] { TellWhenBack(std::exchange(untoldReason_, {}), true); });
 }
 
 }  // namespace vexari

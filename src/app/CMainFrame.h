@@ -67,8 +67,10 @@ private:
     void SkillCommand();
     void PauseIfRunning();
     void OnFocusChanged(QWidget* old, QWidget* now);
-    // One of this game's windows (the main window or one it owns) is active.
-    bool OwnWindowActive() const;
+    // Why the network game ended: told at once while the player was in this
+    // game; otherwise the window asks for attention and tells it once the
+    // player comes back, instead of taking the focus from another program.
+    void TellWhenBack(const QString& reason, bool playerHere);
 
     ProgramVersion version_;
     Prompts& prompts_;
@@ -82,6 +84,7 @@ private:
     WindowPlacer* placer_ = nullptr;
     QAction* newGameAction_ = nullptr;
     std::vector<QMenu*> menus_;
+    QString untoldReason_;
     bool sessionEnding_ = false;
     bool closing_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QWidget>
 
+#include "app/ActiveWindow.h"
 #include "app/GameDriver.h"
 #include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
@@ -92,9 +93,10 @@ void NetworkSession::OnServerClosed() {
 void NetworkSession::EndWith(const QString& reason) {
     if (ending_) return;
     ending_ = true;
+    const bool playerHere = OwnWindowActive(*owner_);  // before its windows close
     Leave();
     ending_ = false;
-    emit ended(reason);
+    emit ended(reason, playerHere);
 }
 
 void NetworkSession::Leave(AfterAnimation after) {

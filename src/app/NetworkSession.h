@@ -55,8 +55,9 @@ public:
     MessageWindow* messageWindow() const { return messageWindow_; }
 
 signals:
-    // The network game ended by itself; `reason` says why.
-    void ended(const QString& reason);
+    // The network game ended by itself; `reason` says why, `playerHere`
+    // whether the player was at work in this game's windows when it did.
+    void ended(const QString& reason, bool playerHere);
 
 private:
     void Connect();

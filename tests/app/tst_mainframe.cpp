@@ -404,6 +404,7 @@ private slots:
         NetworkGameWindow& hostWindow = *frame_->session().networkWindow();
 
         // A second Ann is refused with the server's own words, and the joiner's network game ends.
+        Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", HostPort());
         joiner_->Command(kCmdJoinNetwork);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
@@ -449,7 +450,9 @@ private slots:
         AnswerJoin(prompts_, "Ann", {}, 0);
         frame_->Command(kCmdCreateNetwork);
         const int port = HostPort();
+        QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
         // The port is taken by the host.
+        Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Bob", {}, port);
         joiner_->Command(kCmdCreateNetwork);
         QCOMPARE(joinPrompts_.MessageTexts(), QStringList{"Cannot create server socket"});
@@ -459,6 +462,12 @@ private slots:
         joiner_->Command(kCmdJoinNetwork);
         GameRecord& r = joiner_->game().record();
         QVERIFY(r.computerPlays && r.networkGame);
+        // Ann is at work in her window: Bob's window tells its reason once he comes back to it.
+        Activate(frame_.get(), frame_->view());
+        QTRY_VERIFY(!r.networkGame);
+        QTest::qWait(50);
+        QCOMPARE(joinPrompts_.MessageTexts().size(), 1);
+        Activate(joiner_.get(), joiner_->view());
         QTRY_COMPARE(joinPrompts_.MessageTexts().size(), 2);
         QCOMPARE(joinPrompts_.MessageTexts().back(), "Error connecting to server");
         QVERIFY(!r.networkGame && !r.computerPlays && !joiner_->session().messageWindow()->isVisible());
