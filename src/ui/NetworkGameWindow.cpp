@@ -119,11 +119,16 @@ void NetworkGameWindow::PlaceBeside(const QRect& mainFrame) {
     QScreen* screen = QGuiApplication::screenAt(mainFrame.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : mainFrame;
-    const QSize size = frameGeometry().size();  // without a frame until first shown
-    const int right = mainFrame.right() + 1;
-    const int roomRight = area.right() + 1 - right;
+    const QSize frame = frameGeometry().size() - size();  // none until first shown
+    const int roomRight = area.right() - mainFrame.right();
     const int roomLeft = mainFrame.left() - area.left();
-    int x = roomRight >= size.width() || roomRight >= roomLeft ? right : mainFrame.left() - size.width();
+    const bool onRight = roomRight >= frameGeometry().width() || roomRight >= roomLeft;
+    // Narrower rather than over the game's panel, and no taller than the
+    // screen, as far as the lists allow.
+    const QSize room((onRight ? roomRight : roomLeft) - frame.width(), area.height() - frame.height());
+    resize(size().boundedTo(room).expandedTo(minimumSizeHint()));
+    const QSize size = frameGeometry().size();
+    int x = onRight ? mainFrame.right() + 1 : mainFrame.left() - size.width();
     x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
     const int y = std::clamp(mainFrame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
     move(x, y);

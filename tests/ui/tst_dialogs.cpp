@@ -709,18 +709,19 @@ private slots:
         }
     }
 
-    // Beside the main window on the side with room, never over it, and on the screen.
+    // Beside the main window on the side with room (narrower where it must be), not over it, on the screen.
     void windowOpensBesideTheMainWindow() {
         NetFixture f(false);
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize size = f.window.frameGeometry().size();
-        for (const int left : {area.left(), area.right() - 400, area.left() + (area.width() - 400) / 2}) {
-            const QRect main(left, area.top() + 10, 400, 500);
-            f.window.PlaceBeside(main);
-            const QRect placed(f.window.frameGeometry().topLeft(), size);
-            const bool room = std::max(main.left() - area.left(), area.right() - main.right()) >= size.width();
-            QVERIFY(room ? !placed.intersects(main) : left != area.left());
-            QVERIFY(area.contains(placed) && placed.top() == main.top());
+        const int narrowest = f.window.minimumSizeHint().width();
+        for (const int width : {400, area.width() - narrowest - 10, area.width() - narrowest / 2}) {
+            for (const int left : {area.left(), area.right() + 1 - width}) {
+                const QRect main(left, area.top() + 10, width, 500);
+                f.window.PlaceBeside(main);
+                const QRect placed = f.window.frameGeometry();
+                const bool room = std::max(main.left() - area.left(), area.right() - main.right()) >= narrowest;
+                QVERIFY(area.contains(placed) && placed.top() == main.top() && room != placed.intersects(main));
+            }
         }
     }
 
