@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build and test Vexari.
-# Works as root or through sudo; does nothing when everything is present.
+# Installs what a fresh Debian machine lacks to build Vexari: `setup.sh play`
+# what building and playing needs, `setup.sh test` (the default) also the
+# test, benchmark and packaging tools. Works as root or through sudo; does
+# nothing when everything is present.
 set -euo pipefail
 
-packages=(
+play=(
   g++ cmake make pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
   fonts-dejavu-core
+)
+test=(
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
   desktop-file-utils appstream
   xvfb openbox xdotool
+  help2man man-db dpkg-dev fakeroot lintian file
 )
+case "${1:-test}" in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${play[@]}" "${test[@]}") ;;
+  *) echo "usage: setup.sh [play|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 # UndefinedBehaviorSanitizer. Ends with the share of test lines against code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
