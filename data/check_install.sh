@@ -32,6 +32,12 @@ for size in 16 22 24 32 48 64 128 256; do
     fail "${png#"$prefix"/} is not $size x $size"
 done
 grep -q "^Icon=$id\$" "$desktop" || fail "the desktop entry names another icon"
+# The screenshot's size as the metainfo declares it.
+png=$prefix/share/vexari/screenshot.png
+read -r w1 w2 w3 w4 h1 h2 h3 h4 < <(od -An -tu1 -j16 -N8 "$png")
+grep -q "width=\"$((w1 << 24 | w2 << 16 | w3 << 8 | w4))\" height=\"$((h1 << 24 | h2 << 16 | h3 << 8 | h4))\"" "$metainfo" ||
+  fail "the metainfo declares another size for the screenshot"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "the metainfo names no licence"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"

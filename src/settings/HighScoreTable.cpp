@@ -64,6 +64,10 @@ std::string EncodeHighScores(const HighScoreTable& table) {
 }
 
 SaveResult WriteHighScores(const std::filesystem::path& path, const HighScoreTable& table) {
+    // A settings file brought from another machine may name a folder that
+    // does not exist here yet.
+    if (path.has_parent_path())
+        if (SaveResult folder = CreateFolder(path.parent_path()); !folder) return folder;
     return WriteFileSafely(path, EncodeHighScores(table));
 }
 

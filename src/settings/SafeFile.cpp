@@ -116,7 +116,9 @@ SaveResult WriteFileSafely(const std::filesystem::path& path, std::string_view b
     if (!error) {
         if (exists) {
             // Owner first: a change of owner can clear the set-id bits.
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+            // Without the right to give the file away, the group is kept at least.
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            }
             (void)::fchmod(fd, old.st_mode & 07777);
         }
         error = WriteAll(fd, bytes);

@@ -293,6 +293,10 @@ TEST_F(SettingsFileTest, HighScorePathIsMadeAbsoluteSafely) {
     setenv("XDG_DATA_HOME", deep.c_str(), 1);
     EXPECT_EQ(std::tuple(AbsoluteHighScorePath("x.his"), ResolveHighScorePath("vexari.his")),
               std::tuple("vexari.his", deep / "vexari" / "vexari.his"));
+    // A configured file in a folder that is not there yet: the folder is made when the table is shown.
+    const fs::path missing = root_ / "restored" / "share" / "vexari" / "vexari.his";
+    std::string name = "Ann";
+    EXPECT_TRUE(PrepareHighScores(missing, false, 0, name, {}).saved && fs::file_size(missing) == 160u);
 }
 
 // ---- the high-score table ----

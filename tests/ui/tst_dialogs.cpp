@@ -521,12 +521,15 @@ private slots:
         ShowHighScores(nullptr, false, 0, player, file + ".new", prompts);
         QCOMPARE(QFileInfo(QString::fromStdString(file + ".new")).size(), qint64(160));
 
-        // A file that cannot be written is told at each save, with its path and the reason.
-        const std::string lost = file + ".d/x.his";
+        // A missing folder is made; a file that cannot be written is told at each save, with its
+        // path and the reason.
+        ShowHighScores(nullptr, false, 0, player, file + ".d/x.his", prompts);
+        QVERIFY(prompts.MessageTexts().isEmpty() && QFileInfo::exists(QString::fromStdString(file + ".d/x.his")));
+        const std::string lost = file + "/x.his";  // under a file, not a folder
         prompts.answers = {true};
         prompts.On<HighScoreDialog>([](HighScoreDialog& d) { d.ResetScores(), d.accept(); });
         ShowHighScores(nullptr, false, 0, player, lost, prompts);
-        const QString told = QString::fromStdString("Cannot save " + lost + ": No such file or directory");
+        const QString told = QString::fromStdString("Cannot create folder " + file + ": Not a directory");
         QCOMPARE(prompts.MessageTexts(), QStringList({told, told}));
     }
 

@@ -13,6 +13,7 @@
 #include "BotPlayer.h"
 #include "ai/DemoFile.h"
 #include "../common/CommandLine.h"
+#include "../common/Version.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ std::optional<vexari::DemoWeights> LoadWeights(const std::string& path, std::str
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-bot")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<BotArgs> parsed = ParseArgs(args, error);

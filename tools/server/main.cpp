@@ -25,6 +25,7 @@
 #include "net/QtTransport.h"
 #include "settings/Settings.h"
 #include "../common/CommandLine.h"
+#include "../common/Version.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ bool InstallSignalHandlers() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-server")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<ServerArgs> parsed = ParseArgs(args, error);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/Version.h"
 #include "ai/DemoFile.h"
 #include "ai/Simulator.h"
 #include "ai/Tuner.h"
@@ -48,6 +49,7 @@ int Tune(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-sim")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "tune") return Tune({args.begin() + 1, args.end()});
     const vexari::SimArgsResult parsed = vexari::ParseSimArgs(args);
