@@ -45,7 +45,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - für jede gelöschte Zeile – je mehr Zeilen auf einmal, desto höher die Belohnung,
     - für Zeilen, die von unten hereingeschoben werden.
 
-Wenn Sie ohne Anzeige der nächsten Figur spielen, erhalten Sie 30 % mehr Punkte.
+Wenn Sie ohne Anzeige der nächsten Figur spielen, erhalten Sie 30 % mehr Punkte.
 Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab.</translation>
     </message>
     <message>

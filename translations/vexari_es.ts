@@ -45,7 +45,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - por cada línea eliminada: cuantas más líneas elimines a la vez, mayor es la recompensa,
     - por las líneas que suben desde abajo.
 
-Si juegas sin ver la pieza siguiente, recibes un 30 % más de puntos.
+Si juegas sin ver la pieza siguiente, recibes un 30 % más de puntos.
 Los puntos por línea eliminada y por línea de abajo dependen del nivel.</translation>
     </message>
     <message>

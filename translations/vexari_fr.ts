@@ -45,7 +45,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - pour chaque ligne effacée – plus vous effacez de lignes à la fois, plus la récompense est grande,
     - pour les lignes qui montent du bas.
 
-Si vous jouez sans l&apos;aperçu de la pièce suivante, vous marquez 30 % de points en plus.
+Si vous jouez sans l&apos;aperçu de la pièce suivante, vous marquez 30 % de points en plus.
 Les points des lignes effacées et des lignes du bas dépendent du niveau.</translation>
     </message>
     <message>
