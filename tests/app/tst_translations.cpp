@@ -143,7 +143,8 @@ private slots:
                     if (!w->isVisible() || (!label && !qobject_cast<QAbstractButton*>(w))) continue;
                     const bool cut = label && label->wordWrap() ? w->height() < w->heightForWidth(w->width())
                                                                  : w->width() < w->sizeHint().width();
-                    if (cut) faults << language + ": cut in " + dialog->windowTitle() + ": " + w->property("text").toString();
+                    if (cut)
+                        faults << language + ": cut in " + dialog->windowTitle() + ": " + w->property("text").toString();
                 }
             }
             QCoreApplication::removeTranslator(&translator);
