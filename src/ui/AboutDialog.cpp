@@ -11,7 +11,11 @@
 namespace vexari {
 
 QString VersionText(const ProgramVersion& version) {
-    return AboutDialog::tr("Vexari version %1.%2.%3.%4").arg(version[0]).arg(version[1]).arg(version[2]).arg(version[3]);
+    return AboutDialog::tr("Vexari version %1.%2.%3.%4")
+        .arg(version[0])
+        .arg(version[1])
+        .arg(version[2])
+        .arg(version[3]);
 }
 
 AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDialog(parent) {

@@ -20,8 +20,8 @@
 
 namespace vexari {
 
-const char* const kKeyConflictText =
-    QT_TRANSLATE_NOOP("vexari::DesignDialog", "You have defined the same keys for different operations. Please correct.");
+const char* const kKeyConflictText = QT_TRANSLATE_NOOP(
+    "vexari::DesignDialog", "You have defined the same keys for different operations. Please correct.");
 
 BackgroundLoader DefaultBackgroundLoader() {
     return [](const std::string& path, PixelImage& image) { return LoadBackgroundImage(path, image); };
@@ -77,9 +77,12 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
 
     // Keys, with the two rotate keys marked by an icon.
     static const char* const kKeyLabels[kKeyFieldCount] = {
-        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Left Key"),    QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Right Key"),
-        QT_TRANSLATE_NOOP("vexari::DesignDialog", "Ro&tate Key"),  QT_TRANSLATE_NOOP("vexari::DesignDialog", "Rotate Ke&y"),
-        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Drop Key"),    QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Accelerate Key")};
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Left Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Right Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "Ro&tate Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "Rotate Ke&y"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Drop Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Accelerate Key")};
     auto* keys = new QGridLayout;
     const int fieldWidth = DialogUnits(this, 50, 12).width();
     for (int i = 0; i < kKeyFieldCount; ++i) {
@@ -102,8 +105,9 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     auto* strokesBox = new QGroupBox(tr("Background strokes"), this);
     auto* strokesLayout = new QGridLayout(strokesBox);
     auto* strokeGroup = new QButtonGroup(this);
-    static const char* const kStrokeTexts[4] = {QT_TRANSLATE_NOOP("vexari::DesignDialog", "&None"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&White"),
-                                                QT_TRANSLATE_NOOP("vexari::DesignDialog", "B&lac&k"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Inverted")};
+    static const char* const kStrokeTexts[4] = {
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&None"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&White"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "B&lac&k"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Inverted")};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QRadioButton(tr(kStrokeTexts[i]), strokesBox);
         strokeButtons_[static_cast<std::size_t>(i)] = b;

@@ -13,7 +13,8 @@ const char* const kFirstRunQuestion = QT_TRANSLATE_NOOP(
 
 bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts,
                  const BackgroundLoader& loader) {
-    if (prompts.AskYesNo(parent, QCoreApplication::translate("vexari::FirstRun", kFirstRunQuestion), kProgramTitle, PromptIcon::Question, false)) {
+    const QString question = QCoreApplication::translate("vexari::FirstRun", kFirstRunQuestion);
+    if (prompts.AskYesNo(parent, question, kProgramTitle, PromptIcon::Question, false)) {
         RunDesignDialog(parent, settings, prompts, loader);
         LoadBackgroundOrAsk(parent, settings, background, prompts, loader);
         RunGameOptionsDialog(parent, settings, prompts);

@@ -19,7 +19,8 @@
 
 namespace vexari {
 
-const char* const kCannotPlayAloneText = QT_TRANSLATE_NOOP("vexari::NetworkGameWindow", "You cannot play with yourself!");
+const char* const kCannotPlayAloneText =
+    QT_TRANSLATE_NOOP("vexari::NetworkGameWindow", "You cannot play with yourself!");
 
 namespace {
 

@@ -23,8 +23,10 @@ const char* const kNotCountText =
 namespace {
 
 const char* const kThrowModeTexts[NetworkOptionsDialog::kThrowModes] = {
-    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "All"), QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most strong"),
-    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most weak"), QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "All"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most strong"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most weak"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random"),
     QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random dispatch")};
 // LEVEL keeps the fall period a round starts with; the dialog shows the level.
 constexpr int kLevelCodeBase = 10;

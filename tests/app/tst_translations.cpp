@@ -83,8 +83,10 @@ struct Windows {
         for (const auto& d : dialogs) {
             groups.emplace_back();
             for (QWidget* w : d->findChildren<QWidget*>())
-                if (auto* label = qobject_cast<QLabel*>(w); (label && label->buddy()) || qobject_cast<QAbstractButton*>(w))
-                    groups.back() << (label ? label->text() : static_cast<QAbstractButton*>(w)->text());
+                if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+                    groups.back() << label->text();
+                else if (auto* button = qobject_cast<QAbstractButton*>(w))
+                    groups.back() << button->text();
         }
         return groups;
     }
@@ -144,7 +146,8 @@ private slots:
                     const bool cut = label && label->wordWrap() ? w->height() < w->heightForWidth(w->width())
                                                                  : w->width() < w->sizeHint().width();
                     if (cut)
-                        faults << language + ": cut in " + dialog->windowTitle() + ": " + w->property("text").toString();
+                        faults << language + ": cut in " + dialog->windowTitle() + ": " +
+                                      w->property("text").toString();
                 }
             }
             QCoreApplication::removeTranslator(&translator);
