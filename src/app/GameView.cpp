@@ -33,7 +33,7 @@ GameView::GameView(const GameRecord& record, const Settings& settings, const Pix
 
     nextLabel_ = MakeLabel(tr("Next"), kCmdToggleNext);
     levelLabel_ = MakeLabel(tr("Level"), kCmdSkill);
-    statusLine_ = new AnimatedBitmapButton(QStringLiteral("... Press ENTER to play ..."), kCmdStatusLine, this);
+    statusLine_ = new AnimatedBitmapButton(tr("... Press ENTER to play ..."), kCmdStatusLine, this);
     connect(statusLine_, &OwnerDrawnButton::command, this, &GameView::command);
     scoreLabel_ = MakeLabel(tr("Score"), kCmdHighScore);
     linesLabel_ = MakeLabel(tr("Lines"), kCmdLines);

@@ -50,21 +50,21 @@ void NetworkSession::Open(bool host) {
     if (host) {
         const bool portValid = settings_.port >= 0 && settings_.port <= 65535;
         if (!portValid || !serverTransport_.Listen(static_cast<std::uint16_t>(settings_.port)))
-            return EndWith(QStringLiteral("Cannot create server socket"));
+            return EndWith(tr("Cannot create server socket"));
     }
     Connect();
 }
 
 void NetworkSession::Connect() {
     const int port = hosting_ ? serverTransport_.Port() : settings_.port;
-    if (port <= 0 || port > 65535) return EndWith(QStringLiteral("Error connecting to server"));
+    if (port <= 0 || port > 65535) return EndWith(tr("Error connecting to server"));
     clientTransport_ = new QtClientTransport(this);
     clientTransport_->onBytes = [this](std::string_view bytes) {
         if (!client_.Received(bytes)) OnServerClosed();  // a broken stream ends the game as a close does
     };
     connect(clientTransport_, &QtClientTransport::connected, this, &NetworkSession::OnConnected);
     connect(clientTransport_, &QtClientTransport::connectFailed, this,
-            [this] { EndWith(QStringLiteral("Error connecting to server")); });
+            [this] { EndWith(tr("Error connecting to server")); });
     connect(clientTransport_, &QtClientTransport::closed, this, &NetworkSession::OnServerClosed);
     clientTransport_->Connect(QString::fromStdString(settings_.server), static_cast<std::uint16_t>(port));
 }

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
+#include "app/Translations.h"
 #include "ui/ProgramIcon.h"
 
 namespace {
@@ -25,7 +26,8 @@ constexpr const char* kHelp =
 vexari::ProgramVersion ReadVersion(vexari::Prompts& prompts) {
     vexari::ProgramVersion version{};
     if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4) {
-        prompts.Message(nullptr, QStringLiteral("No ver inf"), QStringLiteral("Exe name"), vexari::PromptIcon::None);
+        prompts.Message(nullptr, QCoreApplication::translate("vexari::main", "No ver inf"),
+                        QCoreApplication::translate("vexari::main", "Exe name"), vexari::PromptIcon::None);
         version = {};
     }
     return version;
@@ -52,6 +54,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexari"));
+    vexari::InstallTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexari.Vexari"));
     QApplication::setWindowIcon(vexari::ProgramIcon());
     vexari::TerminationSignals termination;

@@ -11,17 +11,21 @@
 namespace vexari {
 
 QString VersionText(const ProgramVersion& version) {
-    return QStringLiteral("Vexari version %1.%2.%3.%4").arg(version[0]).arg(version[1]).arg(version[2]).arg(version[3]);
+    return AboutDialog::tr("Vexari version %1.%2.%3.%4")
+        .arg(version[0])
+        .arg(version[1])
+        .arg(version[2])
+        .arg(version[3]);
 }
 
 AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Vexari"));
+    setWindowTitle(tr("About Vexari"));
     ApplyDialogLook(this);
 
     iconLabel_ = new QLabel(this);
     iconLabel_->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
     versionLabel_ = new QLabel(VersionText(version), this);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     ok->setMinimumSize(DialogUnits(this, 32, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -30,9 +34,9 @@ AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDial
     layout->addWidget(iconLabel_, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(versionLabel_, 0, 1);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
-    layout->addWidget(new QLabel(QStringLiteral("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("for the computer and for friends on the network."), this), 2, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Keys, look and skill are set in the Options menu."), this), 3, 1, 1, 2);
+    layout->addWidget(new QLabel(tr("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);
+    layout->addWidget(new QLabel(tr("for the computer and for friends on the network."), this), 2, 1, 1, 2);
+    layout->addWidget(new QLabel(tr("Keys, look and skill are set in the Options menu."), this), 3, 1, 1, 2);
     layout->setColumnStretch(1, 1);
     setMinimumSize(DialogUnits(this, 217, 86));
 }

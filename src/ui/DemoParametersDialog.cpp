@@ -12,19 +12,19 @@
 
 namespace vexari {
 
-const QString kCannotOpenFileText = QStringLiteral("Cannot open this file");
+const char* const kCannotOpenFileText = QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Cannot open this file");
 
 namespace {
 
 const char* const kCriterionTexts[DemoWeights::kCriteria] = {
-    "Not to make new holes",
-    "To shovel away old holes",
-    "To place figures with maximum cohesion with relief",
-    "Not to make long one-element gaps",
-    "Not to make long two-element gaps",
-    "To make smooth surface",
-    "To place figures lower",
-    "To remove more than one line in once",
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make new holes"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To shovel away old holes"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To place figures with maximum cohesion with relief"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make long one-element gaps"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make long two-element gaps"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To make smooth surface"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To place figures lower"),
+    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To remove more than one line in once"),
 };
 
 // Where each value sits in the "Try" group: column, row.
@@ -37,27 +37,27 @@ FileDialogRequest DemoParametersDialog::FileRequest() {
     FileDialogRequest r;
     r.initialPath = QStringLiteral("MyParams");
     r.defaultSuffix = QStringLiteral("dem");
-    r.filters = {QStringLiteral("Demo parameters files (*.dem)"), QStringLiteral("All files (*.*)")};
+    r.filters = {tr("Demo parameters files (*.dem)"), tr("All files (*.*)")};
     return r;
 }
 
 DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), data_(data) {
-    setWindowTitle(QStringLiteral("Demo parameters"));
+    setWindowTitle(tr("Demo parameters"));
     ApplyDialogLook(this);
 
-    auto* intro = new QLabel(QStringLiteral("In demo mode computer tries to satisfy certain criteria. You can tell "
+    auto* intro = new QLabel(tr("In demo mode computer tries to satisfy certain criteria. You can tell "
                                             "him the importance of each criterion by modifying this numbers:"),
                              this);
     intro->setWordWrap(true);
 
-    auto* group = new QGroupBox(QStringLiteral("Try"), this);
+    auto* group = new QGroupBox(tr("Try"), this);
     auto* grid = new QGridLayout(group);
     const int editWidth = DialogUnits(this, 30, 12).width();
     for (int i = 0; i < DemoWeights::kCriteria; ++i) {
         auto* edit = new QLineEdit(group);
         edit->setFixedWidth(editWidth);
-        auto* label = new QLabel(QString::fromLatin1(kCriterionTexts[i]), group);
+        auto* label = new QLabel(tr(kCriterionTexts[i]), group);
         label->setWordWrap(true);
         label->setBuddy(edit);
         grid->addWidget(edit, kRow[i], kColumn[i] * 2);
@@ -67,15 +67,15 @@ DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& 
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    learnBox_ = new QCheckBox(QStringLiteral("\"Learn from me\" mode (in this mode computer will try to compute "
+    learnBox_ = new QCheckBox(tr("\"Learn from me\" mode (in this mode computer will try to compute "
                                              "this numbers from your play)"),
                               this);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* load = new QPushButton(QStringLiteral("Load"), this);
-    auto* save = new QPushButton(QStringLiteral("Save"), this);
-    auto* defaults = new QPushButton(QStringLiteral("Default"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* load = new QPushButton(tr("Load"), this);
+    auto* save = new QPushButton(tr("Save"), this);
+    auto* defaults = new QPushButton(tr("Default"), this);
     for (QPushButton* b : {ok, cancel, load, save, defaults}) b->setAutoDefault(false);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &DemoParametersDialog::accept);
@@ -135,7 +135,7 @@ void DemoParametersDialog::LoadFromFile() {
     if (!path) return;
     DemoValues values = data_.values;
     if (!ReadDemoFile(path->toStdString(), values).opened) {
-        prompts_.Message(this, kCannotOpenFileText);
+        prompts_.Message(this, tr(kCannotOpenFileText));
         return;
     }
     data_.values = values;

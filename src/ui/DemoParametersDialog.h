@@ -52,7 +52,7 @@ private:
 };
 
 // "Cannot open this file"
-extern const QString kCannotOpenFileText;
+extern const char* const kCannotOpenFileText;
 
 // The Demo parameters command: scales weights down when the largest is
 // above 1000 (this stays, even after Cancel), shows them truncated to whole

@@ -20,8 +20,8 @@
 
 namespace vexari {
 
-const QString kKeyConflictText =
-    QStringLiteral("You have defined the same keys for different operations. Please correct.");
+const char* const kKeyConflictText = QT_TRANSLATE_NOOP(
+    "vexari::DesignDialog", "You have defined the same keys for different operations. Please correct.");
 
 BackgroundLoader DefaultBackgroundLoader() {
     return [](const std::string& path, PixelImage& image) { return LoadBackgroundImage(path, image); };
@@ -72,16 +72,21 @@ QLabel* MakeRotateIcon(QWidget* parent) {
 
 DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, BackgroundLoader loader, QWidget* parent)
     : QDialog(parent), prompts_(prompts), loader_(std::move(loader)), data_(values) {
-    setWindowTitle(QStringLiteral("Design Options"));
+    setWindowTitle(tr("Design Options"));
     ApplyDialogLook(this);
 
     // Keys, with the two rotate keys marked by an icon.
-    static const char* const kKeyLabels[kKeyFieldCount] = {"&Left Key",   "&Right Key", "Ro&tate Key",
-                                                           "Rotate Ke&y", "&Drop Key",  "&Accelerate Key"};
+    static const char* const kKeyLabels[kKeyFieldCount] = {
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Left Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Right Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "Ro&tate Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "Rotate Ke&y"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Drop Key"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Accelerate Key")};
     auto* keys = new QGridLayout;
     const int fieldWidth = DialogUnits(this, 50, 12).width();
     for (int i = 0; i < kKeyFieldCount; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(kKeyLabels[i]), this);
+        auto* label = new QLabel(tr(kKeyLabels[i]), this);
         keyFields_[static_cast<std::size_t>(i)] = new KeyCaptureField(this);
         keyFields_[static_cast<std::size_t>(i)]->setFixedWidth(fieldWidth);
         label->setBuddy(keyFields_[static_cast<std::size_t>(i)]);
@@ -92,55 +97,57 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     keys->setColumnStretch(3, 1);
 
     auto* fixedKeys = new QVBoxLayout;
-    for (const char* text : {"Show/Hide Next Figure - \"1\" or \"Tab\"", "Pause - \"Esc\"", "Mayday - \"Esc\" twice",
-                             "Continue - \"Enter\"", "New Game  - \"F2\""})
-        fixedKeys->addWidget(new QLabel(QString::fromLatin1(text), this));
+    for (const QString& text : {tr("Show/Hide Next Figure - \"1\" or \"Tab\""), tr("Pause - \"Esc\""),
+                                tr("Mayday - \"Esc\" twice"), tr("Continue - \"Enter\""), tr("New Game  - \"F2\"")})
+        fixedKeys->addWidget(new QLabel(text, this));
 
     // Strokes and interval.
-    auto* strokesBox = new QGroupBox(QStringLiteral("Background strokes"), this);
+    auto* strokesBox = new QGroupBox(tr("Background strokes"), this);
     auto* strokesLayout = new QGridLayout(strokesBox);
     auto* strokeGroup = new QButtonGroup(this);
-    static const char* const kStrokeTexts[4] = {"&None", "&White", "B&lac&k", "&Inverted"};
+    static const char* const kStrokeTexts[4] = {
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "&None"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&White"),
+        QT_TRANSLATE_NOOP("vexari::DesignDialog", "B&lac&k"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Inverted")};
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QRadioButton(QString::fromLatin1(kStrokeTexts[i]), strokesBox);
+        auto* b = new QRadioButton(tr(kStrokeTexts[i]), strokesBox);
         strokeButtons_[static_cast<std::size_t>(i)] = b;
         strokeGroup->addButton(b, i);
         strokesLayout->addWidget(b, i / 2, i % 2);
     }
     connect(strokeGroup, &QButtonGroup::idClicked, this, &DesignDialog::SetStrokes);
-    auto* intervalLabel = new QLabel(QStringLiteral("Interval"), strokesBox);
+    auto* intervalLabel = new QLabel(tr("Interval"), strokesBox);
     intervalEdit_ = new QLineEdit(strokesBox);
     intervalEdit_->setFixedWidth(DialogUnits(this, 25, 12).width());
     intervalLabel->setBuddy(intervalEdit_);
     strokesLayout->addWidget(intervalLabel, 2, 0);
     strokesLayout->addWidget(intervalEdit_, 2, 1, Qt::AlignLeft);
 
-    colorBox_ = new QCheckBox(QStringLiteral("&Color pieces"), this);
-    animateBox_ = new QCheckBox(QStringLiteral("An&imate details"), this);
+    colorBox_ = new QCheckBox(tr("&Color pieces"), this);
+    animateBox_ = new QCheckBox(tr("An&imate details"), this);
 
     // Background picture.
-    auto* bitmapBox = new QGroupBox(QStringLiteral("Background bitmap:"), this);
+    auto* bitmapBox = new QGroupBox(tr("Background bitmap:"), this);
     auto* bitmapLayout = new QVBoxLayout(bitmapBox);
     preview_ = new TiledPictureControl(bitmapBox);
     preview_->setFixedSize(DialogUnits(this, 117, 117));
     bitmapLayout->addWidget(preview_, 0, Qt::AlignHCenter);
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(QStringLiteral("Current bitmap:"), bitmapBox));
+    nameRow->addWidget(new QLabel(tr("Current bitmap:"), bitmapBox));
     bitmapName_ = new QLabel(bitmapBox);
     nameRow->addWidget(bitmapName_, 1);
     bitmapLayout->addLayout(nameRow);
     auto* bitmapButtons = new QHBoxLayout;
-    auto* black = new QPushButton(QStringLiteral("&Black"), bitmapBox);
-    auto* select = new QPushButton(QStringLiteral("&Select ..."), bitmapBox);
+    auto* black = new QPushButton(tr("&Black"), bitmapBox);
+    auto* select = new QPushButton(tr("&Select ..."), bitmapBox);
     bitmapButtons->addWidget(black);
     bitmapButtons->addWidget(select);
     bitmapLayout->addLayout(bitmapButtons);
     connect(black, &QPushButton::clicked, this, &DesignDialog::ChooseBlack);
     connect(select, &QPushButton::clicked, this, &DesignDialog::SelectBitmap);
 
-    okButton_ = new QPushButton(QStringLiteral("&Ok"), this);
+    okButton_ = new QPushButton(tr("&Ok"), this);
     okButton_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Canc&el"), this);
+    auto* cancel = new QPushButton(tr("Canc&el"), this);
     connect(okButton_, &QPushButton::clicked, this, &DesignDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &DesignDialog::reject);
     for (QPushButton* b : {black, select, okButton_, cancel}) b->setAutoDefault(false);
@@ -165,7 +172,9 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right);
-    setMinimumSize(DialogUnits(this, 305, 215));
+    // Never smaller than the layout needs: a longer translation on a small
+    // screen would otherwise be cut.
+    setMinimumSize(DialogUnits(this, 305, 215).expandedTo(layout->totalMinimumSize()));
 
     ShowData();
 }
@@ -203,14 +212,14 @@ void DesignDialog::SelectBitmap() {
     FileDialogRequest request;
     request.initialPath = QString::fromStdString(data_.bitmap);
     request.defaultSuffix = QStringLiteral("bmp");
-    request.filters = {QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*.*)")};
+    request.filters = {tr("Bitmap files (*.bmp)"), tr("All files (*.*)")};
     const std::optional<QString> chosen = prompts_.OpenFile(this, request);
     if (!chosen) return;
     std::string path = chosen->toStdString();
     if (path.size() > kMaxBitmapPath) {
         // The settings file keeps no longer path; a cut one would name
         // another file.
-        prompts_.Message(this, QStringLiteral("The path of this file is too long: at most %1 characters can be kept.")
+        prompts_.Message(this, tr("The path of this file is too long: at most %1 characters can be kept.")
                                    .arg(kMaxBitmapPath));
         return;
     }
@@ -241,7 +250,7 @@ bool RunDesignDialog(QWidget* parent, Settings& settings, Prompts& prompts, cons
             stored = true;
         }
         if (!KeysConflict(settings.keys)) return stored;
-        prompts.Message(parent, kKeyConflictText);
+        prompts.Message(parent, DesignDialog::tr(kKeyConflictText));
     }
 }
 
@@ -249,7 +258,10 @@ void LoadBackgroundOrAsk(QWidget* parent, Settings& settings, PixelImage& backgr
                          const BackgroundLoader& loader) {
     while (!settings.bitmap.empty()) {
         if (loader(settings.bitmap, background)) return;
-        prompts.Message(parent, QString::fromStdString(BackgroundLoadErrorText(settings.bitmap)));
+        // The same words as BackgroundLoadErrorText, in the user's language.
+        prompts.Message(parent, DesignDialog::tr("Cannon read bitmap file %1.Please change the file pathname or set "
+                                                 "backround to BLACK")
+                                    .arg(QString::fromStdString(settings.bitmap)));
         RunDesignDialog(parent, settings, prompts, loader);
     }
     if (!loader(std::string(), background)) background = MakeBlackImage();

@@ -98,7 +98,7 @@ private:
 };
 
 // "You have defined the same keys for different operations. Please correct."
-extern const QString kKeyConflictText;
+extern const char* const kKeyConflictText;
 
 // Runs the design dialog on settings and stores its values on OK. After each
 // close, OK or Cancel, the six keys now in settings are checked; while they

@@ -13,7 +13,7 @@
 namespace vexari {
 
 QString RangeMessage(int low, int high) {
-    return QStringLiteral("Value must be between %1 and %2").arg(low).arg(high);
+    return QCoreApplication::translate("vexari::Prompts", "Value must be between %1 and %2").arg(low).arg(high);
 }
 
 namespace {
@@ -125,7 +125,7 @@ std::optional<int> ReadIntegerField(Prompts& prompts, QWidget* parent, QLineEdit
     const std::optional<int> value = ParseWholeNumber(field->text());
     QString refusal;
     if (!value)
-        refusal = kNotWholeNumberText;
+        refusal = QCoreApplication::translate("vexari::Prompts", kNotWholeNumberText);
     else if (checkRange && (*value < low || *value > high))
         refusal = RangeMessage(low, high);
     if (refusal.isEmpty()) return value;

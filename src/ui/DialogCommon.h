@@ -13,7 +13,7 @@ namespace vexari {
 // The program's title, the caption of its message boxes.
 inline const QString kProgramTitle = QStringLiteral("Vexari");
 // Shown when an integer field holds something that is not a whole number.
-inline const QString kNotWholeNumberText = QStringLiteral("Please enter a whole number.");
+inline const char* const kNotWholeNumberText = QT_TRANSLATE_NOOP("vexari::Prompts", "Please enter a whole number.");
 
 // "Value must be between %1 and %2" with the two bounds.
 QString RangeMessage(int low, int high);

@@ -1,16 +1,20 @@
 #include "ui/FirstRunDialogs.h"
 
+#include <QCoreApplication>
+
 #include "settings/SettingsFile.h"
 #include "ui/GameOptionsDialog.h"
 
 namespace vexari {
 
-const QString kFirstRunQuestion = QStringLiteral(
+const char* const kFirstRunQuestion = QT_TRANSLATE_NOOP(
+    "vexari::FirstRun",
     "It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?");
 
 bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts,
                  const BackgroundLoader& loader) {
-    if (prompts.AskYesNo(parent, kFirstRunQuestion, kProgramTitle, PromptIcon::Question, false)) {
+    const QString question = QCoreApplication::translate("vexari::FirstRun", kFirstRunQuestion);
+    if (prompts.AskYesNo(parent, question, kProgramTitle, PromptIcon::Question, false)) {
         RunDesignDialog(parent, settings, prompts, loader);
         LoadBackgroundOrAsk(parent, settings, background, prompts, loader);
         RunGameOptionsDialog(parent, settings, prompts);

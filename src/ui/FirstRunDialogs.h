@@ -12,7 +12,7 @@ namespace vexari {
 
 // "It is the first time you run Vexari. Do you want to configurate it now
 // (otherwise it will use defauly values)?"
-extern const QString kFirstRunQuestion;
+extern const char* const kFirstRunQuestion;
 
 // The first run, after the settings were read and found not installed: asks
 // whether to configure now; on Yes runs the design dialog, loads the

@@ -20,17 +20,17 @@ constexpr int kMaxPeriod = 10;
 GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), values_(values) {
     startPeriod_ = std::clamp(values_.startPeriod, kMinPeriod, kMaxPeriod);
-    setWindowTitle(QStringLiteral("Game options"));
+    setWindowTitle(tr("Game options"));
     ApplyDialogLook(this);
 
-    auto* heightLabel = new QLabel(QStringLiteral("Height"), this);
+    auto* heightLabel = new QLabel(tr("Height"), this);
     heightEdit_ = new QLineEdit(QString::number(values_.height), this);
     heightEdit_->setFixedWidth(DialogUnits(this, 40, 14).width());
-    popInLines_ = new QCheckBox(QStringLiteral("&Pop in lines"), this);
+    popInLines_ = new QCheckBox(tr("&Pop in lines"), this);
     popInLines_->setChecked(values_.popInLines);
-    increaseLevel_ = new QCheckBox(QStringLiteral("&Increase level during the game"), this);
+    increaseLevel_ = new QCheckBox(tr("&Increase level during the game"), this);
     increaseLevel_->setChecked(values_.increaseLevel);
-    levelLabel_ = new QLabel(QStringLiteral("Start Level:"), this);
+    levelLabel_ = new QLabel(tr("Start Level:"), this);
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());
     levelBar_ = new QScrollBar(Qt::Horizontal, this);
     levelBar_->setFixedWidth(DialogUnits(this, 45, 9).width());
@@ -39,9 +39,9 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     levelBar_->setPageStep(1);
     // The level changes when a drag ends, not while the thumb moves.
     levelBar_->setTracking(false);
-    okButton_ = new QPushButton(QStringLiteral("O&k"), this);
+    okButton_ = new QPushButton(tr("O&k"), this);
     okButton_->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    auto* cancelButton = new QPushButton(tr("&Cancel"), this);
     const QSize buttonSize = DialogUnits(this, 45, 15);
     okButton_->setMinimumSize(buttonSize);
     cancelButton->setMinimumSize(buttonSize);
@@ -81,7 +81,7 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
 void GameOptionsDialog::SyncScrollBar() { levelBar_->setSliderPosition(kMaxPeriod - startPeriod_); }
 
 void GameOptionsDialog::ShowLevel() {
-    levelLabel_->setText(QStringLiteral("Starting level: %1   ").arg(kMaxPeriod - startPeriod_));
+    levelLabel_->setText(tr("Starting level: %1").arg(kMaxPeriod - startPeriod_) + QStringLiteral("   "));
 }
 
 // Each arrow or page step moves the level by one; the bar is then put back

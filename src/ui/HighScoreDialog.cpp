@@ -13,8 +13,9 @@
 
 namespace vexari {
 
-const QString kResetQuestionText = QStringLiteral("Do you really want to reset high score table");
-const QString kResetCaption = QStringLiteral("Reseting table");
+const char* const kResetQuestionText =
+    QT_TRANSLATE_NOOP("vexari::HighScoreDialog", "Do you really want to reset high score table");
+const char* const kResetCaption = QT_TRANSLATE_NOOP("vexari::HighScoreDialog", "Reseting table");
 
 namespace {
 
@@ -29,13 +30,13 @@ QLabel* MakeIcon(QWidget* parent) {
 HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& message, std::filesystem::path file,
                                  Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), table_(table), messageText_(message), file_(std::move(file)) {
-    setWindowTitle(QStringLiteral("High Score"));
+    setWindowTitle(tr("High Score"));
     ApplyDialogLook(this);
 
     auto* heading = new QHBoxLayout;
     heading->addWidget(MakeIcon(this));
     heading->addStretch();
-    heading->addWidget(new QLabel(QStringLiteral("H I G H   S C O R E S"), this));
+    heading->addWidget(new QLabel(tr("H I G H   S C O R E S"), this));
     heading->addStretch();
     heading->addWidget(MakeIcon(this));
 
@@ -53,8 +54,8 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
     message_ = new QLabel(this);
     message_->setFont(fixed);
 
-    auto* ok = new QPushButton(QStringLiteral("O&k"), this);
-    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
+    auto* ok = new QPushButton(tr("O&k"), this);
+    auto* reset = new QPushButton(tr("&Reset"), this);
     ok->setDefault(true);
     reset->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -84,7 +85,7 @@ void HighScoreDialog::ShowTable() {
 }
 
 void HighScoreDialog::ResetScores() {
-    if (!prompts_.AskYesNo(this, kResetQuestionText, kResetCaption, PromptIcon::Question, true)) return;
+    if (!prompts_.AskYesNo(this, tr(kResetQuestionText), tr(kResetCaption), PromptIcon::Question, true)) return;
     const SaveResult saved = ResetHighScores(file_, table_);
     if (!saved) prompts_.Message(this, QString::fromStdString(saved.Message()));
     ShowTable();
@@ -94,7 +95,7 @@ void ShowHighScores(QWidget* parent, bool newScore, int score, std::string& play
                     const std::string& highScorePath, Prompts& prompts) {
     const std::filesystem::path file = ResolveHighScorePath(highScorePath);
     const AskNameFn askName = [&](std::string& text, std::size_t size) {
-        return AskText(parent, QStringLiteral("New High Score"), QStringLiteral("Enter your name:"), text,
+        return AskText(parent, HighScoreDialog::tr("New High Score"), HighScoreDialog::tr("Enter your name:"), text,
                        static_cast<int>(size), prompts);
     };
     const HighScoreView view = PrepareHighScores(file, newScore, score, playerName, askName);

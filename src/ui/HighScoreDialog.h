@@ -41,8 +41,8 @@ private:
 };
 
 // The question of "&Reset" and its caption.
-extern const QString kResetQuestionText;
-extern const QString kResetCaption;
+extern const char* const kResetQuestionText;
+extern const char* const kResetCaption;
 
 // The end of a game that is not a network game (newScore when the game was
 // eligible), the High Score command and the "Score" label (newScore false).

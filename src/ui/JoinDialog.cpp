@@ -9,7 +9,8 @@
 
 namespace vexari {
 
-const QString kComputerPlayerNote = QStringLiteral(
+const char* const kComputerPlayerNote = QT_TRANSLATE_NOOP(
+    "vexari::JoinDialog",
     "Attention! If you start \"Your name\" with \"Comp\", then the computer will play for you. Digit right after "
     "\"Comp\" will be computer speed.");
 
@@ -19,7 +20,7 @@ const QString kLocalAddress = QStringLiteral("127.0.0.1");
 
 JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), entries_(entries) {
-    setWindowTitle(QStringLiteral("Network game"));
+    setWindowTitle(tr("Network game"));
     ApplyDialogLook(this);
 
     auto makeEdit = [this](const QString& text, int maxLength) {
@@ -35,10 +36,10 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     portEdit_ = new QLineEdit(QString::number(entries_.port), this);
 
     auto* grid = new QGridLayout;
-    const std::pair<QString, QLineEdit*> rows[] = {{QStringLiteral("Your name"), nameEdit_},
-                                                   {QStringLiteral("Team"), teamEdit_},
-                                                   {QStringLiteral("Connect to"), serverEdit_},
-                                                   {QStringLiteral("Port"), portEdit_}};
+    const std::pair<QString, QLineEdit*> rows[] = {{tr("Your name"), nameEdit_},
+                                                   {tr("Team"), teamEdit_},
+                                                   {tr("Connect to"), serverEdit_},
+                                                   {tr("Port"), portEdit_}};
     int row = 0;
     for (const auto& [text, edit] : rows) {
         auto* label = new QLabel(text, this);
@@ -49,8 +50,8 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     }
     grid->setColumnStretch(1, 1);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    okButton_ = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     okButton_->setDefault(true);
     cancel->setAutoDefault(false);
     connect(okButton_, &QPushButton::clicked, this, &JoinDialog::accept);
@@ -61,7 +62,7 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     buttons->addWidget(cancel);
     buttons->addStretch();
 
-    note_ = new QLabel(kComputerPlayerNote, this);
+    note_ = new QLabel(tr(kComputerPlayerNote), this);
     note_->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);

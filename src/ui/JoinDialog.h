@@ -59,7 +59,7 @@ private:
 };
 
 // The text below the buttons.
-extern const QString kComputerPlayerNote;
+extern const char* const kComputerPlayerNote;
 
 // The Create and Join commands' dialog, filled from the NET settings; when
 // hosting, "Connect to" shows 127.0.0.1 read-only. Nothing on Cancel.

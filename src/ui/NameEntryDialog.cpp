@@ -46,8 +46,8 @@ NameEntryDialog::NameEntryDialog(const QString& title, const QString& prompt, co
     edit_->selectAll();
     prompt_->setBuddy(edit_);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -19,7 +19,8 @@
 
 namespace vexari {
 
-const QString kCannotPlayAloneText = QStringLiteral("You cannot play with yourself!");
+const char* const kCannotPlayAloneText =
+    QT_TRANSLATE_NOOP("vexari::NetworkGameWindow", "You cannot play with yourself!");
 
 namespace {
 
@@ -50,17 +51,17 @@ QString FromUtf8(const std::string& text) { return QString::fromStdString(text);
 NetworkGameWindow::NetworkGameWindow(QWidget* owner, GameClient& client, Settings& settings,
                                      MessageWindow& messages, Prompts& prompts)
     : QDialog(owner), client_(client), settings_(settings), messages_(messages), prompts_(prompts) {
-    setWindowTitle(QStringLiteral("Network Game"));
+    setWindowTitle(tr("Network Game"));
     setModal(false);
     ApplyDialogLook(this);
 
-    start_ = new QPushButton(QStringLiteral("Start game"), this);
-    options_ = new QPushButton(QStringLiteral("Options"), this);
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    players_ = MakeList(this, {QStringLiteral("Player"), QStringLiteral("Team"), QStringLiteral("Height"),
-                               QStringLiteral("Score"), QStringLiteral("Total")});
-    teams_ = MakeList(this, {QStringLiteral("Team"), QStringLiteral("Number"), QStringLiteral("Score"),
-                             QStringLiteral("Total")});
+    start_ = new QPushButton(tr("Start game"), this);
+    options_ = new QPushButton(tr("Options"), this);
+    close_ = new QPushButton(tr("Close"), this);
+    players_ = MakeList(this, {tr("Player"), tr("Team"), tr("Height"),
+                               tr("Score"), tr("Total")});
+    teams_ = MakeList(this, {tr("Team"), tr("Number"), tr("Score"),
+                             tr("Total")});
     log_ = new QPlainTextEdit(this);
     log_->setReadOnly(true);
     log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -68,7 +69,7 @@ NetworkGameWindow::NetworkGameWindow(QWidget* owner, GameClient& client, Setting
     // while new lines arrive.
     log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     input_ = new QLineEdit(this);
-    send_ = new QPushButton(QStringLiteral("Send"), this);
+    send_ = new QPushButton(tr("Send"), this);
     send_->setDefault(true);
 
     connect(start_, &QPushButton::clicked, this, &NetworkGameWindow::StartGame);
@@ -173,7 +174,7 @@ void NetworkGameWindow::ShowMessage(const std::string& text) {
 
 void NetworkGameWindow::SetStartEnabled(bool enabled) { start_->setEnabled(enabled); }
 
-void NetworkGameWindow::CannotPlayAlone() { prompts_.Message(this, kCannotPlayAloneText, kProgramTitle); }
+void NetworkGameWindow::CannotPlayAlone() { prompts_.Message(this, tr(kCannotPlayAloneText), kProgramTitle); }
 
 void NetworkGameWindow::StartGame() { client_.StartGame(); }
 

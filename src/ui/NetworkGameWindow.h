@@ -82,6 +82,6 @@ private:
 };
 
 // The text of the message box when the host starts without opponents.
-extern const QString kCannotPlayAloneText;
+extern const char* const kCannotPlayAloneText;
 
 }  // namespace vexari

@@ -17,12 +17,17 @@
 
 namespace vexari {
 
-const QString kNotCountText = QStringLiteral("Please enter a whole number that is not negative.");
+const char* const kNotCountText =
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Please enter a whole number that is not negative.");
 
 namespace {
 
-const char* const kThrowModeTexts[NetworkOptionsDialog::kThrowModes] = {"All", "Most strong", "Most weak", "Random",
-                                                                       "Random dispatch"};
+const char* const kThrowModeTexts[NetworkOptionsDialog::kThrowModes] = {
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "All"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most strong"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most weak"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random"),
+    QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random dispatch")};
 // LEVEL keeps the fall period a round starts with; the dialog shows the level.
 constexpr int kLevelCodeBase = 10;
 
@@ -32,7 +37,7 @@ std::optional<int> ReadCountField(Prompts& prompts, QWidget* parent, QLineEdit* 
                                   int high = std::numeric_limits<int>::max()) {
     const std::optional<int> value = ParseWholeNumber(field->text());
     if (value && *value < 0) {
-        prompts.Message(parent, kNotCountText);
+        prompts.Message(parent, NetworkOptionsDialog::tr(kNotCountText));
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
         return std::nullopt;
@@ -43,8 +48,8 @@ std::optional<int> ReadCountField(Prompts& prompts, QWidget* parent, QLineEdit* 
 // The label as the dialog opens, and after a scroll action, when it ends in
 // three blanks.
 void ShowLevel(QLabel* label, int level, bool afterScroll) {
-    label->setText(afterScroll ? QStringLiteral("Starting level: %1   ").arg(level)
-                               : QStringLiteral("Starting level: %1").arg(level));
+    const QString text = NetworkOptionsDialog::tr("Starting level: %1").arg(level);
+    label->setText(afterScroll ? text + QStringLiteral("   ") : text);
 }
 
 }  // namespace
@@ -52,7 +57,7 @@ void ShowLevel(QLabel* label, int level, bool afterScroll) {
 NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), values_(options) {
     level_ = std::clamp(kLevelCodeBase - values_.levelCode, 0, kMaxLevel);
-    setWindowTitle(QStringLiteral("Network game options"));
+    setWindowTitle(tr("Network game options"));
     ApplyDialogLook(this);
 
     const int editWidth = DialogUnits(this, 30, 12).width();
@@ -74,14 +79,14 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     };
 
     QWidget* playerGroup =
-        MakeThrowGroup(QStringLiteral("In the team throw to player"), playerThrow_, values_.playerThrow);
-    QWidget* teamGroup = MakeThrowGroup(QStringLiteral("Throw to team"), teamThrow_, values_.teamThrow);
+        MakeThrowGroup(tr("In the team throw to player"), playerThrow_, values_.playerThrow);
+    QWidget* teamGroup = MakeThrowGroup(tr("Throw to team"), teamThrow_, values_.teamThrow);
     playerWinScores_ = makeEdit(values_.playerWinScores);
     teamWinScores_ = makeEdit(values_.teamWinScores);
     playTill_ = makeEdit(values_.playTill);
     startIn_ = makeEdit(values_.startIn);
     height_ = makeEdit(values_.height - 1);
-    trace_ = new QCheckBox(QStringLiteral("Send trace messages"), this);
+    trace_ = new QCheckBox(tr("Send trace messages"), this);
     trace_->setChecked(values_.trace != 0);
 
     levelLabel_ = new QLabel(this);
@@ -94,8 +99,8 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     levelBar_->setTracking(false);
     levelBar_->setValue(level_);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    okButton_ = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     okButton_->setDefault(true);
     cancel->setAutoDefault(false);
     connect(okButton_, &QPushButton::clicked, this, &NetworkOptionsDialog::accept);
@@ -104,8 +109,8 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     auto* groups = new QGridLayout;
     groups->addWidget(playerGroup, 0, 0);
     groups->addWidget(teamGroup, 0, 1);
-    groups->addLayout(makeRow(QStringLiteral("Player win scores"), playerWinScores_), 1, 0);
-    groups->addLayout(makeRow(QStringLiteral("Team win scores"), teamWinScores_), 1, 1);
+    groups->addLayout(makeRow(tr("Player win scores"), playerWinScores_), 1, 0);
+    groups->addLayout(makeRow(tr("Team win scores"), teamWinScores_), 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);
@@ -113,9 +118,9 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
-    layout->addLayout(makeRow(QStringLiteral("Play till"), playTill_, QStringLiteral("scores")));
-    layout->addLayout(makeRow(QStringLiteral("Start in"), startIn_, QStringLiteral("seconds")));
-    layout->addLayout(makeRow(QStringLiteral("Height"), height_));
+    layout->addLayout(makeRow(tr("Play till"), playTill_, tr("scores")));
+    layout->addLayout(makeRow(tr("Start in"), startIn_, tr("seconds")));
+    layout->addLayout(makeRow(tr("Height"), height_));
     layout->addWidget(trace_);
     layout->addWidget(levelLabel_);
     layout->addWidget(levelBar_);
@@ -129,7 +134,7 @@ QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, ThrowButtons
     auto* group = new QGroupBox(title, this);
     auto* column = new QVBoxLayout(group);
     for (int mode = 0; mode < kThrowModes; ++mode) {
-        auto* button = new QRadioButton(QString::fromLatin1(kThrowModeTexts[mode]), group);
+        auto* button = new QRadioButton(tr(kThrowModeTexts[mode]), group);
         button->setChecked(mode == checked);
         column->addWidget(button);
         buttons[static_cast<std::size_t>(mode)] = button;

@@ -78,7 +78,7 @@ private:
 };
 
 // Shown when a field that takes a count holds a negative number.
-extern const QString kNotCountText;
+extern const char* const kNotCountText;
 
 // The host's Options button: opens the dialog on the NET settings and the
 // configured height; on OK the settings take the dialog's values. False on

@@ -1,0 +1,674 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>vexari::AboutDialog</name>
+    <message>
+        <source>Vexari version %1.%2.%3.%4</source>
+        <translation>Vexari version %1.%2.%3.%4</translation>
+    </message>
+    <message>
+        <source>About Vexari</source>
+        <translation>À propos de Vexari</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>A falling-block puzzle game for one player,</source>
+        <translation>Un jeu de réflexion aux blocs qui tombent, pour un joueur,</translation>
+    </message>
+    <message>
+        <source>for the computer and for friends on the network.</source>
+        <translation>pour l&apos;ordinateur et pour des amis en réseau.</translation>
+    </message>
+    <message>
+        <source>Keys, look and skill are set in the Options menu.</source>
+        <translation>Touches, apparence et difficulté se règlent dans le menu Options.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::CMainFrame</name>
+    <message>
+        <source>	Your receive scores:
+
+    - for placing each figure - the faster you do it the more scores you get,
+    - for each deleted line - the more lines you delete at once the more is the reward,
+    - for bottom line popping.
+
+If you play without next figure hint then you receive 30 % more scores.
+Scores for deleted line and for bottom line depends on level.</source>
+        <translation>	Vous marquez des points&#xa0;:
+
+    - pour chaque pièce posée – plus vous êtes rapide, plus vous marquez de points,
+    - pour chaque ligne effacée – plus vous effacez de lignes à la fois, plus la récompense est grande,
+    - pour les lignes qui montent du bas.
+
+Si vous jouez sans l&apos;aperçu de la pièce suivante, vous marquez 30 % de points en plus.
+Les points des lignes effacées et des lignes du bas dépendent du niveau.</translation>
+    </message>
+    <message>
+        <source>&amp;Game</source>
+        <translation>&amp;Jeu</translation>
+    </message>
+    <message>
+        <source>&amp;New Game	F2</source>
+        <translation>&amp;Nouvelle partie	F2</translation>
+    </message>
+    <message>
+        <source>&amp;High Score</source>
+        <translation>&amp;Meilleurs scores</translation>
+    </message>
+    <message>
+        <source>&amp;Demo</source>
+        <translation>&amp;Démo</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Network</source>
+        <translation>&amp;Réseau</translation>
+    </message>
+    <message>
+        <source>&amp;Create network game...</source>
+        <translation>&amp;Créer une partie en réseau...</translation>
+    </message>
+    <message>
+        <source>&amp;Join network game...</source>
+        <translation>&amp;Rejoindre une partie en réseau...</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Design...</source>
+        <translation>&amp;Apparence...</translation>
+    </message>
+    <message>
+        <source>&amp;Skill...</source>
+        <translation>&amp;Difficulté...</translation>
+    </message>
+    <message>
+        <source>&amp;Demo parameters ...</source>
+        <translation>&amp;Paramètres de la démo...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard...</source>
+        <translation>&amp;Clavier...</translation>
+    </message>
+    <message>
+        <source>&amp;Scoring...</source>
+        <translation>&amp;Décompte des points...</translation>
+    </message>
+    <message>
+        <source>&amp;About Vexari...</source>
+        <translation>À &amp;propos de Vexari...</translation>
+    </message>
+    <message>
+        <source>Scoring principles</source>
+        <translation>Décompte des points</translation>
+    </message>
+    <message>
+        <source>Hmm, what did you expect to see here?</source>
+        <translation>Hum, qu&apos;espériez-vous voir ici&#xa0;?</translation>
+    </message>
+    <message>
+        <source>&amp;Next figure</source>
+        <translation>Pièce &amp;suivante</translation>
+    </message>
+    <message>
+        <source>&amp;Design and Keyboard...</source>
+        <translation>&amp;Apparence et clavier...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::DemoParametersDialog</name>
+    <message>
+        <source>Cannot open this file</source>
+        <translation>Impossible d&apos;ouvrir ce fichier</translation>
+    </message>
+    <message>
+        <source>Not to make new holes</source>
+        <translation>Ne pas créer de nouveaux trous</translation>
+    </message>
+    <message>
+        <source>To shovel away old holes</source>
+        <translation>Dégager les anciens trous</translation>
+    </message>
+    <message>
+        <source>To place figures with maximum cohesion with relief</source>
+        <translation>Poser les pièces au plus près du relief</translation>
+    </message>
+    <message>
+        <source>Not to make long one-element gaps</source>
+        <translation>Ne pas laisser de longs puits d&apos;une case</translation>
+    </message>
+    <message>
+        <source>Not to make long two-element gaps</source>
+        <translation>Ne pas laisser de longs puits de deux cases</translation>
+    </message>
+    <message>
+        <source>To make smooth surface</source>
+        <translation>Obtenir une surface lisse</translation>
+    </message>
+    <message>
+        <source>To place figures lower</source>
+        <translation>Poser les pièces le plus bas possible</translation>
+    </message>
+    <message>
+        <source>To remove more than one line in once</source>
+        <translation>Effacer plusieurs lignes à la fois</translation>
+    </message>
+    <message>
+        <source>Demo parameters files (*.dem)</source>
+        <translation>Fichiers de paramètres de démo (*.dem)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Tous les fichiers (*.*)</translation>
+    </message>
+    <message>
+        <source>Demo parameters</source>
+        <translation>Paramètres de la démo</translation>
+    </message>
+    <message>
+        <source>In demo mode computer tries to satisfy certain criteria. You can tell him the importance of each criterion by modifying this numbers:</source>
+        <translation>En mode démo, l&apos;ordinateur essaie de satisfaire certains critères. Vous pouvez lui indiquer l&apos;importance de chaque critère en modifiant ces nombres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Try</source>
+        <translation>Objectifs</translation>
+    </message>
+    <message>
+        <source>&quot;Learn from me&quot; mode (in this mode computer will try to compute this numbers from your play)</source>
+        <translation>Mode «&#xa0;Apprendre de moi&#xa0;» (l&apos;ordinateur essaie alors de calculer ces nombres d&apos;après votre jeu)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Charger</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::DesignDialog</name>
+    <message>
+        <source>You have defined the same keys for different operations. Please correct.</source>
+        <translation>Vous avez attribué les mêmes touches à des actions différentes. Veuillez corriger.</translation>
+    </message>
+    <message>
+        <source>Design Options</source>
+        <translation>Apparence et clavier</translation>
+    </message>
+    <message>
+        <source>&amp;Left Key</source>
+        <translation>Touche &amp;gauche</translation>
+    </message>
+    <message>
+        <source>&amp;Right Key</source>
+        <translation>Touche &amp;droite</translation>
+    </message>
+    <message>
+        <source>Ro&amp;tate Key</source>
+        <translation>Touche de &amp;rotation</translation>
+    </message>
+    <message>
+        <source>Rotate Ke&amp;y</source>
+        <translation>&amp;Seconde touche de rotation</translation>
+    </message>
+    <message>
+        <source>&amp;Drop Key</source>
+        <translation>Touche de &amp;chute</translation>
+    </message>
+    <message>
+        <source>&amp;Accelerate Key</source>
+        <translation>Touche d&apos;&amp;accélération</translation>
+    </message>
+    <message>
+        <source>Show/Hide Next Figure - &quot;1&quot; or &quot;Tab&quot;</source>
+        <translation>Afficher/masquer la pièce suivante – «&#xa0;1&#xa0;» ou «&#xa0;Tab&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Pause - &quot;Esc&quot;</source>
+        <translation>Pause – «&#xa0;Échap&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Mayday - &quot;Esc&quot; twice</source>
+        <translation>Panique – deux fois «&#xa0;Échap&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Continue - &quot;Enter&quot;</source>
+        <translation>Continuer – «&#xa0;Entrée&#xa0;»</translation>
+    </message>
+    <message>
+        <source>New Game  - &quot;F2&quot;</source>
+        <translation>Nouvelle partie – «&#xa0;F2&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Background strokes</source>
+        <translation>Repères du fond</translation>
+    </message>
+    <message>
+        <source>&amp;None</source>
+        <translation>Auc&amp;un</translation>
+    </message>
+    <message>
+        <source>&amp;White</source>
+        <translation>&amp;Blanc</translation>
+    </message>
+    <message>
+        <source>B&amp;lac&amp;k</source>
+        <translation>&amp;Noir</translation>
+    </message>
+    <message>
+        <source>&amp;Inverted</source>
+        <translation>&amp;Inversé</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>&amp;Color pieces</source>
+        <translation>Pièces en c&amp;ouleur</translation>
+    </message>
+    <message>
+        <source>An&amp;imate details</source>
+        <translation>An&amp;imer les détails</translation>
+    </message>
+    <message>
+        <source>Background bitmap:</source>
+        <translation>Image de fond&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Current bitmap:</source>
+        <translation>Image actuelle&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Black</source>
+        <translation>&amp;Fond noir</translation>
+    </message>
+    <message>
+        <source>&amp;Select ...</source>
+        <translation>C&amp;hoisir...</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>O&amp;K</translation>
+    </message>
+    <message>
+        <source>Canc&amp;el</source>
+        <translation>Annu&amp;ler</translation>
+    </message>
+    <message>
+        <source>Bitmap files (*.bmp)</source>
+        <translation>Fichiers bitmap (*.bmp)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Tous les fichiers (*.*)</translation>
+    </message>
+    <message>
+        <source>The path of this file is too long: at most %1 characters can be kept.</source>
+        <translation>Le chemin de ce fichier est trop long&#xa0;: %1 caractères au plus peuvent être conservés.</translation>
+    </message>
+    <message>
+        <source>Cannon read bitmap file %1.Please change the file pathname or set backround to BLACK</source>
+        <translation>Impossible de lire le fichier image %1. Veuillez changer le chemin du fichier ou mettre le fond en NOIR.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::FirstRun</name>
+    <message>
+        <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
+        <translation>C&apos;est la première fois que vous lancez Vexari. Voulez-vous le configurer maintenant (sinon, il utilisera les valeurs par défaut)&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::GameOptionsDialog</name>
+    <message>
+        <source>Game options</source>
+        <translation>Options de jeu</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>&amp;Pop in lines</source>
+        <translation>&amp;Lignes montantes</translation>
+    </message>
+    <message>
+        <source>&amp;Increase level during the game</source>
+        <translation>&amp;Augmenter le niveau en cours de partie</translation>
+    </message>
+    <message>
+        <source>Start Level:</source>
+        <translation>Niveau de départ&#xa0;:</translation>
+    </message>
+    <message>
+        <source>O&amp;k</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+    <message>
+        <source>Starting level: %1</source>
+        <translation>Niveau de départ&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::GameView</name>
+    <message>
+        <source>Next</source>
+        <translation>Suivante</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>... Press ENTER to play ...</source>
+        <translation>... Appuyez sur ENTRÉE pour jouer ...</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::HighScoreDialog</name>
+    <message>
+        <source>Do you really want to reset high score table</source>
+        <translation>Voulez-vous vraiment réinitialiser le tableau des meilleurs scores&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Reseting table</source>
+        <translation>Réinitialisation du tableau</translation>
+    </message>
+    <message>
+        <source>High Score</source>
+        <translation>Meilleurs scores</translation>
+    </message>
+    <message>
+        <source>H I G H   S C O R E S</source>
+        <translation>M E I L L E U R S   S C O R E S</translation>
+    </message>
+    <message>
+        <source>O&amp;k</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Réinitialiser</translation>
+    </message>
+    <message>
+        <source>New High Score</source>
+        <translation>Nouveau record</translation>
+    </message>
+    <message>
+        <source>Enter your name:</source>
+        <translation>Entrez votre nom&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::JoinDialog</name>
+    <message>
+        <source>Attention! If you start &quot;Your name&quot; with &quot;Comp&quot;, then the computer will play for you. Digit right after &quot;Comp&quot; will be computer speed.</source>
+        <translation>Attention&#xa0;! Si «&#xa0;Votre nom&#xa0;» commence par «&#xa0;Comp&#xa0;», l&apos;ordinateur jouera pour vous. Le chiffre juste après «&#xa0;Comp&#xa0;» donne sa vitesse.</translation>
+    </message>
+    <message>
+        <source>Network game</source>
+        <translation>Partie en réseau</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Votre nom</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Équipe</translation>
+    </message>
+    <message>
+        <source>Connect to</source>
+        <translation>Se connecter à</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::MessageWindow</name>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::NameEntryDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::NetworkGameWindow</name>
+    <message>
+        <source>You cannot play with yourself!</source>
+        <translation>Vous ne pouvez pas jouer contre vous-même&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Network Game</source>
+        <translation>Partie en réseau</translation>
+    </message>
+    <message>
+        <source>Start game</source>
+        <translation>Lancer la partie</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Team</source>
+        <translation>Équipe</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Envoyer</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::NetworkOptionsDialog</name>
+    <message>
+        <source>Please enter a whole number that is not negative.</source>
+        <translation>Veuillez saisir un nombre entier positif ou nul.</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tous</translation>
+    </message>
+    <message>
+        <source>Most strong</source>
+        <translation>Le plus fort</translation>
+    </message>
+    <message>
+        <source>Most weak</source>
+        <translation>Le plus faible</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Au hasard</translation>
+    </message>
+    <message>
+        <source>Random dispatch</source>
+        <translation>Répartition au hasard</translation>
+    </message>
+    <message>
+        <source>Starting level: %1</source>
+        <translation>Niveau de départ&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Network game options</source>
+        <translation>Options de la partie en réseau</translation>
+    </message>
+    <message>
+        <source>In the team throw to player</source>
+        <translation>Dans l&apos;équipe, envoyer au joueur</translation>
+    </message>
+    <message>
+        <source>Throw to team</source>
+        <translation>Envoyer à l&apos;équipe</translation>
+    </message>
+    <message>
+        <source>Send trace messages</source>
+        <translation>Envoyer les messages de trace</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Player win scores</source>
+        <translation>Points de victoire du joueur</translation>
+    </message>
+    <message>
+        <source>Team win scores</source>
+        <translation>Points de victoire de l&apos;équipe</translation>
+    </message>
+    <message>
+        <source>Play till</source>
+        <translation>Jouer jusqu&apos;à</translation>
+    </message>
+    <message>
+        <source>scores</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>Start in</source>
+        <translation>Départ dans</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>secondes</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::NetworkSession</name>
+    <message>
+        <source>Error accepting socket</source>
+        <translation>Erreur lors de l&apos;acceptation de la connexion</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Cannot create server socket</source>
+        <translation>Impossible de créer le socket du serveur</translation>
+    </message>
+    <message>
+        <source>Error connecting to server</source>
+        <translation>Erreur de connexion au serveur</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::Prompts</name>
+    <message>
+        <source>Value must be between %1 and %2</source>
+        <translation>La valeur doit être comprise entre %1 et %2</translation>
+    </message>
+    <message>
+        <source>Please enter a whole number.</source>
+        <translation>Veuillez saisir un nombre entier.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::main</name>
+    <message>
+        <source>No ver inf</source>
+        <translation>Pas d&apos;informations de version</translation>
+    </message>
+    <message>
+        <source>Exe name</source>
+        <translation>Nom du programme</translation>
+    </message>
+</context>
+</TS>
