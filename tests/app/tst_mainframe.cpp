@@ -29,6 +29,9 @@ namespace {
 
 constexpr VersionQuad kVersion{1, 0, 0, 5};
 
+// A loaded machine may take its time on a real desktop.
+constexpr int kDesktopWaitMs = 15000;
+
 bool WaitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
 
 bool Unconnected(const QTcpSocket& socket) { return socket.state() == QAbstractSocket::UnconnectedState; }
@@ -304,7 +307,7 @@ private slots:
     }
     static void Activate(QWidget* window, QWidget* focus) {
         window->activateWindow();
-        QTRY_VERIFY(QApplication::activeWindow() == window);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == window, kDesktopWaitMs);
         focus->setFocus();
     }
 
@@ -317,7 +320,7 @@ private slots:
         QPlainTextEdit* annLog = frame_->session().networkWindow()->chatLog();
         Activate(joiner_.get(), joiner_->view());
         frame_->session().networkWindow()->startButton()->click();
-        QTRY_VERIFY(!Record().waitingForStart && !joiner_->game().record().waitingForStart);
+        QTRY_VERIFY_WITH_TIMEOUT(!Record().waitingForStart && !joiner_->game().record().waitingForStart, kDesktopWaitMs);
         QTest::qWait(200);
         GameRecord& bob = joiner_->game().record();
         QVERIFY(QApplication::activeWindow() == joiner_.get() && bob.running && Record().running);
@@ -327,17 +330,17 @@ private slots:
         MessageWindow* bobMessages = joiner_->session().messageWindow();
         QMenu* menu = joiner_->menus().front();
         menu->popup(joiner_->mapToGlobal(QPoint(10, 10)));
-        QTRY_VERIFY(bobMessages->Text().contains("Bob paused the game."));
+        QTRY_VERIFY_WITH_TIMEOUT(bobMessages->Text().contains("Bob paused the game."), kDesktopWaitMs);
         QTest::qWait(50);
         QVERIFY(menu->isVisible() && QApplication::activePopupWidget() == menu && !bobMessages->isVisible());
         menu->close();
-        QTRY_VERIFY(bobMessages->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(bobMessages->isVisible(), kDesktopWaitMs);
 
         // Enter resumes after the countdown; Esc pauses, and one Enter resumes again.
         Activate(joiner_.get(), joiner_->view());
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return}) {
             Type({"key", key == Qt::Key_Return ? "Return" : "Escape"});
-            QTRY_VERIFY_WITH_TIMEOUT(bob.running == (key == Qt::Key_Return) && Record().running == bob.running, 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(bob.running == (key == Qt::Key_Return) && Record().running == bob.running, kDesktopWaitMs);
         }
         QVERIFY(QApplication::focusWidget() == joiner_->view());
 
@@ -345,10 +348,10 @@ private slots:
         NetworkGameWindow* bobWindow = joiner_->session().networkWindow();
         Activate(bobWindow, bobWindow->chatInput());
         Type({"type", "hi"});
-        QTRY_VERIFY(bobMessages->isVisible());  // leaving the game for the chat paused everyone
+        QTRY_VERIFY_WITH_TIMEOUT(bobMessages->isVisible(), kDesktopWaitMs);  // leaving the game for the chat paused everyone
         Type({"type", " there"});
         Type({"key", "Return"});
-        QTRY_VERIFY(annLog->toPlainText().contains("Bob: hi there"));
+        QTRY_VERIFY_WITH_TIMEOUT(annLog->toPlainText().contains("Bob: hi there"), kDesktopWaitMs);
 
         // Leaving closes the Message window with the network window.
         bobWindow->closeButton()->click();
