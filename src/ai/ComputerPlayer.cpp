@@ -65,6 +65,11 @@ std::optional<std::uint32_t> ComputerPlayer::NextDeadline() const {
     return deadline_;
 }
 
+std::optional<int> ComputerPlayer::NextKey() const {
+    if (!Busy()) return std::nullopt;
+    return keys_[next_];
+}
+
 void ComputerPlayer::Finish() {
     while (Busy()) PressNext(deadline_);
     Drop();

@@ -42,6 +42,8 @@ public:
     std::optional<std::uint32_t> NextDeadline() const;
     // Presses every pending key at once, without pausing.
     void Finish();
+    // The key the next press will be; none while not Busy().
+    std::optional<int> NextKey() const;
 
     // The candidates of the last search.
     const CandidateTable& candidates() const { return table_; }

@@ -2,66 +2,11 @@
 
 #include <algorithm>
 
-#include "game/Locomotive.h"
+#include "game/NullHooks.h"
 #include "game/Random.h"
 
 namespace vexari {
 namespace {
-
-// Stand-ins for hooks the owner leaves unset: they do nothing.
-class NullPainter final : public GamePainter {
-public:
-    void DrawFigure(int, int) override {}
-    void EraseFigure(int, int, const FigureMask&) override {}
-    void PaintGame() override {}
-    void DrawNextPanel() override {}
-    void UpdateStatusLine() override {}
-    void HeightChanged() override {}
-    void FigureMergedOnScreen(int, int, const FigureMask&) override {}
-};
-
-class NullClock final : public GameClock {
-public:
-    std::int64_t Seconds() override { return 0; }
-    std::uint32_t TickCount() override { return 0; }
-};
-
-class NullKeys final : public KeyState {
-public:
-    bool IsKeyDown(int) override { return false; }
-};
-
-class NullNetwork final : public NetworkLink {
-public:
-    void SendPause() override {}
-    void SendResume() override {}
-    void SendLanded(int, int, int) override {}
-    void SendFilled() override {}
-    bool MayStart() override { return false; }
-    void RequestStart() override {}
-};
-
-class NullShell final : public GameShell {
-public:
-    void ShowHighScores(bool, std::int32_t) override {}
-    void HideMessageWindow() override {}
-    void Minimize() override {}
-    void TakeFocus() override {}
-};
-
-class NullComputer final : public ComputerHooks {
-public:
-    void NewFigure() override {}
-    void LearnStep() override {}
-    void Move() override {}
-    bool Busy() const override { return false; }
-};
-
-template <typename T, typename Null>
-T* OrNull(T* hook) {
-    static Null null;
-    return hook ? hook : &null;
-}
 
 int ClampFallPeriod(int period) { return std::clamp(period, 1, 10); }
 
@@ -69,18 +14,34 @@ int ClampFallPeriod(int period) { return std::clamp(period, 1, 10); }
 
 Game::Game(Settings& settings) : settings_(settings) { SetHooks({}); }
 
-void Game::SetHooks(const Hooks& hooks) {
-    hooks_.painter = OrNull<GamePainter, NullPainter>(hooks.painter);
-    hooks_.clock = OrNull<GameClock, NullClock>(hooks.clock);
-    hooks_.keys = OrNull<KeyState, NullKeys>(hooks.keys);
-    hooks_.network = OrNull<NetworkLink, NullNetwork>(hooks.network);
-    hooks_.shell = OrNull<GameShell, NullShell>(hooks.shell);
-    hooks_.computer = OrNull<ComputerHooks, NullComputer>(hooks.computer);
+void Game::SetHooks(const Hooks& hooks) { hooks_ = WithNullHooks(hooks); }
+
+Game::InputScope::InputScope(Game& game, GameInput input) : game_(game), input_(input) {
+    if (game_.inputs_) game_.inputs_->InputBegins(input_, game_.inputDepth_);
+    ++game_.inputDepth_;
+}
+
+Game::InputScope::~InputScope() {
+    --game_.inputDepth_;
+    if (game_.inputs_) game_.inputs_->InputEnds(input_, game_.inputDepth_);
+}
+
+bool Game::AccelerateHeld() {
+    const bool held = hooks_.keys->IsKeyDown(settings_.keys.accelerate);
+    if (inputs_) inputs_->AccelerateRead(held);
+    return held;
+}
+
+std::int64_t Game::ClockSeconds() {
+    const std::int64_t seconds = hooks_.clock->Seconds();
+    if (inputs_) inputs_->SecondsRead(seconds);
+    return seconds;
 }
 
 bool Game::FigureFits(int x, int y) const { return vexari::FigureFits(record_.well, record_.mask, x, y); }
 
 void Game::ResetGame(bool keepOldDrawing) {
+    const InputScope input(*this, {InputKind::Reset, keepOldDrawing});
     GameRecord& r = record_;
     const FigureMask oldMask = r.mask;
     const int oldX = r.x;
@@ -96,8 +57,8 @@ void Game::ResetGame(bool keepOldDrawing) {
         r.figureSeed = r.networkSeed;
         r.lineSeed = r.networkSeed;
     } else {
-        r.figureSeed = static_cast<std::uint32_t>(hooks_.clock->Seconds() % 65535);
-        r.lineSeed = static_cast<std::uint32_t>(hooks_.clock->Seconds() % 65535);
+        r.figureSeed = static_cast<std::uint32_t>(ClockSeconds() % 65535);
+        r.lineSeed = static_cast<std::uint32_t>(ClockSeconds() % 65535);
     }
     r.waitingForStart = true;
     r.running = false;
@@ -160,6 +121,7 @@ void Game::TakeNextFigure() {
 }
 
 void Game::Tick() {
+    const InputScope input(*this, {InputKind::Tick});
     GameRecord& r = record_;
     if (hooks_.computer->Busy()) return;  // the computer is still pressing its keys
     if (Animating()) return;
@@ -169,12 +131,12 @@ void Game::Tick() {
     ++r.fallTicks;
     if (r.computerPlays) {
         const bool due = r.fallTicks >= 12 - r.computerSpeed;
-        const bool hurried = !r.networkGame && hooks_.keys->IsKeyDown(settings_.keys.accelerate);
+        const bool hurried = !r.networkGame && AccelerateHeld();
         if (due) r.fallTicks = 0;
         if ((due || hurried) && StepDown(true)) hooks_.computer->Move();
     } else {
         const bool due = r.fallTicks >= r.fallPeriod;
-        const bool hurried = hooks_.keys->IsKeyDown(settings_.keys.accelerate);
+        const bool hurried = AccelerateHeld();
         if (due) r.fallTicks = 0;
         if (due || hurried) StepDown(true);
     }
@@ -295,6 +257,7 @@ void Game::MergeFigure() {
 }
 
 void Game::KeyDown(int virtualKey, int repeatCount) {
+    const InputScope input(*this, {InputKind::KeyDown, virtualKey, repeatCount});
     if (Animating()) return;  // the owner holds keys back until the animation is over
     if (record_.running) {
         PressKey(virtualKey, repeatCount);
@@ -306,6 +269,7 @@ void Game::KeyDown(int virtualKey, int repeatCount) {
 }
 
 void Game::PressKey(int virtualKey, int repeatCount) {
+    const InputScope input(*this, {InputKind::PressKey, virtualKey, repeatCount});
     record_.pendingKey = virtualKey;
     record_.repeatCount = repeatCount;
     KeyAction();
@@ -355,6 +319,7 @@ void Game::KeyAction() {
 }
 
 void Game::EnterAction() {
+    const InputScope input(*this, {InputKind::Enter});
     GameRecord& r = record_;
     if (Animating()) return;
     if (r.waitingForStart && r.networkGame) {
@@ -366,6 +331,7 @@ void Game::EnterAction() {
 }
 
 void Game::ToggleRunning(bool notify) {
+    const InputScope input(*this, {InputKind::ToggleRunning, notify});
     GameRecord& r = record_;
     if (r.running) {
         r.running = false;
@@ -408,6 +374,7 @@ void Game::PopBottomLine() {
 }
 
 void Game::ReceivePresent(int rows) {
+    const InputScope input(*this, {InputKind::Present, rows});
     // H rows replace the whole well, so a larger count cannot add more; and
     // once the game is lost nothing more rises.
     const int count = std::min(rows, record_.height);

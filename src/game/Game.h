@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/GameHooks.h"
+#include "game/GameInputs.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 
@@ -50,6 +51,9 @@ public:
     // Listeners hear of what happens in the order they were added.
     void AddListener(GameEvents* listener) { listeners_.push_back(listener); }
     void RemoveListener(GameEvents* listener) { std::erase(listeners_, listener); }
+    // The one observer of the inputs (a recorder), or none.
+    void SetInputObserver(InputObserver* observer) { inputs_ = observer; }
+    InputObserver* inputObserver() const { return inputs_; }
 
     GameRecord& record() { return record_; }
     const GameRecord& record() const { return record_; }
@@ -98,6 +102,21 @@ public:
     void FinishAnimation();
 
 private:
+    // Reports an input to the observer for as long as the game runs it.
+    class InputScope {
+    public:
+        InputScope(Game& game, GameInput input);
+        ~InputScope();
+        InputScope(const InputScope&) = delete;
+        InputScope& operator=(const InputScope&) = delete;
+
+    private:
+        Game& game_;
+        GameInput input_;
+    };
+    bool AccelerateHeld();
+    std::int64_t ClockSeconds();
+
     // The score is a 32-bit number, as the high-score file and the network
     // game carry it: a very long game stays at the largest value instead of
     // wrapping round to a negative score.
@@ -125,6 +144,8 @@ private:
     GameRecord record_;
     Hooks hooks_;
     std::vector<GameEvents*> listeners_;
+    InputObserver* inputs_ = nullptr;
+    int inputDepth_ = 0;  // inputs the game is running at this moment
     int animationFrame_ = -1;  // the picture shown last; -1: no animation
     std::uint32_t frameShownAt_ = 0;
     AfterAnimation afterAnimation_ = AfterAnimation::Reset;

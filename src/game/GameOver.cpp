@@ -7,6 +7,7 @@
 namespace vexari {
 
 void Game::EndOfGameAnimation(AfterAnimation after) {
+    const InputScope input(*this, {InputKind::EndAnimation, static_cast<int>(after)});
     FinishAnimation();  // one end at a time
     afterAnimation_ = after;
     GameRecord& r = record_;
@@ -26,6 +27,7 @@ std::optional<std::uint32_t> Game::AnimationDeadline() const {
 void Game::AdvanceAnimation(std::uint32_t nowMs) {
     // Unsigned differences stay right when the millisecond count wraps.
     if (!Animating() || nowMs - frameShownAt_ < kAnimationFrameMs) return;
+    const InputScope input(*this, {InputKind::AnimationFrame});
     if (animationFrame_ + 1 < kLocomotiveSteps) {
         ++animationFrame_;
         DrawAnimationFrame();
@@ -51,7 +53,9 @@ void Game::DrawAnimationFrame() {
 }
 
 void Game::FinishAnimation() {
-    if (Animating()) CompleteAnimation();
+    if (!Animating()) return;
+    const InputScope input(*this, {InputKind::FinishAnimation});
+    CompleteAnimation();
 }
 
 void Game::CompleteAnimation() {

@@ -28,6 +28,14 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
     settings_.port = config_.port;
 
     game_.SetHooks({nullptr, this, this, &client_, this, &computer_});
+    if (!config_.recordDir.empty()) {
+        replays_ = std::make_unique<ReplayLibrary>(config_.recordDir);
+        recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& replay) {
+            std::filesystem::path saved;
+            const SaveResult result = replays_->Save(replay, &saved);
+            Print(config_.outputPrefix + (result ? "recorded " + saved.string() : result.Message()) + "\n");
+        });
+    }
     GameRecord& record = game_.record();
     record.networkGame = true;
     record.computerPlays = true;
@@ -64,6 +72,7 @@ void BotPlayer::Connect() {
 }
 
 void BotPlayer::Stop() {
+    if (recorder_ && !finished_) recorder_->Stop();  // a game under way is kept as it stands
     finished_ = true;
     tickTimer_.stop();
     computerTimer_.stop();

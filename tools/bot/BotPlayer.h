@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ai/ComputerPlayer.h"
@@ -12,6 +13,8 @@
 #include "net/GameClient.h"
 #include "net/QtTransport.h"
 #include "net/Wire.h"
+#include "replay/ReplayLibrary.h"
+#include "replay/ReplayRecorder.h"
 #include "settings/Settings.h"
 
 namespace vexari::bot {
@@ -24,6 +27,7 @@ struct PlayerConfig {
     int speed = 2;
     DemoWeights weights = DemoWeights::Defaults();
     std::string outputPrefix;  // put before every printed text
+    std::string recordDir;     // where each game's replay goes; empty: none kept
 };
 
 // What a player reports to the program around it.
@@ -96,6 +100,8 @@ private:
     bool joined_ = false;
     bool finished_ = false;
     int roundsSeen_ = 0;
+    std::unique_ptr<ReplayLibrary> replays_;
+    std::unique_ptr<ReplayRecorder> recorder_;
 };
 
 }  // namespace vexari::bot

@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "  --count C          run C players in this process (default 1)\n"
     "  --weights FILE     the computer's eight weights from a demo-parameters file\n"
     "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
+    "  --record DIR       keep a replay of every game in DIR (the newest 50)\n"
     "  --help             show this text\n"
     "\n"
     "Exit status: 0 after the rounds or when the server closes, 1 when refused or\n"
@@ -53,6 +54,7 @@ struct BotArgs {
     int rounds = 0;  // 0: until the server closes
     int count = 1;
     std::string weightsFile;
+    std::string recordDir;
     bool help = false;
 };
 
@@ -69,6 +71,7 @@ std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::stri
         {"--name", &parsed.name},
         {"--team", &parsed.team},
         {"--weights", &parsed.weightsFile},
+        {"--record", &parsed.recordDir},
     };
     if (!vexari::tools::ParseOptions(args, ints, texts, parsed.help, error)) return std::nullopt;
     if (parsed.help) return parsed;
@@ -156,6 +159,7 @@ int main(int argc, char* argv[]) {
         config.port = parsed->port;
         config.speed = parsed->speed;
         config.weights = *weights;
+        config.recordDir = parsed->recordDir;
         if (parsed->count > 1) config.outputPrefix = config.name + ": ";
         players.push_back(std::make_unique<BotPlayer>(config, version, onEvent));
     }

@@ -10,6 +10,7 @@
 #include "ai/DemoFile.h"
 #include "ai/Simulator.h"
 #include "ai/Tuner.h"
+#include "ReplayCommands.h"
 
 namespace {
 
@@ -52,11 +53,13 @@ int main(int argc, char** argv) {
     if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-sim")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "tune") return Tune({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "verify") return vexari::sim::Verify({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "replay") return vexari::sim::ReplayFile({args.begin() + 1, args.end()});
     const vexari::SimArgsResult parsed = vexari::ParseSimArgs(args);
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage << vexari::kTuneUsage;
+        std::cout << vexari::kSimUsage << vexari::sim::kReplayUsage << vexari::kTuneUsage;
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);

@@ -1,0 +1,9 @@
+#pragma once
+#include "game/Game.h"
+
+namespace vexari {
+
+// The hooks given, with a stand-in that does nothing for each one left unset.
+Game::Hooks WithNullHooks(const Game::Hooks& hooks);
+
+}  // namespace vexari

@@ -1,0 +1,66 @@
+#include "replay/Replay.h"
+
+namespace vexari {
+
+PlayConditions CaptureConditions(const Game& game) {
+    const Settings& s = game.settings();
+    const GameRecord& r = game.record();
+    PlayConditions c;
+    c.height = s.height;
+    c.level = s.level;
+    c.next = s.next;
+    c.incLevel = s.incLevel;
+    c.botLines = s.botLines;
+    c.animate = s.animate;
+    c.keys = s.keys;
+    c.weights = s.demo;
+    c.computerPlays = r.computerPlays;
+    c.computerSpeed = r.computerSpeed;
+    c.learnMode = r.learnMode;
+    c.highScoreEligible = r.highScoreEligible;
+    c.networkGame = r.networkGame;
+    c.networkSeed = r.networkSeed;
+    c.networkLevel = r.networkLevel;
+    return c;
+}
+
+void ApplyConditions(const PlayConditions& c, Game& game) {
+    Settings& s = game.settings();
+    GameRecord& r = game.record();
+    s.height = c.height;
+    s.level = c.level;
+    s.next = static_cast<std::int16_t>(c.next);
+    s.incLevel = static_cast<std::int16_t>(c.incLevel);
+    s.botLines = c.botLines;
+    s.animate = c.animate;
+    s.keys = c.keys;
+    s.demo = c.weights;
+    r.computerPlays = c.computerPlays;
+    r.computerSpeed = c.computerSpeed;
+    r.learnMode = c.learnMode;
+    r.highScoreEligible = c.highScoreEligible;
+    r.networkGame = c.networkGame;
+    r.networkSeed = c.networkSeed;
+    r.networkLevel = c.networkLevel;
+}
+
+ReplayKind KindOf(const Replay& replay) {
+    if (replay.start.networkGame) return ReplayKind::Network;
+    bool computer = replay.start.computerPlays;
+    for (const PlayConditions& c : replay.changes) computer = computer || c.computerPlays;
+    return computer ? ReplayKind::Demo : ReplayKind::Single;
+}
+
+const char* KindName(ReplayKind kind) {
+    switch (kind) {
+    case ReplayKind::Network:
+        return "network";
+    case ReplayKind::Demo:
+        return "demo";
+    case ReplayKind::Single:
+        break;
+    }
+    return "single";
+}
+
+}  // namespace vexari
