@@ -14,10 +14,6 @@
 
 namespace vexari {
 
-const char* const kTuneUsage =
-    "       vexari-sim tune [--generations G] [--population N] [--games K] [--height H] [--max-pieces M]\n"
-    "                       [--seed S] [--jobs J] [--start FILE.dem] --out FILE.dem\n";
-
 namespace {
 
 constexpr int kCriteria = DemoWeights::kCriteria;
@@ -52,7 +48,7 @@ TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
             if (!ParseWhole(v, o.games) || o.games < 1) return Fail("--games must be a whole number of at least 1");
         } else if (a == "--height") {
             if (!ParseWhole(v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
-                return Fail("--height must be a whole number from 19 to 25");
+                return Fail("--height must be a whole number of rows from 19 to 25 (one more than the Skill dialog shows)");
         } else if (a == "--max-pieces") {
             if (!ParseWhole(v, o.maxPieces) || o.maxPieces < 1)
                 return Fail("--max-pieces must be a whole number of at least 1");

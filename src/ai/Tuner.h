@@ -36,8 +36,6 @@ struct TuneArgsResult {
 // Parses the arguments after "tune".
 TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args);
 
-extern const char* const kTuneUsage;
-
 // The weights the search tries stay within these bounds: whole numbers the
 // Demo parameters dialog shows as they are (it scales weights down only when
 // the largest exceeds 1000).

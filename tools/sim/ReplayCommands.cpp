@@ -8,10 +8,6 @@
 
 namespace vexari::sim {
 
-const char* const kReplayUsage =
-    "       vexari-sim verify FILE...        replay each file and check its score, lines and well\n"
-    "       vexari-sim replay FILE [--trace] play a recorded game, with --trace figure by figure\n";
-
 namespace {
 
 int Usage(const std::string& message) {

@@ -4,8 +4,6 @@
 
 namespace vexari::sim {
 
-extern const char* const kReplayUsage;
-
 // vexari-sim verify FILE...: 0 when every file replays as it claims, 1 when
 // one does not (or cannot be read), 2 for a usage error.
 int Verify(const std::vector<std::string>& args);

@@ -33,7 +33,7 @@ int Tune(const std::vector<std::string>& args) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::TuneOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage << vexari::kTuneUsage;
+        std::cout << vexari::kSimUsage;
         return 0;
     }
     vexari::DemoValues start = vexari::DefaultDemoValues();
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage << vexari::sim::kReplayUsage << vexari::kTuneUsage;
+        std::cout << vexari::kSimUsage;
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);
