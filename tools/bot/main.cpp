@@ -39,6 +39,7 @@ constexpr const char* kUsage =
     "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
     "  --record DIR       keep a replay of every game in DIR (the newest 50)\n"
     "  --help             show this text\n"
+    "  --version          show the version\n"
     "\n"
     "Exit status: 0 after the rounds or when the server closes, 1 when refused or\n"
     "the server cannot be reached, 2 for a bad option.\n";
