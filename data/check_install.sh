@@ -13,8 +13,13 @@ trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
+version=$("$prefix/bin/vexari" --version | cut -d' ' -f2)
 for program in vexari vexari-server vexari-bot vexari-sim; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program missing"
+  [ "$("$prefix/bin/$program" --version)" = "$program $version" ] || fail "$program --version is not \"$program $version\""
+done
+for page in vexari vexari-server vexari-bot vexari-sim; do
+  [ -s "$prefix/share/man/man6/$page.6.gz" ] || fail "the manual page of $page is missing"
 done
 desktop=$prefix/share/applications/$id.desktop
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
