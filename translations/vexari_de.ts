@@ -27,6 +27,10 @@
         <source>Keys, look and skill are set in the Options menu.</source>
         <translation>Tasten, Aussehen und Schwierigkeit stellen Sie im Menü Optionen ein.</translation>
     </message>
+    <message>
+        <source>Free software under the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License&lt;/a&gt;, version 3 or later.</source>
+        <translation>Freie Software unter der &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License&lt;/a&gt;, Version 3 oder später.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::CMainFrame</name>

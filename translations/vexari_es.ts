@@ -27,6 +27,10 @@
         <source>Keys, look and skill are set in the Options menu.</source>
         <translation>Las teclas, la apariencia y la dificultad se ajustan en el menú Opciones.</translation>
     </message>
+    <message>
+        <source>Free software under the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License&lt;/a&gt;, version 3 or later.</source>
+        <translation>Software libre bajo la &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;Licencia Pública General de GNU&lt;/a&gt;, versión 3 o posterior.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::CMainFrame</name>

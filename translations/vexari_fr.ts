@@ -27,6 +27,10 @@
         <source>Keys, look and skill are set in the Options menu.</source>
         <translation>Touches, apparence et difficulté se règlent dans le menu Options.</translation>
     </message>
+    <message>
+        <source>Free software under the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License&lt;/a&gt;, version 3 or later.</source>
+        <translation>Logiciel libre sous la &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;licence publique générale GNU&lt;/a&gt;, version 3 ou ultérieure.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::CMainFrame</name>

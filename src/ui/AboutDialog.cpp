@@ -37,6 +37,12 @@ AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDial
     layout->addWidget(new QLabel(tr("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);
     layout->addWidget(new QLabel(tr("for the computer and for friends on the network."), this), 2, 1, 1, 2);
     layout->addWidget(new QLabel(tr("Keys, look and skill are set in the Options menu."), this), 3, 1, 1, 2);
+    auto* licence = new QLabel(tr("Free software under the <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+                                  "GNU General Public License</a>, version 3 or later."),
+                               this);
+    licence->setOpenExternalLinks(true);
+    licence->setWordWrap(true);
+    layout->addWidget(licence, 4, 1, 1, 2);
     layout->setColumnStretch(1, 1);
     setMinimumSize(DialogUnits(this, 217, 86));
 }
