@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <tuple>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -139,8 +138,7 @@ public:
 
     void FigureLanded(const Landing& l) override {
         ++landing_.n;
-        std::tie(landing_.figure, landing_.x, landing_.y, landing_.removed) = std::tuple(l.figure, l.x, l.y, l.removed);
-        std::tie(landing_.score, landing_.lines, landing_.stackTop) = std::tuple(l.score, l.lines, l.stackTop);
+        static_cast<Landing&>(landing_) = l;
         if (onLanding_ && *onLanding_) (*onLanding_)(landing_);
     }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ai/Placement.h"
+#include "game/GameHooks.h"
 #include "game/Well.h"
 #include "settings/Settings.h"
 
@@ -58,17 +59,10 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args);
 
 extern const char* const kSimUsage;
 
-// One landing of a simulated game, after its rows were removed.
-struct SimLanding {
+// One landing of a simulated game, as the game reports it, and which.
+struct SimLanding : Landing {
     int game = 0;
     std::int64_t n = 0;  // landings so far in this game, from 1
-    int figure = 0;      // table index of the landed figure
-    int x = 0;           // box position where it landed
-    int y = 0;
-    int removed = 0;  // rows removed by this landing
-    std::int32_t score = 0;
-    std::int32_t lines = 0;
-    int stackTop = 0;
 };
 
 struct SimGameResult {

@@ -545,7 +545,7 @@ TEST(Simulator, ThreadsChangeNeitherTheGamesNorTheOutput) {
 }
 
 TEST(SimulatorReports, Formats) {
-    EXPECT_EQ(LandingJson({2, 7, 3, -1, 20, 2, 1234, 9, 17}),
+    EXPECT_EQ(LandingJson({{3, -1, 20, 2, 1234, 9, 17}, 2, 7}),
               "{\"game\":2,\"n\":7,\"figure\":3,\"x\":-1,\"y\":20,\"removed\":2,\"score\":1234,\"lines\":9,"
               "\"stack_top\":17}");
     EXPECT_EQ(SummaryJson(Summarize({{1, 10, 4, 100}, {2, 10, 9, 300}, {3, 30, 1, 200}, {4, 10, 20, 0}}, 2.0)),
