@@ -196,6 +196,11 @@ struct Host : ServerConnections, ServerObserver {
         if (onSend) onSend(id);
     }
     void Close(ConnectionId id) override { closed.push_back(id); }
+    void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) override {
+        ++broadcasts;
+        ServerConnections::SendToMany(ids, bytes);
+    }
+    bool RequestEndOfTurn() override { return turns && ++turnRequests; }
     void TextToAll(std::string_view text) override { events.emplace_back(text); }
     void RoundStarted() override { events.emplace_back("started"); }
     void RoundEnded() override {
@@ -249,6 +254,8 @@ struct Host : ServerConnections, ServerObserver {
     std::vector<std::string> events;
     std::function<void(ConnectionId)> onSend;
     std::function<void()> onEnded;
+    bool turns = false;  // the tables wait for EndOfTurn()
+    int turnRequests = 0, broadcasts = 0;
     std::int64_t now = 65535 * 3 + 77;  // seeds 77
     GameServer server{*this, kVersion, [this] { return now; }};
 };
@@ -267,7 +274,8 @@ TEST(GameServerJoin, AnswersOrRefusesAJoinAndReadsNothingAfterARefusal) {
         h.server.Accepted(2);
         h.server.Received(2, EncodeJoin(name, "Red", version) + EncodeText("hi"));
         if (refusal == nullptr) {
-            EXPECT_EQ(h.Kinds(2), (std::vector<std::int32_t>{MSG_JOIN, MSG_TABLES, MSG_TEXT}));
+            // The tables follow once everything read with the join is handled.
+            EXPECT_EQ(h.Kinds(2), (std::vector<std::int32_t>{MSG_JOIN, MSG_TEXT, MSG_TABLES}));
             EXPECT_EQ(h.Texts(1), std::vector<std::string>{"ann: hi\r\n"});
             h.server.Received(2, EncodeJoin("Zed", "Blue", kVersion));  // a second join is ignored
             EXPECT_EQ(h.server.Teams().size(), 1u);
@@ -308,8 +316,8 @@ TEST(GameServerJoin, OptionsGoToEveryoneWithTheReportAndToLaterJoins) {
     h.server.Accepted(1);
     h.server.Received(1, EncodeJoin("Ann", "Red", kVersion) + EncodeOptions(options));
     const auto sent = h.Take(1);
-    ASSERT_TRUE(sent.size() == 4 && sent[2].options == options);  // join, tables, options, report
-    EXPECT_EQ(sent[3].text,
+    ASSERT_TRUE(sent.size() == 4 && sent[1].options == options);  // join, options, report, tables
+    EXPECT_EQ(sent[2].text,
               "Options:\r\n  Start level: 7\r\n  Player win scores: 0\r\n  Team win scores: 1\r\n"
               "  Throw to all players of the most weak team\r\n  Play till 20 scores\r\n  Height 19\r\n\r\n");
     h.server.Accepted(2);
@@ -558,6 +566,37 @@ TEST(GameServerLeave, CloseDuringASendAndAnObserverRestartingTheRoundAreHandledA
     ASSERT_EQ(std::tuple(h.server.RoundRunning(), h.events.back()), std::tuple(true, "started"));
     h.Filled(3);  // the new round counts Blue alone: outlasting nobody is worth nothing
     EXPECT_EQ(h.Team("Blue").roundScore, 0);
+}
+
+// However many connections close and land in one turn of the event loop, the
+// tables go out once, encoded once; a connection is closed when it has not
+// joined 10 whole seconds after it came, or 11 (a tick sees whole seconds).
+TEST(GameServerLoad, OneSetOfTablesATurnAndConnectionsThatDoNotJoinAreClosed) {
+    Roster roster{{"Ann", "Red"}, {"Bob", "Blue"}};
+    roster.resize(103);  // connections that never join
+    Host h(roster);
+    h.Start();
+    h.turns = true;
+    for (ConnectionId id = 4; id <= 103; ++id) h.server.Closed(id);
+    h.Land(1, 4, 0), h.Land(2, 6, 0);
+    EXPECT_EQ(std::tuple(h.turnRequests, h.Kinds(1)), std::tuple(1, std::vector<std::int32_t>{}));
+    h.broadcasts = 0;
+    h.server.EndOfTurn();
+    const auto sent = h.Take(2);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(std::tuple(h.broadcasts, sent[0].tables.players.size(), sent[0].tables.players[1].height),
+              std::tuple(1, 3u, "6"));
+
+    h.now += 5;
+    h.server.Accepted(104);  // during the round: waits for its refusal
+    std::vector<std::vector<ConnectionId>> closed;
+    for (int step : {5, 1, 4, 1}) {
+        h.now += step;
+        h.Ticks(1);
+        closed.push_back(h.closed);
+    }
+    EXPECT_EQ(closed, (std::vector<std::vector<ConnectionId>>{{}, {3}, {3}, {3, 104}}));
+    EXPECT_EQ(h.server.ConnectionCount(), 2u);
 }
 
 TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
