@@ -75,10 +75,11 @@ void AbortQuietly(QTcpSocket* socket, QObject* owner) {
 //
 // Flood control: the bytes the server queues while it handles a
 // connection's input (its echoes, say, to every player) are charged to that
-// connection, and the tables of a turn are shared among the connections
-// read in it. A connection whose budget is spent, or whose own output queue
-// is long, is not read: its bytes wait in the socket and TCP slows the
-// sender down, while the readers' queues stay short.
+// connection. A connection whose budget is spent, or whose own output queue
+// is long, is not read: its bytes wait in the socket and TCP slows the sender
+// down, while the readers' queues stay short. The tables, which many
+// connections' events change together, go out at most every
+// kTablesIntervalMs however many events ask for them.
 
 namespace {
 
@@ -169,7 +170,6 @@ void QtServerTransport::ReadFrom(ConnectionId id) {
         server_->Received(id, View(bytes));
         reading_ = 0;
         Charge(id, caused_);
-        if (turnRequested_) readInTurn_.push_back(id);
     }
 }
 
@@ -264,20 +264,24 @@ void QtServerTransport::ScheduleTurnEnd() {
     QMetaObject::invokeMethod(this, [this] { TurnEnd(); }, Qt::QueuedConnection);
 }
 
-// After the events of one turn of the loop: the server's tables, then each
-// connection's output of the turn in one system call.
+// After the events of one turn of the loop: the server's tables (at most
+// every kTablesIntervalMs), then each connection's output of the turn in one
+// system call.
 void QtServerTransport::TurnEnd() {
     turnScheduled_ = false;
-    if (std::exchange(turnRequested_, false)) {
-        std::vector<ConnectionId> readers;
-        readers.swap(readInTurn_);
-        if (server_) {
-            caused_ = 0;
-            server_->EndOfTurn();
-            if (!readers.empty()) {
-                const std::int64_t share = caused_ / static_cast<std::int64_t>(readers.size());
-                for (const ConnectionId id : readers) Charge(id, share);
-            }
+    if (turnRequested_) {
+        const std::int64_t now = NowMs();
+        const std::int64_t wait = tablesSentMs_ + kTablesIntervalMs - now;
+        if (wait <= 0) {
+            turnRequested_ = false;
+            tablesSentMs_ = now;
+            if (server_) server_->EndOfTurn();
+        } else if (!tablesTimer_) {
+            tablesTimer_ = true;
+            QTimer::singleShot(static_cast<int>(wait), this, [this] {
+                tablesTimer_ = false;
+                ScheduleTurnEnd();
+            });
         }
     }
     std::vector<ConnectionId> ids;

@@ -32,6 +32,9 @@ inline constexpr std::int64_t kReadPauseQueueBytes = std::int64_t{1} << 20;
 // client that asks for more is not read until its budget has refilled, so
 // TCP slows it down. Real clients cause a few kilobytes a second.
 inline constexpr double kCausedBytesPerSecond = 8 << 20;
+// The server's tables go out at most this often (they are sent whole to
+// every connection, so with many players they are most of its output).
+inline constexpr std::int64_t kTablesIntervalMs = 20;
 // How long a client waits for the server to answer its connection.
 inline constexpr int kConnectTimeoutMs = 15000;
 
@@ -99,8 +102,9 @@ private:
     ConnectionId reading_ = 0;       // the connection whose input the server handles now
     std::int64_t caused_ = 0;        // bytes queued since that started
     bool turnScheduled_ = false;            // TurnEnd() is posted
-    bool turnRequested_ = false;            // the server asked for EndOfTurn()
-    std::vector<ConnectionId> readInTurn_;  // share the turn's tables among them
+    bool turnRequested_ = false;  // the server asked for EndOfTurn()
+    bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
+    std::int64_t tablesSentMs_ = 0;
     std::vector<ConnectionId> withPending_;
 };
 
