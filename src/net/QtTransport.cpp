@@ -284,17 +284,28 @@ void QtServerTransport::TurnEnd() {
             });
         }
     }
+    // A large broadcast (the tables to hundreds of players) is handed over
+    // in slices of kFlushBytesPerTurn, so the loop reads between them.
     std::vector<ConnectionId> ids;
     ids.swap(withPending_);
-    for (const ConnectionId id : ids) {
-        const auto it = sockets_.find(id);
-        if (it != sockets_.end() && it->second.socket) FlushPending(it->second);
+    std::int64_t flushed = 0;
+    std::size_t k = 0;
+    for (; k < ids.size() && flushed < kFlushBytesPerTurn; ++k) {
+        const auto it = sockets_.find(ids[k]);
+        if (it != sockets_.end() && it->second.socket) flushed += FlushPending(it->second);
+    }
+    if (k < ids.size()) {
+        withPending_.assign(ids.begin() + static_cast<std::ptrdiff_t>(k), ids.end());
+        ScheduleTurnEnd();
     }
 }
 
 // Hands the turn's output to the system, as much as it takes at once when
 // nothing waits in the socket before it; the rest waits in the socket.
-void QtServerTransport::FlushPending(Peer& peer) {
+// Returns the bytes handed over either way.
+std::int64_t QtServerTransport::FlushPending(Peer& peer) {
+    std::int64_t bytes = 0;
+    for (const QByteArray& piece : peer.pending) bytes += piece.size();
     std::size_t first = 0;
     qsizetype offset = 0;  // into pending[first]
     if (peer.socket->bytesToWrite() == 0) {
@@ -333,6 +344,7 @@ void QtServerTransport::FlushPending(Peer& peer) {
     for (std::size_t k = first; k < peer.pending.size(); ++k)
         peer.socket->write(k == first && offset > 0 ? peer.pending[k].sliced(offset) : peer.pending[k]);
     peer.pending.clear();
+    return bytes;
 }
 
 void QtServerTransport::Forget(Peer& peer) {

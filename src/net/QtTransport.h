@@ -35,6 +35,9 @@ inline constexpr double kCausedBytesPerSecond = 8 << 20;
 // The server's tables go out at most this often (they are sent whole to
 // every connection, so with many players they are most of its output).
 inline constexpr std::int64_t kTablesIntervalMs = 20;
+// The most output a server hands to the system in one turn of the loop
+// before it reads again (a connection's output of a turn is never split).
+inline constexpr std::int64_t kFlushBytesPerTurn = 256 << 10;
 // How long a client waits for the server to answer its connection.
 inline constexpr int kConnectTimeoutMs = 15000;
 
@@ -88,7 +91,7 @@ private:
     void Written(ConnectionId id, qint64 bytes);
     void ScheduleTurnEnd();
     void TurnEnd();
-    void FlushPending(Peer& peer);
+    std::int64_t FlushPending(Peer& peer);
     void Cut(ConnectionId id);    // a peer that does not read: drop it, report later
     void CutLargestQueues();
     void Forget(Peer& peer);      // its queued bytes no longer count
