@@ -1,6 +1,8 @@
 #include "net/QtTransport.h"
 
+#include <QAbstractEventDispatcher>
 #include <QHostAddress>
+#include <QScopedValueRollback>
 #include <QMetaObject>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -91,6 +93,12 @@ std::int64_t NowMs() {
 }  // namespace
 
 QtServerTransport::QtServerTransport(QObject* parent) : QObject(parent), listener_(new QTcpServer(this)) {
+    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread())) {
+        loopHook_ = true;
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (turnScheduled_) TurnEnd();
+        });
+    }
     connect(listener_, &QTcpServer::newConnection, this, &QtServerTransport::OnNewConnection);
     connect(listener_, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
         // The listener pauses itself after a hard accept error; try again a
@@ -258,10 +266,19 @@ bool QtServerTransport::RequestEndOfTurn() {
     return true;
 }
 
+// The turn ends when the loop is about to wait for more events, without a
+// round of its own; a turn end that asks for another (the rest of a large
+// broadcast) posts it, so the loop does not wait with output at hand.
 void QtServerTransport::ScheduleTurnEnd() {
     if (turnScheduled_) return;
     turnScheduled_ = true;
-    QMetaObject::invokeMethod(this, [this] { TurnEnd(); }, Qt::QueuedConnection);
+    if (loopHook_ && !inTurnEnd_) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (turnScheduled_) TurnEnd();
+        },
+        Qt::QueuedConnection);
 }
 
 // After the events of one turn of the loop: the server's tables (at most
@@ -269,6 +286,7 @@ void QtServerTransport::ScheduleTurnEnd() {
 // system call.
 void QtServerTransport::TurnEnd() {
     turnScheduled_ = false;
+    const QScopedValueRollback<bool> busy(inTurnEnd_, true);
     if (turnRequested_) {
         const std::int64_t now = NowMs();
         const std::int64_t wait = tablesSentMs_ + kTablesIntervalMs - now;

@@ -104,7 +104,9 @@ private:
     std::int64_t totalUnsent_ = 0;
     ConnectionId reading_ = 0;       // the connection whose input the server handles now
     std::int64_t caused_ = 0;        // bytes queued since that started
-    bool turnScheduled_ = false;            // TurnEnd() is posted
+    bool turnScheduled_ = false;  // TurnEnd() is due
+    bool loopHook_ = false;       // the event loop calls it before it waits
+    bool inTurnEnd_ = false;
     bool turnRequested_ = false;  // the server asked for EndOfTurn()
     bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
     std::int64_t tablesSentMs_ = 0;
