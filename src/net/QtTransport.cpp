@@ -216,11 +216,14 @@ void QtServerTransport::Written(ConnectionId id, qint64 bytes) {
     const std::int64_t counted = std::min<std::int64_t>(bytes, peer.queued);
     peer.queued -= counted;
     totalUnsent_ -= counted;
-    if (peer.waitsForQueue && peer.queued <= kReadPauseQueueBytes / 2) {
-        peer.waitsForQueue = false;
-        // Not from inside a write of the server's: later, on the loop.
-        QMetaObject::invokeMethod(this, [this, id] { ReadFrom(id); }, Qt::QueuedConnection);
-    }
+    ResumeIfDrained(id, peer);
+}
+
+void QtServerTransport::ResumeIfDrained(ConnectionId id, Peer& peer) {
+    if (!peer.waitsForQueue || peer.queued > kReadPauseQueueBytes / 2) return;
+    peer.waitsForQueue = false;
+    // Not from inside a write of the server's: later, on the loop.
+    QMetaObject::invokeMethod(this, [this, id] { ReadFrom(id); }, Qt::QueuedConnection);
 }
 
 void QtServerTransport::Write(ConnectionId id, Peer& peer, const QByteArray& bytes) {
@@ -310,7 +313,9 @@ void QtServerTransport::TurnEnd() {
     std::size_t k = 0;
     for (; k < ids.size() && flushed < kFlushBytesPerTurn; ++k) {
         const auto it = sockets_.find(ids[k]);
-        if (it != sockets_.end() && it->second.socket) flushed += FlushPending(it->second);
+        if (it == sockets_.end() || !it->second.socket) continue;
+        flushed += FlushPending(it->second);
+        ResumeIfDrained(ids[k], it->second);
     }
     if (k < ids.size()) {
         withPending_.assign(ids.begin() + static_cast<std::ptrdiff_t>(k), ids.end());

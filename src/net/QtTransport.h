@@ -89,6 +89,7 @@ private:
     void Charge(ConnectionId id, std::int64_t bytes);
     void Write(ConnectionId id, Peer& peer, const QByteArray& bytes);
     void Written(ConnectionId id, qint64 bytes);
+    void ResumeIfDrained(ConnectionId id, Peer& peer);
     void ScheduleTurnEnd();
     void TurnEnd();
     std::int64_t FlushPending(Peer& peer);

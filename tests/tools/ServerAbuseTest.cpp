@@ -52,8 +52,6 @@ struct Peer {
         connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);  // completes on loopback at once
     }
     ~Peer() { close(fd); }
-    Peer(const Peer&) = delete;
-    Peer& operator=(const Peer&) = delete;
 
     // Sends what the socket takes now; returns how much.
     std::size_t Offer(std::string_view bytes) {
@@ -95,19 +93,13 @@ struct Peer {
         }
         return true;
     }
-    bool Heard(const std::string& text) {
-        for (const auto& m : messages)
-            if (m.kind == MSG_TEXT && m.text.find(text) != std::string::npos) return true;
-        return false;
+    bool Heard(std::int32_t kind, const std::string& text = "") {
+        return std::any_of(messages.begin(), messages.end(),
+                           [&](const auto& m) { return m.kind == kind && m.text.find(text) != std::string::npos; });
     }
     void Join(const std::string& name) {
         SendAll(EncodeJoin(name, "T" + name, OwnVersion()));
-        const auto joined = [&] {
-            for (const auto& m : messages)
-                if (m.kind == MSG_JOIN) return true;
-            return false;
-        };
-        ASSERT_TRUE(ReadUntil(joined, 5s)) << name;
+        ASSERT_TRUE(ReadUntil([&] { return Heard(MSG_JOIN); }, 5s)) << name;
     }
 };
 
@@ -165,7 +157,7 @@ protected:
     // One chat line from `from` reaches `to`.
     static bool Echoes(Peer& from, Peer& to, const std::string& line) {
         from.SendAll(EncodeText(line));
-        return to.ReadUntil([&] { return to.Heard(line); }, 5s);
+        return to.ReadUntil([&] { return to.Heard(MSG_TEXT, line); }, 5s);
     }
 
     pid_t pid_ = -1;
