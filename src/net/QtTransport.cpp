@@ -1,8 +1,6 @@
 #include "net/QtTransport.h"
 
-#include <QAbstractEventDispatcher>
 #include <QHostAddress>
-#include <QScopedValueRollback>
 #include <QMetaObject>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -93,12 +91,6 @@ std::int64_t NowMs() {
 }  // namespace
 
 QtServerTransport::QtServerTransport(QObject* parent) : QObject(parent), listener_(new QTcpServer(this)) {
-    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread())) {
-        loopHook_ = true;
-        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-            if (turnScheduled_) TurnEnd();
-        });
-    }
     connect(listener_, &QTcpServer::newConnection, this, &QtServerTransport::OnNewConnection);
     connect(listener_, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
         // The listener pauses itself after a hard accept error; try again a
@@ -173,17 +165,15 @@ void QtServerTransport::ReadFrom(ConnectionId id) {
         if (!MayRead(id, it->second)) return;
         const QByteArray bytes = it->second.socket->readAll();
         if (!server_) continue;
-        reading_ = id;
         caused_ = 0;
         server_->Received(id, View(bytes));
-        reading_ = 0;
         Charge(id, caused_);
     }
 }
 
 bool QtServerTransport::MayRead(ConnectionId id, Peer& peer) {
     if (peer.queued > kReadPauseQueueBytes) {
-        peer.waitsForQueue = true;  // Written() resumes
+        peer.waitsForQueue = true;  // ResumeIfDrained() reads again
         return false;
     }
     const std::int64_t now = NowMs();
@@ -269,19 +259,13 @@ bool QtServerTransport::RequestEndOfTurn() {
     return true;
 }
 
-// The turn ends when the loop is about to wait for more events, without a
-// round of its own; a turn end that asks for another (the rest of a large
-// broadcast) posts it, so the loop does not wait with output at hand.
+// The turn ends with a call posted to the event loop, which runs once the
+// events at hand are handled (also when the loop is driven by processEvents
+// calls that never wait).
 void QtServerTransport::ScheduleTurnEnd() {
     if (turnScheduled_) return;
     turnScheduled_ = true;
-    if (loopHook_ && !inTurnEnd_) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (turnScheduled_) TurnEnd();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { TurnEnd(); }, Qt::QueuedConnection);
 }
 
 // After the events of one turn of the loop: the server's tables (at most
@@ -289,7 +273,6 @@ void QtServerTransport::ScheduleTurnEnd() {
 // system call.
 void QtServerTransport::TurnEnd() {
     turnScheduled_ = false;
-    const QScopedValueRollback<bool> busy(inTurnEnd_, true);
     if (turnRequested_) {
         const std::int64_t now = NowMs();
         const std::int64_t wait = tablesSentMs_ + kTablesIntervalMs - now;

@@ -63,9 +63,6 @@ public:
     void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) override;
     bool RequestEndOfTurn() override;
 
-    // Output queued for all connections, as counted for kMaxTotalUnsentBytes.
-    std::int64_t TotalUnsent() const { return totalUnsent_; }
-
 signals:
     // A pending connection could not be accepted ("Error accepting socket").
     void acceptFailed();
@@ -103,11 +100,8 @@ private:
     std::unordered_map<ConnectionId, Peer> sockets_;
     ConnectionId nextId_ = 1;
     std::int64_t totalUnsent_ = 0;
-    ConnectionId reading_ = 0;       // the connection whose input the server handles now
-    std::int64_t caused_ = 0;        // bytes queued since that started
-    bool turnScheduled_ = false;  // TurnEnd() is due
-    bool loopHook_ = false;       // the event loop calls it before it waits
-    bool inTurnEnd_ = false;
+    std::int64_t caused_ = 0;  // bytes queued since the server began on a connection's input
+    bool turnScheduled_ = false;  // TurnEnd() is posted
     bool turnRequested_ = false;  // the server asked for EndOfTurn()
     bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
     std::int64_t tablesSentMs_ = 0;
