@@ -1,5 +1,6 @@
 #include "net/QtTransport.h"
 
+#include <QAbstractEventDispatcher>
 #include <QHostAddress>
 #include <QMetaObject>
 #include <QTcpServer>
@@ -90,7 +91,18 @@ std::int64_t NowMs() {
 
 }  // namespace
 
-QtServerTransport::QtServerTransport(QObject* parent) : QObject(parent), listener_(new QTcpServer(this)) {
+QtServerTransport::QtServerTransport(QObject* parent)
+    : QObject(parent), listener_(new QTcpServer(this)), turnTimer_(new QTimer(this)) {
+    turnTimer_->setSingleShot(true);
+    turnTimer_->setInterval(0);
+    connect(turnTimer_, &QTimer::timeout, this, [this] {
+        if (turnScheduled_) TurnEnd();
+    });
+    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread())) {
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (turnScheduled_) TurnEnd();
+        });
+    }
     connect(listener_, &QTcpServer::newConnection, this, &QtServerTransport::OnNewConnection);
     connect(listener_, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
         // The listener pauses itself after a hard accept error; try again a
@@ -259,13 +271,14 @@ bool QtServerTransport::RequestEndOfTurn() {
     return true;
 }
 
-// The turn ends with a call posted to the event loop, which runs once the
-// events at hand are handled (also when the loop is driven by processEvents
-// calls that never wait).
+// The turn ends when the event loop is about to wait for more events, so
+// the output costs no round of the loop (and no poll of every socket) of its
+// own. A zero timer stands in where the loop never waits (processEvents calls
+// without WaitForMoreEvents) and for the rest of a large broadcast.
 void QtServerTransport::ScheduleTurnEnd() {
     if (turnScheduled_) return;
     turnScheduled_ = true;
-    QMetaObject::invokeMethod(this, [this] { TurnEnd(); }, Qt::QueuedConnection);
+    turnTimer_->start();
 }
 
 // After the events of one turn of the loop: the server's tables (at most
@@ -273,6 +286,7 @@ void QtServerTransport::ScheduleTurnEnd() {
 // system call.
 void QtServerTransport::TurnEnd() {
     turnScheduled_ = false;
+    turnTimer_->stop();
     if (turnRequested_) {
         const std::int64_t now = NowMs();
         const std::int64_t wait = tablesSentMs_ + kTablesIntervalMs - now;

@@ -13,6 +13,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 // The sockets of the network game, on the game's own thread. Sends never
 // block: each connection queues its output, and a peer that stops reading
@@ -101,7 +102,8 @@ private:
     ConnectionId nextId_ = 1;
     std::int64_t totalUnsent_ = 0;
     std::int64_t caused_ = 0;  // bytes queued since the server began on a connection's input
-    bool turnScheduled_ = false;  // TurnEnd() is posted
+    QTimer* turnTimer_ = nullptr;
+    bool turnScheduled_ = false;  // TurnEnd() is due
     bool turnRequested_ = false;  // the server asked for EndOfTurn()
     bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
     std::int64_t tablesSentMs_ = 0;
