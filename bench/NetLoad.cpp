@@ -5,6 +5,7 @@
 //   vexari-netload --port P [--host 127.0.0.1] --players N [--teams T]
 //                  [--seconds S] [--rate L] [--trace 0|1] [--no-start]
 //                  [--server-pid PID] [--parse-tables] [--setup-timeout S]
+//                  [--echo] [--idle K [--idle-close-at S2]]
 //
 // Every client joins as "loadK" in team "team<K mod T>"; client 0 sends the
 // options (random throws, a play-till nobody reaches, start in 0 seconds) and
@@ -15,8 +16,16 @@
 // landings that are still missing presents, so each latency is measured from
 // the wave's send time and is an upper bound of the real one.
 //
-// The program reads everything the server sends as soon as it arrives, so it
-// never holds the server back. It prints one summary line and one JSON line,
+// With --echo, client 0 also sends a chat line every 50 ms and measures how
+// long its echo takes. With --idle K, K more connections connect a second
+// before the players (so the server lists them in its tables) and never join
+// nor read; S2 seconds into the measurement (default
+// half of it) they are all closed at once, and the echoes and presents of
+// the two seconds after are reported apart. With --server-pid, the server's
+// resident memory is sampled every 10 ms.
+//
+// The joined clients read everything the server sends as soon as it arrives,
+// so they never hold the server back. It prints one summary line and one JSON line,
 // and exits with 1 when a present is missing, a connection was closed, or the
 // setup did not finish.
 #include <arpa/inet.h>
@@ -69,6 +78,9 @@ struct Config {
     long serverPid = 0;
     double setupTimeout = 180;
     std::string dumpFile;  // one line per present: wave send time and latency, in ms
+    bool echo = false;
+    int idle = 0;
+    double idleCloseAt = -1;  // default: half the measurement
 };
 
 [[noreturn]] void Usage(const char* why) {
@@ -76,7 +88,8 @@ struct Config {
                  "vexari-netload: %s\n"
                  "usage: vexari-netload --port P [--host 127.0.0.1] --players N [--teams T] [--seconds S]\n"
                  "                      [--rate L] [--trace 0|1] [--no-start] [--server-pid PID]\n"
-                 "                      [--parse-tables] [--setup-timeout S] [--dump FILE]\n",
+                 "                      [--parse-tables] [--setup-timeout S] [--dump FILE]\n"
+                 "                      [--echo] [--idle K [--idle-close-at S2]]\n",
                  why);
     std::exit(2);
 }
@@ -101,6 +114,9 @@ Config ParseArgs(int argc, char** argv) {
         else if (arg == "--server-pid") c.serverPid = std::atol(value());
         else if (arg == "--setup-timeout") c.setupTimeout = std::atof(value());
         else if (arg == "--dump") c.dumpFile = value();
+        else if (arg == "--echo") c.echo = true;
+        else if (arg == "--idle") c.idle = std::atoi(value());
+        else if (arg == "--idle-close-at") c.idleCloseAt = std::atof(value());
         else Usage("unknown argument");
     }
     if (c.port <= 0 || c.port > 65535) Usage("--port is required");
@@ -111,6 +127,8 @@ Config ParseArgs(int argc, char** argv) {
     if (c.rate < 0) c.rate = 2.0 * c.players;
     if (c.rate <= 0) Usage("--rate must be positive");
     if (c.trace != 0 && c.trace != 1) Usage("--trace is 0 or 1");
+    if (c.idle < 0) Usage("--idle must not be negative");
+    if (c.idleCloseAt < 0) c.idleCloseAt = c.seconds / 2;
     return c;
 }
 
@@ -211,6 +229,14 @@ double OwnCpuSeconds() {
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+// Resident memory of a process in MB, or -1.
+double ResidentMb(long pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    for (std::string key; in >> key;)
+        if (key == "VmRSS:") return in >> key ? std::stod(key) / 1024 : -1;
+    return -1;
+}
+
 std::string LoadAverage() {
     std::ifstream in("/proc/loadavg");
     double one = 0, five = 0, fifteen = 0;
@@ -260,6 +286,10 @@ private:
     // Waits for socket events up to `until` and handles them.
     void Poll(Clock::time_point until);
     void SendWave(int landings);
+    void SendEcho();
+    bool OpenIdle();
+    void CloseIdle();
+    bool AfterIdleClose() const;
     void Report();
 
     Config config_;
@@ -298,6 +328,16 @@ private:
     double serverCpuStart_ = -1, serverCpuEnd_ = -1;
     double ownCpuStart_ = 0, ownCpuEnd_ = 0;
     std::string loadStart_, loadEnd_;
+
+    // Echoes, idle connections, memory.
+    long long echoSeq_ = 0, echoWaves_ = 0;
+    std::deque<std::pair<long long, Clock::time_point>> echoesOut_;
+    std::vector<double> echoMs_, echoAfterIdleMs_, presentAfterIdleMs_;
+    long long echoesLost_ = 0;
+    std::vector<int> idleFds_;
+    Clock::time_point idleClosed_{};
+    double rssPeakMb_ = -1, rssBeforeCloseMb_ = -1, rssEndMb_ = -1;
+    int closedReports_ = 0;
 };
 
 bool NetLoad::Resolve() {
@@ -386,7 +426,7 @@ void NetLoad::MarkClosed(Client& c, const char* why) {
     if (c.closed) return;
     c.closed = true;
     ++closedByServer_;
-    std::fprintf(stderr, "vexari-netload: connection load%d closed (%s)\n", c.index, why);
+    if (++closedReports_ <= 10) std::fprintf(stderr, "vexari-netload: connection load%d closed (%s)\n", c.index, why);
     epoll_ctl(epoll_, EPOLL_CTL_DEL, c.fd, nullptr);
     close(c.fd);
     c.fd = -1;
@@ -489,6 +529,7 @@ void NetLoad::OnMessage(Client& c, const ServerMessage& m) {
                 break;
             }
             latenciesMs_.push_back(Millis(now_ - waves_.front().sent));
+            if (AfterIdleClose()) presentAfterIdleMs_.push_back(latenciesMs_.back());
             waveTimesMs_.push_back(Millis(waves_.front().sent - measureStart_));
             if (--waves_.front().missing == 0) waves_.pop_front();
             break;
@@ -497,6 +538,18 @@ void NetLoad::OnMessage(Client& c, const ServerMessage& m) {
             break;
         case vexari::MSG_TEXT:
             if (measuring_) ++textsMeasured_;
+            if (c.index == 0 && m.text.rfind("load0: echo ", 0) == 0) {
+                const long long seq = std::atoll(m.text.c_str() + 12);
+                while (!echoesOut_.empty() && echoesOut_.front().first < seq) {
+                    echoesOut_.pop_front();
+                    ++echoesLost_;
+                }
+                if (!echoesOut_.empty() && echoesOut_.front().first == seq) {
+                    echoMs_.push_back(Millis(now_ - echoesOut_.front().second));
+                    if (AfterIdleClose()) echoAfterIdleMs_.push_back(echoMs_.back());
+                    echoesOut_.pop_front();
+                }
+            }
             break;
         default:
             break;
@@ -546,6 +599,37 @@ void NetLoad::SendWave(int landings) {
     if (wave.missing > 0) waves_.push_back(wave);
 }
 
+void NetLoad::SendEcho() {
+    if (clients_[0].closed) return;
+    echoesOut_.emplace_back(++echoSeq_, now_);
+    Send(clients_[0], vexari::EncodeText("echo " + std::to_string(echoSeq_)));
+}
+
+// Connections that never join nor read; they are not polled.
+bool NetLoad::OpenIdle() {
+    for (int i = 0; i < config_.idle; ++i) {
+        const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) return false;
+        idleFds_.push_back(fd);
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address_), sizeof address_) != 0 && errno != EINPROGRESS)
+            return false;
+    }
+    const auto until = Clock::now() + std::chrono::seconds(1);  // for the server to accept them
+    while (Clock::now() < until) Poll(until);
+    return true;
+}
+
+void NetLoad::CloseIdle() {
+    if (config_.serverPid > 0) rssBeforeCloseMb_ = ResidentMb(config_.serverPid);
+    for (const int fd : idleFds_) close(fd);
+    idleFds_.clear();
+    idleClosed_ = Clock::now();
+}
+
+bool NetLoad::AfterIdleClose() const {
+    return idleClosed_ != Clock::time_point{} && now_ - idleClosed_ < std::chrono::seconds(2);
+}
+
 int NetLoad::Run() {
     if (!Resolve()) {
         std::fprintf(stderr, "vexari-netload: cannot resolve %s\n", config_.host.c_str());
@@ -554,6 +638,10 @@ int NetLoad::Run() {
     epoll_ = epoll_create1(EPOLL_CLOEXEC);
     for (int i = 0; i < config_.players; ++i) clients_[static_cast<std::size_t>(i)].index = i;
 
+    if (config_.idle > 0 && !OpenIdle()) {
+        std::fprintf(stderr, "vexari-netload: cannot open the idle connections: %s\n", std::strerror(errno));
+        return 1;
+    }
     // Setup: connect a few at a time (the server listens with a backlog of 5,
     // and a dropped handshake would cost seconds of retransmission), then start.
     const auto setupStart = Clock::now();
@@ -587,7 +675,8 @@ int NetLoad::Run() {
         return 1;
     }
     const double setupSeconds = Seconds(Clock::now() - setupStart);
-    std::fprintf(stderr, "vexari-netload: %d players joined and started in %.2f s\n", config_.players, setupSeconds);
+    std::fprintf(stderr, "vexari-netload: %d players joined and started in %.2f s; the tables list %d connections\n",
+                 config_.players, setupSeconds, tablesPlayersSeenByFirst_);
 
     // Waves: landings are due at an even rate; every 10 ms the ones due go out.
     loadStart_ = LoadAverage();
@@ -607,6 +696,10 @@ int NetLoad::Run() {
             const double elapsed = Seconds(now_ - measureStart_) + Seconds(period);
             due = static_cast<long long>(std::floor(elapsed * config_.rate));
             SendWave(static_cast<int>(due - landingsSent_));
+            if ((config_.echo || config_.idle > 0) && ++echoWaves_ % 5 == 0) SendEcho();
+            if (config_.serverPid > 0) rssPeakMb_ = std::max(rssPeakMb_, ResidentMb(config_.serverPid));
+            if (!idleFds_.empty() && now_ - measureStart_ >= std::chrono::duration<double>(config_.idleCloseAt))
+                CloseIdle();
             nextWave += period;
             if (nextWave < now_) nextWave = now_ + period;  // far behind: the next wave catches up
         }
@@ -623,13 +716,18 @@ int NetLoad::Run() {
     }
     ownCpuEnd_ = OwnCpuSeconds();
     if (config_.serverPid > 0) serverCpuEnd_ = ProcessCpuSeconds(config_.serverPid);
+    if (config_.serverPid > 0) rssEndMb_ = ResidentMb(config_.serverPid);
+    echoesLost_ += static_cast<long long>(echoesOut_.size());
     loadEnd_ = LoadAverage();
     Report();
     for (Client& c : clients_) {
         if (c.fd >= 0) close(c.fd);
     }
     close(epoll_);
-    return presentsReceived_ == landingsSent_ && unmatchedPresents_ == 0 && closedByServer_ == 0 ? 0 : 1;
+    for (const int fd : idleFds_) close(fd);
+    return presentsReceived_ == landingsSent_ && unmatchedPresents_ == 0 && closedByServer_ == 0 && echoesLost_ == 0
+               ? 0
+               : 1;
 }
 
 double Percentile(std::vector<double>& sorted, double p) {
@@ -675,6 +773,19 @@ void NetLoad::Report() {
         presentRows_, unmatchedPresents_, p50, p99, max, bytesTotal_, bytesMeasured_, tablesMeasured_,
         textsMeasured_, maxGap, closedByServer_, roundEnds_, lateWaves_, serverCpu, ownCpuEnd_ - ownCpuStart_,
         loadStart_.c_str(), loadEnd_.c_str());
+    if (config_.echo || config_.idle > 0) {
+        std::sort(echoMs_.begin(), echoMs_.end());
+        std::sort(echoAfterIdleMs_.begin(), echoAfterIdleMs_.end());
+        std::sort(presentAfterIdleMs_.begin(), presentAfterIdleMs_.end());
+        const auto last = [](const std::vector<double>& v) { return v.empty() ? 0.0 : v.back(); };
+        std::printf(
+            "echoes %zu (lost %lld): p50 %.2f ms p99 %.2f ms max %.2f ms; idle %d closed at %.1f s: in the 2 s after, "
+            "echo max %.2f ms (%zu), present max %.2f ms (%zu); server memory peak %.1f MB, before the close %.1f MB, "
+            "at the end %.1f MB\n",
+            echoMs_.size(), echoesLost_, Percentile(echoMs_, 0.5), Percentile(echoMs_, 0.99), last(echoMs_),
+            config_.idle, config_.idleCloseAt, last(echoAfterIdleMs_), echoAfterIdleMs_.size(),
+            last(presentAfterIdleMs_), presentAfterIdleMs_.size(), rssPeakMb_, rssBeforeCloseMb_, rssEndMb_);
+    }
     std::fflush(stdout);
 }
 

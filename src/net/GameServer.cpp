@@ -81,7 +81,17 @@ void GameServer::Settle() {
             --depth_;
             continue;
         }
-        if (notices_.empty()) break;
+        if (notices_.empty()) {
+            if (!tablesDue_ || turnPending_) break;
+            if (connections_.RequestEndOfTurn()) {
+                turnPending_ = true;
+                break;
+            }
+            ++depth_;
+            FlushTables();
+            --depth_;
+            continue;  // a transport dropping a stalled peer meanwhile reports a close
+        }
         Notice notice = std::move(notices_.front());
         notices_.pop_front();
         if (observer_ == nullptr) continue;
@@ -98,9 +108,8 @@ void GameServer::Settle() {
 // --- Connections ----------------------------------------------------------------
 
 NetPlayer* GameServer::Find(ConnectionId id) {
-    for (const auto& player : players_)
-        if (player->id == id) return player.get();
-    return nullptr;
+    const auto it = byId_.find(id);
+    return it == byId_.end() ? nullptr : it->second;
 }
 
 void GameServer::Accepted(ConnectionId id) {
@@ -110,11 +119,13 @@ void GameServer::Accepted(ConnectionId id) {
         return;
     }
     if (roundRunning_) {
-        refusing_[id];
+        refusing_[id].acceptedAt = now_();
         return;
     }
     auto player = std::make_unique<NetPlayer>();
     player->id = id;
+    player->acceptedAt = now_();
+    byId_[id] = player.get();
     players_.push_back(std::move(player));
 }
 
@@ -173,8 +184,11 @@ void GameServer::Refuse(ConnectionId id, std::string_view text) {
 
 // A connection has closed: the player leaves its round and its team.
 void GameServer::Forget(ConnectionId id) {
-    auto it = std::find_if(players_.begin(), players_.end(), [id](const auto& p) { return p->id == id; });
-    if (it == players_.end()) return;
+    const auto found = byId_.find(id);
+    if (found == byId_.end()) return;
+    NetPlayer* const gone = found->second;
+    byId_.erase(found);
+    auto it = std::find_if(players_.begin(), players_.end(), [gone](const auto& p) { return p.get() == gone; });
     std::unique_ptr<NetPlayer> player = std::move(*it);
     players_.erase(it);
     NetTeam* team = player->team;
@@ -227,13 +241,8 @@ void GameServer::Handle(NetPlayer& player, const ClientMessage& message) {
         case MSG_OPTIONS: {
             options_ = message.options;
             optionsReceived_ = true;
-            const std::string options = EncodeOptions(options_);
             const std::string report = OptionsReport(options_);
-            const std::string text = EncodeText(report);
-            for (const auto& p : players_) {
-                connections_.Send(p->id, options);
-                connections_.Send(p->id, text);
-            }
+            SendAll(EncodeOptions(options_) + EncodeText(report));
             notices_.push_back({Notice::Kind::Text, report});
             break;
         }
@@ -333,7 +342,29 @@ void GameServer::TeamMemberOut(NetTeam& team) {
 
 void GameServer::ServerTick() {
     Busy busy(*this);
+    CloseLateJoiners();
     Tick();
+}
+
+void GameServer::EndOfTurn() {
+    Busy busy(*this);
+    turnPending_ = false;
+    FlushTables();
+}
+
+// A connection holds buffers and a place in the tables: one that does not
+// join in time is closed.
+void GameServer::CloseLateJoiners() {
+    const std::int64_t now = now_();
+    std::vector<ConnectionId> late;
+    for (const auto& p : players_)
+        if (p->team == nullptr && now - p->acceptedAt >= kJoinTimeoutSeconds) late.push_back(p->id);
+    for (const auto& [id, refusing] : refusing_)
+        if (now - refusing.acceptedAt >= kJoinTimeoutSeconds) late.push_back(id);
+    for (const ConnectionId id : late) {
+        connections_.Close(id);
+        if (refusing_.erase(id) == 0) Forget(id);
+    }
 }
 
 void GameServer::Tick() {
@@ -369,8 +400,8 @@ void GameServer::StartRound() {
     playersInRound_ = 0;
     random_ = static_cast<std::uint32_t>(Seed(now_()));
     roundRunning_ = true;
+    SendAll(EncodeStart(options_.levelCode, Seed(now_())));
     for (const auto& p : players_) {
-        connections_.Send(p->id, EncodeStart(options_.levelCode, Seed(now_())));
         p->alive = true;
         p->height = 0;
         p->roundScore = 0;
@@ -390,9 +421,8 @@ void GameServer::StartRound() {
 }
 
 void GameServer::EndRound() {
-    const std::string filled = EncodeKind(MSG_FILLED);
+    SendAll(EncodeKind(MSG_FILLED));
     for (const auto& p : players_) {
-        connections_.Send(p->id, filled);
         if (p->alive) {
             p->alive = false;
             p->roundScore = Wrap(std::int64_t{p->roundScore} + playersInRound_ - 1);
@@ -559,7 +589,9 @@ void GameServer::PlayerReceives(NetPlayer& player, std::int32_t rows) {
 // --- Sending --------------------------------------------------------------------
 
 void GameServer::SendAll(std::string_view bytes) {
-    for (const auto& p : players_) connections_.Send(p->id, bytes);
+    recipients_.clear();
+    for (const auto& p : players_) recipients_.push_back(p->id);
+    connections_.SendToMany(recipients_, bytes);
 }
 
 void GameServer::SendTextAll(const std::string& text) {
@@ -567,7 +599,15 @@ void GameServer::SendTextAll(const std::string& text) {
     notices_.push_back({Notice::Kind::Text, text});
 }
 
-void GameServer::SendTablesAll() { SendAll(EncodeTables(BuildTables())); }
+// The tables go out once, when the turn's events are all handled: a turn
+// that closes or lands N connections sends one set, not N.
+void GameServer::SendTablesAll() { tablesDue_ = true; }
+
+void GameServer::FlushTables() {
+    if (!tablesDue_) return;
+    tablesDue_ = false;
+    SendAll(EncodeTables(BuildTables()));
+}
 
 std::size_t GameServer::JoinedCount() const {
     return static_cast<std::size_t>(

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "net/Wire.h"
@@ -23,6 +24,16 @@ public:
     // Closes a connection. The transport does not report it back as closed:
     // the server has already forgotten it.
     virtual void Close(ConnectionId id) = 0;
+    // Queues the same bytes for every connection in `ids`, in that order; a
+    // transport may share one copy among them.
+    virtual void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) {
+        for (const ConnectionId id : ids) Send(id, bytes);
+    }
+    // The server has work left for the end of the event loop's turn (the
+    // tables). True: the transport calls GameServer::EndOfTurn() once the
+    // events of this turn are handled. False (the default): the server does
+    // that work at the end of each call from outside.
+    virtual bool RequestEndOfTurn() { return false; }
 };
 
 // What the server tells the program around it.
@@ -43,6 +54,7 @@ struct NetTeam;
 // One connection in the player table.
 struct NetPlayer {
     ConnectionId id = 0;
+    std::int64_t acceptedAt = 0;  // seconds, by the server's clock
     ClientMessageStream input;
     std::string name;      // empty until MSG_JOIN
     std::string teamName;  // from MSG_JOIN
@@ -72,6 +84,9 @@ class GameServer {
 public:
     // Refuse further connections beyond this many (each holds buffers).
     static constexpr std::size_t kMaxConnections = 2000;
+    // A connection whose join has not been accepted this many whole seconds
+    // after it was accepted is closed at a tick (so after 10 to 12 s).
+    static constexpr std::int64_t kJoinTimeoutSeconds = 11;
 
     GameServer(ServerConnections& connections, const VersionQuad& version,
                std::function<std::int64_t()> nowSeconds);
@@ -89,8 +104,13 @@ public:
     void Received(ConnectionId id, std::string_view bytes);
     void Closed(ConnectionId id);
 
-    // About once a second: the countdown, and the tables without trace messages.
+    // About once a second: the countdown, the tables without trace messages,
+    // and the close of connections that have not joined in time.
     void ServerTick();
+    // The end of an event-loop turn that RequestEndOfTurn() announced: the
+    // tables, if anything in the turn changed them, go to every connection
+    // once, built and encoded once.
+    void EndOfTurn();
     // Handles every connection as closed (closing it), and forgets the options.
     void CloseServer();
 
@@ -119,6 +139,7 @@ private:
     struct Refusing {
         std::string bytes;
         std::size_t needed = 0;  // fewer buffered bytes cannot hold the join start
+        std::int64_t acceptedAt = 0;
     };
     // What the observer is told once the server's tables are consistent again.
     struct Notice {
@@ -147,6 +168,8 @@ private:
     void SendAll(std::string_view bytes);
     void SendTextAll(const std::string& text);
     void SendTablesAll();
+    void FlushTables();
+    void CloseLateJoiners();
     void Settle();
 
     ServerConnections& connections_;
@@ -154,6 +177,8 @@ private:
     VersionQuad version_;
     std::function<std::int64_t()> now_;
     std::vector<std::unique_ptr<NetPlayer>> players_;
+    std::unordered_map<ConnectionId, NetPlayer*> byId_;
+    std::vector<ConnectionId> recipients_;  // every connection, in table order, for a broadcast
     std::map<std::string, std::unique_ptr<NetTeam>> teams_;
     int playersInRound_ = 0;
     int teamsInRound_ = 0;
@@ -167,6 +192,8 @@ private:
     std::deque<Notice> notices_;
     int depth_ = 0;
     bool settling_ = false;
+    bool tablesDue_ = false;    // something changed the tables since they were last sent
+    bool turnPending_ = false;  // the transport will call EndOfTurn()
 };
 
 // The options report sent after every MSG_OPTIONS.

@@ -174,7 +174,8 @@ TEST(Placement, Scoring) {
 
 struct TestClock : GameClock {
     std::int64_t Seconds() override { return 77; }
-    std::uint32_t TickCount() override { return 5000; }
+    std::uint32_t TickCount() override { return ms; }
+    std::uint32_t ms = 5000;
 };
 
 // A game with the computer player attached; the clock stands at 5000 ms.
@@ -227,6 +228,23 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
               std::tuple(false, std::nullopt, "4444......", 3, 0));  // the next figure is up
     player.InputArrived(6000);  // with nothing pending input does nothing
     EXPECT_EQ(r.y, 0);
+}
+
+// The 32-bit millisecond clock wraps after 49.7 days: a pause that ends after
+// the wrap is neither endless nor over before it began.
+TEST_F(DriverTest, KeyPausesLastTheirTimeAcrossTheWrapOfTheClock) {
+    for (std::uint32_t start : {0xFFFFFF80u, 0xFFFFFFC0u}) {  // the pause ends before the wrap, after it
+        clock.ms = start;
+        StartWithLong();
+        for (int t = 0; t < 10; ++t) game.Tick();  // the first key at `start`
+        const std::uint32_t deadline = start + 110;
+        player.Advance(start + 50);
+        player.Advance(deadline - 1);
+        EXPECT_EQ(std::tuple(r.x, player.NextDeadline()), std::tuple(2, std::optional(deadline))) << start;
+        player.Advance(deadline + 20);
+        EXPECT_EQ(r.x, 1) << start;
+        player.Finish(), game.ResetGame();
+    }
 }
 
 TEST_F(DriverTest, ARotationThatKicksIsNotCompensated) {

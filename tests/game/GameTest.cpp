@@ -300,15 +300,26 @@ TEST(Landing, RemovesFullRowsAndShowsTheLandingHeight) {
     }
 }
 
-TEST(Landing, DropWithoutAnimationDrawsOnlyTheEnd) {
-    GameFixture f;
-    f.settings.animate = 0;
-    f.Start();
-    f.SetFigure(kSquare, 3, 0);
-    f.calls.clear();
-    f.game.KeyDown(kDrop, 1);
-    f.calls.resize(3);  // then the next figure
-    EXPECT_EQ(f.calls, (std::vector<std::string>{"draw 3,22", "erase 3,0", "draw 3,0"}));
+// Animated, the figure is drawn on every row of its way down and erased from
+// the one before; otherwise only at the end, and erased where it started.
+TEST(Landing, DropDrawsEachStepWhenAnimatedElseOnlyTheEnd) {
+    for (int animate : {0, 1}) {
+        GameFixture f;
+        f.settings.animate = animate;
+        f.Start();
+        f.SetFigure(kSquare, 3, 0);
+        f.calls.clear();
+        f.game.KeyDown(kDrop, 1);
+        std::vector<std::string> expected{"draw 3,22", "erase 3,0"};
+        if (animate) {
+            expected.clear();
+            for (int y = 1; y <= 22; ++y) expected.insert(expected.end(), {"draw 3," + std::to_string(y),
+                                                                           "erase 3," + std::to_string(y - 1)});
+        }
+        expected.push_back("draw 3,0");  // then the next figure
+        f.calls.resize(expected.size());
+        EXPECT_EQ(f.calls, expected) << animate;
+    }
 }
 
 TEST(Scoring, PlacementRowsLevelsAndBottomLines) {

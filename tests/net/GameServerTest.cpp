@@ -196,6 +196,11 @@ struct Host : ServerConnections, ServerObserver {
         if (onSend) onSend(id);
     }
     void Close(ConnectionId id) override { closed.push_back(id); }
+    void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) override {
+        ++broadcasts;
+        ServerConnections::SendToMany(ids, bytes);
+    }
+    bool RequestEndOfTurn() override { return turns && ++turnRequests; }
     void TextToAll(std::string_view text) override { events.emplace_back(text); }
     void RoundStarted() override { events.emplace_back("started"); }
     void RoundEnded() override {
@@ -249,6 +254,8 @@ struct Host : ServerConnections, ServerObserver {
     std::vector<std::string> events;
     std::function<void(ConnectionId)> onSend;
     std::function<void()> onEnded;
+    bool turns = false;  // the tables wait for EndOfTurn()
+    int turnRequests = 0, broadcasts = 0;
     std::int64_t now = 65535 * 3 + 77;  // seeds 77
     GameServer server{*this, kVersion, [this] { return now; }};
 };
@@ -267,7 +274,8 @@ TEST(GameServerJoin, AnswersOrRefusesAJoinAndReadsNothingAfterARefusal) {
         h.server.Accepted(2);
         h.server.Received(2, EncodeJoin(name, "Red", version) + EncodeText("hi"));
         if (refusal == nullptr) {
-            EXPECT_EQ(h.Kinds(2), (std::vector<std::int32_t>{MSG_JOIN, MSG_TABLES, MSG_TEXT}));
+            // The tables follow once everything read with the join is handled.
+            EXPECT_EQ(h.Kinds(2), (std::vector<std::int32_t>{MSG_JOIN, MSG_TEXT, MSG_TABLES}));
             EXPECT_EQ(h.Texts(1), std::vector<std::string>{"ann: hi\r\n"});
             h.server.Received(2, EncodeJoin("Zed", "Blue", kVersion));  // a second join is ignored
             EXPECT_EQ(h.server.Teams().size(), 1u);
@@ -308,8 +316,8 @@ TEST(GameServerJoin, OptionsGoToEveryoneWithTheReportAndToLaterJoins) {
     h.server.Accepted(1);
     h.server.Received(1, EncodeJoin("Ann", "Red", kVersion) + EncodeOptions(options));
     const auto sent = h.Take(1);
-    ASSERT_TRUE(sent.size() == 4 && sent[2].options == options);  // join, tables, options, report
-    EXPECT_EQ(sent[3].text,
+    ASSERT_TRUE(sent.size() == 4 && sent[1].options == options);  // join, options, report, tables
+    EXPECT_EQ(sent[2].text,
               "Options:\r\n  Start level: 7\r\n  Player win scores: 0\r\n  Team win scores: 1\r\n"
               "  Throw to all players of the most weak team\r\n  Play till 20 scores\r\n  Height 19\r\n\r\n");
     h.server.Accepted(2);
@@ -404,12 +412,14 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
         bool inTeam;  // the mode is the in-team one, else the team one
         ThrowMode mode;
         std::array<std::int32_t, 3> heights;
-        bool danOut;
+        bool thirdOut;  // connection 3 is out: Cid among teams, Dan inside one
         std::uint32_t random;
         std::array<std::int32_t, 3> rows;  // connections 2, 3 and 4
     } cases[] = {
         {false, ThrowMode::All, {5, 10, 2}, false, 1, {4, 4, 4}},
         {false, ThrowMode::MostStrong, {5, 10, 2}, false, 1, {0, 4, 4}},
+        {false, ThrowMode::MostStrong, {5, 10, 20}, false, 1, {4, 0, 0}},  // a tie: the first team in order
+        {false, ThrowMode::MostStrong, {5, 30, 2}, true, 1, {0, 0, 4}},    // Cid, out, does not count
         {false, ThrowMode::MostWeak, {5, 10, 2}, false, 1, {4, 0, 0}},
         {false, ThrowMode::Random, {5, 10, 2}, false, 1, {0, 4, 4}},          // 41 % 2
         {false, ThrowMode::RandomDispatch, {5, 10, 2}, false, 4, {1, 3, 3}},  // 51, 17945, 27159, 386 % 2
@@ -419,6 +429,7 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
         {true, ThrowMode::MostStrong, {7, 7, 7}, false, 1, {2, 0, 0}},
         {true, ThrowMode::MostStrong, {26, 30, 27}, false, 1, {0, 0, 0}},
         {true, ThrowMode::MostWeak, {10, 2, 20}, false, 1, {0, 0, 2}},
+        {true, ThrowMode::MostWeak, {10, 20, 20}, false, 1, {0, 2, 0}},  // a tie: the first member
         {true, ThrowMode::Random, {10, 2, 20}, false, 3, {2, 0, 0}},          // 48 % 3
         {true, ThrowMode::Random, {10, 2, 20}, true, 2, {0, 0, 2}},           // 45 % 2 among Cid and Eve
         {true, ThrowMode::RandomDispatch, {10, 2, 20}, false, 4, {1, 0, 1}},  // 51 % 3, 17945 % 3
@@ -430,8 +441,8 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
                         : Roster{{"Ann", "Red"}, {"Bob", "Blue"}, {"Cid", "Green"}, {"Dan", "Green"}},
                NetOptions{.playerThrow = c.inTeam ? mode : 0, .teamThrow = c.inTeam ? 0 : mode});
         h.Start();
+        if (c.thirdOut) h.Filled(3);  // its landing report comes after it
         for (ConnectionId id = 2; id <= 4; ++id) h.Land(id, c.heights[id - 2], 0);
-        if (c.danOut) h.Filled(3);
         h.sent.clear();
         h.server.Random() = c.random;
         h.Land(1, 3, c.inTeam ? 3 : 4);
@@ -440,25 +451,28 @@ TEST(GameServerPresents, ThrowModesChooseTheReceivingTeamsAndTheirAliveMembers) 
     }
 }
 
+// A team's points are its place times the team win scores option.
 TEST(GameServerRound, TeamsScoreByTheOrderInWhichTheyAreOutAndTheLastIsAnnounced) {
-    Host h({{"A", "T1"}, {"B", "T2"}, {"C", "T3"}, {"D", "T4"}});
-    h.Start();
-    for (ConnectionId out : {3, 1, 4}) h.Filled(out);
-    EXPECT_FALSE(h.server.RoundRunning());
-    const std::pair<ConnectionId, const char*> order[] = {{3, "T3"}, {1, "T1"}, {4, "T4"}, {2, "T2"}};
-    for (std::int32_t points = 0; points < 4; ++points)
-        EXPECT_EQ(std::tuple(h.Team(order[points].second).roundScore, h.Player(order[points].first).roundScore),
-                  std::tuple(points, points));
-    std::vector<std::string> events;
-    for (const auto& m : h.Take(2)) {
-        if (m.kind == MSG_TEXT) events.push_back(m.text.substr(0, m.text.find(':')));
-        if (m.kind == MSG_FILLED) events.push_back("filled");
+    for (std::int32_t teamWin : {1, 3}) {
+        Host h({{"A", "T1"}, {"B", "T2"}, {"C", "T3"}, {"D", "T4"}}, NetOptions{.teamWinScores = teamWin});
+        h.Start();
+        for (ConnectionId out : {3, 1, 4}) h.Filled(out);
+        EXPECT_FALSE(h.server.RoundRunning());
+        const std::pair<ConnectionId, const char*> order[] = {{3, "T3"}, {1, "T1"}, {4, "T4"}, {2, "T2"}};
+        for (std::int32_t points = 0; points < 4; ++points)
+            EXPECT_EQ(std::tuple(h.Team(order[points].second).roundScore, h.Player(order[points].first).roundScore),
+                      std::tuple(points * teamWin, points));
+        std::vector<std::string> events;
+        for (const auto& m : h.Take(2)) {
+            if (m.kind == MSG_TEXT) events.push_back(m.text.substr(0, m.text.find(':')));
+            if (m.kind == MSG_FILLED) events.push_back("filled");
+        }
+        const char* const filled = " was filled up with presents.\r\n";
+        EXPECT_EQ(events, (std::vector<std::string>{std::string("C") + filled, std::string("A") + filled,
+                                                    std::string("D") + filled, "T2 won this round.\r\n", "filled",
+                                                    "Player statistics"}));
+        EXPECT_EQ(h.events.back(), "ended");  // after the texts
     }
-    const char* const filled = " was filled up with presents.\r\n";
-    EXPECT_EQ(events, (std::vector<std::string>{std::string("C") + filled, std::string("A") + filled,
-                                                std::string("D") + filled, "T2 won this round.\r\n", "filled",
-                                                "Player statistics"}));
-    EXPECT_EQ(h.events.back(), "ended");  // after the texts
 }
 
 TEST(GameServerRound, NoPointsTwiceNoWinnerOfOneTeamAndEachPlayersLinesOfTheRoundAndInTotal) {
@@ -496,13 +510,15 @@ TEST(GameServerRound, GameIsOverWhenATeamTotalReachesPlayTillComparedUnsigned) {
         SCOPED_TRACE(playTill);
         Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.playTill = playTill});
         h.Start();
+        h.Land(2, 3, 1);
         h.Filled(1);
         const std::string last = Last(h.Texts(2));
         EXPECT_EQ(over ? last : last.substr(0, 17), over ? "&Team results:\r\n  Blue: 1\r\n  Red: 0\r\n"
                                                           "Player results:\r\n  Bob: 1\r\n  Ann: 0\r\nGame over\r\n"
                                                         : "Player statistics");
         // A new game starts from nothing.
-        EXPECT_EQ(std::tuple(h.Team("Blue").total, h.Player(2).total), over ? std::tuple(0, 0) : std::tuple(1, 1));
+        EXPECT_EQ(std::tuple(h.Team("Blue").total, h.Player(2).total, h.Player(2).totalLines[0]),
+                  over ? std::tuple(0, 0, 0) : std::tuple(1, 1, 1));
     }
 }
 
@@ -550,6 +566,37 @@ TEST(GameServerLeave, CloseDuringASendAndAnObserverRestartingTheRoundAreHandledA
     ASSERT_EQ(std::tuple(h.server.RoundRunning(), h.events.back()), std::tuple(true, "started"));
     h.Filled(3);  // the new round counts Blue alone: outlasting nobody is worth nothing
     EXPECT_EQ(h.Team("Blue").roundScore, 0);
+}
+
+// However many connections close and land in one turn of the event loop, the
+// tables go out once, encoded once; a connection is closed when it has not
+// joined 10 whole seconds after it came, or 11 (a tick sees whole seconds).
+TEST(GameServerLoad, OneSetOfTablesATurnAndConnectionsThatDoNotJoinAreClosed) {
+    Roster roster{{"Ann", "Red"}, {"Bob", "Blue"}};
+    roster.resize(103);  // connections that never join
+    Host h(roster);
+    h.Start();
+    h.turns = true;
+    for (ConnectionId id = 4; id <= 103; ++id) h.server.Closed(id);
+    h.Land(1, 4, 0), h.Land(2, 6, 0);
+    EXPECT_EQ(std::tuple(h.turnRequests, h.Kinds(1)), std::tuple(1, std::vector<std::int32_t>{}));
+    h.broadcasts = 0;
+    h.server.EndOfTurn();
+    const auto sent = h.Take(2);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(std::tuple(h.broadcasts, sent[0].tables.players.size(), sent[0].tables.players[1].height),
+              std::tuple(1, 3u, "6"));
+
+    h.now += 5;
+    h.server.Accepted(104);  // during the round: waits for its refusal
+    std::vector<std::vector<ConnectionId>> closed;
+    for (int step : {5, 1, 4, 1}) {
+        h.now += step;
+        h.Ticks(1);
+        closed.push_back(h.closed);
+    }
+    EXPECT_EQ(closed, (std::vector<std::vector<ConnectionId>>{{}, {3}, {3}, {3, 104}}));
+    EXPECT_EQ(h.server.ConnectionCount(), 2u);
 }
 
 TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
@@ -665,6 +712,7 @@ TEST(ClientRound, PausesResumesAndPresentsFollowTheServerWithoutEcho) {
         std::string message;
         State after;
         int stackTop;  // an empty well has 25
+        bool noFigure = false;  // a figure that never lands lets every row rise
     } cases[] = {
         {State::Running, EncodeKind(MSG_PAUSE), State::Paused, 25},
         {State::Waiting, EncodeKind(MSG_PAUSE), State::Waiting, 25},
@@ -675,9 +723,11 @@ TEST(ClientRound, PausesResumesAndPresentsFollowTheServerWithoutEcho) {
         {State::Waiting, EncodePresent(2), State::Waiting, 25},  // but not while the game waits
         {State::Running, EncodePresent(-4), State::Running, 25},
         {State::Paused, EncodePresent(INT_MAX), State::Waiting, 25},  // fills the well: lost and reported
+        {State::Paused, EncodePresent(30), State::Paused, 0, true},  // a hostile count: cut to the height
     };
     for (const Case& c : cases) {
         ClientFixture f(false, c.before);
+        if (c.noFigure) f.r().mask = {};
         f.Receive(c.message);
         SCOPED_TRACE(::testing::Message() << int(c.before) << " " << int(c.message[0]));
         EXPECT_EQ(std::tuple(f.Now(), f.r().stackTop), std::tuple(c.after, c.stackTop));

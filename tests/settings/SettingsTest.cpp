@@ -1,7 +1,10 @@
 // The settings library: the ini file reader and writer, the settings file,
 // the high-score table and the safe writer every saved file goes through.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -409,6 +412,17 @@ TEST_F(HighScoreFile, ShowingTheTableAsksForANameWhenTheScoreEntersAndAlwaysWrit
 
 class SafeFileTest : public TempHomeTest {
 protected:
+    // Sets or clears the immutable attribute (root on most file systems);
+    // false when it could not.
+    static bool Immutable(const fs::path& p, bool on) {
+        const int fd = open(p.c_str(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0) close(fd);
+        return done;
+    }
     // Every entry under root_: a file's bytes, "-> target" for a link, "/" for a folder.
     std::map<std::string, std::string> Tree() const {
         std::map<std::string, std::string> tree;
@@ -426,6 +440,7 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
     // Root writes into any folder, so there the folder's refusal is simulated.
     const bool root = geteuid() == 0;
     const rlimit tiny{1, RLIM_INFINITY};
+    bool unsupported = false;  // the immutable attribute cannot be set here
     const auto readOnlyFolder = [&](const std::string& file) {
         fs::create_directory(root_ / "ro");
         if (!file.empty()) Spit(root_ / "ro" / file, "old file");
@@ -456,6 +471,9 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
         {"a write that fails keeps the old file",
          [&] { Spit(root_ / "f", "old file"), setrlimit(RLIMIT_FSIZE, &tiny); }, "f", "File too large",
          {{"f", "old file"}}},
+        {"a file that may not be replaced nor written: kept, and no temporary left",
+         [&] { Spit(root_ / "f", "old file"), unsupported = !Immutable(root_ / "f", true); }, "f",
+         "Operation not permitted", {{"f", "old file"}}},
     };
     signal(SIGXFSZ, SIG_IGN);
     rlimit unlimited{};
@@ -467,8 +485,11 @@ TEST_F(SafeFileTest, ReplacesFollowsLinksFallsBackInPlaceAndReportsFailures) {
         SimulateFoldersRefuseNewFiles(false);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         // Nothing else is left: no temporary file.
-        EXPECT_EQ(std::tuple(r.Message(), Tree()),
-                  std::tuple(c.error ? "Cannot save " + (root_ / c.file).string() + ": " + c.error : "", c.after));
+        if (!std::exchange(unsupported, false)) {
+            EXPECT_EQ(std::tuple(r.Message(), Tree()),
+                      std::tuple(c.error ? "Cannot save " + (root_ / c.file).string() + ": " + c.error : "", c.after));
+        }
+        Immutable(root_ / "f", false);
         fs::permissions(root_, fs::perms::owner_all);
         if (fs::exists(root_ / "ro")) fs::permissions(root_ / "ro", fs::perms::owner_all);
         for (const auto& e : fs::directory_iterator(root_)) fs::remove_all(e.path());

@@ -10,13 +10,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "net/Codepage.h"
@@ -90,10 +94,93 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
     return parsed;
 }
 
-void PrintLine(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+// Standard output that never holds the server up: lines wait in a bounded
+// buffer while a thread of their own writes them out. When the reader of
+// stdout falls behind (a pipe nobody reads, a terminal stopped with Ctrl+S)
+// and the buffer is full, lines are dropped and counted; once output flows
+// again one line says how many.
+class LogOutput {
+public:
+    static constexpr std::size_t kMaxBuffered = std::size_t{1} << 20;
+
+    LogOutput() : thread_([this] { Run(); }) {}
+
+    void Print(std::string_view text) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (buffer_.size() + text.size() > kMaxBuffered) {
+                ++dropped_;
+                return;
+            }
+            buffer_.append(text);
+        }
+        wake_.notify_one();
+    }
+
+    // Gives the writer until `deadline` to write what is buffered; true when
+    // it has finished. Otherwise the writer is left blocked where it is, and
+    // must outlive the process' own exit.
+    bool Finish(std::chrono::steady_clock::time_point deadline) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        stop_ = true;
+        wake_.notify_one();
+        if (!done_.wait_until(lock, deadline, [this] { return finished_; })) {
+            thread_.detach();
+            return false;
+        }
+        lock.unlock();
+        thread_.join();
+        return true;
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stop_ || !buffer_.empty(); });
+            if (buffer_.empty()) break;  // stopping, and all is written
+            std::string out;
+            out.swap(buffer_);
+            lock.unlock();
+            const bool written = WriteAll(out);
+            lock.lock();
+            if (!written) break;  // stdout is gone: nothing will ever flow again
+            if (dropped_ > 0) {
+                buffer_.insert(0, "vexari-server: " + std::to_string(dropped_) +
+                                      " lines of output dropped: standard output did not keep up\n");
+                dropped_ = 0;
+            }
+        }
+        finished_ = true;
+        done_.notify_all();
+    }
+
+    static bool WriteAll(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    std::string buffer_;
+    std::uint64_t dropped_ = 0;
+    bool stop_ = false;
+    bool finished_ = false;
+    std::thread thread_;  // last: starts once the rest is ready
+};
+
+// Never destroyed: a writer blocked in its write at exit still refers to it.
+LogOutput& Log() {
+    static LogOutput* const log = new LogOutput;
+    return *log;
 }
+
+void PrintLine(const std::string& text) { Log().Print(text); }
 
 // Texts to all players, echoed on stdout with plain newlines.
 class EchoObserver final : public vexari::ServerObserver {
@@ -147,6 +234,8 @@ int main(int argc, char* argv[]) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // A reader of stdout that goes away must not end the server.
+    std::signal(SIGPIPE, SIG_IGN);
     if (!InstallSignalHandlers()) {
         std::perror("vexari-server: signal handlers");
         return 1;
@@ -198,5 +287,8 @@ int main(int argc, char* argv[]) {
     const int status = app.exec();
     server.SetObserver(nullptr);
     transport.SetServer(nullptr);
+    // The last lines get a moment to go out; a stdout that takes nothing
+    // does not keep the server from ending.
+    if (!Log().Finish(std::chrono::steady_clock::now() + std::chrono::milliseconds(500))) std::_Exit(status);
     return status;
 }

@@ -1,0 +1,251 @@
+// vexari-server under abuse, over loopback: a flooder, a peer that does not
+// read, a thousand connections that never join, and a stdout nobody reads.
+// Every client here talks to 127.0.0.1 only, sends a bounded amount and
+// gives up after a bounded time. The bounds catch stalls and runaway memory;
+// the server's speed is measured by vexari-netload, not here.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/Wire.h"
+
+namespace vexari {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+VersionQuad OwnVersion() {
+    VersionQuad v{};
+    std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
+    return v;
+}
+
+// One client on a non-blocking socket.
+struct Peer {
+    int fd = -1;
+    ServerMessageStream stream;
+    std::vector<ServerMessage> messages;
+    bool closed = false;  // the server closed or cut the connection
+
+    explicit Peer(std::uint16_t port) {
+        fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(port);
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);  // completes on loopback at once
+    }
+    ~Peer() { close(fd); }
+
+    // Sends what the socket takes now; returns how much.
+    std::size_t Offer(std::string_view bytes) {
+        const ssize_t n = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+    void SendAll(std::string_view bytes) {
+        for (const auto end = Clock::now() + 5s; !bytes.empty() && Clock::now() < end;) {
+            bytes.remove_prefix(Offer(bytes));
+            if (!bytes.empty()) Wait(POLLOUT, 10);
+        }
+    }
+    bool Wait(short events, int ms) {
+        pollfd p{fd, events, 0};
+        return poll(&p, 1, ms) > 0;
+    }
+    // Reads what has arrived, up to `most` bytes; `keep` false counts bytes
+    // without keeping messages.
+    std::size_t Read(bool keep = true, std::size_t most = SIZE_MAX) {
+        char buffer[1 << 16];
+        std::size_t total = 0;
+        while (total < most) {
+            const ssize_t n = recv(fd, buffer, std::min(sizeof buffer, most - total), MSG_DONTWAIT);
+            if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) closed = true;
+            if (n <= 0) break;
+            total += static_cast<std::size_t>(n);
+            if (keep) stream.Append(std::string_view(buffer, static_cast<std::size_t>(n)));
+        }
+        ServerMessage m;
+        while (keep && stream.Next(m) == ReadStatus::Complete) messages.push_back(m);
+        return total;
+    }
+    // Reads until `done` holds or `limit` passes; true when it held.
+    template <class Done>
+    bool ReadUntil(Done done, Clock::duration limit) {
+        for (const auto end = Clock::now() + limit; !done(); Wait(POLLIN, 10)) {
+            if (Clock::now() > end || closed) return done();
+            Read();
+        }
+        return true;
+    }
+    bool Heard(std::int32_t kind, const std::string& text = "") {
+        return std::any_of(messages.begin(), messages.end(),
+                           [&](const auto& m) { return m.kind == kind && m.text.find(text) != std::string::npos; });
+    }
+    void Join(const std::string& name) {
+        SendAll(EncodeJoin(name, "T" + name, OwnVersion()));
+        ASSERT_TRUE(ReadUntil([&] { return Heard(MSG_JOIN); }, 5s)) << name;
+    }
+};
+
+// A vexari-server of its own, its stdout a pipe this test reads when it likes.
+class ServerAbuse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        int out[2];
+        ASSERT_EQ(pipe(out), 0);
+        pid_ = fork();
+        ASSERT_GE(pid_, 0);
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            close(out[1]);
+            execl(VEXARI_SERVER_PATH, "vexari-server", "--port", "0", "--trace", "0", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(out[1]);
+        stdout_ = out[0];
+        const std::string first = ReadStdout("\n", 10s);
+        ASSERT_EQ(std::sscanf(first.c_str(), "listening on port %hu", &port_), 1) << first;
+    }
+    void TearDown() override {
+        if (pid_ > 0) kill(pid_, SIGKILL), waitpid(pid_, nullptr, 0);
+        close(stdout_);
+    }
+    // Reads the server's stdout until `text` has come, or `limit` passes.
+    std::string ReadStdout(const std::string& text, Clock::duration limit) {
+        std::string got;
+        char c[4096];
+        for (const auto end = Clock::now() + limit; got.find(text) == std::string::npos && Clock::now() < end;) {
+            pollfd p{stdout_, POLLIN, 0};
+            if (poll(&p, 1, 50) <= 0) continue;
+            const ssize_t n = read(stdout_, c, text == "\n" ? 1 : sizeof c);
+            if (n <= 0) break;
+            got.append(c, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+    long RssKb() {
+        std::ifstream in("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string key; in >> key;)
+            if (key == "VmRSS:") return in >> key, std::stol(key);
+        return -1;
+    }
+    // Waits for the server to exit; its status, or -1 after `limit`.
+    int Exit(Clock::duration limit) {
+        for (const auto end = Clock::now() + limit; Clock::now() < end; usleep(10000)) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) return pid_ = 0, WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+        }
+        return -1;
+    }
+    // One chat line from `from` reaches `to`.
+    static bool Echoes(Peer& from, Peer& to, const std::string& line) {
+        from.SendAll(EncodeText(line));
+        return to.ReadUntil([&] { return to.Heard(MSG_TEXT, line); }, 5s);
+    }
+
+    pid_t pid_ = -1;
+    int stdout_ = -1;
+    std::uint16_t port_ = 0;
+};
+
+// A client sends 1,000-byte chat lines as fast as its socket takes them and
+// reads its echoes; three clients read at 4 MB/s, far above any game's
+// traffic but slower than the server could echo, and are never cut off. A
+// fourth never reads: it alone is cut off, at its cap.
+TEST_F(ServerAbuse, AFlooderSlowsDownAloneAndAPeerThatDoesNotReadIsCutOff) {
+    std::vector<std::unique_ptr<Peer>> peers;
+    for (const char* name : {"Flood", "R1", "R2", "R3", "Deaf"}) {
+        peers.push_back(std::make_unique<Peer>(port_));
+        peers.back()->Join(name);
+    }
+    Peer& flooder = *peers[0];
+    const std::string line = EncodeText(std::string(1000, 'f'));
+    std::string out;
+    std::size_t read = 0;
+    const auto start = Clock::now();
+    for (auto now = start; now < start + 6s; now = Clock::now()) {
+        while (out.size() < (1u << 16)) out += line;
+        out.erase(0, flooder.Offer(out));
+        const auto pace = static_cast<std::size_t>(std::chrono::duration<double>(now - start).count() * 4e6 * 4);
+        for (std::size_t k = 0; k < 4; ++k) read += peers[k]->Read(false, read < pace ? (pace - read) / 4 + 1 : 0);
+        flooder.Wait(POLLOUT, 1);
+    }
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_FALSE(peers[k]->closed) << k;
+    EXPECT_GT(read, std::size_t{16} << 20);  // each had more than its cap
+    // What reached the deaf one before its cut, then the close.
+    Peer& deaf = *peers[4];
+    EXPECT_TRUE(deaf.ReadUntil([&] { return deaf.closed; }, 5s));
+    EXPECT_TRUE(Echoes(*peers[1], *peers[3], "after the flood"));
+}
+
+// A thousand connections that never join, closed at once, neither stall the
+// players nor make the server's memory grow; one that never joins is closed
+// 10 s after it came.
+TEST_F(ServerAbuse, ConnectionsThatNeverJoinAreClosedAndTheirCloseIsCheap) {
+    const auto start = Clock::now();
+    Peer silent(port_), ann(port_), bob(port_);
+    ann.Join("Ann");
+    bob.Join("Bob");
+    std::vector<std::unique_ptr<Peer>> idle;
+    for (int i = 0; i < 1000; ++i) idle.push_back(std::make_unique<Peer>(port_));
+    // A join's tables list every connection: wait until they hold all of them.
+    std::size_t listed = 0;
+    for (int k = 0; k < 50 && listed < 1004; ++k) {
+        Peer probe(port_);
+        probe.Join("Probe" + std::to_string(k));
+        probe.ReadUntil([&] { return probe.messages.back().kind == MSG_TABLES; }, 5s);
+        listed = probe.messages.back().tables.players.size();
+        if (listed < 1004) usleep(100000);
+    }
+    ASSERT_GE(listed, 1004u);
+    const long rssBefore = RssKb();
+    idle.clear();  // all closed at once
+    EXPECT_TRUE(Echoes(ann, bob, "still here"));
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(Echoes(ann, bob, "ping " + std::to_string(i)));
+    EXPECT_LT(RssKb() - rssBefore, 100 * 1024);
+
+    EXPECT_TRUE(silent.ReadUntil([&] { return silent.closed; }, 15s - (Clock::now() - start)));
+    EXPECT_GE(Clock::now() - start, 10s);
+    ann.Read(), bob.Read();
+    EXPECT_FALSE(ann.closed || bob.closed);
+}
+
+// Nobody reads the server's stdout: play goes on, lines that do not fit are
+// dropped and counted once it flows again, and SIGTERM still ends the server.
+TEST_F(ServerAbuse, AStdoutThatIsNeverReadBlocksNeitherPlayNorSigterm) {
+    Peer ann(port_), bob(port_);
+    ann.Join("Ann");
+    bob.Join("Bob");
+    const auto chat = [&](const std::string& last) {
+        for (int i = 0; i < 2000; ++i) {  // 2 MB of echoes on stdout
+            ann.SendAll(EncodeText(std::to_string(i) + std::string(1000, 'c')));
+            ann.Read(false), bob.Read(false);
+        }
+        return Echoes(ann, bob, last);
+    };
+    EXPECT_TRUE(chat("first"));
+    EXPECT_NE(ReadStdout("lines of output dropped", 10s).find("lines of output dropped"), std::string::npos);
+    EXPECT_TRUE(chat("second"));
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(Exit(3s), 0);
+}
+
+}  // namespace
+}  // namespace vexari
