@@ -49,11 +49,13 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "../tools/common/CommandLine.h"
 #include "net/Wire.h"
 
 namespace {
@@ -102,24 +104,46 @@ Config ParseArgs(int argc, char** argv) {
             if (i + 1 >= argc) Usage("missing value");
             return argv[++i];
         };
-        if (arg == "--port") c.port = std::atoi(value());
+        // A whole number within its range, or a message that names the option.
+        auto whole = [&](long long low, long long high) {
+            const std::optional<int> v = vexari::tools::ParseInt(value(), low, high);
+            if (!v) {
+                static std::string why;
+                why = std::string(arg) + " expects a whole number from " + std::to_string(low) + " to " +
+                      std::to_string(high);
+                Usage(why.c_str());
+            }
+            return *v;
+        };
+        auto real = [&]() {
+            const char* text = value();
+            char* end = nullptr;
+            const double v = std::strtod(text, &end);
+            if (end == text || *end != '\0' || !(v >= 0)) {
+                static std::string why;
+                why = std::string(arg) + " expects a number of at least 0";
+                Usage(why.c_str());
+            }
+            return v;
+        };
+        if (arg == "--port") c.port = whole(1, 65535);
         else if (arg == "--host") c.host = value();
-        else if (arg == "--players") c.players = std::atoi(value());
-        else if (arg == "--teams") c.teams = std::atoi(value());
-        else if (arg == "--seconds") c.seconds = std::atof(value());
-        else if (arg == "--rate") c.rate = std::atof(value());
-        else if (arg == "--trace") c.trace = std::atoi(value());
+        else if (arg == "--players") c.players = whole(2, 100000);
+        else if (arg == "--teams") c.teams = whole(2, 100000);
+        else if (arg == "--seconds") c.seconds = real();
+        else if (arg == "--rate") c.rate = real();
+        else if (arg == "--trace") c.trace = whole(0, 1);
         else if (arg == "--no-start") c.sendStart = false;
         else if (arg == "--parse-tables") c.parseTables = true;
-        else if (arg == "--server-pid") c.serverPid = std::atol(value());
-        else if (arg == "--setup-timeout") c.setupTimeout = std::atof(value());
+        else if (arg == "--server-pid") c.serverPid = whole(1, 2147483647);
+        else if (arg == "--setup-timeout") c.setupTimeout = real();
         else if (arg == "--dump") c.dumpFile = value();
         else if (arg == "--echo") c.echo = true;
-        else if (arg == "--idle") c.idle = std::atoi(value());
-        else if (arg == "--idle-close-at") c.idleCloseAt = std::atof(value());
+        else if (arg == "--idle") c.idle = whole(0, 100000);
+        else if (arg == "--idle-close-at") c.idleCloseAt = real();
         else Usage("unknown argument");
     }
-    if (c.port <= 0 || c.port > 65535) Usage("--port is required");
+    if (c.port <= 0) Usage("--port is required");
     if (c.players < 2) Usage("--players must be at least 2");
     // Random team throws need an opponent team, or no present is ever sent.
     if (c.teams < 2 || c.teams > c.players) Usage("--teams must be between 2 and the number of players");

@@ -58,6 +58,7 @@ constexpr const char* kUsage =
     "  --autostart N       start a round whenever none runs and at least N players\n"
     "                      have joined (default: only when a player asks)\n"
     "  --help              show this text\n"
+    "  --version           show the version\n"
     "\n"
     "SIGINT or SIGTERM closes every connection and exits with status 0.\n";
 
