@@ -15,7 +15,11 @@
 #include "app/GameDriver.h"
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
+#include "app/ReplayViewer.h"
 #include "app/WindowPlacer.h"
+#include "replay/ReplayCodec.h"
+#include "replay/ReplayLibrary.h"
+#include "replay/ReplayRecorder.h"
 #include "settings/SettingsFile.h"
 #include "ui/Background.h"
 #include "ui/DemoParametersDialog.h"
@@ -23,6 +27,7 @@
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
 #include "ui/HighScoreDialog.h"
+#include "ui/ReplaysDialog.h"
 
 namespace vexari {
 namespace {
@@ -49,6 +54,7 @@ const MenuDefinition kMenus[] = {
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Game"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&New Game\tF2"), kCmdNewGame},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&High Score"), kCmdHighScore},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Replays..."), kCmdReplays},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo"), kCmdDemo},
       {nullptr, 0},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), kCmdExit}}},
@@ -96,7 +102,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);
-    connect(view_, &GameView::keyPressed, driver_.get(), &GameDriver::KeyPressed);
+    connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
     connect(view_, &GameView::keyReleased, driver_.get(), &GameDriver::KeyReleased);
     connect(view_, &GameView::popupRequested, this, &CMainFrame::ShowPopupMenu);
     connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
@@ -106,6 +112,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     view_->setFocus();
     game_.record().waitingForStart = false;
     LoadSettingsAndPlace();
+    recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& r) { SaveReplay(std::move(r)); });
     game_.ResetGame(true);
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
 }
@@ -114,6 +121,8 @@ CMainFrame::~CMainFrame() {
     // Closing the window while it is torn down moves the focus; this part of
     // the window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+    viewer_.reset();
+    recorder_.reset();  // the game under way is saved as stopped
     session_.reset();
     driver_.reset();
 }
@@ -131,11 +140,14 @@ void CMainFrame::BuildMenus() {
             QAction* action = menu->addAction(tr(item.text));
             connect(action, &QAction::triggered, this, [this, id = item.command] { Command(id); });
             if (item.command == kCmdNewGame) newGameAction_ = action;
+            if (item.command == kCmdReplays) replaysAction_ = action;
         }
     }
-    // New Game is enabled only outside a network game.
-    connect(menus_.front(), &QMenu::aboutToShow, this,
-            [this] { newGameAction_->setEnabled(!game_.record().networkGame); });
+    // New Game and Replays are enabled only outside a network game.
+    connect(menus_.front(), &QMenu::aboutToShow, this, [this] {
+        for (QAction* action : menus_.front()->actions())
+            if (action == newGameAction_ || action == replaysAction_) action->setEnabled(!game_.record().networkGame);
+    });
 }
 
 void CMainFrame::LoadSettingsAndPlace() {
@@ -153,6 +165,7 @@ void CMainFrame::ReloadBackground() {
 // --- Commands -----------------------------------------------------------------
 
 void CMainFrame::Command(int id) {
+    LeaveReplay();
     driver_->FinishPendingWork();
     switch (id) {
     case kCmdNewGame:
@@ -165,6 +178,11 @@ void CMainFrame::Command(int id) {
         break;
     case kCmdHighScore:
         ShowHighScores(false, 0);
+        break;
+    case kCmdReplays:
+        PauseIfRunning();
+        if (const auto chosen = RunReplaysDialog(this, ReplayLibrary::DefaultDir(), ReplayViewer::KeysText(), prompts_))
+            Watch(*chosen);
         break;
     case kCmdDemo:
         StartDemo(game_);
@@ -227,6 +245,52 @@ void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
         Command(kCmdDesign);
 }
 
+// --- Replays ---------------------------------------------------------------------
+
+void CMainFrame::KeyPressed(int virtualKey, bool autoRepeat) {
+    if (!viewer_) return driver_->KeyPressed(virtualKey, autoRepeat);
+    if (!viewer_->KeyPressed(virtualKey)) LeaveReplay();
+}
+
+void CMainFrame::SaveReplay(Replay&& replay) {
+    ReplayLibrary library(ReplayLibrary::DefaultDir(), ResolveHighScorePath(settings_.highScore));
+    std::filesystem::path saved;
+    if (const SaveResult result = library.Save(replay, &saved); !result) {
+        std::fprintf(stderr, "vexari: %s\n", result.Message().c_str());
+        return;
+    }
+    lastReplay_ = saved;
+    lastReplayScore_ = replay.claims.score;
+}
+
+bool CMainFrame::Watch(const std::filesystem::path& file) {
+    LeaveReplay();
+    if (game_.record().networkGame) {
+        prompts_.Message(this, tr("Leave the network game to watch a replay."));
+        return false;
+    }
+    ReplayReadResult read = ReadReplayFile(file);
+    if (!read.replay) {
+        prompts_.Message(this, tr("The replay %1 cannot be played:\n%2")
+                                   .arg(QString::fromStdString(file.string()), QString::fromStdString(read.error)));
+        return false;
+    }
+    PauseIfRunning();
+    driver_->ReleaseAllKeys();
+    viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_);
+    connect(viewer_.get(), &ReplayViewer::titleChanged, this, &QWidget::setWindowTitle);
+    setWindowTitle(viewer_->Title());
+    view_->setFocus();
+    return true;
+}
+
+void CMainFrame::LeaveReplay() {
+    if (!viewer_) return;
+    viewer_.reset();
+    setWindowTitle(QStringLiteral("Vexari"));
+    view_->RepaintAll();
+}
+
 // --- Focus ----------------------------------------------------------------------
 
 void CMainFrame::PauseIfRunning() {
@@ -253,8 +317,14 @@ void CMainFrame::TellWhenBack(const QString& reason, bool playerHere) {
 // --- The game's calls out ----------------------------------------------------------
 
 void CMainFrame::ShowHighScores(bool eligible, std::int32_t score) {
-    vexari::ShowHighScores(this, eligible, score, settings_.playerName, settings_.highScore, prompts_);
+    // The entry a score makes links the replay of the game that made it.
+    HighScoreReplays replays{ReplayLibrary::DefaultDir(), {}};
+    if (eligible && !lastReplay_.empty() && lastReplayScore_ == score) replays.newFile = lastReplay_.filename().string();
+    const auto chosen =
+        vexari::ShowHighScores(this, eligible, score, settings_.playerName, settings_.highScore, prompts_, replays);
     view_->RepaintAll();
+    // At the end of a game the game still finishes its reset first.
+    if (chosen) QTimer::singleShot(0, this, [this, file = *chosen] { Watch(file); });
 }
 
 void CMainFrame::HideMessageWindow() { session_->HideMessages(); }
@@ -277,6 +347,7 @@ void CMainFrame::TakeFocus() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    LeaveReplay();
     // Peers see this copy leave; no end-of-game animation on the way out.
     session_->Shutdown();
     placer_->StoreWindowRect();
