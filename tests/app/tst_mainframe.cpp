@@ -14,6 +14,7 @@
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
+#include "replay/HighScoreLinks.h"
 #include "replay/ReplayCodec.h"
 #include "replay/ReplayPlayer.h"
 #include "settings/SafeFile.h"
@@ -305,8 +306,7 @@ private slots:
         QVERIFY(saved.replay && VerifyReplay(*saved.replay).ok && saved.replay->player == "Ann");
         QVERIFY(saved.replay->claims.score > 0 && saved.replay->claims.end == ReplayEnd::Filled);
 
-        // The game waits behind the replay as it was; the window says it is a replay.
-        const GameRecord before = Record();
+        // The window says it is a replay.
         ReplayViewer* viewer = frame_->replayViewer();
         QVERIFY(viewer && frame_->windowTitle().contains("replay of Ann"));
         QTest::keyClick(frame_->view(), Qt::Key_4);
@@ -319,7 +319,6 @@ private slots:
         QCOMPARE(viewer->player().game().record().score, saved.replay->claims.score);
         QTest::keyClick(frame_->view(), Qt::Key_Left);
         QVERIFY(!frame_->replayViewer() && frame_->windowTitle() == "Vexari");
-        QVERIFY(Record().well == before.well && Record().score == before.score && !Record().running);
 
         // A copy whose score was changed shows in the list and as such in the table.
         Replay edited = *saved.replay;
@@ -331,9 +330,27 @@ private slots:
             d.reject();
         });
         frame_->Command(kCmdReplays);
+        const auto scores = ResolveHighScorePath(frame_->settings().highScore);
+        HighScoreLinks links = ReadHighScoreLinks(scores);
+        links[0].file = copy.filename().string();
+        QVERIFY(WriteHighScoreLinks(scores, links));
+        prompts_.On<HighScoreDialog>([](HighScoreDialog& d) {
+            QVERIFY(d.MarkLabel(0)->text() == QStringLiteral("\u2717") && d.MarkLabel(0)->toolTip().contains("score"));
+        });
+        frame_->Command(kCmdHighScore);
+
+        // A game under way waits behind a replay as it was, its timer idle.
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        const GameRecord before = Record();
         QVERIFY(frame_->Watch(copy));
-        frame_->replayViewer()->SkipToEnd();
+        QTest::keyClick(frame_->view(), Qt::Key_End);
         QVERIFY(frame_->windowTitle().contains("does not verify"));
+        for (int t = 0; t < 5; ++t) frame_->driver().OnGameTimer();
+        QTest::keyClick(frame_->view(), Qt::Key_Left);
+        QVERIFY(!frame_->replayViewer() && !Record().running);
+        QVERIFY(Record().well == before.well && Record().score == before.score &&
+                std::tuple(Record().x, Record().y) == std::tuple(before.x, before.y));
         QVERIFY(!frame_->Watch(copy.string() + ".missing") && prompts_.messages.size() == 1);
     }
 
