@@ -720,6 +720,26 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
         <translation>Leertaste Pause, 1 2 4 6 Tempo, Rechts eine Figur, Ende zum Schluss, andere Tasten beenden</translation>
     </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>AUFZEICHNUNG: BESTÄTIGT</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>AUFZEICHNUNG: NICHT BESTÄTIGT</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>AUFZEICHNUNG ANGEHALTEN</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>AUFZEICHNUNG %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>einem Spieler ohne Namen</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ReplaysDialog</name>

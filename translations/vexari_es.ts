@@ -720,6 +720,26 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
         <translation>Espacio pausa, 1 2 4 6 velocidad, Derecha una figura, Fin hasta el final, otras teclas salen</translation>
     </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>GRABACIÓN: VERIFICADA</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>GRABACIÓN: NO VERIFICADA</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>GRABACIÓN EN PAUSA</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>GRABACIÓN %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>un jugador sin nombre</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ReplaysDialog</name>

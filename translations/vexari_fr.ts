@@ -714,11 +714,31 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
     <message>
         <source>Vexari - replay of %1, %2 - %3</source>
-        <translation>Vexari - partie enregistrée de %1, %2 - %3</translation>
+        <translation>Vexari - partie enregistrée : %1, %2 - %3</translation>
     </message>
     <message>
         <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
         <translation>Espace pause, 1 2 4 6 vitesse, Droite une figure, Fin jusqu’au bout, autres touches pour quitter</translation>
+    </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>REDIFFUSION : VÉRIFIÉE</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>REDIFFUSION : NON VÉRIFIÉE</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>REDIFFUSION EN PAUSE</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>REDIFFUSION %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>joueur sans nom</translation>
     </message>
 </context>
 <context>

@@ -93,7 +93,21 @@ void GameView::ShowOwnGame() {
     record_ = &screen_.Record();
     settings_ = &screen_.DisplaySettings();
     other_.reset();
+    statusText_ = PixelImage();
     LayOut();
+    UpdateStatusLine();
+}
+
+void GameView::ShowStatusText(const QString& text) {
+    statusText_ = PixelImage(StatusLinePictures::kWidth, StatusLinePictures::kHeight, kGrey);
+    QImage image = WritableImage(statusText_);
+    QPainter painter(&image);
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    painter.end();
     UpdateStatusLine();
 }
 
@@ -182,6 +196,10 @@ void GameView::SetIndicatorPicture(int index) {
 }
 
 void GameView::UpdateStatusLine() {
+    if (other_ && !statusText_.IsNull()) {
+        const PixelImage* still[] = {&statusText_};
+        return statusLine_->SetFrames(still, 0);
+    }
     const auto sequence = record_->running ? statusPictures_.Pause() : statusPictures_.Play();
     if (settings_->animate) {
         statusLine_->SetFrames(sequence, 2);

@@ -29,6 +29,8 @@ public:
     // window's game, until ShowOwnGame(); the window's game is not touched.
     GameScreen& ShowOtherGame(const GameRecord& record, const Settings& settings);
     void ShowOwnGame();
+    // While another game is shown, the status line says this.
+    void ShowStatusText(const QString& text);
     LabelButton* nextLabel() const { return nextLabel_; }
     AnimatedBitmapButton* statusLine() const { return statusLine_; }
     TiledPictureControl* indicatorPicture() const { return picture_; }
@@ -71,6 +73,7 @@ private:
     GameScreen screen_;
     std::unique_ptr<GameScreen> other_;
     GameScreen* shown_ = &screen_;
+    PixelImage statusText_;  // the status line of the other game
     StatusLinePictures statusPictures_;
     std::vector<PixelImage> indicatorPictures_;
     LabelButton* nextLabel_ = nullptr;

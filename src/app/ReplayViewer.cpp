@@ -14,6 +14,7 @@ ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& displa
     timer_.setInterval(static_cast<int>(ReplayPlayer::kTickMs));
     connect(&timer_, &QTimer::timeout, this, &ReplayViewer::OnTimer);
     timer_.start();
+    view_.ShowStatusText(StatusText());
 }
 
 ReplayViewer::~ReplayViewer() {
@@ -76,6 +77,9 @@ void ReplayViewer::SkipToEnd() {
 }
 
 void ReplayViewer::OnTimer() {
+    const GameRecord& r = player_.game().record();
+    for (int i = 0; i < kMaxSkippedTicks && !r.running && player_.Step(); ++i) {
+    }
     for (int i = 0; i < speed_ && player_.Step(); ++i) {
     }
     Shown();
@@ -90,6 +94,7 @@ void ReplayViewer::Shown() {
         timer_.stop();
         ShowEnd();
     }
+    view_.ShowStatusText(StatusText());
     emit titleChanged(Title());
 }
 
@@ -109,8 +114,14 @@ void ReplayViewer::ShowEnd() {
     view_.RepaintAll();
 }
 
+QString ReplayViewer::StatusText() const {
+    if (player_.Finished()) return player_.Verdict().ok ? tr("REPLAY: VERIFIED") : tr("REPLAY: NOT VERIFIED");
+    return Paused() ? tr("REPLAY PAUSED") : tr("REPLAY %1×").arg(speed_);
+}
+
 QString ReplayViewer::Title() const {
-    const QString player = QString::fromStdString(player_.replay().player);
+    QString player = QString::fromStdString(player_.replay().player);
+    if (player.isEmpty()) player = tr("a player without a name");
     QString state = Paused() ? tr("paused") : tr("%1×").arg(speed_);
     if (player_.Finished())
         state = player_.Verdict().ok ? tr("the end, verified")

@@ -27,6 +27,7 @@ public:
     static constexpr int kKeySpeed2 = 0x32;
     static constexpr int kKeySpeed4 = 0x34;
     static constexpr int kKeySpeed16 = 0x36;  // 6: sixteen times
+    static constexpr int kMaxSkippedTicks = 20000;
 
     // `display` gives the look (colours, dots); the view's background is kept.
     ReplayViewer(Replay replay, GameView& view, const Settings& display, QObject* parent = nullptr);
@@ -43,11 +44,13 @@ public:
     void TogglePause();
     void StepFigure();
     void SkipToEnd();
-    // One tick of the timer: `speed` ticks of the replay.
+    // One tick of the timer: `speed` ticks of the replay; a wait for the
+    // start or a pause goes by at once (up to kMaxSkippedTicks a tick).
     void OnTimer();
 
-    // What the window's title says while the replay is shown.
+    // What the window's title and the status line say while the replay is shown.
     QString Title() const;
+    QString StatusText() const;
     // The playback keys, for the status line and the Replays dialog.
     static QString KeysText();
 
