@@ -53,6 +53,7 @@ bool ReplayViewer::KeyPressed(int virtualKey) {
 
 void ReplayViewer::SetSpeed(int speed) {
     speed_ = speed;
+    skipping_ = false;
     if (!player_.Finished()) timer_.start();
     Shown();
 }
@@ -67,20 +68,24 @@ void ReplayViewer::TogglePause() {
 
 void ReplayViewer::StepFigure() {
     timer_.stop();  // a step pauses, so that the figure can be looked at
+    skipping_ = false;
     player_.StepFigure();
     Shown();
 }
 
 void ReplayViewer::SkipToEnd() {
-    player_.RunToEnd();
-    Shown();
+    // In bounded steps of the timer, so that no file holds the window up.
+    skipping_ = true;
+    if (!player_.Finished()) timer_.start();
+    OnTimer();
 }
 
 void ReplayViewer::OnTimer() {
     const GameRecord& r = player_.game().record();
     for (int i = 0; i < kMaxSkippedTicks && !r.running && player_.Step(); ++i) {
     }
-    for (int i = 0; i < speed_ && player_.Step(); ++i) {
+    const int ticks = skipping_ ? kMaxSkippedTicks : speed_;
+    for (int i = 0; i < ticks && player_.Step(); ++i) {
     }
     Shown();
 }

@@ -45,7 +45,8 @@ public:
     void StepFigure();
     void SkipToEnd();
     // One tick of the timer: `speed` ticks of the replay; a wait for the
-    // start or a pause goes by at once (up to kMaxSkippedTicks a tick).
+    // start or a pause goes by at once, as does the rest of the replay after
+    // SkipToEnd (up to kMaxSkippedTicks a tick).
     void OnTimer();
 
     // What the window's title and the status line say while the replay is shown.
@@ -66,6 +67,7 @@ private:
     ReplayPlayer player_;
     QTimer timer_;
     int speed_ = 1;
+    bool skipping_ = false;  // to the end, as fast as the timer goes
     bool endShown_ = false;
 };
 
