@@ -76,6 +76,7 @@ private:
 
     void KeyPressed(int virtualKey, bool autoRepeat);
     void SaveReplay(Replay&& replay);
+    void OpenReplays();
     void BuildMenus();
     void LoadSettingsAndPlace();
     void ReloadBackground();
