@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: the four
 # programs, the desktop entry, the icon in every size (a PNG of that size),
-# the metainfo and its screenshot, and the tuned weights as the Demo
+# the metainfo and its screenshot, the replay files' MIME type (which the
+# desktop entry opens), and the tuned weights as the Demo
 # parameters dialog loads them (eight whole numbers). desktop-file-validate
 # and appstreamcli check the two files when they are installed, and are
 # skipped otherwise.
@@ -37,6 +38,15 @@ for size in 16 22 24 32 48 64 128 256; do
     fail "${png#"$prefix"/} is not $size x $size"
 done
 grep -q "^Icon=$id\$" "$desktop" || fail "the desktop entry names another icon"
+mime=$prefix/share/mime/packages/$id.xml
+[ -s "$mime" ] || fail "share/mime/packages/$id.xml missing"
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$mime")
+grep -q '<glob pattern="\*.vxr"/>' "$mime" || fail "the MIME type does not name the .vxr files"
+grep -q "^MimeType=$type;\$" "$desktop" || fail "the desktop entry does not open $type"
+grep -q '^Exec=vexari %f$' "$desktop" || fail "the desktop entry does not pass the file"
+if command -v xmllint >/dev/null; then
+  xmllint --noout "$mime" || fail "the MIME type is not well-formed XML"
+fi
 # The screenshot's size as the metainfo declares it.
 png=$prefix/share/vexari/screenshot.png
 read -r w1 w2 w3 w4 h1 h2 h3 h4 < <(od -An -tu1 -j16 -N8 "$png")

@@ -49,7 +49,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - für jede gelöschte Zeile – je mehr Zeilen auf einmal, desto höher die Belohnung,
     - für Zeilen, die von unten hereingeschoben werden.
 
-Wenn Sie ohne Anzeige der nächsten Figur spielen, erhalten Sie 30 % mehr Punkte.
+Wenn Sie ohne Anzeige der nächsten Figur spielen, erhalten Sie 30&#xa0;% mehr Punkte.
 Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab.</translation>
     </message>
     <message>
@@ -131,6 +131,20 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>&amp;Design and Keyboard...</source>
         <translation>&amp;Aussehen und Tastatur...</translation>
+    </message>
+    <message>
+        <source>&amp;Replays...</source>
+        <translation>&amp;Aufzeichnungen...</translation>
+    </message>
+    <message>
+        <source>Leave the network game to watch a replay.</source>
+        <translation>Verlassen Sie das Netzwerkspiel, um eine Aufzeichnung anzusehen.</translation>
+    </message>
+    <message>
+        <source>The replay %1 cannot be played:
+%2</source>
+        <translation>Die Aufzeichnung %1 kann nicht abgespielt werden:
+%2</translation>
     </message>
 </context>
 <context>
@@ -442,6 +456,26 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Enter your name:</source>
         <translation>Geben Sie Ihren Namen ein:</translation>
     </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Ansehen</translation>
+    </message>
+    <message>
+        <source>The replay cannot be read: %1</source>
+        <translation>Die Aufzeichnung kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>A replay proves this score: double-click or Watch to see it</source>
+        <translation>Eine Aufzeichnung belegt diese Punktzahl: Doppelklick oder „Ansehen“ zeigt sie</translation>
+    </message>
+    <message>
+        <source>The replay makes another score</source>
+        <translation>Die Aufzeichnung ergibt eine andere Punktzahl</translation>
+    </message>
+    <message>
+        <source>The replay does not prove this score: %1</source>
+        <translation>Die Aufzeichnung belegt diese Punktzahl nicht: %1</translation>
+    </message>
 </context>
 <context>
     <name>vexari::JoinDialog</name>
@@ -662,6 +696,112 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>Please enter a whole number.</source>
         <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplayViewer</name>
+    <message>
+        <source>paused</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>the end, verified</source>
+        <translation>Ende, bestätigt</translation>
+    </message>
+    <message>
+        <source>does not verify: %1</source>
+        <translation>nicht bestätigt: %1</translation>
+    </message>
+    <message>
+        <source>Vexari - replay of %1, %2 - %3</source>
+        <translation>Vexari - Aufzeichnung von %1, %2 - %3</translation>
+    </message>
+    <message>
+        <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
+        <translation>Leertaste Pause, 1 2 4 6 Tempo, Rechts eine Figur, Ende zum Schluss, andere Tasten beenden</translation>
+    </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>AUFZEICHNUNG: BESTÄTIGT</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>AUFZEICHNUNG: NICHT BESTÄTIGT</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>AUFZEICHNUNG ANGEHALTEN</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>AUFZEICHNUNG %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>einem Spieler ohne Namen</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplaysDialog</name>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>Demo</source>
+        <translation>Demo</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Einzelspiel</translation>
+    </message>
+    <message>
+        <source>Replays</source>
+        <translation>Aufzeichnungen</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>nicht lesbar</translation>
+    </message>
+    <message>
+        <source>No games have been recorded yet.</source>
+        <translation>Es wurden noch keine Spiele aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Ansehen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
     </message>
 </context>
 <context>

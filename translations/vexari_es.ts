@@ -49,7 +49,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - por cada línea eliminada: cuantas más líneas elimines a la vez, mayor es la recompensa,
     - por las líneas que suben desde abajo.
 
-Si juegas sin ver la pieza siguiente, recibes un 30 % más de puntos.
+Si juegas sin ver la pieza siguiente, recibes un 30&#xa0;% más de puntos.
 Los puntos por línea eliminada y por línea de abajo dependen del nivel.</translation>
     </message>
     <message>
@@ -131,6 +131,20 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>&amp;Design and Keyboard...</source>
         <translation>&amp;Apariencia y teclado...</translation>
+    </message>
+    <message>
+        <source>&amp;Replays...</source>
+        <translation>&amp;Grabaciones...</translation>
+    </message>
+    <message>
+        <source>Leave the network game to watch a replay.</source>
+        <translation>Abandona la partida en red para ver una grabación.</translation>
+    </message>
+    <message>
+        <source>The replay %1 cannot be played:
+%2</source>
+        <translation>La grabación %1 no se puede reproducir:
+%2</translation>
     </message>
 </context>
 <context>
@@ -442,6 +456,26 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Enter your name:</source>
         <translation>Escribe tu nombre:</translation>
     </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>The replay cannot be read: %1</source>
+        <translation>No se puede leer la grabación: %1</translation>
+    </message>
+    <message>
+        <source>A replay proves this score: double-click or Watch to see it</source>
+        <translation>Una grabación demuestra esta puntuación: haz doble clic o pulsa Ver para verla</translation>
+    </message>
+    <message>
+        <source>The replay makes another score</source>
+        <translation>La grabación da otra puntuación</translation>
+    </message>
+    <message>
+        <source>The replay does not prove this score: %1</source>
+        <translation>La grabación no demuestra esta puntuación: %1</translation>
+    </message>
 </context>
 <context>
     <name>vexari::JoinDialog</name>
@@ -662,6 +696,112 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>Please enter a whole number.</source>
         <translation>Escribe un número entero.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplayViewer</name>
+    <message>
+        <source>paused</source>
+        <translation>en pausa</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>the end, verified</source>
+        <translation>fin, verificada</translation>
+    </message>
+    <message>
+        <source>does not verify: %1</source>
+        <translation>no verificada: %1</translation>
+    </message>
+    <message>
+        <source>Vexari - replay of %1, %2 - %3</source>
+        <translation>Vexari - grabación de %1, %2 - %3</translation>
+    </message>
+    <message>
+        <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
+        <translation>Espacio pausa, 1 2 4 6 velocidad, Derecha una figura, Fin hasta el final, otras teclas salen</translation>
+    </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>GRABACIÓN: VERIFICADA</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>GRABACIÓN: NO VERIFICADA</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>GRABACIÓN EN PAUSA</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>GRABACIÓN %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>un jugador sin nombre</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplaysDialog</name>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Demo</source>
+        <translation>Demostración</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Individual</translation>
+    </message>
+    <message>
+        <source>Replays</source>
+        <translation>Grabaciones</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Jugador</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Líneas</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Altura</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Partida</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>ilegible</translation>
+    </message>
+    <message>
+        <source>No games have been recorded yet.</source>
+        <translation>Todavía no se ha grabado ninguna partida.</translation>
+    </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
     </message>
 </context>
 <context>

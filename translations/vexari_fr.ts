@@ -49,7 +49,7 @@ Scores for deleted line and for bottom line depends on level.</source>
     - pour chaque ligne effacée – plus vous effacez de lignes à la fois, plus la récompense est grande,
     - pour les lignes qui montent du bas.
 
-Si vous jouez sans l&apos;aperçu de la pièce suivante, vous marquez 30 % de points en plus.
+Si vous jouez sans l&apos;aperçu de la pièce suivante, vous marquez 30&#xa0;% de points en plus.
 Les points des lignes effacées et des lignes du bas dépendent du niveau.</translation>
     </message>
     <message>
@@ -131,6 +131,20 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>&amp;Design and Keyboard...</source>
         <translation>&amp;Apparence et clavier...</translation>
+    </message>
+    <message>
+        <source>&amp;Replays...</source>
+        <translation>Parties &amp;enregistrées...</translation>
+    </message>
+    <message>
+        <source>Leave the network game to watch a replay.</source>
+        <translation>Quittez la partie en réseau pour regarder une partie enregistrée.</translation>
+    </message>
+    <message>
+        <source>The replay %1 cannot be played:
+%2</source>
+        <translation>La partie enregistrée %1 ne peut pas être rejouée :
+%2</translation>
     </message>
 </context>
 <context>
@@ -442,6 +456,26 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>Enter your name:</source>
         <translation>Entrez votre nom&#xa0;:</translation>
     </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Voir</translation>
+    </message>
+    <message>
+        <source>The replay cannot be read: %1</source>
+        <translation>La partie enregistrée est illisible : %1</translation>
+    </message>
+    <message>
+        <source>A replay proves this score: double-click or Watch to see it</source>
+        <translation>Une partie enregistrée prouve ce score : double-cliquez ou choisissez Voir pour la regarder</translation>
+    </message>
+    <message>
+        <source>The replay makes another score</source>
+        <translation>La partie enregistrée donne un autre score</translation>
+    </message>
+    <message>
+        <source>The replay does not prove this score: %1</source>
+        <translation>La partie enregistrée ne prouve pas ce score : %1</translation>
+    </message>
 </context>
 <context>
     <name>vexari::JoinDialog</name>
@@ -662,6 +696,112 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>Please enter a whole number.</source>
         <translation>Veuillez saisir un nombre entier.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplayViewer</name>
+    <message>
+        <source>paused</source>
+        <translation>en pause</translation>
+    </message>
+    <message>
+        <source>%1×</source>
+        <translation>%1×</translation>
+    </message>
+    <message>
+        <source>the end, verified</source>
+        <translation>terminée, vérifiée</translation>
+    </message>
+    <message>
+        <source>does not verify: %1</source>
+        <translation>non vérifiée : %1</translation>
+    </message>
+    <message>
+        <source>Vexari - replay of %1, %2 - %3</source>
+        <translation>Vexari - partie enregistrée : %1, %2 - %3</translation>
+    </message>
+    <message>
+        <source>Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave</source>
+        <translation>Espace pause, 1 2 4 6 vitesse, Droite une figure, Fin jusqu’au bout, autres touches pour quitter</translation>
+    </message>
+    <message>
+        <source>REPLAY: VERIFIED</source>
+        <translation>REDIFFUSION : VÉRIFIÉE</translation>
+    </message>
+    <message>
+        <source>REPLAY: NOT VERIFIED</source>
+        <translation>REDIFFUSION : NON VÉRIFIÉE</translation>
+    </message>
+    <message>
+        <source>REPLAY PAUSED</source>
+        <translation>REDIFFUSION EN PAUSE</translation>
+    </message>
+    <message>
+        <source>REPLAY %1×</source>
+        <translation>REDIFFUSION %1×</translation>
+    </message>
+    <message>
+        <source>a player without a name</source>
+        <translation>joueur sans nom</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ReplaysDialog</name>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>Demo</source>
+        <translation>Démo</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Replays</source>
+        <translation>Parties enregistrées</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Partie</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>No games have been recorded yet.</source>
+        <translation>Aucune partie n’a encore été enregistrée.</translation>
+    </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Voir</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
     </message>
 </context>
 <context>

@@ -15,14 +15,15 @@
 #include "app/GameDriver.h"
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
+#include "app/ReplayViewer.h"
 #include "app/WindowPlacer.h"
+#include "replay/ReplayRecorder.h"
 #include "settings/SettingsFile.h"
 #include "ui/Background.h"
 #include "ui/DemoParametersDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
-#include "ui/HighScoreDialog.h"
 
 namespace vexari {
 namespace {
@@ -49,6 +50,7 @@ const MenuDefinition kMenus[] = {
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Game"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&New Game\tF2"), kCmdNewGame},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&High Score"), kCmdHighScore},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Replays..."), kCmdReplays},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo"), kCmdDemo},
       {nullptr, 0},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), kCmdExit}}},
@@ -96,7 +98,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);
-    connect(view_, &GameView::keyPressed, driver_.get(), &GameDriver::KeyPressed);
+    connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
     connect(view_, &GameView::keyReleased, driver_.get(), &GameDriver::KeyReleased);
     connect(view_, &GameView::popupRequested, this, &CMainFrame::ShowPopupMenu);
     connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
@@ -106,6 +108,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     view_->setFocus();
     game_.record().waitingForStart = false;
     LoadSettingsAndPlace();
+    recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& r) { SaveReplay(std::move(r)); });
     game_.ResetGame(true);
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::OnFocusChanged);
 }
@@ -114,6 +117,8 @@ CMainFrame::~CMainFrame() {
     // Closing the window while it is torn down moves the focus; this part of
     // the window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+    viewer_.reset();
+    recorder_.reset();  // the game under way is saved as stopped
     session_.reset();
     driver_.reset();
 }
@@ -131,11 +136,14 @@ void CMainFrame::BuildMenus() {
             QAction* action = menu->addAction(tr(item.text));
             connect(action, &QAction::triggered, this, [this, id = item.command] { Command(id); });
             if (item.command == kCmdNewGame) newGameAction_ = action;
+            if (item.command == kCmdReplays) replaysAction_ = action;
         }
     }
-    // New Game is enabled only outside a network game.
-    connect(menus_.front(), &QMenu::aboutToShow, this,
-            [this] { newGameAction_->setEnabled(!game_.record().networkGame); });
+    // New Game and Replays are enabled only outside a network game.
+    connect(menus_.front(), &QMenu::aboutToShow, this, [this] {
+        for (QAction* action : menus_.front()->actions())
+            if (action == newGameAction_ || action == replaysAction_) action->setEnabled(!game_.record().networkGame);
+    });
 }
 
 void CMainFrame::LoadSettingsAndPlace() {
@@ -153,6 +161,7 @@ void CMainFrame::ReloadBackground() {
 // --- Commands -----------------------------------------------------------------
 
 void CMainFrame::Command(int id) {
+    LeaveReplay();
     driver_->FinishPendingWork();
     switch (id) {
     case kCmdNewGame:
@@ -165,6 +174,9 @@ void CMainFrame::Command(int id) {
         break;
     case kCmdHighScore:
         ShowHighScores(false, 0);
+        break;
+    case kCmdReplays:
+        OpenReplays();
         break;
     case kCmdDemo:
         StartDemo(game_);
@@ -252,11 +264,6 @@ void CMainFrame::TellWhenBack(const QString& reason, bool playerHere) {
 
 // --- The game's calls out ----------------------------------------------------------
 
-void CMainFrame::ShowHighScores(bool eligible, std::int32_t score) {
-    vexari::ShowHighScores(this, eligible, score, settings_.playerName, settings_.highScore, prompts_);
-    view_->RepaintAll();
-}
-
 void CMainFrame::HideMessageWindow() { session_->HideMessages(); }
 
 void CMainFrame::Minimize() {
@@ -277,6 +284,7 @@ void CMainFrame::TakeFocus() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     closing_ = true;
+    LeaveReplay();
     // Peers see this copy leave; no end-of-game animation on the way out.
     session_->Shutdown();
     placer_->StoreWindowRect();

@@ -1,10 +1,12 @@
 #pragma once
 #include <QMainWindow>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
+#include "replay/Replay.h"
 #include "settings/Settings.h"
 #include "ui/AboutDialog.h"
 #include "ui/DialogCommon.h"
@@ -18,12 +20,15 @@ namespace vexari {
 class GameDriver;
 class GameView;
 class NetworkSession;
+class ReplayRecorder;
+class ReplayViewer;
 class WindowPlacer;
 
 // The one main window: owns the settings, the game and the computer player,
 // builds the menus, carries out their commands and saves on closing. The
 // game view shows the game, the driver runs it in time, the network session
-// ties it to a network game.
+// ties it to a network game. Every game is recorded into the replay
+// folder; a replay viewer shows one in the view while the game waits.
 class CMainFrame : public QMainWindow, private GameShell {
     Q_OBJECT
 public:
@@ -41,6 +46,14 @@ public:
 
     // Carries out a menu, accelerator or label command.
     void Command(int id);
+
+    // Plays a replay file in the window, or tells why it cannot; the game
+    // pauses until the replay is left.
+    bool Watch(const std::filesystem::path& file);
+    void LeaveReplay();
+    ReplayViewer* replayViewer() const { return viewer_.get(); }
+    // The replay saved of the game that ended last (empty when none).
+    const std::filesystem::path& lastReplay() const { return lastReplay_; }
     void ShowPopupMenu(const QPoint& globalPos);
 
     // The session ends (a termination signal): closing reports on stderr
@@ -61,6 +74,9 @@ private:
     void Minimize() override;
     void TakeFocus() override;
 
+    void KeyPressed(int virtualKey, bool autoRepeat);
+    void SaveReplay(Replay&& replay);
+    void OpenReplays();
     void BuildMenus();
     void LoadSettingsAndPlace();
     void ReloadBackground();
@@ -81,8 +97,13 @@ private:
     GameView* view_ = nullptr;
     std::unique_ptr<GameDriver> driver_;
     std::unique_ptr<NetworkSession> session_;
+    std::unique_ptr<ReplayRecorder> recorder_;
+    std::unique_ptr<ReplayViewer> viewer_;
+    std::filesystem::path lastReplay_;
+    std::int32_t lastReplayScore_ = 0;
     WindowPlacer* placer_ = nullptr;
     QAction* newGameAction_ = nullptr;
+    QAction* replaysAction_ = nullptr;
     std::vector<QMenu*> menus_;
     QString untoldReason_;
     bool sessionEnding_ = false;

@@ -16,6 +16,7 @@ enum Command : int {
     kCmdCreateNetwork = 32791,
     kCmdJoinNetwork = 32792,
     kCmdDemo = 32797,
+    kCmdReplays = 32798,
     kCmdAbout = 57664,
     kCmdExit = 57665,
 };

@@ -53,6 +53,9 @@ public:
     void FigureMergedOnScreen(int x, int y, const FigureMask& mask) override;
 
     const PixelImage& Screen() const { return screen_; }
+    const GameRecord& Record() const { return record_; }
+    const Settings& DisplaySettings() const { return settings_; }
+    const PixelImage& Background() const { return background_; }
     const PixelImage& CellImage(int value) const { return cells_[static_cast<std::size_t>(value)]; }
     int ShownValue(int column, int row) const { return shown_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]; }
 

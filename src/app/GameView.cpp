@@ -22,8 +22,8 @@ QImage WritableImage(PixelImage& image) {
 
 GameView::GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent)
     : QWidget(parent),
-      record_(record),
-      settings_(settings),
+      record_(&record),
+      settings_(&settings),
       screen_(record, settings, background, *this),
       indicatorPictures_(MakeLandingIndicatorPictures()) {
     setFocusPolicy(Qt::StrongFocus);
@@ -78,6 +78,39 @@ void GameView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
 }
 
+GameScreen& GameView::ShowOtherGame(const GameRecord& record, const Settings& settings) {
+    other_ = std::make_unique<GameScreen>(record, settings, screen_.Background(), static_cast<ScreenShell&>(*this));
+    shown_ = other_.get();
+    record_ = &record;
+    settings_ = &settings;
+    LayOut();
+    return *other_;
+}
+
+void GameView::ShowOwnGame() {
+    if (!other_) return;
+    shown_ = &screen_;
+    record_ = &screen_.Record();
+    settings_ = &screen_.DisplaySettings();
+    other_.reset();
+    statusText_ = PixelImage();
+    LayOut();
+    UpdateStatusLine();
+}
+
+void GameView::ShowStatusText(const QString& text) {
+    statusText_ = PixelImage(StatusLinePictures::kWidth, StatusLinePictures::kHeight, kGrey);
+    QImage image = WritableImage(statusText_);
+    QPainter painter(&image);
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    painter.end();
+    UpdateStatusLine();
+}
+
 // --- Layout ------------------------------------------------------------------
 
 void GameView::resizeEvent(QResizeEvent*) { LayOut(); }
@@ -85,13 +118,13 @@ void GameView::resizeEvent(QResizeEvent*) { LayOut(); }
 void GameView::LayOut() {
     if (window()->isMinimized()) return;
     const int textHeight = QFontMetrics(font()).height();
-    screen_.SetLayout(ComputeLayout(width(), height(), record_.height, textHeight, screen_.Layout()));
+    shown_->SetLayout(ComputeLayout(width(), height(), record_->height, textHeight, shown_->Layout()));
     MoveLabels();
     RepaintAll();
 }
 
 void GameView::MoveLabels() {
-    const WindowLayout& l = screen_.Layout();
+    const WindowLayout& l = shown_->Layout();
     auto place = [&](LabelButton* label, int y) {
         label->setGeometry(QRect(QPoint(l.sideX, y), LabelButton::SizeForText(label->text(), font())));
     };
@@ -123,14 +156,14 @@ void GameView::RepaintAll() {
 void GameView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QRect area = event->rect();
-    if (fullRepaintDue_ && !screen_.Screen().IsNull()) {
+    if (fullRepaintDue_ && !shown_->Screen().IsNull()) {
         fullRepaintDue_ = false;
         painting_ = true;
-        screen_.Repaint();
+        shown_->Repaint();
         painting_ = false;
         area = rect();
     }
-    const QImage image = AsQImage(screen_.Screen());
+    const QImage image = AsQImage(shown_->Screen());
     if (image.isNull()) return painter.fillRect(area, Qt::black);
     painter.drawImage(area.topLeft(), image, area);
 }
@@ -163,8 +196,12 @@ void GameView::SetIndicatorPicture(int index) {
 }
 
 void GameView::UpdateStatusLine() {
-    const auto sequence = record_.running ? statusPictures_.Pause() : statusPictures_.Play();
-    if (settings_.animate) {
+    if (other_ && !statusText_.IsNull()) {
+        const PixelImage* still[] = {&statusText_};
+        return statusLine_->SetFrames(still, 0);
+    }
+    const auto sequence = record_->running ? statusPictures_.Pause() : statusPictures_.Play();
+    if (settings_->animate) {
         statusLine_->SetFrames(sequence, 2);
     } else {
         const PixelImage* still[] = {sequence[7]};

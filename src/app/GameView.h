@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "app/GameScreen.h"
@@ -22,7 +23,14 @@ class GameView : public QWidget, private ScreenShell {
 public:
     GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
 
+    // The screen of the window's own game, the one its hooks paint.
     GameScreen& Screen() { return screen_; }
+    // Shows another game (a replay) on a screen of its own instead of the
+    // window's game, until ShowOwnGame(); the window's game is not touched.
+    GameScreen& ShowOtherGame(const GameRecord& record, const Settings& settings);
+    void ShowOwnGame();
+    // While another game is shown, the status line says this.
+    void ShowStatusText(const QString& text);
     LabelButton* nextLabel() const { return nextLabel_; }
     AnimatedBitmapButton* statusLine() const { return statusLine_; }
     TiledPictureControl* indicatorPicture() const { return picture_; }
@@ -60,9 +68,12 @@ private:
     void MoveLabels();
     LabelButton* MakeLabel(const QString& text, int id);
 
-    const GameRecord& record_;
-    const Settings& settings_;
+    const GameRecord* record_;    // of the game shown
+    const Settings* settings_;
     GameScreen screen_;
+    std::unique_ptr<GameScreen> other_;
+    GameScreen* shown_ = &screen_;
+    PixelImage statusText_;  // the status line of the other game
     StatusLinePictures statusPictures_;
     std::vector<PixelImage> indicatorPictures_;
     LabelButton* nextLabel_ = nullptr;

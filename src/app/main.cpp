@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <string_view>
 
@@ -11,15 +12,17 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: vexari [--help] [--version] [Qt options such as -platform NAME]\n"
+    "Usage: vexari [--help] [--version] [Qt options such as -platform NAME] [REPLAY_FILE]\n"
     "Vexari, a falling-block puzzle game for one player, for the computer\n"
     "and for friends on the network.\n"
     "\n"
-    "  -h, --help  show this help and exit\n"
-    "  --version   show the version and exit\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "  REPLAY_FILE  play this recorded game (.vxr) in the window\n"
     "\n"
     "Settings: $XDG_CONFIG_HOME/vexari/vexari.ini (default ~/.config/vexari/).\n"
     "High scores: vexari.his in $XDG_DATA_HOME/vexari/ (default ~/.local/share/vexari/).\n"
+    "Replays: every game is recorded in $XDG_DATA_HOME/vexari/replays/.\n"
     "SIGTERM, SIGINT and SIGHUP save the settings and end the game as Game > Exit does.\n";
 
 // The program's own version, compiled in from the build.
@@ -68,5 +71,11 @@ int main(int argc, char* argv[]) {
                      &vexari::CMainFrame::SessionEnding);
     termination.SetWindow(&frame);
     frame.show();
+    // What Qt left of the arguments: a replay file to watch.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const std::filesystem::path file = arguments.at(1).toStdString();
+        QTimer::singleShot(0, &frame, [&frame, file] { frame.Watch(file); });
+    }
     return app.exec();
 }

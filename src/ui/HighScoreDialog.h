@@ -2,34 +2,53 @@
 #include <QDialog>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "settings/HighScoreTable.h"
 #include "ui/DialogCommon.h"
 
 class QLabel;
+class QPushButton;
 
 namespace vexari {
 
-// "High Score": the ten entries, a message line, "O&k" and "&Reset".
+// "High Score": the ten entries, a message line, "O&k", "&Watch" and
+// "&Reset". With a replay folder, an entry whose replay (see HighScoreLinks)
+// is there is marked, verified when the dialog opens: a mark for a replay
+// that proves the entry, another for one that does not; a click chooses an
+// entry, a double-click or "&Watch" closes the dialog to play its replay.
 class HighScoreDialog : public QDialog {
     Q_OBJECT
 public:
     HighScoreDialog(const HighScoreTable& table, const QString& message, std::filesystem::path file,
-                    Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
+                    Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr,
+                    std::filesystem::path replayDir = {});
 
     const HighScoreTable& Table() const { return table_; }
     QLabel* RowLabel(int k) const { return rows_[static_cast<std::size_t>(k)]; }
     QLabel* ScoreLabel(int k) const { return scores_[static_cast<std::size_t>(k)]; }
+    QLabel* MarkLabel(int k) const { return marks_[static_cast<std::size_t>(k)]; }
     QLabel* MessageLabel() const { return message_; }
+    QPushButton* WatchButton() const { return watch_; }
+    // The entry chosen (-1: none); choosing one with a replay enables "&Watch".
+    void Select(int k);
+    int Selected() const { return selected_; }
+    // The replay to watch, once "&Watch" closed the dialog.
+    std::optional<std::filesystem::path> Chosen() const { return chosen_; }
 
 public slots:
     // Asks, and on Yes empties the table, writes it (telling when that
     // fails) and shows it again.
     void ResetScores();
+    void Watch();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowTable();
+    int RowOf(const QObject* label) const;
 
     Prompts& prompts_;
     HighScoreTable table_;
@@ -37,7 +56,20 @@ private:
     std::filesystem::path file_;
     std::array<QLabel*, HighScoreTable::kEntries> rows_{};
     std::array<QLabel*, HighScoreTable::kEntries> scores_{};
+    std::array<QLabel*, HighScoreTable::kEntries> marks_{};
+    std::array<std::filesystem::path, HighScoreTable::kEntries> replays_{};  // playable replays
     QLabel* message_ = nullptr;
+    QPushButton* watch_ = nullptr;
+    std::filesystem::path replayDir_;
+    int selected_ = -1;
+    std::optional<std::filesystem::path> chosen_;
+};
+
+// The replays beside the table: where they are, and the file name of the
+// game that just ended, which the entry it makes links to.
+struct HighScoreReplays {
+    std::filesystem::path dir;
+    std::string newFile;
 };
 
 // The question of "&Reset" and its caption.
@@ -49,8 +81,11 @@ extern const char* const kResetCaption;
 // Reads the table from the file named by the HIGH_SCORE setting highScorePath,
 // offers score for entry with the name dialog pre-filled with playerName
 // (which an accepted name replaces), writes the table back (telling when that
-// fails) and shows it.
-void ShowHighScores(QWidget* parent, bool newScore, int score, std::string& playerName,
-                    const std::string& highScorePath, Prompts& prompts = DefaultPrompts());
+// fails) and shows it. A new entry links replays.newFile; returns the replay
+// chosen to watch.
+std::optional<std::filesystem::path> ShowHighScores(QWidget* parent, bool newScore, int score,
+                                                    std::string& playerName, const std::string& highScorePath,
+                                                    Prompts& prompts = DefaultPrompts(),
+                                                    const HighScoreReplays& replays = {});
 
 }  // namespace vexari

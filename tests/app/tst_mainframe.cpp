@@ -13,6 +13,14 @@
 #include "app/GameDriver.h"
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
+#include "app/ReplayViewer.h"
+#include "replay/HighScoreLinks.h"
+#include "replay/ReplayCodec.h"
+#include "replay/ReplayPlayer.h"
+#include "settings/SafeFile.h"
+#include "ui/HighScoreDialog.h"
+#include "ui/NameEntryDialog.h"
+#include "ui/ReplaysDialog.h"
 #include "app/Commands.h"
 #include "app/TerminationSignals.h"
 #include "app/WindowPlace.h"
@@ -273,6 +281,77 @@ private slots:
         for (int row = 1; row < 20; ++row)
             for (int column = 0; column < 10; ++column)
                 QCOMPARE(shown.Pixel(l.CellX(column) + 2, l.CellY(row) + 2), kBlack);
+    }
+
+    // A game into the top ten is recorded, verifies and is linked to its
+    // entry; the entry's Watch plays it in the window at 4x and by figures
+    // to the recorded score; any other key leaves it with the game as it was.
+    void aTopTenGameIsRecordedAndWatchedFromItsEntry() {
+        std::tie(frame_->settings().animate, frame_->settings().playerName) = std::tuple(0, "Ann");
+        prompts_.On<NameEntryDialog>([](NameEntryDialog& d) { d.accept(); });
+        int mark = 0;
+        prompts_.On<HighScoreDialog>([&](HighScoreDialog& d) {
+            mark = d.MarkLabel(0)->text() == QStringLiteral("\u25B6") && d.WatchButton()->isEnabled();
+            d.show();
+            QTest::mouseDClick(d.RowLabel(0), Qt::LeftButton);
+        });
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        for (int figure = 0; figure < 40 && !frame_->replayViewer(); ++figure) {
+            for (int t = 0; t < 3; ++t) frame_->driver().OnGameTimer();
+            QTest::keyClick(frame_->view(), Qt::Key_Space);
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(mark);
+        const ReplayReadResult saved = ReadReplayFile(frame_->lastReplay());
+        QVERIFY(saved.replay && VerifyReplay(*saved.replay).ok && saved.replay->player == "Ann");
+        QVERIFY(saved.replay->claims.score > 0 && saved.replay->claims.end == ReplayEnd::Filled);
+
+        // The window says it is a replay.
+        ReplayViewer* viewer = frame_->replayViewer();
+        QVERIFY(viewer && frame_->windowTitle().contains("replay of Ann"));
+        QTest::keyClick(frame_->view(), Qt::Key_4);
+        QCOMPARE(viewer->Speed(), 4);
+        QTest::keyClick(frame_->view(), Qt::Key_Right);
+        QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1);
+        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QTRY_VERIFY(viewer->player().Finished());
+        QVERIFY(viewer->player().Verdict().ok && frame_->windowTitle().contains("verified"));
+        QCOMPARE(viewer->player().game().record().score, saved.replay->claims.score);
+        QTest::keyClick(frame_->view(), Qt::Key_Left);
+        QVERIFY(!frame_->replayViewer() && frame_->windowTitle() == "Vexari");
+
+        // A copy whose score was changed shows in the list and as such in the table.
+        Replay edited = *saved.replay;
+        edited.claims.score += 1;
+        const auto copy = frame_->lastReplay().parent_path() / "edited.vxr";
+        QVERIFY(WriteFileSafely(copy, EncodeReplay(edited)));
+        prompts_.On<ReplaysDialog>([&](ReplaysDialog& d) {
+            QCOMPARE(d.List()->findItems(QString::number(edited.claims.score), Qt::MatchExactly, 2).size(), 1);
+            d.reject();
+        });
+        frame_->Command(kCmdReplays);
+        const auto scores = ResolveHighScorePath(frame_->settings().highScore);
+        HighScoreLinks links = ReadHighScoreLinks(scores);
+        links[0].file = copy.filename().string();
+        QVERIFY(WriteHighScoreLinks(scores, links));
+        prompts_.On<HighScoreDialog>([](HighScoreDialog& d) {
+            QVERIFY(d.MarkLabel(0)->text() == QStringLiteral("\u2717") && d.MarkLabel(0)->toolTip().contains("score"));
+        });
+        frame_->Command(kCmdHighScore);
+
+        // A game under way waits behind a replay as it was, its timer idle.
+        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        const GameRecord before = Record();
+        QVERIFY(frame_->Watch(copy));
+        QTest::keyClick(frame_->view(), Qt::Key_End);
+        QVERIFY(frame_->windowTitle().contains("does not verify"));
+        for (int t = 0; t < 5; ++t) frame_->driver().OnGameTimer();
+        QTest::keyClick(frame_->view(), Qt::Key_Left);
+        QVERIFY(!frame_->replayViewer() && !Record().running);
+        QVERIFY(Record().well == before.well && Record().score == before.score &&
+                std::tuple(Record().x, Record().y) == std::tuple(before.x, before.y));
+        QVERIFY(!frame_->Watch(copy.string() + ".missing") && prompts_.messages.size() == 1);
     }
 
     void screenshotOfAGameInPlay() {

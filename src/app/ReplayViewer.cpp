@@ -1,0 +1,141 @@
+#include "app/ReplayViewer.h"
+
+#include <utility>
+
+#include "app/GameView.h"
+
+namespace vexari {
+
+ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& display, QObject* parent)
+    : QObject(parent), view_(view), display_(display), player_(std::move(replay)) {
+    display_.next = player_.game().settings().next;
+    player_.SetPainter(&view_.ShowOtherGame(player_.game().record(), display_));
+    view_.RepaintAll();
+    timer_.setInterval(static_cast<int>(ReplayPlayer::kTickMs));
+    connect(&timer_, &QTimer::timeout, this, &ReplayViewer::OnTimer);
+    timer_.start();
+    view_.ShowStatusText(StatusText());
+}
+
+ReplayViewer::~ReplayViewer() {
+    timer_.stop();
+    player_.SetPainter(nullptr);
+    view_.ShowOwnGame();
+}
+
+bool ReplayViewer::KeyPressed(int virtualKey) {
+    switch (virtualKey) {
+    case kKeyPause:
+        TogglePause();
+        return true;
+    case kKeyStep:
+        StepFigure();
+        return true;
+    case kKeySkip:
+        SkipToEnd();
+        return true;
+    case kKeySpeed1:
+        SetSpeed(1);
+        return true;
+    case kKeySpeed2:
+        SetSpeed(2);
+        return true;
+    case kKeySpeed4:
+        SetSpeed(4);
+        return true;
+    case kKeySpeed16:
+        SetSpeed(16);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ReplayViewer::SetSpeed(int speed) {
+    speed_ = speed;
+    skipping_ = false;
+    if (!player_.Finished()) timer_.start();
+    Shown();
+}
+
+void ReplayViewer::TogglePause() {
+    if (timer_.isActive())
+        timer_.stop();
+    else if (!player_.Finished())
+        timer_.start();
+    Shown();
+}
+
+void ReplayViewer::StepFigure() {
+    timer_.stop();  // a step pauses, so that the figure can be looked at
+    skipping_ = false;
+    player_.StepFigure();
+    Shown();
+}
+
+void ReplayViewer::SkipToEnd() {
+    // In bounded steps of the timer, so that no file holds the window up.
+    skipping_ = true;
+    if (!player_.Finished()) timer_.start();
+    OnTimer();
+}
+
+void ReplayViewer::OnTimer() {
+    const GameRecord& r = player_.game().record();
+    for (int i = 0; i < kMaxSkippedTicks && !r.running && player_.Step(); ++i) {
+    }
+    const int ticks = skipping_ ? kMaxSkippedTicks : speed_;
+    for (int i = 0; i < ticks && player_.Step(); ++i) {
+    }
+    Shown();
+}
+
+void ReplayViewer::Shown() {
+    if (display_.next != player_.game().settings().next) {
+        display_.next = player_.game().settings().next;
+        view_.RepaintAll();
+    }
+    if (player_.Finished()) {
+        timer_.stop();
+        ShowEnd();
+    }
+    view_.ShowStatusText(StatusText());
+    emit titleChanged(Title());
+}
+
+void ReplayViewer::ShowEnd() {
+    if (endShown_) return;
+    endShown_ = true;
+    // When the well filled, the replayed game has reset itself or started
+    // its end-of-game pictures: the well that filled is shown instead.
+    const ReplayClaims& claims = player_.replay().claims;
+    if (player_.Verdict().ok && claims.end == ReplayEnd::Filled) {
+        GameRecord& r = player_.game().record();
+        r.well = claims.well;
+        r.score = claims.score;
+        r.lines = claims.lines;
+        r.waitingForStart = true;
+    }
+    view_.RepaintAll();
+}
+
+QString ReplayViewer::StatusText() const {
+    if (player_.Finished()) return player_.Verdict().ok ? tr("REPLAY: VERIFIED") : tr("REPLAY: NOT VERIFIED");
+    return Paused() ? tr("REPLAY PAUSED") : tr("REPLAY %1×").arg(speed_);
+}
+
+QString ReplayViewer::Title() const {
+    QString player = QString::fromStdString(player_.replay().player);
+    if (player.isEmpty()) player = tr("a player without a name");
+    QString state = Paused() ? tr("paused") : tr("%1×").arg(speed_);
+    if (player_.Finished())
+        state = player_.Verdict().ok ? tr("the end, verified")
+                                     : tr("does not verify: %1").arg(QString::fromStdString(player_.Verdict().message));
+    return tr("Vexari - replay of %1, %2 - %3").arg(player, state, KeysText());
+}
+
+QString ReplayViewer::KeysText() {
+    return tr("Space pause, 1 2 4 6 speed, Right one figure, End skip, other keys leave");
+}
+
+}  // namespace vexari

@@ -1,0 +1,74 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "replay/Replay.h"
+#include "replay/ReplayPlayer.h"
+#include "settings/Settings.h"
+
+namespace vexari {
+
+class GameView;
+
+// Plays one replay in the game view, in place of the window's own game,
+// which stays as it was: the view shows the replay's game on a screen of its
+// own until the viewer is destroyed. A 55 ms timer of the event loop plays
+// `speed` ticks at a time; the playback keys pause, change the speed, step
+// one figure or skip to the end.
+class ReplayViewer : public QObject {
+    Q_OBJECT
+public:
+    // The playback keys (virtual-key codes).
+    static constexpr int kKeyPause = 0x20;   // Space
+    static constexpr int kKeyStep = 0x27;    // Right
+    static constexpr int kKeySkip = 0x23;    // End
+    static constexpr int kKeySpeed1 = 0x31;  // 1, 2, 4: that many times the speed
+    static constexpr int kKeySpeed2 = 0x32;
+    static constexpr int kKeySpeed4 = 0x34;
+    static constexpr int kKeySpeed16 = 0x36;  // 6: sixteen times
+    static constexpr int kMaxSkippedTicks = 20000;
+
+    // `display` gives the look (colours, dots); the view's background is kept.
+    ReplayViewer(Replay replay, GameView& view, const Settings& display, QObject* parent = nullptr);
+    ~ReplayViewer() override;
+
+    ReplayPlayer& player() { return player_; }
+    int Speed() const { return speed_; }
+    bool Paused() const { return !timer_.isActive(); }
+
+    // A key pressed in the view: false when it is not a playback key, which
+    // leaves the replay (the caller destroys the viewer).
+    bool KeyPressed(int virtualKey);
+    void SetSpeed(int speed);
+    void TogglePause();
+    void StepFigure();
+    void SkipToEnd();
+    // One tick of the timer: `speed` ticks of the replay; a wait for the
+    // start or a pause goes by at once, as does the rest of the replay after
+    // SkipToEnd (up to kMaxSkippedTicks a tick).
+    void OnTimer();
+
+    // What the window's title and the status line say while the replay is shown.
+    QString Title() const;
+    QString StatusText() const;
+    // The playback keys, for the status line and the Replays dialog.
+    static QString KeysText();
+
+signals:
+    void titleChanged(const QString& title);
+
+private:
+    void Shown();
+    void ShowEnd();
+
+    GameView& view_;
+    Settings display_;
+    ReplayPlayer player_;
+    QTimer timer_;
+    int speed_ = 1;
+    bool skipping_ = false;  // to the end, as fast as the timer goes
+    bool endShown_ = false;
+};
+
+}  // namespace vexari
