@@ -20,6 +20,7 @@ for n in $(seq 90 140); do
 done
 [ -n "${display:-}" ] || { echo "skipped: no virtual X server could start"; exit 77; }
 export DISPLAY=$display QT_QPA_PLATFORM=xcb HOME=$home
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/desktop-leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 openbox >"$home/openbox.log" 2>&1 &
 wm=$!
 sleep 0.5
