@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from a key press reaching the main window to the end of the paint
 // that shows the moved figure, on the offscreen platform: the game, the
 // screen image and the widget painting, without a display server.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vexari-netload: many network-game clients on one thread against a running
 // vexari-server, measuring how long presents take and whether any connection
 // goes without data.

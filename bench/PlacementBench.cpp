@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the computer player's placement search and of whole simulated games.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree: the four
 # programs, the desktop entry, the icon in every size (a PNG of that size),
 # the metainfo and its screenshot, the replay files' MIME type (which the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the fuzz targets: a check that stops the run with a message
 // (libFuzzer then saves the input), and a reader that takes fields from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP reader: any bytes either decode to a picture of the size the header
 // gives, every pixel opaque, or are refused with a reason; with and without
 // top-down rows allowed.

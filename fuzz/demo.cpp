@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Demo-parameters reader: any text gives at most eight values that write to
 // a .dem file and read back the same; the dialog's scaling and truncation
 // take any weights read.

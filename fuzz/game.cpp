@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game loop driven by fuzzed settings, keys, timer ticks and presents,
 // with no window around it. After every step the well keeps its walls and
 // floor, holds only colour values, and the falling figure stands inside the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // High-score reader: any bytes decode to ten entries that write back as the
 // 160-byte layout and decode again to the same table; the dialog's texts and
 // the entry of a new score take whatever a file holds.

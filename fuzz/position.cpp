@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Position reader of `vexari-sim analyze`: any text is either refused with a
 // message or read into a position that the search then analyses.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target's LLVMFuzzerTestOneInput over files without libFuzzer,
 // so the corpus and every recorded finding are checked by the normal build.
 // Arguments are files or folders (read one level deep, in name order); a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replay file reader: any bytes either read as a replay or give a one-line
 // error; a replay that reads writes back to bytes that read as the same
 // replay, and plays to a verdict without crashing. The input is tried as it is and with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game server fed fuzzed connection events. Each step is one byte:
 //   0 accept a new connection          1 bytes arrive: connection, length, bytes
 //   2 the peer closes: connection      3 the once-a-second tick

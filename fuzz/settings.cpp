@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings reader: any file loads without harm, and saving what was loaded
 // then loading again gives the same settings (save rewrites INSTALLED as 1
 // and the high-score path in its absolute form).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Network reader: the first byte picks the direction (client to server or
 // back) and how the rest is cut into arrivals. The bytes read message by
 // message straight from the buffer give the same messages, in the same

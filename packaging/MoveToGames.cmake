@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack on the staged tree before the Debian package is packed: the
 # programs go from usr/bin to usr/games, as Debian's games do, and the
 # system service starts the server from there.

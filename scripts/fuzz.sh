@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (in build-fuzz/, or $FUZZ_BUILD) and
 # runs each for SECONDS (default 60), starting from its corpus and recorded
 # findings. New inputs collect in build-fuzz/corpus/<name>/, findings in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing for playing, builds Vexari without its tests and
 # benchmarks, and starts the game.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what a fresh Debian machine lacks to build Vexari: `setup.sh play`
 # what building and playing needs, `setup.sh test` (the default) also the
 # test, benchmark and packaging tools. Works as root or through sudo; does

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints how large the tests are against the code they cover: C++ lines
 # (*.cpp, *.h) under tests/ against those under src/ and tools/. The project
 # keeps this share at about a quarter to a third.

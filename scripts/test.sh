@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Vexari and runs every test: once in a normal
 # build (with the benchmarks built) and once under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Ends with the share of test lines against code.

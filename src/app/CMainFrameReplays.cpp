@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's part in replays: saving every recorded game, the
 // Replays and High Score dialogs, and starting and stopping the viewer.
 #include <QTimer>

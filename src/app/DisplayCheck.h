@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a window can open at all, decided before Qt is started: Qt's own
 // start aborts the program when its platform finds no display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the main window opens: the saved place checked against the screens
 // that are there now. Standard library only, so the rules can be tested

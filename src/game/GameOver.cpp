@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: the locomotive that pushes the well out, run as a timed
 // sequence so that the thread it shares with the window and a hosted server
 // never waits, and the report that follows it.

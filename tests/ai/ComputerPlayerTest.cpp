@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computer player: the placement search and its criteria, the driver
 // that presses the keys, learning from the user's drops, the demo parameters
 // as files and as the dialog shows them, and the simulator that plays it alone.

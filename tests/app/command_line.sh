@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's ends without a window: --help and --version print and exit 0
 # even without a display; without a display the program says so in one line
 # and exits 1; SIGTERM, even while the first-run question waits, saves the

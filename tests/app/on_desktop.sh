@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a desktop of its own: a virtual X server with a window
 # manager, so that focus and activation behave as they do for a user. Exits
 # 77 (skipped) when no such desktop can be had here.

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven through its keys, mouse and menus; two of them
-// playing a network game; and the network game's sockets against real
-// loopback connections.
+// playing a network game; and the client's socket against real loopback
+// connections (the server's sockets under abuse are tests/tools').
 #include <QTemporaryDir>
 #include <QtNetwork>
 #include <QtTest>
@@ -41,32 +42,6 @@ constexpr VersionQuad kVersion{1, 0, 0, 5};
 constexpr int kDesktopWaitMs = 15000;
 
 bool WaitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::qWaitFor(done, ms); }
-
-bool Unconnected(const QTcpSocket& socket) { return socket.state() == QAbstractSocket::UnconnectedState; }
-
-// A server transport with a real game server behind it.
-struct Hosted {
-    QtServerTransport transport;
-    GameServer server{transport, kVersion, [] { return std::int64_t{0}; }};
-    Hosted() {
-        transport.SetServer(&server);
-        transport.Listen(0);
-    }
-    ~Hosted() { transport.SetServer(nullptr); }
-
-    // A raw peer, once the server has taken it in (nullptr if it did not).
-    std::unique_ptr<QTcpSocket> Connect() {
-        const std::size_t before = server.ConnectionCount();
-        auto socket = std::make_unique<QTcpSocket>();
-        socket->connectToHost(QHostAddress::LocalHost, transport.Port());
-        if (!socket->waitForConnected(5000) || !WaitFor([&] { return server.ConnectionCount() == before + 1; }))
-            return nullptr;
-        return socket;
-    }
-    bool WaitForConnections(std::size_t count) {
-        return WaitFor([&] { return server.ConnectionCount() == count; });
-    }
-};
 
 // Answers the next network game dialog with these entries.
 void AnswerJoin(FakePrompts& prompts, const QString& name, const QString& server, int port) {
@@ -558,53 +533,6 @@ private slots:
     }
 
     // ---- the sockets ----
-
-    // The server closes one peer after a refusal and floods another that does not
-    // read, more than the limit in one go, as it would queue it while it walks its
-    // tables: the first gets its last bytes and is never reported back, the second
-    // is cut off and reported only once the server is back in the event loop.
-    void serverCloseDeliversLastBytesAndAPeerThatStopsReadingIsCutOff() {
-        Hosted hosted;
-        auto refused = hosted.Connect();
-        auto stalled = hosted.Connect();
-        QVERIFY(refused && stalled);
-        const std::string refusal = EncodeRefuse("Incompatible vexari versions");
-        hosted.transport.Send(hosted.server.Players()[0]->id, refusal);
-        hosted.transport.Close(hosted.server.Players()[0]->id);
-        const std::string chunk(1 << 20, 'x');
-        for (int i = 0; i < 5; ++i) hosted.transport.Send(hosted.server.Players()[1]->id, chunk);
-        QCOMPARE(hosted.server.ConnectionCount(), std::size_t{2});
-
-        QByteArray received;
-        QVERIFY(WaitFor([&] { return (received += refused->readAll(), Unconnected(*refused)); }));
-        received += refused->readAll();
-        QCOMPARE(received, QByteArray::fromStdString(refusal));
-        QVERIFY(WaitFor([&] { return Unconnected(*stalled); }) && hosted.WaitForConnections(1));
-        QTest::qWait(50);
-        QCOMPARE(hosted.server.ConnectionCount(), std::size_t{1});
-    }
-
-    // A peer claiming a 4 GiB chat line is closed; one flooding long chat lines,
-    // each echoed to everyone (twice the output limit in all), cuts off no peer
-    // that reads as fast as it can.
-    void serverClosesAHostileStreamAndAFloodCutsOffNoReader() {
-        Hosted hosted;
-        auto hostile = hosted.Connect();
-        auto flooder = hosted.Connect();
-        auto reader = hosted.Connect();
-        QVERIFY(hostile && flooder && reader);
-        hostile->write(QByteArray::fromHex("06000000ffffffffffffff"));
-        QVERIFY(WaitFor([&] { return Unconnected(*hostile); }) && hosted.WaitForConnections(2));
-
-        qint64 echoed = 0;
-        QObject::connect(reader.get(), &QIODevice::readyRead, [&] { echoed += reader->readAll().size(); });
-        QObject::connect(flooder.get(), &QIODevice::readyRead, [&] { flooder->readAll(); });
-        std::string burst = EncodeJoin("F", "F", kVersion);
-        for (int i = 0; i < 8; ++i) burst += EncodeText(std::string(1000000, 'x'));
-        flooder->write(burst.data(), static_cast<qint64>(burst.size()));
-        QVERIFY(WaitFor([&] { return echoed > 8000000 || reader->state() != QAbstractSocket::ConnectedState; }, 20000));
-        QVERIFY(reader->state() == flooder->state() && flooder->state() == QAbstractSocket::ConnectedState);
-    }
 
     void clientConnectFailsOrConnectsButNeverBoth() {
         QTcpServer probe;  // a port nobody listens on: take a free one and let it go again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translations: every text lupdate finds in src/ui and src/app has a
 // finished translation in each language; no translation gives two items of a
 // menu or window one mnemonic where the English texts do not; each dialog,

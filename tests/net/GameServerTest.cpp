@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network game's wire format, its server and its client.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build tree, checks it with lintian,
 # installs it with apt-get on this machine, runs what it installed and
 # removes it again, leaving nothing behind. Exits 77 (skipped) where

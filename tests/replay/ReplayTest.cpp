@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording games as they are played, the replay file, and playing it back.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game driven as the window drives it (55 ms ticks, the computer's paced
 // key presses, keys held back while it presses them, the end-of-game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings library: the ini file reader and writer, the settings file,
 // the high-score table and the safe writer every saved file goes through.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vexari-server under abuse, over loopback: a flooder, a peer that does not
 // read, a thousand connections that never join, and a stdout nobody reads.
 // Every client here talks to 127.0.0.1 only, sends a bounded amount and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole network round over real sockets: vexari-server with two vexari-bot
 # players in two teams. Passes when a round has ended, a present was sent and
 # received, SIGTERM stops the server with status 0 and the players then leave

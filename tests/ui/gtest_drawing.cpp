@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit-free drawing pieces: pixel images, bevels, empty well cells,
 // the status-line pictures, the BMP reader and the window background read
 // through it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's dialogs driven through their controls: options, design (keys
 // and background), demo parameters, the first run, the high scores and the
 // look of message boxes and file dialogs; the owner-drawn controls; and the

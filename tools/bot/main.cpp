@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vexari-bot: computer players of a network game, without a window, at the
 // game's real pace. Each player runs the same game, computer player and
 // network client as the window does.

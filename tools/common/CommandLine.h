@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command lines of the headless network programs: "--name value" or
 // "--name=value", whole numbers checked against their range, "--help".

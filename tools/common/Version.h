@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "--version" for the command-line programs: one line, the program's name
 // and the version of the build, the same for every program of the package.

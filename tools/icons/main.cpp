@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon as PNG files for the hicolor icon theme:
 // OUTDIR/hicolor/<n>x<n>/apps/NAME.png for every size the icon is drawn in.
 #include <QDir>

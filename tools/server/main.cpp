@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vexari-server: hosts a network game without a window. Every participant
 // connects with its own copy of the game (or with vexari-bot); the texts the
 // server sends to everyone are echoed on stdout.

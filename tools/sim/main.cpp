@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vexari-sim: plays games with the computer player, or analyses one position.
 #include <chrono>
 #include <cstdio>
