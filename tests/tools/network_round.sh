@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A whole network round over real sockets: vexari-server with two vexari-bot
 # players in two teams. Passes when a round has ended, a present was sent and
-# received, SIGTERM stops the server with status 0 and the players then leave
-# with status 0.
+# received, SIGTERM stops the server with status 0, the players then leave
+# with status 0, and the games both recorded verify with vexari-sim.
 #
-#   network_round.sh SERVER_BIN BOT_BIN [STRONG_WEIGHTS WEAK_WEIGHTS]
+#   network_round.sh SERVER_BIN BOT_BIN SIM_BIN [STRONG_WEIGHTS WEAK_WEIGHTS]
 #
 # The weights (eight whole numbers, quoted) default to the usual player made
 # greedy for several rows at once, so presents fly early, and a careless one
@@ -16,8 +16,9 @@ set -u
 
 server_bin=$1
 bot_bin=$2
-strong_weights=${3:-"41 5 0 7 1 1 1 30"}
-weak_weights=${4:-"1 0 0 0 0 1 0 5"}
+sim_bin=$3
+strong_weights=${4:-"41 5 0 7 1 1 1 30"}
+weak_weights=${5:-"1 0 0 0 0 1 0 5"}
 limit=90  # seconds to wait for a round end and a present
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/vexari-network-round.XXXXXX")
@@ -78,11 +79,11 @@ printf '%s\n' $strong_weights >"$dir/strong.dem"
 printf '%s\n' $weak_weights >"$dir/weak.dem"
 start=$SECONDS
 "$bot_bin" --server 127.0.0.1 --port "$port" --name Ann --team Red --speed 9 --weights "$dir/strong.dem" \
-    >"$dir/ann.out" 2>"$dir/ann.err" &
+    --record "$dir/replays-ann" >"$dir/ann.out" 2>"$dir/ann.err" &
 ann_pid=$!
 pids+=("$ann_pid")
 "$bot_bin" --server localhost --port "$port" --name Bob --team Blue --speed 9 --weights "$dir/weak.dem" \
-    >"$dir/bob.out" 2>"$dir/bob.err" &
+    --record "$dir/replays-bob" >"$dir/bob.out" 2>"$dir/bob.err" &
 bob_pid=$!
 pids+=("$bob_pid")
 
@@ -118,3 +119,10 @@ done
 grep -q -E '^(Ann|Bob) received a [0-9]+-line present$' "$dir/ann.out" "$dir/bob.out" ||
     fail "no player reported a present"
 echo "PASS"
+
+# Both players recorded their games, presents and all, and every recording
+# replays to the score, lines and well it claims.
+for name in ann bob; do
+    ls "$dir/replays-$name"/*.vxr >/dev/null 2>&1 || fail "$name recorded no game"
+done
+"$sim_bin" verify "$dir"/replays-*/*.vxr || fail "a recorded network game does not verify"
