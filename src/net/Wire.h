@@ -166,4 +166,9 @@ private:
 using ClientMessageStream = MessageStream<ClientMessage, ReadClientMessage>;
 using ServerMessageStream = MessageStream<ServerMessage, ReadServerMessage>;
 
+// Either side gives up on a peer that leaves more than this of its output
+// unread: the peer has stopped reading, and waiting for it would stall the
+// others.
+inline constexpr std::int64_t kMaxUnsentBytes = std::int64_t{4} << 20;
+
 }  // namespace vexari

@@ -12,7 +12,7 @@
 #include "game/Game.h"
 #include "game/GameHooks.h"
 #include "net/GameClient.h"
-#include "net/QtTransport.h"
+#include "net/QtClientTransport.h"
 #include "net/Wire.h"
 #include "replay/ReplayLibrary.h"
 #include "replay/ReplayRecorder.h"

@@ -27,7 +27,7 @@
 #include "net/Codepage.h"
 #include "net/GameClient.h"
 #include "net/GameServer.h"
-#include "net/QtTransport.h"
+#include "net/QtServerTransport.h"
 #include "settings/Settings.h"
 #include "../common/CommandLine.h"
 #include "../common/Version.h"

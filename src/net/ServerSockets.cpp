@@ -1,0 +1,476 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "net/ServerSockets.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <functional>
+
+namespace vexari {
+namespace {
+
+// A connection the server closed gets this long to hand its last bytes (a
+// refusal, say) to a peer that has stopped reading before it is cut off.
+constexpr std::int64_t kLingerMs = 5000;
+// After a failed accept (out of descriptors, for instance) the listener
+// rests this long, so a connection it cannot take does not spin the loop.
+constexpr std::int64_t kAcceptRetryMs = 200;
+// The most read from one connection at a time; what does not fit waits in
+// the system, so a connection that is not read is slowed down by TCP.
+constexpr std::size_t kReadChunk = 64 * 1024;
+// Events taken from epoll at a time, and connections accepted at a time, so
+// a burst leaves room for the others in between.
+constexpr int kEventsPerWake = 256;
+constexpr int kAcceptsPerWake = 256;
+// What a closing connection still delivers from its input, at most.
+constexpr int kLastReads = 16;
+
+// Closes a socket at once, with a reset: its unsent output is dropped.
+void Abort(int fd) {
+    const linger now{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
+    ::close(fd);
+}
+
+bool TryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
+
+}  // namespace
+
+std::int64_t ServerSockets::NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+ServerSockets::ServerSockets() : epoll_(::epoll_create1(EPOLL_CLOEXEC)), readBuffer_(kReadChunk) {}
+
+ServerSockets::~ServerSockets() {
+    for (auto& [id, peer] : peers_)
+        if (peer.state != State::Cut) Abort(peer.fd);
+    StopListening();
+    if (epoll_ >= 0) ::close(epoll_);
+}
+
+// --- Listening ----------------------------------------------------------------
+
+bool ServerSockets::Listen(std::uint16_t port) {
+    StopListening();
+    if (epoll_ < 0) return false;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    socklen_t length = sizeof address;
+    epoll_event event{};
+    event.events = EPOLLIN;
+    event.data.u64 = 0;
+    // A burst of connections waits in the system's queue instead of in SYN
+    // retries.
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, kListenBacklog) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        ::epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) != 0) {
+        ::close(fd);
+        return false;
+    }
+    listener_ = fd;
+    port_ = ntohs(address.sin_port);
+    return true;
+}
+
+void ServerSockets::StopListening() {
+    if (listener_ < 0) return;
+    ::close(listener_);
+    listener_ = -1;
+    port_ = 0;
+}
+
+void ServerSockets::Accept() {
+    for (int k = 0; k < kAcceptsPerWake && listener_ >= 0; ++k) {
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (TryAgain(errno)) return;
+            if (errno == ECONNABORTED || errno == EPROTO) continue;
+            // Out of descriptors or memory: the listener rests a little, the
+            // server goes on meanwhile.
+            epoll_event event{};
+            event.data.u64 = 0;
+            ::epoll_ctl(epoll_, EPOLL_CTL_MOD, listener_, &event);
+            StartTimer(NowMs() + kAcceptRetryMs, TimerKind::Accept, 0);
+            AcceptFailed();
+            return;
+        }
+        const int on = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        const ConnectionId id = nextId_++;
+        Peer& peer = peers_[id];
+        peer.fd = fd;
+        peer.refilledMs = NowMs();
+        epoll_event event{};
+        event.events = EPOLLIN;
+        event.data.u64 = id;
+        if (::epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) != 0) {
+            peers_.erase(id);
+            Abort(fd);
+            AcceptFailed();
+            return;
+        }
+        peer.events = EPOLLIN;
+        if (server_) server_->Accepted(id);
+    }
+}
+
+// --- Events -------------------------------------------------------------------
+
+void ServerSockets::OnReady() {
+    epoll_event events[kEventsPerWake];
+    const int count = ::epoll_wait(epoll_, events, kEventsPerWake, 0);
+    for (int k = 0; k < count; ++k) {
+        const ConnectionId id = events[k].data.u64;
+        if (id == 0) {
+            Accept();
+            continue;
+        }
+        // An earlier event of this batch may have closed it.
+        const auto it = peers_.find(id);
+        if (it == peers_.end() || it->second.state == State::Cut) continue;
+        Peer& peer = it->second;
+        const std::uint32_t what = events[k].events;
+        if (peer.state == State::Lingering) {
+            if (what & EPOLLOUT) SendQueued(id, peer);
+            if (peers_.count(id) && (what & (EPOLLIN | EPOLLERR | EPOLLHUP))) Discard(id, peer);
+            continue;
+        }
+        if (what & (EPOLLERR | EPOLLHUP)) {
+            Drop(id);
+            continue;
+        }
+        if (what & EPOLLOUT) SendQueued(id, peer);
+        if (what & EPOLLIN) {
+            const auto again = peers_.find(id);
+            if (again != peers_.end() && again->second.state == State::Open) Readable(id, again->second);
+        }
+    }
+}
+
+void ServerSockets::Readable(ConnectionId id, Peer& peer) {
+    if (!MayRead(peer, id)) {
+        Watch(id, peer);
+        return;
+    }
+    const ssize_t got = ::read(peer.fd, readBuffer_.data(), readBuffer_.size());
+    if (got < 0 && TryAgain(errno)) return;
+    if (got <= 0) {
+        Drop(id);
+        return;
+    }
+    if (!server_) return;
+    caused_ = 0;
+    server_->Received(id, std::string_view(readBuffer_.data(), static_cast<std::size_t>(got)));
+    // The server may have closed this or any connection meanwhile.
+    const auto it = peers_.find(id);
+    if (it != peers_.end()) it->second.budget -= static_cast<double>(caused_);
+}
+
+bool ServerSockets::MayRead(Peer& peer, ConnectionId id) {
+    if (peer.out.Size() > kReadPauseQueueBytes) {
+        peer.waitsForQueue = true;  // ResumeIfDrained() reads again
+        return false;
+    }
+    const std::int64_t now = NowMs();
+    peer.budget = std::min(kCausedBytesPerSecond,
+                           peer.budget + static_cast<double>(now - peer.refilledMs) * kCausedBytesPerSecond / 1000);
+    peer.refilledMs = now;
+    if (peer.budget >= 0) return true;
+    if (!peer.overBudget) {
+        peer.overBudget = true;
+        const auto waitMs = static_cast<std::int64_t>(std::min(-peer.budget * 1000 / kCausedBytesPerSecond + 1, 60e3));
+        StartTimer(now + waitMs, TimerKind::Resume, id);
+    }
+    return false;
+}
+
+// A connection the server has closed: its input is read and thrown away
+// until the peer closes too, so the close is not turned into a reset that
+// could destroy the last bytes on their way.
+void ServerSockets::Discard(ConnectionId id, Peer& peer) {
+    const ssize_t got = ::read(peer.fd, readBuffer_.data(), readBuffer_.size());
+    if (got > 0 || (got < 0 && TryAgain(errno))) return;
+    Destroy(id, false);
+}
+
+// The peer has closed or failed: whole messages that came before are still
+// acted on, then the server hears of the close.
+void ServerSockets::Drop(ConnectionId id) {
+    for (int k = 0; k < kLastReads; ++k) {
+        const auto it = peers_.find(id);
+        if (it == peers_.end() || it->second.state != State::Open) return;  // the server closed it meanwhile
+        const ssize_t got = ::read(it->second.fd, readBuffer_.data(), readBuffer_.size());
+        if (got <= 0) break;
+        if (server_) server_->Received(id, std::string_view(readBuffer_.data(), static_cast<std::size_t>(got)));
+    }
+    const auto it = peers_.find(id);
+    if (it == peers_.end() || it->second.state != State::Open) return;
+    Destroy(id, true);
+    if (server_) server_->Closed(id);
+}
+
+void ServerSockets::Destroy(ConnectionId id, bool reset) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end()) return;
+    Peer& peer = it->second;
+    if (peer.state == State::Open) totalUnsent_ -= peer.out.Size();
+    if (peer.state != State::Cut) {
+        if (reset)
+            Abort(peer.fd);
+        else
+            ::close(peer.fd);
+    }
+    peers_.erase(it);
+}
+
+// Registers what the peer waits for: input while it is read, room for
+// output while the system takes no more. Errors and hang-ups come anyway.
+void ServerSockets::Watch(ConnectionId id, Peer& peer) {
+    std::uint32_t events = 0;
+    if (peer.state == State::Lingering || (!peer.overBudget && !peer.waitsForQueue)) events |= EPOLLIN;
+    if (peer.waitsForOut) events |= EPOLLOUT;
+    if (events == peer.events) return;
+    epoll_event event{};
+    event.events = events;
+    event.data.u64 = id;
+    ::epoll_ctl(epoll_, EPOLL_CTL_MOD, peer.fd, &event);
+    peer.events = events;
+}
+
+// --- Output -------------------------------------------------------------------
+
+void ServerSockets::Write(ConnectionId id, Peer& peer, std::string_view bytes,
+                          const std::shared_ptr<const std::string>* shared) {
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    if (size == 0) return;
+    if (peer.out.Size() + size > kMaxUnsentBytes) {
+        Cut(id, peer);  // the peer has stopped reading
+        return;
+    }
+    caused_ += size;
+    totalUnsent_ += size;
+    if (shared)
+        peer.out.Append(*shared);
+    else
+        peer.out.Append(bytes);
+    if (!peer.listed) {
+        peer.listed = true;
+        withOutput_.push_back(id);
+    }
+    ScheduleTurnEnd();
+    if (totalUnsent_ > kMaxTotalUnsentBytes) CutLargestQueues();
+}
+
+void ServerSockets::Send(ConnectionId id, std::string_view bytes) {
+    const auto it = peers_.find(id);
+    if (it != peers_.end() && it->second.state == State::Open) Write(id, it->second, bytes, nullptr);
+}
+
+void ServerSockets::SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) {
+    if (bytes.empty()) return;
+    const auto shared = std::make_shared<const std::string>(bytes);
+    for (const ConnectionId id : ids) {
+        const auto it = peers_.find(id);
+        if (it != peers_.end() && it->second.state == State::Open) Write(id, it->second, bytes, &shared);
+    }
+}
+
+// Hands the queue to the system, as much as it takes; the rest goes out
+// when the socket has room again.
+void ServerSockets::SendQueued(ConnectionId id, Peer& peer) {
+    peer.waitsForOut = false;
+    while (!peer.out.Empty()) {
+        iovec parts[64];
+        msghdr message{};
+        message.msg_iov = parts;
+        message.msg_iovlen = static_cast<std::size_t>(peer.out.Gather(parts, 64));
+        const ssize_t sent = ::sendmsg(peer.fd, &message, MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) continue;
+        if (sent < 0 && TryAgain(errno)) {
+            peer.waitsForOut = true;
+            break;
+        }
+        if (sent <= 0) {
+            // Broken: an open connection is reported closed, a closing one
+            // just goes.
+            if (peer.state == State::Open)
+                Cut(id, peer);
+            else
+                Destroy(id, true);
+            return;
+        }
+        peer.out.Consume(sent);
+        if (peer.state == State::Open) totalUnsent_ -= sent;
+    }
+    if (peer.state == State::Lingering && peer.out.Empty()) ::shutdown(peer.fd, SHUT_WR);
+    ResumeIfDrained(peer);
+    Watch(id, peer);
+}
+
+void ServerSockets::ResumeIfDrained(Peer& peer) {
+    if (peer.waitsForQueue && peer.out.Size() <= kReadPauseQueueBytes / 2) peer.waitsForQueue = false;
+}
+
+bool ServerSockets::RequestEndOfTurn() {
+    turnRequested_ = true;
+    ScheduleTurnEnd();
+    return true;
+}
+
+void ServerSockets::ScheduleTurnEnd() {
+    if (turnScheduled_) return;
+    turnScheduled_ = true;
+    WantTurnEnd();
+}
+
+// After the events of one turn of the loop: connections cut off are
+// reported, the server's tables go out (at most every kTablesIntervalMs),
+// then each connection's output of the turn in one system call.
+void ServerSockets::TurnEnd() {
+    if (!turnScheduled_) return;
+    std::vector<ConnectionId> cuts;
+    cuts.swap(cuts_);
+    for (const ConnectionId id : cuts) {
+        const auto it = peers_.find(id);
+        if (it == peers_.end() || it->second.state != State::Cut) continue;  // the server closed it meanwhile
+        peers_.erase(it);
+        if (server_) server_->Closed(id);
+    }
+    if (turnRequested_) {
+        const std::int64_t now = NowMs();
+        if (now >= tablesSentMs_ + kTablesIntervalMs) {
+            turnRequested_ = false;
+            tablesSentMs_ = now;
+            if (server_) server_->EndOfTurn();
+        } else if (!tablesTimer_) {
+            tablesTimer_ = true;
+            StartTimer(tablesSentMs_ + kTablesIntervalMs, TimerKind::Tables, 0);
+        }
+    }
+    // A large broadcast (the tables to hundreds of players) is handed over
+    // in slices of kFlushBytesPerTurn, so the loop reads between them.
+    turnScheduled_ = false;
+    std::vector<ConnectionId> ids;
+    ids.swap(withOutput_);
+    std::int64_t flushed = 0;
+    std::size_t k = 0;
+    for (; k < ids.size() && flushed < kFlushBytesPerTurn; ++k) {
+        const auto it = peers_.find(ids[k]);
+        if (it == peers_.end()) continue;
+        Peer& peer = it->second;
+        peer.listed = false;
+        if (peer.state != State::Open || peer.waitsForOut) continue;  // EPOLLOUT sends it
+        flushed += peer.out.Size();
+        SendQueued(ids[k], peer);
+    }
+    if (k < ids.size()) withOutput_.insert(withOutput_.begin(), ids.begin() + static_cast<std::ptrdiff_t>(k), ids.end());
+    // Cuts reported above may have caused output or further cuts.
+    if (!withOutput_.empty() || !cuts_.empty()) ScheduleTurnEnd();
+}
+
+// --- Timers -------------------------------------------------------------------
+
+void ServerSockets::StartTimer(std::int64_t at, TimerKind kind, ConnectionId id) {
+    const bool earliest = timers_.empty() || at < timers_.top().at;
+    timers_.push(Timer{at, kind, id});
+    if (earliest) WantWakeAt(at);
+}
+
+void ServerSockets::OnTimers() {
+    const std::int64_t now = NowMs();
+    while (!timers_.empty() && timers_.top().at <= now) {
+        const Timer timer = timers_.top();
+        timers_.pop();
+        const auto it = peers_.find(timer.id);
+        switch (timer.kind) {
+            case TimerKind::Resume:
+                if (it != peers_.end() && it->second.state == State::Open) {
+                    it->second.overBudget = false;
+                    Watch(timer.id, it->second);
+                }
+                break;
+            case TimerKind::LingerEnd:
+                if (it != peers_.end() && it->second.state == State::Lingering) Destroy(timer.id, true);
+                break;
+            case TimerKind::Tables:
+                tablesTimer_ = false;
+                ScheduleTurnEnd();
+                break;
+            case TimerKind::Accept:
+                if (listener_ >= 0) {
+                    epoll_event event{};
+                    event.events = EPOLLIN;
+                    event.data.u64 = 0;
+                    ::epoll_ctl(epoll_, EPOLL_CTL_MOD, listener_, &event);
+                }
+                break;
+        }
+    }
+    if (!timers_.empty()) WantWakeAt(timers_.top().at);
+}
+
+// --- Closing ------------------------------------------------------------------
+
+// The server closes a connection: what it queued still goes out (a refusal,
+// say), then the socket goes away, at the latest after kLingerMs.
+void ServerSockets::Close(ConnectionId id) {
+    const auto it = peers_.find(id);
+    if (it == peers_.end() || it->second.state == State::Lingering) return;
+    Peer& peer = it->second;
+    if (peer.state == State::Cut) {
+        peers_.erase(it);  // its report is no longer due
+        return;
+    }
+    totalUnsent_ -= peer.out.Size();
+    peer.state = State::Lingering;
+    peer.overBudget = peer.waitsForQueue = false;
+    StartTimer(NowMs() + kLingerMs, TimerKind::LingerEnd, id);
+    if (peer.waitsForOut) {
+        Watch(id, peer);
+        return;
+    }
+    SendQueued(id, peer);
+}
+
+// A peer that does not read: its socket goes at once, the server hears of
+// it at the end of the turn (it may be in the middle of its own work).
+void ServerSockets::Cut(ConnectionId id, Peer& peer) {
+    if (peer.state != State::Open) return;
+    totalUnsent_ -= peer.out.Size();
+    peer.out.Clear();
+    Abort(peer.fd);
+    peer.state = State::Cut;
+    cuts_.push_back(id);
+    ScheduleTurnEnd();
+}
+
+// All queues together have passed their cap: the longest go first, since a
+// peer that reads keeps its queue short.
+void ServerSockets::CutLargestQueues() {
+    std::vector<std::pair<std::int64_t, ConnectionId>> queues;
+    for (const auto& [id, peer] : peers_)
+        if (peer.state == State::Open && !peer.out.Empty()) queues.emplace_back(peer.out.Size(), id);
+    std::sort(queues.begin(), queues.end(), std::greater<>());
+    for (const auto& [queued, id] : queues) {
+        if (totalUnsent_ <= kMaxTotalUnsentBytes / 4 * 3) break;
+        Cut(id, peers_.at(id));
+    }
+}
+
+}  // namespace vexari

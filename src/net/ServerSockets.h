@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+#include <queue>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "net/GameServer.h"
+#include "net/OutputQueue.h"
+
+// The server's sockets: the listener and every connection in one epoll set,
+// so a turn of the event loop costs what the connections that are ready
+// need, however many others sit idle. Sends never block: each connection
+// queues its output, and a peer that stops reading is cut off once its
+// unsent output passes kMaxUnsentBytes, so it never stalls the others.
+//
+// Flood control: the bytes the server queues while it handles a
+// connection's input (its echoes, say, to every player) are charged to that
+// connection. A connection whose budget is spent, or whose own output queue
+// is long, is not read: its bytes wait in the system and TCP slows the sender
+// down, while the readers' queues stay short. The tables, which many
+// connections' events change together, go out at most every
+// kTablesIntervalMs however many events ask for them.
+//
+// No toolkit here: the event loop around it (QtServerTransport) watches
+// PollFd() for input, calls TurnEnd() and OnTimers() when asked to.
+namespace vexari {
+
+// The server's output queued for all its connections together: past it the
+// largest queues are cut off first, down to three quarters of it.
+inline constexpr std::int64_t kMaxTotalUnsentBytes = std::int64_t{256} << 20;
+// A connection is not read while its own output queue holds more than
+// this; reading resumes once the queue is down to half of it.
+inline constexpr std::int64_t kReadPauseQueueBytes = std::int64_t{1} << 20;
+// What a connection's input may cause to be sent to all connections
+// together, in bytes per second, with a burst of one second's worth: a
+// client that asks for more is not read until its budget has refilled, so
+// TCP slows it down. Real clients cause a few kilobytes a second.
+inline constexpr double kCausedBytesPerSecond = 8 << 20;
+// The server's tables go out at most this often (they are sent whole to
+// every connection, so with many players they are most of its output).
+inline constexpr std::int64_t kTablesIntervalMs = 20;
+// The most output handed to the system in one turn of the loop before it
+// reads again (a connection's output of a turn is never split).
+inline constexpr std::int64_t kFlushBytesPerTurn = 256 << 10;
+
+class ServerSockets : public ServerConnections {
+public:
+    static constexpr int kListenBacklog = 4096;
+
+    ServerSockets();
+    ~ServerSockets() override;
+    ServerSockets(const ServerSockets&) = delete;
+    ServerSockets& operator=(const ServerSockets&) = delete;
+
+    void SetServer(GameServer* server) { server_ = server; }
+    // Listens on every IPv4 address at `port` (0: a free one); false when
+    // the socket cannot be created or bound.
+    bool Listen(std::uint16_t port);
+    void StopListening();
+    bool Listening() const { return listener_ >= 0; }
+    std::uint16_t Port() const { return port_; }
+
+    // ServerConnections
+    void Send(ConnectionId id, std::string_view bytes) override;
+    void Close(ConnectionId id) override;
+    void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) override;
+    bool RequestEndOfTurn() override;
+
+    // For the event loop: PollFd() has input: handles what is ready.
+    int PollFd() const { return epoll_; }
+    void OnReady();
+    // The end of a turn of the loop that WantTurnEnd() asked for: the
+    // server's tables, reports of connections cut off, the turn's output.
+    void TurnEnd();
+    // The time WantWakeAt() named has come (steady clock, milliseconds).
+    void OnTimers();
+    static std::int64_t NowMs();
+
+protected:
+    // TurnEnd() is due once the events of this turn of the loop are handled.
+    virtual void WantTurnEnd() = 0;
+    // OnTimers() is due at `ms` (steady clock); a later call may move it
+    // earlier.
+    virtual void WantWakeAt(std::int64_t ms) = 0;
+    // A pending connection could not be accepted ("Error accepting socket").
+    virtual void AcceptFailed() = 0;
+
+private:
+    enum class State {
+        Open,       // the server knows it
+        Cut,        // cut off here; its close report to the server is queued
+        Lingering,  // closed by the server: its last output still goes out
+    };
+    struct Peer {
+        int fd = -1;
+        State state = State::Open;
+        OutputQueue out;
+        std::uint32_t events = 0;    // registered with epoll
+        double budget = kCausedBytesPerSecond;  // bytes its input may still cause
+        std::int64_t refilledMs = 0;
+        bool overBudget = false;     // a timer reads it again once the budget allows
+        bool waitsForQueue = false;  // read again once its own queue is down
+        bool waitsForOut = false;    // the system takes no more for now
+        bool listed = false;         // in withOutput_
+    };
+    enum class TimerKind { Resume, LingerEnd, Tables, Accept };
+    struct Timer {
+        std::int64_t at;
+        TimerKind kind;
+        ConnectionId id;
+        bool operator>(const Timer& other) const { return at > other.at; }
+    };
+
+    void Accept();
+    void Readable(ConnectionId id, Peer& peer);
+    void Discard(ConnectionId id, Peer& peer);
+    bool MayRead(Peer& peer, ConnectionId id);
+    void Write(ConnectionId id, Peer& peer, std::string_view bytes,
+               const std::shared_ptr<const std::string>* shared);
+    void SendQueued(ConnectionId id, Peer& peer);
+    void ResumeIfDrained(Peer& peer);
+    void Watch(ConnectionId id, Peer& peer);
+    void ScheduleTurnEnd();
+    void StartTimer(std::int64_t at, TimerKind kind, ConnectionId id);
+    void Cut(ConnectionId id, Peer& peer);
+    void CutLargestQueues();
+    void Drop(ConnectionId id);
+    void Destroy(ConnectionId id, bool reset);
+
+    GameServer* server_ = nullptr;
+    int epoll_ = -1;
+    int listener_ = -1;
+    std::uint16_t port_ = 0;
+    std::unordered_map<ConnectionId, Peer> peers_;
+    ConnectionId nextId_ = 1;  // 0 is the listener
+    std::int64_t totalUnsent_ = 0;  // queued for open connections
+    std::int64_t caused_ = 0;  // bytes queued since the server began on a connection's input
+    std::vector<char> readBuffer_;
+    std::vector<ConnectionId> withOutput_;
+    std::vector<ConnectionId> cuts_;
+    std::priority_queue<Timer, std::vector<Timer>, std::greater<>> timers_;
+    bool turnScheduled_ = false;  // TurnEnd() is due
+    bool turnRequested_ = false;  // the server asked for EndOfTurn()
+    bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
+    std::int64_t tablesSentMs_ = 0;
+};
+
+}  // namespace vexari
