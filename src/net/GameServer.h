@@ -147,7 +147,20 @@ private:
         enum class Kind { Text, PlayerJoined, RoundStarted, RoundEnded } kind;
         std::string text;
     };
-    class Busy;
+    // Marks a call from outside. When the outermost one returns, closes that
+    // came in meanwhile are handled and the observer is told what happened.
+    class Busy {
+    public:
+        explicit Busy(GameServer& server) : server_(server) { ++server_.depth_; }
+        ~Busy() {
+            if (--server_.depth_ == 0) server_.Settle();
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        GameServer& server_;
+    };
 
     NetPlayer* Find(ConnectionId id);
     void ReceiveRefusing(ConnectionId id, Refusing& refusing, std::string_view bytes);

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <cstdint>
+
+namespace vexari {
+
+// Scores and heights come from peers and options that nobody checks, so the
+// server's sums wrap around as 32-bit values instead of overflowing.
+inline std::int32_t Wrap(std::int64_t value) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace vexari
