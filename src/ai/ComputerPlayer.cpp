@@ -50,7 +50,7 @@ void ComputerPlayer::Advance(std::uint32_t nowMs) {
         Drop();  // nothing pending, or the game stopped under the sequence
         return;
     }
-    if (static_cast<std::int32_t>(nowMs - deadline_) >= 0) PressNext(nowMs);
+    if (TickReached(deadline_, nowMs)) PressNext(nowMs);
 }
 
 void ComputerPlayer::InputArrived(std::uint32_t nowMs) {

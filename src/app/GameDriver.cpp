@@ -35,12 +35,10 @@ bool IsUserInput(QEvent::Type type) {
 // The earlier of two tick counts that may lie on either side of a wrap.
 std::optional<std::uint32_t> Earlier(std::optional<std::uint32_t> a, std::optional<std::uint32_t> b) {
     if (!a || !b) return a ? a : b;
-    return static_cast<std::int32_t>(*a - *b) <= 0 ? a : b;
+    return TickReached(*a, *b) ? a : b;
 }
 
-bool Due(std::optional<std::uint32_t> deadline, std::uint32_t now) {
-    return deadline && static_cast<std::int32_t>(now - *deadline) >= 0;
-}
+bool Due(std::optional<std::uint32_t> deadline, std::uint32_t now) { return deadline && TickReached(*deadline, now); }
 
 }  // namespace
 
@@ -74,8 +72,7 @@ void GameDriver::Schedule() {
     // What is handed on once the game is free may make it busy again.
     for (;;) {
         if (const auto deadline = Earlier(computer_.NextDeadline(), game_.AnimationDeadline())) {
-            const std::int64_t wait = static_cast<std::int32_t>(*deadline - TickCount());
-            deadlineTimer_.start(static_cast<int>(std::max<std::int64_t>(0, wait)));
+            deadlineTimer_.start(TicksUntil(*deadline, TickCount()));
             return;
         }
         deadlineTimer_.stop();

@@ -28,6 +28,15 @@ public:
     virtual std::uint32_t TickCount() = 0;
 };
 
+// Deadlines on the tick count, right across its wrap every 49.7 days: `at`
+// has come at `now`, and the milliseconds from `now` until `at` (0 once it
+// has come).
+inline bool TickReached(std::uint32_t at, std::uint32_t now) { return static_cast<std::int32_t>(now - at) >= 0; }
+inline int TicksUntil(std::uint32_t at, std::uint32_t now) {
+    const auto left = static_cast<std::int32_t>(at - now);
+    return left > 0 ? left : 0;
+}
+
 // Whether a key (virtual-key code) is held down at this moment.
 class KeyState {
 public:

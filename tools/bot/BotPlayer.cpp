@@ -124,8 +124,7 @@ void BotPlayer::OnComputerDeadline() {
 void BotPlayer::ScheduleComputer() {
     if (finished_) return;
     if (const auto deadline = computer_.NextDeadline()) {
-        const std::int64_t wait = static_cast<std::int32_t>(*deadline - TickCount());
-        computerTimer_.start(static_cast<int>(std::max<std::int64_t>(0, wait)));
+        computerTimer_.start(TicksUntil(*deadline, TickCount()));
         return;
     }
     computerTimer_.stop();
