@@ -697,6 +697,14 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Please enter a whole number.</source>
         <translation>Bitte geben Sie eine ganze Zahl ein.</translation>
     </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ReplayViewer</name>

@@ -697,6 +697,14 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Please enter a whole number.</source>
         <translation>Escribe un número entero.</translation>
     </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>No se puede crear la carpeta %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>No se puede guardar %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ReplayViewer</name>

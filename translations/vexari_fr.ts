@@ -697,6 +697,14 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>Please enter a whole number.</source>
         <translation>Veuillez saisir un nombre entier.</translation>
     </message>
+    <message>
+        <source>Cannot create folder %1: %2</source>
+        <translation>Impossible de créer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>Impossible d&apos;enregistrer %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ReplayViewer</name>

@@ -294,7 +294,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         if (sessionEnding_)
             std::fprintf(stderr, "vexari: %s\n", saved.Message().c_str());
         else
-            prompts_.Message(this, QString::fromStdString(saved.Message()));
+            prompts_.Message(this, SaveFailureMessage(saved));
     }
     driver_->Stop();
     QMainWindow::closeEvent(event);

@@ -128,7 +128,7 @@ void DemoParametersDialog::SaveToFile() {
     const std::optional<QString> path = prompts_.SaveFile(this, FileRequest());
     if (!path) return;
     const SaveResult saved = WriteDemoFile(path->toStdString(), data_.values);
-    if (!saved) prompts_.Message(this, QString::fromStdString(saved.Message()));
+    if (!saved) prompts_.Message(this, SaveFailureMessage(saved));
 }
 
 void DemoParametersDialog::LoadFromFile() {

@@ -17,6 +17,13 @@ QString RangeMessage(int low, int high) {
     return QCoreApplication::translate("vexari::Prompts", "Value must be between %1 and %2").arg(low).arg(high);
 }
 
+QString SaveFailureMessage(const SaveResult& result) {
+    const char* const text = result.folder ? QT_TRANSLATE_NOOP("vexari::Prompts", "Cannot create folder %1: %2")
+                                           : QT_TRANSLATE_NOOP("vexari::Prompts", "Cannot save %1: %2");
+    return QCoreApplication::translate("vexari::Prompts", text)
+        .arg(QString::fromStdString(result.path.string()), QString::fromStdString(result.reason));
+}
+
 namespace {
 
 QMessageBox::Icon ToQt(PromptIcon icon) {

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "settings/SafeFile.h"
+
 class QDialog;
 class QLineEdit;
 class QWidget;
@@ -18,6 +20,9 @@ inline const char* const kNotWholeNumberText = QT_TRANSLATE_NOOP("vexari::Prompt
 
 // "Value must be between %1 and %2" with the two bounds.
 QString RangeMessage(int low, int high);
+// "Cannot save <path>: <reason>" (or "Cannot create folder …") for a save
+// that failed, in the player's language.
+QString SaveFailureMessage(const SaveResult& result);
 
 enum class PromptIcon { None, Information, Warning, Question, Error };
 

@@ -22,7 +22,7 @@ bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Pr
     }
     const SaveResult saved = FinishFirstRun(settings);
     // Without this the question would come back at every start, unexplained.
-    if (!saved) prompts.Message(parent, QString::fromStdString(saved.Message()));
+    if (!saved) prompts.Message(parent, SaveFailureMessage(saved));
     return saved.ok;
 }
 

@@ -170,7 +170,7 @@ bool HighScoreDialog::eventFilter(QObject* watched, QEvent* event) {
 void HighScoreDialog::ResetScores() {
     if (!prompts_.AskYesNo(this, tr(kResetQuestionText), tr(kResetCaption), PromptIcon::Question, true)) return;
     const SaveResult saved = ResetHighScores(file_, table_);
-    if (!saved) prompts_.Message(this, QString::fromStdString(saved.Message()));
+    if (!saved) prompts_.Message(this, SaveFailureMessage(saved));
     ShowTable();
 }
 
@@ -183,13 +183,13 @@ std::optional<std::filesystem::path> ShowHighScores(QWidget* parent, bool newSco
                        static_cast<int>(size), prompts);
     };
     const HighScoreView view = PrepareHighScores(file, newScore, score, playerName, askName);
-    if (!view.saved) prompts.Message(parent, QString::fromStdString(view.saved.Message()));
+    if (!view.saved) prompts.Message(parent, SaveFailureMessage(view.saved));
     if (view.saved && view.enteredRank >= 0 && !replays.newFile.empty()) {
         HighScoreLinks links = ReadHighScoreLinks(file);
         EnterLink(links, view.enteredRank, view.table.entries[static_cast<std::size_t>(view.enteredRank)],
                   replays.newFile);
         if (const SaveResult linked = WriteHighScoreLinks(file, links); !linked)
-            prompts.Message(parent, QString::fromStdString(linked.Message()));
+            prompts.Message(parent, SaveFailureMessage(linked));
     }
     HighScoreDialog dialog(view.table, QString::fromStdString(view.message), file, prompts, parent, replays.dir);
     if (view.enteredRank >= 0) dialog.Select(view.enteredRank);
