@@ -150,6 +150,7 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::LoadSettingsAndPlace() {
     if (LoadSettings(settings_, MetricsOf(QGuiApplication::primaryScreen())))
         RunFirstRun(this, settings_, background_, prompts_);
+    savedSettings_ = settings_;
     ReloadBackground();
     placer_->PlaceAtSaved();
 }
@@ -289,7 +290,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // Peers see this copy leave; no end-of-game animation on the way out.
     session_->Shutdown();
     placer_->StoreWindowRect();
-    if (const SaveResult saved = SaveSettings(settings_); !saved) {
+    if (const SaveResult saved = SaveSettingsChanges(savedSettings_, settings_); saved) {
+        savedSettings_ = settings_;
+    } else {
         // At logout nobody is left to close a message box.
         if (sessionEnding_)
             std::fprintf(stderr, "vexari: %s\n", saved.Message().c_str());

@@ -92,6 +92,9 @@ private:
     ProgramVersion version_;
     Prompts& prompts_;
     Settings settings_;
+    // As read or last saved: at close only what changed since goes to the
+    // file, so another copy of the game running meanwhile loses nothing.
+    Settings savedSettings_;
     Game game_{settings_};
     ComputerPlayer computer_{game_};
     PixelImage background_;

@@ -67,6 +67,12 @@ public:
     SaveResult SaveAs(const std::filesystem::path& path) const;
 
     std::string ToText() const;
+
+    // Every key with its section and value, in the order of the file.
+    struct Entry {
+        std::string section, key, value;
+    };
+    std::vector<Entry> Entries() const;
     const std::filesystem::path& Path() const { return path_; }
 
 private:

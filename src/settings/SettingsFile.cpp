@@ -162,10 +162,9 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
 
 SaveResult SaveSettings(const Settings& settings) { return SaveSettings(settings, SettingsFilePath()); }
 
-SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
-    if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
-    IniFile ini(file);
+namespace {
 
+void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("KEYS", "LEFT", s.keys.left);
     ini.WriteInt("KEYS", "RIGHT", s.keys.right);
     ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
@@ -212,6 +211,32 @@ SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
     ini.WriteInt("SIZE", "BOTTOM", s.bottom);
 
     ini.WriteString("INSTALLED", "INSTALLED", "1");
+}
+
+}  // namespace
+
+SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
+    if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
+    IniFile ini(file);
+    WriteSettings(ini, s);
+    return ini.Save();
+}
+
+SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now) {
+    return SaveSettingsChanges(loaded, now, SettingsFilePath());
+}
+
+SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now, const std::filesystem::path& file) {
+    if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
+    IniFile before, after;
+    WriteSettings(before, loaded);
+    WriteSettings(after, now);
+    const std::vector<IniFile::Entry> old = before.Entries(), changed = after.Entries();
+    IniFile ini(file);
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        const IniFile::Entry& e = changed[k];
+        if (e.value != old[k].value || !ini.HasKey(e.section, e.key)) ini.WriteString(e.section, e.key, e.value);
+    }
     return ini.Save();
 }
 

@@ -61,6 +61,12 @@ void SanitizeSettings(Settings& settings);
 // A failure names the file, or the folder that could not be created.
 SaveResult SaveSettings(const Settings& settings);
 SaveResult SaveSettings(const Settings& settings, const std::filesystem::path& file);
+// Saves what changed from `loaded` (the settings as this copy of the game
+// read or last saved them) to `now`, and any value the file lacks; every
+// other value stays as the file holds it, so what another copy of the game
+// saved meanwhile is not lost. Otherwise as SaveSettings.
+SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now);
+SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now, const std::filesystem::path& file);
 
 // End of the first run: makes the high-score path absolute, marks the
 // program installed and saves. Returns the result of the save.

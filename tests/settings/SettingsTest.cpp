@@ -3,6 +3,8 @@
 // the high-score table and the safe writer every saved file goes through.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <regex>
 #include <linux/fs.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -234,6 +236,26 @@ TEST_F(SettingsFileTest, SavedValuesReadBack) {
     for (const char* line : {"[DEMO]\nHOLE=12\nMINHOLE=-3\n", "[INSTALLED]\nINSTALLED=1\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(Load().demo, (DemoWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
+}
+
+// Two copies of the game run from one settings file: each saves what it
+// changed, and neither undoes the other's changes; a key missing from the
+// file is written all the same.
+TEST_F(SettingsFileTest, TwoCopiesSaveTheirOwnChangesAndLoseNoneOfTheOther) {
+    Settings first;
+    first.installed = 1;
+    ASSERT_TRUE(SaveSettings(first));
+    const Settings loadedA = Load(), loadedB = Load();
+    Settings a = loadedA, b = loadedB;
+    a.keys.left = 65;
+    b.level = 9;
+    b.playerName = "Bob";
+    ASSERT_TRUE(SaveSettingsChanges(loadedA, a));
+    Spit(SettingsFilePath(), std::regex_replace(Slurp(SettingsFilePath()), std::regex("BITMAP=.*\n"), ""));
+    ASSERT_TRUE(SaveSettingsChanges(loadedB, b));
+    const Settings both = Load();
+    EXPECT_EQ(std::tuple(both.keys.left, both.level, both.playerName), std::tuple(65, 9, std::string("Bob")));
+    EXPECT_NE(Slurp(SettingsFilePath()).find("\nBITMAP=\n"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, HandWrittenFilesAreReadAndKept) {
