@@ -374,16 +374,16 @@ private slots:
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             QCOMPARE(Shown(d)[0], QStringLiteral("40"));
-            d.ValueEdit(4)->setText("1.5");
+            d.ValueEdit(7)->setText("1.5");
             d.LearnBox()->setChecked(true);
             d.accept();
             QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText}));
-            QCOMPARE(QApplication::focusWidget(), d.ValueEdit(4));
-            d.ValueEdit(4)->setText(" -3 ");
+            QCOMPARE(QApplication::focusWidget(), d.ValueEdit(7));
+            d.ValueEdit(7)->setText(" -3 ");
             d.accept();
         });
         QVERIFY(RunDemoParametersDialog(nullptr, w, learn, prompts));
-        QVERIFY(learn && w[0] == 40.0 && w[4] == -3.0);
+        QVERIFY(learn && w[0] == 40.0 && w[7] == -3.0);
     }
 
     void demoFileButtons() {
