@@ -3,34 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <sstream>
-#include <tuple>
 
 namespace vexari {
 namespace {
-
-TEST(TuneArgs, EveryOptionAndRefusalsOfOneLine) {
-    const TuneArgsResult all =
-        ParseTuneArgs({"--generations", "7", "--population", "12", "--games", "3", "--height", "19", "--max-pieces",
-                       "500", "--seed", "4294967295", "--jobs", "2", "--start", "a.dem", "--out", "b.dem"});
-    ASSERT_TRUE(all.options) << all.error;
-    const TuneOptions& o = *all.options;
-    EXPECT_EQ(std::tie(o.generations, o.population, o.games, o.height, o.maxPieces, o.seed, o.jobs),
-              std::tuple(7, 12, 3, 19, std::int64_t{500}, 4294967295u, 2));
-    EXPECT_EQ(std::tie(o.startFile, o.outFile), std::tuple(std::string("a.dem"), std::string("b.dem")));
-
-    const std::vector<std::vector<std::string>> bad = {
-        {},  // --out is required
-        {"--out"}, {"--out", "b.dem", "--population", "1"}, {"--out", "b.dem", "--generations", "0"},
-        {"--out", "b.dem", "--height", "18"}, {"--out", "b.dem", "--jobs", "x"}, {"--out", "b.dem", "--trace"}};
-    for (const auto& args : bad) {
-        const TuneArgsResult r = ParseTuneArgs(args);
-        EXPECT_TRUE(!r.options && !r.error.empty() && r.error.find('\n') == std::string::npos)
-            << ::testing::PrintToString(args) << ": " << r.error;
-    }
-}
 
 // A quadratic with its optimum at `target`. The last weight starts and has
 // its optimum beyond the bounds, so the search must stay at the bound.

@@ -67,29 +67,6 @@ TEST(ReplayRecording, EveryGamePlayedReplaysToTheSameWellScoreAndLines) {
     }
 }
 
-TEST(ReplayRecording, RestartsPresentsAndPausesAreInTheRecording) {
-    struct Case {
-        Script script;
-        ReplayEventKind kind;  // an input the first game must hold
-        ReplayEnd end;
-        std::size_t games;  // at least
-    } cases[] = {
-        {kScripts[0], ReplayEventKind::AccelerateDown, ReplayEnd::Filled, 2},
-        {kScripts[6], ReplayEventKind::KeyDown, ReplayEnd::Stopped, 2},  // F2 leaves the first game
-        {kScripts[7], ReplayEventKind::Conditions, ReplayEnd::Filled, 1},
-        {kScripts[8], ReplayEventKind::Present, ReplayEnd::Filled, 1},
-        {kScripts[9], ReplayEventKind::PressKey, ReplayEnd::Filled, 1},
-    };
-    for (const Case& c : cases) {
-        LiveSession live;
-        live.Run(c.script);
-        ASSERT_GE(live.saved.size(), c.games) << c.script.name;
-        const Replay& r = live.saved.front();
-        const bool holds = std::any_of(r.events.begin(), r.events.end(), [&](auto& e) { return e.kind == c.kind; });
-        EXPECT_EQ(std::tuple(holds, r.claims.end), std::tuple(true, c.end)) << c.script.name;
-    }
-}
-
 TEST(ReplayFixtures, FilesRecordedByThisVersionReplayBitExactly) {
     int count = 0;
     for (const auto& entry : fs::directory_iterator(VEXARI_REPLAY_FIXTURES)) {
