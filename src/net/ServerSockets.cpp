@@ -50,9 +50,11 @@ std::int64_t ServerSockets::NowMs() {
 
 ServerSockets::ServerSockets() : epoll_(::epoll_create1(EPOLL_CLOEXEC)), readBuffer_(kReadChunk) {}
 
+// What the system holds of a connection's output still goes out after the
+// server has gone (a closing connection's last bytes, say).
 ServerSockets::~ServerSockets() {
     for (auto& [id, peer] : peers_)
-        if (peer.state != State::Cut) Abort(peer.fd);
+        if (peer.state != State::Cut) ::close(peer.fd);
     StopListening();
     if (epoll_ >= 0) ::close(epoll_);
 }
