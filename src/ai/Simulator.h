@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -10,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ai/CommandLineNumber.h"
 #include "ai/Placement.h"
+#include "ai/PositionAnalyzer.h"
 #include "game/GameHooks.h"
 #include "game/Well.h"
 #include "settings/Settings.h"
@@ -21,16 +22,6 @@ namespace vexari {
 //   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]
 //              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]
 //   vexari-sim analyze FILE
-// A command-line number: whole, decimal, within T's range and with nothing
-// around it ("+5" and " 5" are refused).
-template <typename T>
-bool ParseWhole(const std::string& text, T& value) {
-    if (text.empty() || text[0] == '+') return false;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc{} && ptr == end;
-}
-
 struct SimOptions {
     bool analyze = false;
     std::string analyzeFile;
@@ -120,31 +111,5 @@ struct SimSummary {
 SimSummary Summarize(const std::vector<SimGameResult>& results, double seconds);
 std::string SummaryJson(const SimSummary& summary);
 std::string SummaryText(const SimSummary& summary);
-
-// A position for the analyzer:
-//   height H
-//   figure F X Y
-//   weights w0 ... w7        (optional)
-//   well
-//   H rows, top to bottom: '.' empty, '#' or 1..7 filled
-struct AnalyzeInput {
-    int height = 25;
-    int figure = 0;
-    int x = 3;
-    int y = 0;
-    DemoWeights weights;
-    Well well;
-};
-
-struct AnalyzeParseResult {
-    std::optional<AnalyzeInput> input;
-    std::string error;
-};
-
-AnalyzeParseResult ParseAnalyzeInput(std::istream& in);
-
-// The search on the position: the best placement, the old-hole row and every
-// candidate in search order, as one JSON object.
-std::string AnalyzeJson(const AnalyzeInput& input);
 
 }  // namespace vexari
