@@ -17,8 +17,10 @@
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
+#include "app/RunningCopy.h"
 #include "app/WindowPlacer.h"
 #include "replay/ReplayRecorder.h"
+#include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "ui/Background.h"
 #include "ui/DemoParametersDialog.h"
@@ -86,7 +88,11 @@ ScreenMetrics MetricsOf(const QScreen* screen) {
 }  // namespace
 
 CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), version_(version), prompts_(prompts), background_(MakeBlackImage()) {
+    : QMainWindow(parent),
+      version_(version),
+      prompts_(prompts),
+      background_(MakeBlackImage()),
+      copy_(QString::fromStdString(SettingsFilePath().string())) {
     setWindowTitle(QStringLiteral("Vexari"));
     setMinimumSize(256, 480);
 
@@ -96,6 +102,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     driver_ = std::make_unique<GameDriver>(game_, computer_);
     session_ = std::make_unique<NetworkSession>(this, game_, settings_, *driver_, version_, prompts_);
     placer_ = new WindowPlacer(*this, settings_);
+    placer_->SetCopy(copy_.Index());
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);

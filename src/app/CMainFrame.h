@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ai/ComputerPlayer.h"
+#include "app/RunningCopy.h"
 #include "game/Game.h"
 #include "replay/Replay.h"
 #include "settings/Settings.h"
@@ -106,6 +107,8 @@ private:
     std::filesystem::path lastReplay_;
     std::int32_t lastReplayScore_ = 0;
     WindowPlacer* placer_ = nullptr;
+    // Which copy of the game this is, for where the window opens.
+    RunningCopy copy_;
     QAction* newGameAction_ = nullptr;
     QAction* replaysAction_ = nullptr;
     std::vector<QMenu*> menus_;

@@ -2,6 +2,7 @@
 #include "app/WindowPlace.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vexari {
 namespace {
@@ -74,6 +75,28 @@ WindowRect CheckWindowPlace(const WindowRect& saved, const std::vector<Rect>& sc
 
     const WindowRect d = DefaultPlace(screens.front(), wellHeight);
     return ToRect({d.left, d.top, std::max(minW, Wide{d.right} - d.left), std::max(minH, Wide{d.bottom} - d.top)});
+}
+
+WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Rect>& screens, int step) {
+    if (index <= 0 || screens.empty()) return place;
+    const auto home = std::find_if(screens.begin(), screens.end(), [&](const Rect& s) {
+        return place.left >= s.x && place.left < Wide{s.x} + s.w && place.top >= s.y && place.top < Wide{s.y} + s.h;
+    });
+    const Rect& screen = home != screens.end() ? *home : screens.front();
+    const Wide width = Wide{place.right} - place.left;
+    std::vector<Wide> beside;  // left edges with room, right side first
+    for (Wide left = place.left + width; left + width <= Wide{screen.x} + screen.w; left += width) beside.push_back(left);
+    for (Wide left = place.left - width; left >= screen.x; left -= width) beside.push_back(left);
+    // Then against the screen's right and left edges, where that uncovers
+    // at least half of the first.
+    for (const Wide edge : {Wide{screen.x} + screen.w - width, Wide{screen.x}})
+        if (2 * std::abs(edge - place.left) >= width) beside.push_back(edge);
+    Wide dx = Wide{index} * step, dy = dx;
+    if (static_cast<std::size_t>(index) <= beside.size()) {
+        dx = beside[static_cast<std::size_t>(index) - 1] - place.left;
+        dy = 0;
+    }
+    return ToRect({place.left + dx, place.top + dy, width, Wide{place.bottom} - place.top});
 }
 
 }  // namespace vexari

@@ -37,4 +37,12 @@ WindowRect DefaultPlace(const Rect& available, int wellHeight);
 WindowRect CheckWindowPlace(const WindowRect& saved, const std::vector<Rect>& screens, const FrameMargins& frame,
                             int wellHeight);
 
+// Where copy `index` of the game (0: the first) opens when copies running at
+// once share one checked place `place`: beside it, to the right as long as
+// the screen that holds it has room, then to the left, then against the
+// screen's right and left edges where that uncovers half of it; beyond
+// those, `step` pixels to the right and down for each copy, so that no copy
+// hides another whole.
+WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Rect>& screens, int step);
+
 }  // namespace vexari

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <tuple>
+
 namespace vexari {
 namespace {
 
@@ -21,6 +23,10 @@ std::vector<Rect> AvailableScreens() {
         if (screen != primary) add(screen);
     return screens;
 }
+
+// How far each further copy of the game moves where nothing has room
+// beside the first: about a title bar's height.
+constexpr int kCopyStep = 32;
 
 }  // namespace
 
@@ -49,7 +55,10 @@ void WindowPlacer::Place() {
     // Until the window manager has framed the window its frame is unknown
     // (taken as none); once it is known the place is checked again.
     const FrameMargins m = CurrentFrameMargins();
-    const WindowRect place = CheckWindowPlace(savedPlace_, AvailableScreens(), m, settings_.height);
+    const std::vector<Rect> screens = AvailableScreens();
+    WindowRect place = CheckWindowPlace(savedPlace_, screens, m, settings_.height);
+    if (copy_ > 0) place = CheckWindowPlace(PlaceForCopy(place, copy_, screens, kCopyStep), screens, m, settings_.height);
+    placed_ = place;
     window_.setWindowState(Qt::WindowNoState);
     window_.move(place.left, place.top);  // the frame's corner
     window_.resize(place.right - place.left - m.left - m.right, place.bottom - place.top - m.top - m.bottom);
@@ -77,6 +86,11 @@ void WindowPlacer::PlaceOnceFramed() {
 void WindowPlacer::StoreWindowRect() {
     if (window_.isMaximized() || window_.isMinimized() || window_.isFullScreen()) return;
     const QRect outer = window_.frameGeometry();
+    if (copy_ > 0 && outer == QRect(placed_.left, placed_.top, placed_.right - placed_.left, placed_.bottom - placed_.top)) {
+        std::tie(settings_.left, settings_.top, settings_.right, settings_.bottom) =
+            std::tie(savedPlace_.left, savedPlace_.top, savedPlace_.right, savedPlace_.bottom);
+        return;
+    }
     settings_.left = outer.x();
     settings_.top = outer.y();
     settings_.right = outer.x() + outer.width();

@@ -18,6 +18,10 @@ class WindowPlacer : public QObject {
 public:
     WindowPlacer(QWidget& window, Settings& settings);
 
+    // This is copy `index` of the game sharing the saved place (see
+    // PlaceForCopy); a copy other than the first that is closed where it
+    // opened leaves the saved place as it was.
+    void SetCopy(int index) { copy_ = index; }
     // Takes the SIZE values as they are now and places the window there.
     void PlaceAtSaved();
     // The window was shown, moved or resized.
@@ -35,6 +39,8 @@ private:
     QWidget& window_;
     Settings& settings_;
     WindowRect savedPlace_;  // the SIZE values read at start
+    WindowRect placed_{};    // where the window was put
+    int copy_ = 0;
     bool awaitsFrame_ = false;
     QTimer framePoll_;
     int framePolls_ = 0;  // checks left for a frame that came without a move

@@ -146,5 +146,17 @@ TEST(WindowPlace, SavedPlacesAreCheckedAgainstTheScreens) {
     for (const Case& c : cases) EXPECT_EQ(CheckWindowPlace(c.saved, c.screens, frame, 25), c.expected) << c.what;
 }
 
+// Copies of the game opened at one place stand beside each other while the
+// screen has room, right side first, then step down and right.
+TEST(WindowPlace, FurtherCopiesOpenBesideTheFirst) {
+    const std::vector<Rect> screens{{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}};
+    const WindowRect first{345, 0, 935, 1024};  // 590 wide: one more fits on the right, none on the left
+    const WindowRect expected[] = {first, {935, 0, 1525, 1024}, {1330, 0, 1920, 1024}, {0, 0, 590, 1024},
+                                   {345 + 128, 128, 935 + 128, 1152}};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(PlaceForCopy(first, k, screens, 32), expected[k]) << k;
+    // On the second screen, from its right edge: left side only.
+    EXPECT_EQ(PlaceForCopy({3200, 0, 3800, 900}, 2, screens, 32), (WindowRect{2000, 0, 2600, 900}));
+}
+
 }  // namespace
 }  // namespace vexari

@@ -218,6 +218,23 @@ private slots:
         QCOMPARE(QRect(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top), place);
     }
 
+    // A second copy of the game opens away from the first, and closed where
+    // it opened it leaves the saved place to the first.
+    void aSecondCopyOpensAwayFromTheFirstAndKeepsItsPlace() {
+        frame_.reset();
+        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_->show();
+        OpenJoiner();
+        QVERIFY(QTest::qWaitForWindowExposed(joiner_.get()));
+        const Settings& place = joiner_->settings();
+        QCOMPARE(frame_->frameGeometry().topLeft(), QPoint(place.left, place.top));
+        QVERIFY(joiner_->frameGeometry().topLeft() != frame_->frameGeometry().topLeft());
+        joiner_->close();
+        Settings saved;
+        LoadSettings(saved, {});
+        QCOMPARE(QPoint(saved.left, saved.top), QPoint(place.left, place.top));
+    }
+
     void aPlaceOffTheScreensOpensAtTheDefaultPlace() {
         Settings away = frame_->settings();
         std::tie(away.left, away.right) = std::tuple(3000, 3400);  // on a second monitor that is gone
