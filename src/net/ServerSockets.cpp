@@ -16,9 +16,6 @@
 namespace vexari {
 namespace {
 
-// A connection the server closed gets this long to hand its last bytes (a
-// refusal, say) to a peer that has stopped reading before it is cut off.
-constexpr std::int64_t kLingerMs = 5000;
 // After a failed accept (out of descriptors, for instance) the listener
 // rests this long, so a connection it cannot take does not spin the loop.
 constexpr std::int64_t kAcceptRetryMs = 200;
@@ -32,16 +29,15 @@ constexpr int kAcceptsPerWake = 256;
 // What a closing connection still delivers from its input, at most.
 constexpr int kLastReads = 16;
 
-// Closes a socket at once, with a reset: its unsent output is dropped.
-void Abort(int fd) {
+}  // namespace
+
+void ServerSockets::Abort(int fd) {
     const linger now{1, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
     ::close(fd);
 }
 
-bool TryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
-
-}  // namespace
+bool ServerSockets::TryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
 std::int64_t ServerSockets::NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -255,137 +251,6 @@ void ServerSockets::Watch(ConnectionId id, Peer& peer) {
     peer.events = events;
 }
 
-// --- Output -------------------------------------------------------------------
-
-void ServerSockets::Write(ConnectionId id, Peer& peer, std::string_view bytes,
-                          const std::shared_ptr<const std::string>* shared) {
-    const auto size = static_cast<std::int64_t>(bytes.size());
-    if (size == 0) return;
-    if (peer.out.Size() + size > kMaxUnsentBytes) {
-        Cut(id, peer);  // the peer has stopped reading
-        return;
-    }
-    caused_ += size;
-    totalUnsent_ += size;
-    if (shared)
-        peer.out.Append(*shared);
-    else
-        peer.out.Append(bytes);
-    if (!peer.listed) {
-        peer.listed = true;
-        withOutput_.push_back(id);
-    }
-    ScheduleTurnEnd();
-    if (totalUnsent_ > kMaxTotalUnsentBytes) CutLargestQueues();
-}
-
-void ServerSockets::Send(ConnectionId id, std::string_view bytes) {
-    const auto it = peers_.find(id);
-    if (it != peers_.end() && it->second.state == State::Open) Write(id, it->second, bytes, nullptr);
-}
-
-void ServerSockets::SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) {
-    if (bytes.empty()) return;
-    const auto shared = std::make_shared<const std::string>(bytes);
-    for (const ConnectionId id : ids) {
-        const auto it = peers_.find(id);
-        if (it != peers_.end() && it->second.state == State::Open) Write(id, it->second, bytes, &shared);
-    }
-}
-
-// Hands the queue to the system, as much as it takes; the rest goes out
-// when the socket has room again.
-void ServerSockets::SendQueued(ConnectionId id, Peer& peer) {
-    peer.waitsForOut = false;
-    while (!peer.out.Empty()) {
-        iovec parts[64];
-        msghdr message{};
-        message.msg_iov = parts;
-        message.msg_iovlen = static_cast<std::size_t>(peer.out.Gather(parts, 64));
-        const ssize_t sent = ::sendmsg(peer.fd, &message, MSG_DONTWAIT | MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR) continue;
-        if (sent < 0 && TryAgain(errno)) {
-            peer.waitsForOut = true;
-            break;
-        }
-        if (sent <= 0) {
-            // Broken: an open connection is reported closed, a closing one
-            // just goes.
-            if (peer.state == State::Open)
-                Cut(id, peer);
-            else
-                Destroy(id, true);
-            return;
-        }
-        peer.out.Consume(sent);
-        if (peer.state == State::Open) totalUnsent_ -= sent;
-    }
-    if (peer.state == State::Lingering && peer.out.Empty()) ::shutdown(peer.fd, SHUT_WR);
-    ResumeIfDrained(peer);
-    Watch(id, peer);
-}
-
-void ServerSockets::ResumeIfDrained(Peer& peer) {
-    if (peer.waitsForQueue && peer.out.Size() <= kReadPauseQueueBytes / 2) peer.waitsForQueue = false;
-}
-
-bool ServerSockets::RequestEndOfTurn() {
-    turnRequested_ = true;
-    ScheduleTurnEnd();
-    return true;
-}
-
-void ServerSockets::ScheduleTurnEnd() {
-    if (turnScheduled_) return;
-    turnScheduled_ = true;
-    WantTurnEnd();
-}
-
-// After the events of one turn of the loop: connections cut off are
-// reported, the server's tables go out (at most every kTablesIntervalMs),
-// then each connection's output of the turn in one system call.
-void ServerSockets::TurnEnd() {
-    if (!turnScheduled_) return;
-    std::vector<ConnectionId> cuts;
-    cuts.swap(cuts_);
-    for (const ConnectionId id : cuts) {
-        const auto it = peers_.find(id);
-        if (it == peers_.end() || it->second.state != State::Cut) continue;  // the server closed it meanwhile
-        peers_.erase(it);
-        if (server_) server_->Closed(id);
-    }
-    if (turnRequested_) {
-        const std::int64_t now = NowMs();
-        if (now >= tablesSentMs_ + kTablesIntervalMs) {
-            turnRequested_ = false;
-            tablesSentMs_ = now;
-            if (server_) server_->EndOfTurn();
-        } else if (!tablesTimer_) {
-            tablesTimer_ = true;
-            StartTimer(tablesSentMs_ + kTablesIntervalMs, TimerKind::Tables, 0);
-        }
-    }
-    // A large broadcast (the tables to hundreds of players) is handed over
-    // in slices of kFlushBytesPerTurn, so the loop reads between them.
-    turnScheduled_ = false;
-    std::vector<ConnectionId> ids;
-    ids.swap(withOutput_);
-    std::int64_t flushed = 0;
-    std::size_t k = 0;
-    for (; k < ids.size() && flushed < kFlushBytesPerTurn; ++k) {
-        const auto it = peers_.find(ids[k]);
-        if (it == peers_.end()) continue;
-        Peer& peer = it->second;
-        peer.listed = false;
-        if (peer.state != State::Open || peer.waitsForOut) continue;  // EPOLLOUT sends it
-        flushed += peer.out.Size();
-        SendQueued(ids[k], peer);
-    }
-    if (k < ids.size()) withOutput_.insert(withOutput_.begin(), ids.begin() + static_cast<std::ptrdiff_t>(k), ids.end());
-    // Cuts reported above may have caused output or further cuts.
-    if (!withOutput_.empty() || !cuts_.empty()) ScheduleTurnEnd();
-}
-
 // --- Timers -------------------------------------------------------------------
 
 void ServerSockets::StartTimer(std::int64_t at, TimerKind kind, ConnectionId id) {
@@ -425,54 +290,6 @@ void ServerSockets::OnTimers() {
         }
     }
     if (!timers_.empty()) WantWakeAt(timers_.top().at);
-}
-
-// --- Closing ------------------------------------------------------------------
-
-// The server closes a connection: what it queued still goes out (a refusal,
-// say), then the socket goes away, at the latest after kLingerMs.
-void ServerSockets::Close(ConnectionId id) {
-    const auto it = peers_.find(id);
-    if (it == peers_.end() || it->second.state == State::Lingering) return;
-    Peer& peer = it->second;
-    if (peer.state == State::Cut) {
-        peers_.erase(it);  // its report is no longer due
-        return;
-    }
-    totalUnsent_ -= peer.out.Size();
-    peer.state = State::Lingering;
-    peer.overBudget = peer.waitsForQueue = false;
-    StartTimer(NowMs() + kLingerMs, TimerKind::LingerEnd, id);
-    if (peer.waitsForOut) {
-        Watch(id, peer);
-        return;
-    }
-    SendQueued(id, peer);
-}
-
-// A peer that does not read: its socket goes at once, the server hears of
-// it at the end of the turn (it may be in the middle of its own work).
-void ServerSockets::Cut(ConnectionId id, Peer& peer) {
-    if (peer.state != State::Open) return;
-    totalUnsent_ -= peer.out.Size();
-    peer.out.Clear();
-    Abort(peer.fd);
-    peer.state = State::Cut;
-    cuts_.push_back(id);
-    ScheduleTurnEnd();
-}
-
-// All queues together have passed their cap: the longest go first, since a
-// peer that reads keeps its queue short.
-void ServerSockets::CutLargestQueues() {
-    std::vector<std::pair<std::int64_t, ConnectionId>> queues;
-    for (const auto& [id, peer] : peers_)
-        if (peer.state == State::Open && !peer.out.Empty()) queues.emplace_back(peer.out.Size(), id);
-    std::sort(queues.begin(), queues.end(), std::greater<>());
-    for (const auto& [queued, id] : queues) {
-        if (totalUnsent_ <= kMaxTotalUnsentBytes / 4 * 3) break;
-        Cut(id, peers_.at(id));
-    }
 }
 
 }  // namespace vexari

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <queue>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -44,6 +47,9 @@ inline constexpr std::int64_t kTablesIntervalMs = 20;
 // The most output handed to the system in one turn of the loop before it
 // reads again (a connection's output of a turn is never split).
 inline constexpr std::int64_t kFlushBytesPerTurn = 256 << 10;
+// A connection the server closed gets this long to hand its last bytes (a
+// refusal, say) to a peer that has stopped reading before it is cut off.
+inline constexpr std::int64_t kLingerMs = 5000;
 
 class ServerSockets : public ServerConnections {
 public:
@@ -113,6 +119,10 @@ private:
         bool operator>(const Timer& other) const { return at > other.at; }
     };
 
+    // Closes a socket at once, with a reset: its unsent output is dropped.
+    static void Abort(int fd);
+    // A call that failed with `error` may succeed later.
+    static bool TryAgain(int error);
     void Accept();
     void Readable(ConnectionId id, Peer& peer);
     void Discard(ConnectionId id, Peer& peer);
