@@ -69,15 +69,12 @@ bool ServerSockets::Listen(std::uint16_t port) {
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
     socklen_t length = sizeof address;
-    epoll_event event{};
-    event.events = EPOLLIN;
-    event.data.u64 = 0;
     // A burst of connections waits in the system's queue instead of in SYN
     // retries.
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(fd, kListenBacklog) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        ::epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) != 0) {
+        !Register(EPOLL_CTL_ADD, fd, EPOLLIN, 0)) {
         ::close(fd);
         return false;
     }
@@ -101,9 +98,7 @@ void ServerSockets::Accept() {
             if (errno == ECONNABORTED || errno == EPROTO) continue;
             // Out of descriptors or memory: the listener rests a little, the
             // server goes on meanwhile.
-            epoll_event event{};
-            event.data.u64 = 0;
-            ::epoll_ctl(epoll_, EPOLL_CTL_MOD, listener_, &event);
+            Register(EPOLL_CTL_MOD, listener_, 0, 0);
             StartTimer(NowMs() + kAcceptRetryMs, TimerKind::Accept, 0);
             AcceptFailed();
             return;
@@ -114,10 +109,7 @@ void ServerSockets::Accept() {
         Peer& peer = peers_[id];
         peer.fd = fd;
         peer.refilledMs = NowMs();
-        epoll_event event{};
-        event.events = EPOLLIN;
-        event.data.u64 = id;
-        if (::epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) != 0) {
+        if (!Register(EPOLL_CTL_ADD, fd, EPOLLIN, id)) {
             peers_.erase(id);
             Abort(fd);
             AcceptFailed();
@@ -244,11 +236,15 @@ void ServerSockets::Watch(ConnectionId id, Peer& peer) {
     if (peer.state == State::Lingering || (!peer.overBudget && !peer.waitsForQueue)) events |= EPOLLIN;
     if (peer.waitsForOut) events |= EPOLLOUT;
     if (events == peer.events) return;
+    Register(EPOLL_CTL_MOD, peer.fd, events, id);
+    peer.events = events;
+}
+
+bool ServerSockets::Register(int op, int fd, std::uint32_t events, ConnectionId id) {
     epoll_event event{};
     event.events = events;
     event.data.u64 = id;
-    ::epoll_ctl(epoll_, EPOLL_CTL_MOD, peer.fd, &event);
-    peer.events = events;
+    return ::epoll_ctl(epoll_, op, fd, &event) == 0;
 }
 
 // --- Timers -------------------------------------------------------------------
@@ -280,12 +276,7 @@ void ServerSockets::OnTimers() {
                 ScheduleTurnEnd();
                 break;
             case TimerKind::Accept:
-                if (listener_ >= 0) {
-                    epoll_event event{};
-                    event.events = EPOLLIN;
-                    event.data.u64 = 0;
-                    ::epoll_ctl(epoll_, EPOLL_CTL_MOD, listener_, &event);
-                }
+                if (listener_ >= 0) Register(EPOLL_CTL_MOD, listener_, EPOLLIN, 0);
                 break;
         }
     }

@@ -132,6 +132,9 @@ private:
     void SendQueued(ConnectionId id, Peer& peer);
     void ResumeIfDrained(Peer& peer);
     void Watch(ConnectionId id, Peer& peer);
+    // Adds `fd` to the epoll set or changes what it waits for (`op`);
+    // `id` comes back with its events (0: the listener).
+    bool Register(int op, int fd, std::uint32_t events, ConnectionId id);
     void ScheduleTurnEnd();
     void StartTimer(std::int64_t at, TimerKind kind, ConnectionId id);
     void Cut(ConnectionId id, Peer& peer);
