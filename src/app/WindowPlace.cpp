@@ -79,11 +79,11 @@ WindowRect CheckWindowPlace(const WindowRect& saved, const std::vector<Rect>& sc
 
 WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Rect>& screens, int step) {
     if (index <= 0 || screens.empty()) return place;
-    const auto home = std::find_if(screens.begin(), screens.end(), [&](const Rect& s) {
-        return place.left >= s.x && place.left < Wide{s.x} + s.w && place.top >= s.y && place.top < Wide{s.y} + s.h;
-    });
-    const Rect& screen = home != screens.end() ? *home : screens.front();
     const Wide width = Wide{place.right} - place.left;
+    // The screen that holds it, as CheckWindowPlace finds it.
+    const Box box{place.left, place.top, width, Wide{place.bottom} - place.top};
+    const auto home = std::find_if(screens.begin(), screens.end(), [&](const Rect& s) { return TitleBarOn(box, s, 0); });
+    const Rect& screen = home != screens.end() ? *home : screens.front();
     std::vector<Wide> beside;  // left edges with room, right side first
     for (Wide left = place.left + width; left + width <= Wide{screen.x} + screen.w; left += width) beside.push_back(left);
     for (Wide left = place.left - width; left >= screen.x; left -= width) beside.push_back(left);
@@ -96,7 +96,7 @@ WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Re
         dx = beside[static_cast<std::size_t>(index) - 1] - place.left;
         dy = 0;
     }
-    return ToRect({place.left + dx, place.top + dy, width, Wide{place.bottom} - place.top});
+    return ToRect({box.x + dx, box.y + dy, box.w, box.h});
 }
 
 }  // namespace vexari
