@@ -100,7 +100,7 @@ public:
 
     QString text(QAccessible::Text t) const override {
         const auto* view = static_cast<const GameView*>(widget());
-        if (t == QAccessible::Name) return Tr("Game");
+        if (t == QAccessible::Name) return GameAccessibleName();
         if (t == QAccessible::Value) return DescribeGame(view->ShownRecord(), view->ShownSettings()).summary;
         return QAccessibleWidget::text(t);
     }
@@ -148,6 +148,8 @@ GameDescription DescribeGame(const GameRecord& r, const Settings& s) {
     d.summary = Tr("Score %1, level %2, lines %3, next figure %4").arg(d.values[2], d.values[3], d.values[4], next);
     return d;
 }
+
+QString GameAccessibleName() { return Tr("Game"); }
 
 QString GamePartName(GamePart part) {
     switch (part) {

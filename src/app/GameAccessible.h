@@ -25,6 +25,8 @@ struct GameDescription {
 };
 GameDescription DescribeGame(const GameRecord& record, const Settings& settings);
 QString GamePartName(GamePart part);
+// The view's own name.
+QString GameAccessibleName();
 // The counters' numbers (0 for the well and the next figure).
 int GamePartNumber(GamePart part, const GameRecord& record);
 Rect GamePartRect(GamePart part, const WindowLayout& layout);

@@ -60,17 +60,17 @@ bool GameView::IsOwnControl(const QWidget* widget) const {
 
 void GameView::AnnounceChanges() {
     const GameDescription now = DescribeGame(*record_, *settings_);
+    const auto send = [this](int child, const QString& name, const QString& value) {
+        QAccessibleValueChangeEvent event(this, value);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+        emit announced(name, value);
+    };
     for (int p = 0; p < kGamePartCount; ++p) {
         const QString& value = now.values[static_cast<std::size_t>(p)];
-        if (value == announced_.values[static_cast<std::size_t>(p)]) continue;
-        QAccessibleValueChangeEvent event(this, value);
-        event.setChild(p);
-        QAccessible::updateAccessibility(&event);
+        if (value != announced_.values[static_cast<std::size_t>(p)]) send(p, GamePartName(GamePart(p)), value);
     }
-    if (now.summary != announced_.summary) {
-        QAccessibleValueChangeEvent event(this, now.summary);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (now.summary != announced_.summary) send(-1, GameAccessibleName(), now.summary);
     announced_ = now;
 }
 

@@ -65,6 +65,8 @@ signals:
     void keyPressed(int virtualKey, bool autoRepeat);
     void keyReleased(int virtualKey);
     void popupRequested(const QPoint& globalPos);  // a right click
+    // A value assistive technology was told of: a part's or the view's.
+    void announced(const QString& name, const QString& value);
 
 protected:
     bool event(QEvent* event) override;

@@ -31,6 +31,7 @@
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "ui/Controls.h"
+#include "game/Figures.h"
 
 using namespace vexari;
 
@@ -152,6 +153,50 @@ private slots:
         QTest::mouseClick(frame_->view()->nextLabel(), Qt::LeftButton);
         QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
         QVERIFY(Record().running);  // the labels take the focus without pausing the game
+    }
+
+    // What a screen reader reads through Qt's accessibility interfaces: the
+    // view's summary and its drawn parts follow the game, each change sent
+    // as the game reports it; the drawn controls are reached with Shift+Tab
+    // and pressed with Space or through their press action.
+    void assistiveTechnologyReadsTheGameAndPressesTheControls() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QStringList sent;  // "name=value" of each value change
+        connect(frame_->view(), &GameView::announced, [&](const QString& name, const QString& value) {
+            sent << name + '=' + value;
+        });
+        frame_->driver().Stop();
+        GameView* view = frame_->view();
+        QAccessibleInterface* game = QAccessible::queryAccessibleInterface(view);
+        QStringList names;
+        for (int i = 0; i < 5; ++i) names << game->child(i)->text(QAccessible::Name);
+        QCOMPARE(names.join(','), QStringLiteral("Well,Next figure,Score,Level,Lines"));
+        QTest::keyClick(view, Qt::Key_Return);
+        std::tie(Record().score, Record().lines) = std::tuple(1000, 31);
+        QTest::keyClick(view, Qt::Key_Space);  // lands: 540 / 3 points for the quick placement
+        const QString next(QChar(FigureLetter(Record().nextFigure)));
+        QCOMPARE(game->text(QAccessible::Value), "Score 1,180, level 5, lines 31, next figure " + next);
+        QCOMPARE(std::tuple(game->child(2)->text(QAccessible::Value), game->child(2)->valueInterface()->currentValue()),
+                 std::tuple(QStringLiteral("1,180"), QVariant(1180)));
+        QVERIFY2(sent.contains("Score=1,180") && sent.contains("Next figure=" + next) &&
+                     sent.contains("Game=" + game->text(QAccessible::Value)) &&
+                     game->child(0)->text(QAccessible::Value).startsWith("Figure "),
+                 qPrintable(sent.join('|')));
+        sent.clear();
+        // Shift+Tab leaves the well for the controls, which pauses the game.
+        for (int i = 0; i < 6 && QApplication::focusWidget() != view->nextLabel(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() == view->nextLabel() && !Record().running);
+        QVERIFY2(sent.filter(QRegularExpression("^Well=Paused, stack [12] of 25 rows$")).size() == 1,
+                 qPrintable(sent.join('|')));
+        QTest::keyClick(view->nextLabel(), Qt::Key_Space);
+        QVERIFY(frame_->settings().next == 0 && sent.contains("Next figure=hidden") && view->hasFocus());
+        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(view->statusLine());
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ENTER to play ..."));
+        status->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(Record().running);
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ESC to pause ..."));
+        QLocale::setDefault(QLocale::c());
     }
 
     void inputEndsOneWaitOfTheComputer() {
