@@ -196,6 +196,8 @@ private slots:
         status->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(Record().running);
         QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ESC to pause ..."));
+        view->nextLabel()->setFocus(Qt::TabFocusReason);  // unlike a click, this leaves the game
+        QVERIFY(!Record().running);
         QLocale::setDefault(QLocale::c());
     }
 
