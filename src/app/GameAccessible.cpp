@@ -13,20 +13,23 @@
 namespace vexari {
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("vexari::GameAccessible", text); }
-
 bool IsCounter(GamePart part) { return part == GamePart::Score || part == GamePart::Level || part == GamePart::Lines; }
 
 QString WellValue(const GameRecord& r) {
     const int stack = r.height - std::clamp(r.stackTop, 0, r.height);
     if (r.waitingForStart)
-        return Tr("Waiting for the start, stack %1 of %2 rows").arg(stack).arg(r.height);
-    if (!r.running) return Tr("Paused, stack %1 of %2 rows").arg(stack).arg(r.height);
+        return QCoreApplication::translate("vexari::GameAccessible", "Waiting for the start, stack %1 of %2 rows")
+            .arg(stack)
+            .arg(r.height);
+    if (!r.running)
+        return QCoreApplication::translate("vexari::GameAccessible", "Paused, stack %1 of %2 rows")
+            .arg(stack)
+            .arg(r.height);
     int column = 0;  // leftmost column of the falling figure
     while (column < 3 && std::all_of(&r.mask.e[static_cast<std::size_t>(column * 4)],
                                      &r.mask.e[static_cast<std::size_t>(column * 4 + 4)], [](auto v) { return !v; }))
         ++column;
-    return Tr("Figure %1 in column %2, stack %3 of %4 rows")
+    return QCoreApplication::translate("vexari::GameAccessible", "Figure %1 in column %2, stack %3 of %4 rows")
         .arg(QChar(FigureLetter(FigureIndexOf(r.mask))))
         .arg(r.x + column + 1)
         .arg(stack)
@@ -59,7 +62,9 @@ public:
         const Rect r = GamePartRect(part_, view_->Layout());
         return {view_->mapToGlobal(QPoint(r.x, r.y)), QSize(r.w, r.h)};
     }
-    QAccessible::Role role() const override { return IsCounter(part_) ? QAccessible::StaticText : QAccessible::Graphic; }
+    QAccessible::Role role() const override {
+        return IsCounter(part_) ? QAccessible::StaticText : QAccessible::Graphic;
+    }
     QAccessible::State state() const override {
         QAccessible::State s;
         s.readOnly = true;
@@ -68,7 +73,7 @@ public:
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::ValueInterface && IsCounter(part_) ? static_cast<QAccessibleValueInterface*>(this)
-                                                                      : nullptr;
+                                                                       : nullptr;
     }
 
     // The counters as numbers.
@@ -141,43 +146,44 @@ GameDescription DescribeGame(const GameRecord& r, const Settings& s) {
     GameDescription d;
     QString next = QString(QChar(FigureLetter(r.nextFigure)));
     if (!s.next)
-        next = Tr("hidden");
+        next = QCoreApplication::translate("vexari::GameAccessible", "hidden");
     else if (r.waitingForStart)
-        next = Tr("none yet");
+        next = QCoreApplication::translate("vexari::GameAccessible", "none yet");
     d.values = {WellValue(r), next, locale.toString(r.score), locale.toString(r.Level()), locale.toString(r.lines)};
-    d.summary = Tr("Score %1, level %2, lines %3, next figure %4").arg(d.values[2], d.values[3], d.values[4], next);
+    d.summary = QCoreApplication::translate("vexari::GameAccessible", "Score %1, level %2, lines %3, next figure %4")
+                    .arg(d.values[2], d.values[3], d.values[4], next);
     return d;
 }
 
-QString GameAccessibleName() { return Tr("Game"); }
+QString GameAccessibleName() { return QCoreApplication::translate("vexari::GameAccessible", "Game"); }
 
 QString GamePartName(GamePart part) {
     switch (part) {
-    case GamePart::Well: return Tr("Well");
-    case GamePart::Next: return Tr("Next figure");
-    case GamePart::Score: return Tr("Score");
-    case GamePart::Level: return Tr("Level");
-    case GamePart::Lines: break;
+        case GamePart::Well: return QCoreApplication::translate("vexari::GameAccessible", "Well");
+        case GamePart::Next: return QCoreApplication::translate("vexari::GameAccessible", "Next figure");
+        case GamePart::Score: return QCoreApplication::translate("vexari::GameAccessible", "Score");
+        case GamePart::Level: return QCoreApplication::translate("vexari::GameAccessible", "Level");
+        case GamePart::Lines: break;
     }
-    return Tr("Lines");
+    return QCoreApplication::translate("vexari::GameAccessible", "Lines");
 }
 
 int GamePartNumber(GamePart part, const GameRecord& r) {
     switch (part) {
-    case GamePart::Score: return r.score;
-    case GamePart::Level: return r.Level();
-    case GamePart::Lines: return r.lines;
-    default: return 0;
+        case GamePart::Score: return r.score;
+        case GamePart::Level: return r.Level();
+        case GamePart::Lines: return r.lines;
+        default: return 0;
     }
 }
 
 Rect GamePartRect(GamePart part, const WindowLayout& l) {
     switch (part) {
-    case GamePart::Well: return l.well;
-    case GamePart::Next: return l.nextPanel;
-    case GamePart::Score: return l.scoreBox;
-    case GamePart::Level: return l.levelBox;
-    case GamePart::Lines: break;
+        case GamePart::Well: return l.well;
+        case GamePart::Next: return l.nextPanel;
+        case GamePart::Score: return l.scoreBox;
+        case GamePart::Level: return l.levelBox;
+        case GamePart::Lines: break;
     }
     return l.linesBox;
 }
