@@ -90,6 +90,7 @@ public:
     void TurnEnd();
     // The time WantWakeAt() named has come (steady clock, milliseconds).
     void OnTimers();
+    // The steady clock, in milliseconds, by which the limits and timers go.
     virtual std::int64_t NowMs() const;
 
 protected:
