@@ -65,6 +65,9 @@ TEST(ReplayRecording, EveryGamePlayedReplaysToTheSameWellScoreAndLines) {
             std::ofstream(fs::path(fixtureDir) / (std::string(s.name) + kReplayExtension), std::ios::binary)
                 << EncodeReplay(*longest);
     }
+    LiveSession idle;  // started and left before anything landed: nothing to keep
+    idle.Run({.name = "idle", .ticks = 1});
+    EXPECT_TRUE(idle.saved.empty());
 }
 
 TEST(ReplayFixtures, FilesRecordedByThisVersionReplayBitExactly) {
@@ -92,8 +95,8 @@ TEST(ReplayPlayer, StepsByTickAndFigureAndTellsWhereAnEditedFileLeavesThePlay) {
     player.Step();
     EXPECT_EQ(player.TicksPlayed(), good.landings[0].tick + 1);
     player.RunToEnd();
-    EXPECT_EQ(std::tuple(player.Finished(), player.Verdict().ok, player.FiguresLanded()),
-              std::tuple(true, true, good.landings.size()));
+    EXPECT_EQ(std::tuple(player.Finished(), player.Verdict().ok, player.FiguresLanded(), player.TicksPlayed()),
+              std::tuple(true, true, good.landings.size(), good.claims.ticks));
 
     struct Case {
         const char* what;
@@ -107,6 +110,7 @@ TEST(ReplayPlayer, StepsByTickAndFigureAndTellsWhereAnEditedFileLeavesThePlay) {
         {"seed", [](Replay& r) { r.events[1].value += 1; }, "figure"},
         {"longer", [](Replay& r) { r.claims.ticks += 100; }, "the well filled, but"},
         {"landing", [](Replay& r) { r.landings.pop_back(); }, "figure"},
+        {"landing tick", [](Replay& r) { r.landings[0].tick += 1; }, "figure"},
     };
     for (const Case& c : cases) {
         Replay edited = good;
@@ -150,6 +154,13 @@ TEST(ReplayFile, HostileOrDamagedFilesGiveAClearMessage) {
         EXPECT_NE(read.error.find(message), std::string::npos) << read.error << " / " << message;
     }
     for (std::size_t n = 0; n < good.size(); n += 7) EXPECT_FALSE(DecodeReplay(Reseal(good.substr(0, n) + "0000")).replay);
+    // Signed numbers: small magnitudes stay short, and every one comes back.
+    ByteWriter w;
+    for (const std::int64_t v : {-1L, -65L, INT64_MIN, INT64_MAX}) w.Signed(v);
+    ByteReader in(w.bytes());
+    std::int64_t v[4]{};
+    EXPECT_TRUE(w.bytes().starts_with("\x01\x81\x01") && in.Signed(v[0]) && in.Signed(v[1]) && in.Signed(v[2]) && in.Signed(v[3]));
+    EXPECT_EQ(std::vector(v, v + 4), (std::vector<std::int64_t>{-1, -65, INT64_MIN, INT64_MAX}));
 }
 
 TEST(ReplayLibrary, KeepsTheNewestAndEveryLinkedOneBesideAnUntouchedHighScoreFile) {
@@ -170,22 +181,27 @@ TEST(ReplayLibrary, KeepsTheNewestAndEveryLinkedOneBesideAnUntouchedHighScoreFil
     HighScoreLinks links{};
     EnterLink(links, 0, table.entries[0], first.filename().string());
     ASSERT_TRUE(WriteHighScoreLinks(his, links));
+    fs::path last;
     for (int i = 1; i <= 55; ++i) {
-        replay.recordedAt += 60;
-        ASSERT_TRUE(library.Save(replay));
+        replay.recordedAt += i < 55 ? 60 : 0;  // the last in the same second as the one before: both are kept
+        ASSERT_TRUE(library.Save(replay, &last));
     }
     const std::vector<fs::path> files = library.Files();
     EXPECT_EQ(files.size(), ReplayLibrary::kKeptNewest + 1);
     EXPECT_EQ(files.back(), first);
-    EXPECT_EQ(files.front().filename().string(), ReplayFileName(replay));
+    EXPECT_EQ(std::tuple(files.front().filename().string(), files[1]), std::tuple(ReplayFileName(replay), last));
     const HighScoreLinks read = ReadHighScoreLinks(his);
-    EXPECT_EQ(std::tuple(read == links, LinkedReplay(read, table, 0), LinkedReplay(read, table, 1)),
-              std::tuple(true, std::optional(first.filename().string()), std::nullopt));
+    HighScoreTable renamed = table;  // a link is the entry's with the same name and score
+    renamed.entries[0].name = "Bob";
+    EXPECT_EQ(std::tuple(read == links, LinkedReplay(read, table, 0), LinkedReplay(read, table, 1), LinkedReplay(read, renamed, 0)),
+              std::tuple(true, std::optional(first.filename().string()), std::nullopt, std::nullopt));
     std::ifstream in(his, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), hisBytes);
     const std::vector<ReplayListing> listed = library.List();
     EXPECT_EQ(std::tuple(listed.front().readable, listed.front().score, listed.front().player),
               std::tuple(true, replay.claims.score, "Ann"));
+    std::ofstream(LinksPathFor(his)) << "700 ../" << first.filename().string() << " Ann\n";  // only files of the folder
+    EXPECT_EQ(ReadHighScoreLinks(his)[0].file, "");
     fs::remove_all(dir);
 }
 
