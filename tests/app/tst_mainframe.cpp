@@ -130,10 +130,12 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_Space);
         QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
-        // F2 starts a new game once the old one's end has been shown, but not during a network game.
+        // F2 starts a new game once the old one's end has been shown, but not during a network game; a
+        // command finishes the end first and comes after the new game.
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QVERIFY(frame_->game().Animating() && !Record().running);
-        QTRY_COMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
+        prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { QVERIFY(Record().running && Record().score == 0); });
+        frame_->Command(kCmdHighScore);
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
@@ -181,22 +183,10 @@ private slots:
         QVERIFY(!frame_->computer().Busy() && !r.running && !r.computerPlays);
         for (int u = 0; u < 4; ++u) QVERIFY(r.well.at(u, r.height - 1) != 0);
         gameMenu->close();
-        // A command during the end of a game finishes it first: the scores come before the command's box.
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
-        for (int v = 2; v < r.height; ++v)
-            for (int u = 1; u < 10; ++u) r.well.at(u, v) = 1;
-        std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[1], 5, 0);  // lands in row 1, where the next one must go
-        QTest::keyClick(frame_->view(), Qt::Key_Space);
-        std::size_t boxesBefore = 99;
-        prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { boxesBefore = prompts_.messages.size(); });
-        QVERIFY(frame_->game().Animating());
-        frame_->Command(kCmdScoring);
-        QCOMPARE(std::tuple(boxesBefore, prompts_.messages.size()), std::tuple(0u, 1u));
     }
 
-    // The driver on a clock the test moves across the 32-bit wrap: it waits for the earlier of the
-    // computer's and the animation's deadlines, holds the keys pressed meanwhile and hands them on
-    // once both are over; a key let go is no longer held.
+    // The driver on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
+    // animation's deadlines, holds the keys pressed meanwhile until both are over; a key let go is not held.
     void theDriverWaitsForTheEarlierDeadlineAndHoldsTheKeysMeanwhile() {
         struct Driver : GameDriver {
             using GameDriver::GameDriver;
@@ -209,24 +199,18 @@ private slots:
         driver.Stop();  // the game's timer: the test ticks
         f.game.SetHooks({&f, &driver, &driver, &f, &f, &computer});
         StartDemo(f.game);
-        f.r().well.Reset(f.r().height);
         f.SetFigure(1, 3, 0);
         computer.Move();  // three steps left, each followed by a pause of 110 ms
-        driver.now += 100;
-        f.game.EndOfGameAnimation(AfterAnimation::Reset);
-        f.r().running = true;  // the computer goes on pressing under the pictures
-        driver.Schedule();
-        QCOMPARE(driver.NextWaitMs(), 10);  // the computer's, at 0xFFFFFFFE; the picture's is at 8, past the wrap
-        driver.now += 10;
-        driver.Schedule();
+        driver.now += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
+        f.r().running = true, driver.Schedule();  // the computer goes on pressing under the pictures
+        QCOMPARE(driver.NextWaitMs(), 10);  // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
+        driver.now += 10, driver.Schedule();
         QTRY_COMPARE(driver.NextWaitMs(), 10);  // the computer has pressed its key: now the picture's
-        f.r().running = false;
-        driver.KeyPressed(kKeyEnter, false);
-        const bool held = driver.IsKeyDown(kKeyEnter);
+        f.r().running = false, driver.KeyPressed(kKeyEnter, false);
+        QVERIFY(driver.IsKeyDown(kKeyEnter) && !f.r().running);
         driver.KeyReleased(kKeyEnter);
-        QVERIFY(held && !driver.IsKeyDown(kKeyEnter) && !f.r().running);
         driver.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
-        QVERIFY(!f.game.Animating() && f.r().running);
+        QVERIFY(!driver.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
     }
 
     void closingTellsWhenTheSettingsCannotBeSaved() {
@@ -556,8 +540,7 @@ private slots:
         frame_->Command(kCmdCreateNetwork);
         const int port = HostPort();
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
-        // A second Ann is refused with the server's own words, also while the end of Bob's last game
-        // still shows, and the joiner's network game ends.
+        // A second Ann is refused with the server's own words, even while busy; the joiner's network game ends.
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
         joiner_->Command(kCmdJoinNetwork);

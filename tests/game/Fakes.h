@@ -105,9 +105,8 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void Start() {
         if (!r().running) game.ToggleRunning(true);
     }
-    // Runs the end-of-game animation as the owner's timer would, each picture
-    // as soon as it is due (and not 1 ms after the last, nor 1 ms before it is
-    // due); returns the pictures shown after the first.
+    // Runs the end-of-game animation as the owner's timer would, each picture as soon
+    // as it is due, not 1 ms early; returns the pictures shown after the first.
     int RunAnimation() {
         int shown = 0;
         while (game.Animating()) {

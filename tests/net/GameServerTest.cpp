@@ -808,8 +808,7 @@ TEST(ClientHold, MessagesWaitForTheComputersKeysAndKeepTheirOrderUpToABrokenStre
     EXPECT_TRUE(f.client.ProcessPending());
     EXPECT_EQ(std::tuple(f.window.log, f.Now()),
               std::tuple(std::vector<std::string>{"text before", "text after (running)"}, State::Paused));
-    // The end of a round holds them until its pictures are over: a start meanwhile is not undone by them.
-    f.Receive(EncodeKind(MSG_FILLED) + EncodeStart(4, 8));
+    f.Receive(EncodeKind(MSG_FILLED) + EncodeStart(4, 8));  // held through the round's end, not undone by it
     EXPECT_EQ(std::tuple(f.pictures, f.Now()), std::tuple(40, State::Running));
 
     // A broken stream is reported after the messages before it.
