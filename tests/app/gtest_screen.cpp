@@ -183,8 +183,9 @@ TEST(WindowPlace, FurtherCopiesOpenBesideTheFirst) {
     const WindowRect expected[] = {first, {935, 0, 1525, 1024}, {1330, 0, 1920, 1024}, {0, 0, 590, 1024},
                                    {345 + 128, 128, 935 + 128, 1152}};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(PlaceForCopy(first, k, screens, 32), expected[k]) << k;
-    // On the second screen, from its right edge: left side only.
-    EXPECT_EQ(PlaceForCopy({3200, 0, 3800, 900}, 2, screens, 32), (WindowRect{2000, 0, 2600, 900}));
+    // Exactly room on the right; on the second screen, near its right edge: left side, then its left edge.
+    EXPECT_EQ(PlaceForCopy({740, 0, 1330, 1024}, 1, screens, 32), (WindowRect{1330, 0, 1920, 1024}));
+    EXPECT_EQ(PlaceForCopy({3200, 0, 3800, 900}, 3, screens, 32), (WindowRect{1920, 0, 2520, 900}));
 }
 
 }  // namespace

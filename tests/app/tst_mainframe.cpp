@@ -9,6 +9,7 @@
 #include <csignal>
 #include <functional>
 
+#include "../game/Fakes.h"
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "app/GameDriver.h"
@@ -130,10 +131,12 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_Space);
         QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
-        // F2 starts a new game once the old one's end has been shown, but not during a network game.
+        // F2 starts a new game once the old one's end has been shown, but not during a network game; a
+        // command finishes the end first and comes after the new game.
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QVERIFY(frame_->game().Animating() && !Record().running);
-        QTRY_COMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
+        prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { QVERIFY(Record().running && Record().score == 0); });
+        frame_->Command(kCmdHighScore);
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
@@ -227,6 +230,34 @@ private slots:
         QVERIFY(!frame_->computer().Busy() && !r.running && !r.computerPlays);
         for (int u = 0; u < 4; ++u) QVERIFY(r.well.at(u, r.height - 1) != 0);
         gameMenu->close();
+    }
+
+    // The driver on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
+    // animation's deadlines, holds the keys pressed meanwhile until both are over; a key let go is not held.
+    void theDriverWaitsForTheEarlierDeadlineAndHoldsTheKeysMeanwhile() {
+        struct Driver : GameDriver {
+            using GameDriver::GameDriver;
+            std::uint32_t now = 0xFFFFFF90u;
+            std::uint32_t TickCount() override { return now; }
+        };
+        test::GameFixture f;
+        ComputerPlayer computer(f.game);
+        Driver driver(f.game, computer);
+        driver.Stop();  // the game's timer: the test ticks
+        f.game.SetHooks({&f, &driver, &driver, &f, &f, &computer});
+        StartDemo(f.game);
+        f.SetFigure(1, 3, 0);
+        computer.Move();  // three steps left, each followed by a pause of 110 ms
+        driver.now += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
+        f.r().running = true, driver.Schedule();  // the computer goes on pressing under the pictures
+        QCOMPARE(driver.NextWaitMs(), 10);  // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
+        driver.now += 10, driver.Schedule();
+        QTRY_COMPARE(driver.NextWaitMs(), 10);  // the computer has pressed its key: now the picture's
+        f.r().running = false, driver.KeyPressed(kKeyEnter, false);
+        QVERIFY(driver.IsKeyDown(kKeyEnter) && !f.r().running);
+        driver.KeyReleased(kKeyEnter);
+        driver.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
+        QVERIFY(!driver.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
     }
 
     void closingTellsWhenTheSettingsCannotBeSaved() {
@@ -556,10 +587,12 @@ private slots:
         frame_->Command(kCmdCreateNetwork);
         const int port = HostPort();
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
-        // A second Ann is refused with the server's own words, and the joiner's network game ends.
+        // A second Ann is refused with the server's own words, even while busy; the joiner's network game ends.
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
         joiner_->Command(kCmdJoinNetwork);
+        std::tie(joiner_->settings().animate, joiner_->game().record().waitingForStart) = std::tuple(1, false);
+        joiner_->game().EndOfGameAnimation(AfterAnimation::Reset);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
         QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
         // The port is taken by the host.
