@@ -164,7 +164,20 @@ SaveResult SaveSettings(const Settings& settings) { return SaveSettings(settings
 
 namespace {
 
-void WriteSettings(IniFile& ini, const Settings& s) {
+// Every value as the file stores it, in the order a new file lists them. The
+// values are plain texts: IniFile::WriteString quotes what needs quoting.
+std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
+    std::vector<IniFile::Entry> out;
+    struct Writer {
+        std::vector<IniFile::Entry>& out;
+        void WriteString(const char* section, const char* key, std::string value) {
+            out.push_back({section, key, std::move(value)});
+        }
+        void WriteInt(const char* section, const char* key, long long value) {
+            WriteString(section, key, std::to_string(value));
+        }
+    } ini{out};
+
     ini.WriteInt("KEYS", "LEFT", s.keys.left);
     ini.WriteInt("KEYS", "RIGHT", s.keys.right);
     ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
@@ -211,6 +224,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("SIZE", "BOTTOM", s.bottom);
 
     ini.WriteString("INSTALLED", "INSTALLED", "1");
+    return out;
 }
 
 }  // namespace
@@ -218,7 +232,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
 SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
     IniFile ini(file);
-    WriteSettings(ini, s);
+    for (const IniFile::Entry& e : SettingsEntries(s)) ini.WriteString(e.section, e.key, e.value);
     return ini.Save();
 }
 
@@ -228,10 +242,7 @@ SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now) {
 
 SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
-    IniFile before, after;
-    WriteSettings(before, loaded);
-    WriteSettings(after, now);
-    const std::vector<IniFile::Entry> old = before.Entries(), changed = after.Entries();
+    const std::vector<IniFile::Entry> old = SettingsEntries(loaded), changed = SettingsEntries(now);
     IniFile ini(file);
     for (std::size_t k = 0; k < changed.size(); ++k) {
         const IniFile::Entry& e = changed[k];
