@@ -32,7 +32,6 @@ void FixFlag(T& flag) {
 
 // Ranges of the values the option dialogs edit.
 constexpr int kMaxThrowMode = 4;           // "All" .. "Random dispatch"
-constexpr int kMaxSecondsBeforeStart = 10;
 constexpr int kMaxDotInterval = 3;
 constexpr int kMaxPort = 65535;
 // Window coordinates beyond the largest window Qt makes mean nothing; held
@@ -71,8 +70,8 @@ void SanitizeSettings(Settings& s) {
     FixKey(s.keys.rotate2, defKeys.rotate2);
     FixKey(s.keys.drop, defKeys.drop);
     FixKey(s.keys.accelerate, defKeys.accelerate);
-    s.level = ClampInt(s.level, 1, 10);
-    s.netLevel = ClampInt(s.netLevel, 1, 10);
+    s.level = ClampFallPeriod(s.level);
+    s.netLevel = ClampFallPeriod(s.netLevel);
     s.height = ClampWellHeight(s.height);
     // The values the dialogs show as check boxes are 0 or 1.
     FixFlag(s.next);
@@ -89,7 +88,7 @@ void SanitizeSettings(Settings& s) {
     s.playerExitScores = std::max(s.playerExitScores, 0);
     s.commandExitScores = std::max(s.commandExitScores, 0);
     s.maxScores = std::max(s.maxScores, 0);
-    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxSecondsBeforeStart);
+    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxCountdownSeconds);
     for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
         *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
@@ -113,7 +112,7 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.keys.accelerate = ini.ReadInt("KEYS", "ACCELERATE", d.keys.accelerate);
     s.keys.rotate2 = ini.ReadInt("KEYS", "ROTATE2", d.keys.rotate2);
 
-    s.level = ClampInt(ini.ReadInt("SKILL", "LEVEL", d.level), 1, 10);
+    s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
     s.next = flag("SKILL", "NEXT", d.next);
     s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);

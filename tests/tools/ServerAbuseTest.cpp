@@ -31,11 +31,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-VersionQuad OwnVersion() {
-    VersionQuad v{};
-    std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
-    return v;
-}
+VersionQuad OwnVersion() { return BuildVersion().value_or(VersionQuad{}); }
 
 // One client on a non-blocking socket.
 struct Peer {
