@@ -13,6 +13,7 @@
 #include "net/GameClient.h"
 #include "net/GameServer.h"
 #include "net/Wire.h"
+#include "net/WireExtension.h"
 
 namespace vexari {
 namespace {
@@ -684,7 +685,8 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
         FakeConnection connection;
         TakeJoinEntries(f.settings, f.r(), c.name, c.team, "example.org", 7001);
         client.Begin(connection, nullptr, c.host);
-        EXPECT_EQ(connection.bytes, c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "")) << c.name;
+        EXPECT_EQ(connection.bytes,
+                  c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "") + EncodeHello()) << c.name;
         const GameRecord& r = f.r();
         EXPECT_EQ(std::tie(f.settings.server, f.settings.port, f.settings.team, r.computerPlays, r.computerSpeed),
                   std::tuple("example.org", 7001, *c.team ? c.team : c.name, c.computerSpeed != 0,
