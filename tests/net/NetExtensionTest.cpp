@@ -253,6 +253,7 @@ TEST(WireExtensionRoom, OldClientsGetTodaysBytesNewOnesSeeTheWellsTheGamesEndWit
     const Played old = PlayRound({false, false, false, false}, true);
     const Played mixed = PlayRound({true, false, true, false}, true);
     for (std::size_t i : {1u, 3u}) EXPECT_EQ(mixed.received[i], old.received[i]) << i;
+    for (const std::string& bytes : old.received) EXPECT_EQ(WithoutExtension(bytes), bytes);
     ASSERT_TRUE(mixed.finals[0] && mixed.finals[2]);
     EXPECT_EQ(mixed.finals, old.finals);
     EXPECT_EQ(mixed.seen[0], (std::map<std::int32_t, WellRows>{{3, *mixed.finals[2]}}));
