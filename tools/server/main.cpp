@@ -58,6 +58,8 @@ constexpr const char* kUsage =
     "                      (default 1)\n"
     "  --autostart N       start a round whenever none runs and at least N players\n"
     "                      have joined (default: only when a player asks)\n"
+    "  --max-spectators N  spectators taken at most; one more is refused with\n"
+    "                      \"Too many spectators\" (default 200)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
@@ -69,6 +71,7 @@ struct ServerArgs {
     int port = 7000;
     NetOptions options;
     int autostart = 0;  // 0: off
+    int maxSpectators = static_cast<int>(vexari::GameServer::kDefaultMaxSpectators);
     bool help = false;
 };
 
@@ -91,6 +94,7 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
         {"--start-in", 0, 10, &o.startIn},
         {"--trace", 0, 1, &o.trace},
         {"--autostart", 1, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.autostart},
+        {"--max-spectators", 0, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.maxSpectators},
     };
     if (!vexari::tools::ParseOptions(args, table, {}, parsed.help, error)) return std::nullopt;
     return parsed;
@@ -256,6 +260,7 @@ int main(int argc, char* argv[]) {
     EchoObserver echo(checkAutostart);
     server.SetObserver(&echo);
     server.SetOptions(parsed->options);
+    server.SetMaxSpectators(static_cast<std::size_t>(parsed->maxSpectators));
     transport.SetServer(&server);
     QObject::connect(&transport, &vexari::QtServerTransport::acceptFailed, [] {
         std::fputs("vexari-server: Error accepting socket\n", stderr);
