@@ -99,8 +99,10 @@ void GameServer::Accepted(ConnectionId id) {
     auto player = std::make_unique<NetPlayer>();
     player->id = id;
     player->acceptedAt = now_();
-    player->number = nextNumber_++;
+    player->number = nextNumber_;
+    nextNumber_ = nextNumber_ == INT32_MAX ? 1 : nextNumber_ + 1;  // two thousand million connections later
     byId_[id] = player.get();
+    byNumber_[player->number] = player.get();
     players_.push_back(std::move(player));
 }
 
@@ -153,7 +155,7 @@ void GameServer::Closed(ConnectionId id) {
         closesLater_.push_back(id);
         return;
     }
-    if (refusing_.erase(id) == 0 && spectators_.count(id) == 0) Forget(id);
+    if (refusing_.erase(id) == 0) Forget(id);
     ForgetSpectator(id);
 }
 
@@ -169,6 +171,7 @@ void GameServer::Forget(ConnectionId id) {
     if (found == byId_.end()) return;
     NetPlayer* const gone = found->second;
     byId_.erase(found);
+    byNumber_.erase(gone->number);
     auto it = std::find_if(players_.begin(), players_.end(), [gone](const auto& p) { return p.get() == gone; });
     std::unique_ptr<NetPlayer> player = std::move(*it);
     players_.erase(it);

@@ -241,6 +241,7 @@ private:
     std::function<std::int64_t()> now_;
     std::vector<std::unique_ptr<NetPlayer>> players_;
     std::unordered_map<ConnectionId, NetPlayer*> byId_;
+    std::unordered_map<std::int32_t, NetPlayer*> byNumber_;
     std::vector<ConnectionId> recipients_;  // every connection, in table order, for a broadcast
     std::map<ConnectionId, std::unique_ptr<NetSpectator>> spectators_;
     std::vector<ConnectionId> allWatchers_;  // connections that want every well

@@ -23,24 +23,26 @@ std::size_t GameServer::SpectatorCount() const {
 }
 
 NetPlayer* GameServer::FindNumber(std::int32_t number) {
-    for (const auto& p : players_)
-        if (p->number == number) return p.get();
-    return nullptr;
+    const auto it = byNumber_.find(number);
+    return it == byNumber_.end() ? nullptr : it->second;
 }
 
 // A connection refused for the running round, or one that has not joined,
 // whose first message is the announcement becomes a spectator-to-be. What it
 // sent so far is read again as that.
 bool GameServer::Announced(ConnectionId id) {
-    auto spectator = std::make_unique<NetSpectator>();
-    spectator->id = id;
-    if (const auto it = refusing_.find(id); it != refusing_.end()) {
-        if (it->second.bytes.size() < 4) return false;
+    const auto it = refusing_.find(id);
+    if (it != refusing_.end()) {
         std::size_t used = 0;
         ClientMessage first;
-        if (ReadClientMessage(std::string_view(it->second.bytes).substr(0, 4), used, first) != ReadStatus::Complete ||
+        if (it->second.bytes.size() < 4 ||
+            ReadClientMessage(std::string_view(it->second.bytes).substr(0, 4), used, first) != ReadStatus::Complete ||
             first.kind != MSG_EXT_HELLO)
             return false;
+    }
+    auto spectator = std::make_unique<NetSpectator>();
+    spectator->id = id;
+    if (it != refusing_.end()) {
         spectator->acceptedAt = it->second.acceptedAt;
         spectator->input.Append(it->second.bytes);
         refusing_.erase(it);
@@ -51,6 +53,7 @@ bool GameServer::Announced(ConnectionId id) {
         spectator->acceptedAt = player->acceptedAt;
         spectator->input = std::move(player->input);
         byId_.erase(found);
+        byNumber_.erase(player->number);
         // It never joined: no team, no round and no roster to tell. A round
         // of connections that never joined ends with the last of them.
         std::erase_if(players_, [player](const auto& p) { return p.get() == player; });
@@ -156,11 +159,9 @@ void GameServer::Subscribe(ConnectionId id, WellsPeer& peer, const Subscription&
     Unsubscribe(id, peer);
     peer.watchAll = subscription.all;
     if (peer.watchAll) allWatchers_.push_back(id);
+    const std::set<std::int32_t> numbers(subscription.numbers.begin(), subscription.numbers.end());
     for (const auto& p : players_) {
-        if (p->id == id) continue;
-        const bool wanted = peer.watchAll || std::find(subscription.numbers.begin(), subscription.numbers.end(),
-                                                       p->number) != subscription.numbers.end();
-        if (!wanted) continue;
+        if (p->id == id || !(peer.watchAll || numbers.count(p->number))) continue;
         if (!peer.watchAll) {
             peer.watched.push_back(p->number);
             p->watchers.push_back(id);

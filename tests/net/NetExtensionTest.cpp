@@ -123,13 +123,14 @@ TEST(WireExtensionServer, WellsGoWholeThenChangedToThoseWhoAskAndAHostileReportC
         room.server.Received(1, EncodeSubscribe({false, {3}}) + EncodeReport(a1));
         room.server.Received(3, report);
         const bool good = report == EncodeReport(c1);
-        const auto toAnn = Messages(room.sent[1].substr(WithoutExtension(room.sent[1]).size()));
-        EXPECT_EQ(toAnn.size(), good || broken ? 1u : 0u);  // Cid's well, or the roster without Cid
-        if (good) EXPECT_EQ(ParseWell(toAnn[0].kind, toAnn[0].payload, {})->well, c1);
+        std::vector<ServerMessage> toAnn = room.Take(1);
+        std::erase_if(toAnn, [](const ServerMessage& m) { return !IsExtensionKind(m.kind); });
+        ASSERT_EQ(toAnn.size(), good || broken ? 1u : 0u);  // Cid's well, or the roster without Cid
+        EXPECT_TRUE(!good || ParseWell(toAnn[0].kind, toAnn[0].payload, {})->well == c1);
         room.server.Received(1, EncodeReport(a2) + EncodeReport(a2));  // the same again goes nowhere
         const auto toCid = room.Take(3);
         ASSERT_EQ(toCid.size(), good ? 2u : 1u) << "a hostile peer gets no more wells";
-        if (good) EXPECT_EQ(ParseWell(toCid[1].kind, toCid[1].payload, {{1, a1}})->well, a2);
+        EXPECT_TRUE(!good || ParseWell(toCid[1].kind, toCid[1].payload, {{1, a1}})->well == a2);
         // Bob never announced: nothing of this reaches him; Cid keeps its place unless its stream broke.
         EXPECT_EQ(std::tuple(WithoutExtension(room.sent[2]), room.closed.size(), room.server.JoinedCount()),
                   std::tuple(room.sent[2], broken ? 1u : 0u, broken ? 2u : 3u));
@@ -149,8 +150,8 @@ TEST(WireExtensionServer, ASpectatorJoinsMidRoundGetsEveryWellAndLeavesTheRoundA
     for (const ServerMessage& m : room.Take(4)) {
         kinds.push_back(m.kind);
         if (const auto well = ParseWell(m.kind, m.payload, {})) wells[well->number] = well->well;
-        if (m.kind == MSG_TABLES) EXPECT_EQ(m.tables.players.size(), 3u);  // not among the players
-        if (m.kind == MSG_EXT_ROSTER) EXPECT_EQ(ParseRoster(m.payload)->members.back().state, MemberState::Watching);
+        EXPECT_TRUE(m.kind != MSG_TABLES || m.tables.players.size() == 3u);  // not among the players
+        EXPECT_TRUE(m.kind != MSG_EXT_ROSTER || ParseRoster(m.payload)->members.back().state == MemberState::Watching);
     }
     EXPECT_EQ(kinds, (std::vector<std::int32_t>{MSG_EXT_WELCOME, MSG_JOIN, MSG_TABLES, MSG_TEXT, MSG_EXT_WELL,
                                                 MSG_EXT_WELL, MSG_TEXT, MSG_EXT_ROSTER}));
