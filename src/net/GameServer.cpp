@@ -55,8 +55,15 @@ void GameServer::Settle() {
             --depth_;
             continue;
         }
+        if (notices_.empty() && rosterDue_) {
+            // At once, not with the tables: their pace is the old peers' own.
+            ++depth_;
+            SendRosterDue();
+            --depth_;
+            continue;
+        }
         if (notices_.empty()) {
-            if (!(tablesDue_ || rosterDue_) || turnPending_) break;
+            if (!tablesDue_ || turnPending_) break;
             if (connections_.RequestEndOfTurn()) {
                 turnPending_ = true;
                 break;
@@ -357,7 +364,6 @@ void GameServer::FlushTables() {
         TextRecipients();
         connections_.SendToMany(recipients_, EncodeTables(BuildTables()));
     }
-    SendRosterDue();
 }
 
 std::size_t GameServer::JoinedCount() const {
