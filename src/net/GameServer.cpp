@@ -55,13 +55,6 @@ void GameServer::Settle() {
             --depth_;
             continue;
         }
-        if (notices_.empty() && rosterDue_) {
-            // At once, not with the tables: their pace is the old peers' own.
-            ++depth_;
-            SendRosterDue();
-            --depth_;
-            continue;
-        }
         if (notices_.empty()) {
             if (!tablesDue_ || turnPending_) break;
             if (connections_.RequestEndOfTurn()) {
@@ -364,6 +357,9 @@ void GameServer::FlushTables() {
         TextRecipients();
         connections_.SendToMany(recipients_, EncodeTables(BuildTables()));
     }
+    // With them, at their pace (which stays the old peers' own); a change
+    // without tables waits for the tick.
+    SendRosterDue();
 }
 
 std::size_t GameServer::JoinedCount() const {

@@ -31,6 +31,7 @@ void GameServer::ServerTick() {
     Busy busy(*this);
     CloseLateJoiners();
     Tick();
+    SendRosterDue();
 }
 
 void GameServer::EndOfTurn() {

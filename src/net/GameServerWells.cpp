@@ -147,7 +147,9 @@ void GameServer::HandleExtension(NetPlayer& player, const ClientMessage& message
 
 void GameServer::Welcome(ConnectionId id, WellsPeer& peer) {
     peer.announced = true;
-    connections_.Send(id, EncodeWelcome(kExtensionVersion));
+    // The roster as it stands comes with the welcome; the others hear of
+    // the newcomer with the next tables or tick.
+    connections_.Send(id, EncodeWelcome(kExtensionVersion) + EncodeRoster(BuildRoster()));
     rosterDue_ = true;
 }
 
