@@ -23,9 +23,8 @@ constexpr VersionQuad kVersion{1, 0, 0, 5};
 WellRows WellOf(std::initializer_list<const char*> rows) {
     WellRows well{20, {}};
     int v = 0;
-    for (std::string row : rows) {
-        row.resize(10, '.');
-        for (int u = 0; u < 10; ++u) well.SetCell(u, v, row[u] == '.' ? 0 : row[u] - '0');
+    for (std::string_view row : rows) {
+        for (std::size_t u = 0; u < row.size(); ++u) well.SetCell(int(u), v, row[u] == '.' ? 0 : row[u] - '0');
         ++v;
     }
     return well;
@@ -124,12 +123,11 @@ TEST(WireExtensionServer, ASpectatorJoinsMidRoundGetsEveryWellAndLeavesTheRoundA
     EXPECT_EQ(ParseRoster(room.Take(4).at(0).payload)->members.back().state, MemberState::Watching);
     EXPECT_EQ(wells, (std::map<std::int32_t, WellRows>{{1, WellOf({"1"})}, {3, WellOf({"..3"})}}));
     // An old player sees the texts only: no pause, no tables, no player more.
-    std::vector<std::string> toBob;
-    for (const ServerMessage& m : room.Take(2)) toBob.push_back(m.kind == MSG_TEXT ? m.text : "kind");
     room.server.SetMaxSpectators(1), room.server.Accepted(5);
     room.server.Received(5, EncodeHello() + EncodeWatch("Tim"));
     EXPECT_TRUE(room.sent[5].ends_with(EncodeRefuse("Too many spectators")));
     room.server.Closed(4);
+    std::vector<std::string> toBob;
     for (const ServerMessage& m : room.Take(2)) toBob.push_back(m.kind == MSG_TEXT ? m.text : "kind");
     EXPECT_EQ(toBob, (std::vector<std::string>{"Sam is watching.\r\n", "Sam (watching): hi\r\n",
                                                "Sam stopped watching.\r\n"}));
