@@ -122,7 +122,7 @@ TEST(WireExtensionServer, ASpectatorJoinsMidRoundGetsEveryWellAndLeavesTheRoundA
     room.server.ServerTick();  // the roster with the spectator
     EXPECT_EQ(ParseRoster(room.Take(4).at(0).payload)->members.back().state, MemberState::Watching);
     EXPECT_EQ(wells, (std::map<std::int32_t, WellRows>{{1, WellOf({"1"})}, {3, WellOf({"..3"})}}));
-    // An old player sees the texts only: no pause, no tables, no player more.
+    // One more than the limit is refused; Sam leaves. An old player saw texts only (no pause, tables, player).
     room.server.SetMaxSpectators(1), room.server.Accepted(5);
     room.server.Received(5, EncodeHello() + EncodeWatch("Tim"));
     EXPECT_TRUE(room.sent[5].ends_with(EncodeRefuse("Too many spectators")));
