@@ -6,7 +6,7 @@
 //   vexari-netload --port P [--host 127.0.0.1] --players N [--teams T]
 //                  [--seconds S] [--rate L] [--trace 0|1] [--no-start]
 //                  [--server-pid PID] [--parse-tables] [--setup-timeout S]
-//                  [--echo] [--idle K [--idle-close-at S2]]
+//                  [--echo] [--idle K [--idle-close-at S2]] [--wells K]
 //
 // Every client joins as "loadK" in team "team<K mod T>"; client 0 sends the
 // options (random throws, a play-till nobody reaches, start in 0 seconds) and
@@ -57,6 +57,7 @@
 #include <vector>
 
 #include "base/CommandLine.h"
+#include "NetLoadWells.h"
 #include "net/Wire.h"
 
 namespace {
@@ -84,6 +85,7 @@ struct Config {
     bool echo = false;
     int idle = 0;
     double idleCloseAt = -1;  // default: half the measurement
+    int wells = -1;           // wells each client shows; -1: the clients do not announce the extension
 };
 
 [[noreturn]] void Usage(const char* why) {
@@ -92,7 +94,7 @@ struct Config {
                  "usage: vexari-netload --port P [--host 127.0.0.1] --players N [--teams T] [--seconds S]\n"
                  "                      [--rate L] [--trace 0|1] [--no-start] [--server-pid PID]\n"
                  "                      [--parse-tables] [--setup-timeout S] [--dump FILE]\n"
-                 "                      [--echo] [--idle K [--idle-close-at S2]]\n",
+                 "                      [--echo] [--idle K [--idle-close-at S2]] [--wells K]\n",
                  why);
     std::exit(2);
 }
@@ -115,6 +117,7 @@ Config ParseArgs(int argc, char** argv) {
                         .Real("--setup-timeout", c.setupTimeout)
                         .Text("--dump", c.dumpFile)
                         .Flag("--echo", c.echo)
+                        .Number("--wells", c.wells, 0, 100000)
                         .Number("--idle", c.idle, 0, 100000)
                         .Real("--idle-close-at", c.idleCloseAt)
                         .Parse(std::vector<std::string>(argv + 1, argv + argc), help, error);
@@ -202,7 +205,8 @@ struct Wave {
 
 class NetLoad {
 public:
-    explicit NetLoad(const Config& config) : config_(config), clients_(static_cast<std::size_t>(config.players)) {}
+    explicit NetLoad(const Config& config)
+        : config_(config), clients_(static_cast<std::size_t>(config.players)), wells_(config.players, config.wells) {}
 
     int Run();
 
@@ -228,6 +232,7 @@ private:
 
     Config config_;
     std::vector<Client> clients_;
+    vexari::netload::WellLoad wells_;
     sockaddr_in address_{};
     int epoll_ = -1;
     Clock::time_point now_ = Clock::now();
@@ -307,6 +312,7 @@ bool NetLoad::OpenConnection(Client& c) {
     // The join goes out at once; it waits in `out` while the connect runs.
     Send(c, vexari::EncodeJoin("load" + std::to_string(c.index),
                                "team" + std::to_string(c.index % config_.teams), OwnVersion()));
+    if (config_.wells >= 0) Send(c, vexari::netload::WellLoad::AfterJoin());
     if (c.index == 0) {
         vexari::NetOptions o;
         o.playTill = 0x7FFFFFFF;
@@ -417,6 +423,7 @@ void NetLoad::OnMessageBytes(Client& c) {
             status = vexari::ReadServerMessage(rest, used, message);
             if (status == ReadStatus::Complete) {
                 if (kind == vexari::MSG_TABLES) OnTables(c, static_cast<std::int32_t>(message.tables.players.size()));
+                else if (vexari::IsExtensionKind(kind)) Send(c, wells_.Take(c.index, message, used, now_, measuring_));
                 else OnMessage(c, message);
             }
         }
@@ -525,6 +532,7 @@ void NetLoad::SendWave(int landings) {
             nextLander_ = (nextLander_ + 1) % config_.players;
             if (c.closed) continue;
             Send(c, vexari::EncodeLanded(5, 0, 2));
+            if (config_.wells >= 0) Send(c, wells_.Report(c.index, now_));
             ++wave.missing;
             break;
         }
@@ -707,6 +715,7 @@ void NetLoad::Report() {
         presentRows_, unmatchedPresents_, p50, p99, max, bytesTotal_, bytesMeasured_, tablesMeasured_,
         textsMeasured_, maxGap, closedByServer_, roundEnds_, lateWaves_, serverCpu, ownCpuEnd_ - ownCpuStart_,
         loadStart_.c_str(), loadEnd_.c_str());
+    if (config_.wells >= 0) wells_.Print(Seconds(measureEnd_ - measureStart_));
     if (config_.echo || config_.idle > 0) {
         std::sort(echoMs_.begin(), echoMs_.end());
         std::sort(echoAfterIdleMs_.begin(), echoAfterIdleMs_.end());

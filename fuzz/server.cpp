@@ -7,7 +7,8 @@
 // (the byte modulo 7; a connection is a byte picking one of the open ones).
 // After every event, and whenever the observer is called, the tables are
 // consistent: every team's members are players of the table, no team is
-// empty, a joined player is in its team, and no closed connection is left.
+// empty, a joined player is in its team, no closed connection is left (as a
+// player or a spectator), and spectators stay within their limit.
 #include <algorithm>
 #include <cstdint>
 #include <set>
@@ -69,6 +70,12 @@ void CheckTables(const GameServer& server, const FakeConnections& connections) {
             FUZZ_CHECK(member->team == team.get(), "a member of team \"%s\" names another team", name.c_str());
         }
     }
+    for (const auto& [id, spectator] : server.Spectators()) {
+        FUZZ_CHECK(spectator->id == id && !connections.closedByServer.count(id) && !connections.closedByPeer.count(id),
+                   "closed connection %llu still a spectator", static_cast<unsigned long long>(id));
+        FUZZ_CHECK(!spectator->wells.watchAll || spectator->watching, "a spectator-to-be gets wells");
+    }
+    FUZZ_CHECK(server.SpectatorCount() <= GameServer::kDefaultMaxSpectators, "%zu spectators", server.SpectatorCount());
     FUZZ_CHECK(server.ConnectionCount() <= GameServer::kMaxConnections, "%zu connections", server.ConnectionCount());
 }
 

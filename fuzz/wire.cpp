@@ -5,6 +5,7 @@
 // order and with the same end, as a message stream fed the arrivals; every
 // message read writes back in the same form and reads again to the same.
 #include <algorithm>
+#include <map>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "FuzzSupport.h"
 #include "net/Wire.h"
+#include "net/WireExtension.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ std::string Encode(const ClientMessage& m) {
         case MSG_TEXT: return EncodeText(m.text);
         case MSG_START: return EncodeStartRequest(m.levelCode);
         case MSG_OPTIONS: return EncodeOptions(m.options);
-        default: return EncodeKind(static_cast<MessageKind>(m.kind));
+        default:
+            if (IsFramedExtensionKind(m.kind)) return EncodeFramed(m.kind, m.payload);
+            return EncodeKind(static_cast<MessageKind>(m.kind));
     }
 }
 
@@ -37,7 +41,38 @@ std::string Encode(const ServerMessage& m) {
         case MSG_START: return EncodeStart(m.levelCode, m.seed);
         case MSG_PRESENT: return EncodePresent(m.rows);
         case MSG_OPTIONS: return EncodeOptions(m.options);
-        default: return EncodeKind(static_cast<MessageKind>(m.kind));
+        default:
+            if (IsFramedExtensionKind(m.kind)) return EncodeFramed(m.kind, m.payload);
+            return EncodeKind(static_cast<MessageKind>(m.kind));
+    }
+}
+
+// An extension payload that reads as a well, roster or subscription writes
+// back to a payload that reads the same; a well read is always a plausible one.
+void CheckExtension(std::int32_t kind, std::string_view payload) {
+    const auto payloadOf = [](const std::string& message) { return message.substr(8); };
+    if (const auto well = ParseReport(payload)) {
+        FUZZ_CHECK(ParseReport(payloadOf(EncodeReport(*well))) == well, "a well changed in a write and read");
+    }
+    if (const auto roster = ParseRoster(payload)) {
+        const std::string again = payloadOf(EncodeRoster(*roster));
+        FUZZ_CHECK(ParseRoster(again).has_value(), "a roster does not read back");
+    }
+    if (const auto subscription = ParseSubscribe(payload)) {
+        FUZZ_CHECK(ParseSubscribe(payloadOf(EncodeSubscribe(*subscription))) == subscription,
+                   "a subscription changed in a write and read");
+    }
+    std::map<std::int32_t, WellRows> known;
+    for (std::int32_t number = 0; number < 2; ++number) known[number] = WellRows{25, std::string(10, '\x11')};
+    if (const auto well = ParseWell(kind, payload, known)) {
+        FUZZ_CHECK(ValidWell(well->well), "an implausible well was read");
+        for (const auto& [n, before] : known) {
+            const std::string change = EncodeWellChange(well->number, before, well->well);
+            std::map<std::int32_t, WellRows> one{{well->number, before}};
+            const auto again = ParseWell(static_cast<std::int32_t>(static_cast<unsigned char>(change[0])),
+                                         payloadOf(change), one);
+            if (ValidWell(before)) FUZZ_CHECK(again && again->well == well->well, "a well change does not apply");
+        }
     }
 }
 
@@ -58,6 +93,7 @@ void Check(std::uint8_t cut, std::string_view bytes) {
         FUZZ_CHECK(used > 0 && used <= bytes.size() - at, "a message of %zu bytes", used);
         at += used;
         direct.push_back(Encode(m));
+        if (IsFramedExtensionKind(m.kind)) CheckExtension(m.kind, m.payload);
         end = ReadStatus::Incomplete;  // an empty rest waits for more
     }
 

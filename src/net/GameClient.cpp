@@ -38,7 +38,7 @@ Tables TablesToUtf8(const Tables& wire) {
 GameClient::GameClient(Game& game, Settings& settings, const VersionQuad& version)
     : game_(game), settings_(settings), version_(version) {}
 
-void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool isHost) {
+void GameClient::Open(ClientConnection& connection, ClientShell* shell, bool isHost, bool watching) {
     connection_ = &connection;
     shell_ = shell;
     isHost_ = isHost;
@@ -46,18 +46,37 @@ void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool is
     input_ = ServerMessageStream{};
     tables_ = Tables{};
     roundsEnded_ = 0;
+    watching_ = watching;
+    serverVersion_ = 0;
+    reported_.reset();
+    room_.Clear();
+    game_.RemoveListener(this);
+    if (!watching_) game_.AddListener(this);
+}
 
+void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool isHost) {
+    Open(connection, shell, isHost, false);
     // The team is normally filled in when the entries are taken; a settings
     // file that left it empty still plays in a team named after the player.
     const std::string& team = settings_.team.empty() ? settings_.playerName : settings_.team;
     Send(EncodeJoin(Utf8ToCp1252(settings_.playerName), Utf8ToCp1252(team), version_));
     if (isHost_) Send(EncodeOptions(OptionsFromSettings(settings_)));
+    // Harmless to a server without the extension: a kind without fields it ignores.
+    if (announce_) Send(EncodeHello());
+}
+
+void GameClient::BeginWatching(ClientConnection& connection, ClientShell* shell, const std::string& name) {
+    Open(connection, shell, false, true);
+    spectatorName_ = Utf8ToCp1252(name);
+    Send(EncodeHello());
 }
 
 void GameClient::End() {
     connection_ = nullptr;
     shell_ = nullptr;
     input_ = ServerMessageStream{};
+    game_.RemoveListener(this);
+    serverVersion_ = 0;
 }
 
 bool GameClient::Received(std::string_view bytes) {
@@ -90,6 +109,15 @@ bool GameClient::ProcessPending() {
 
 void GameClient::Handle(const ServerMessage& message) {
     GameRecord& record = game_.record();
+    if (IsExtensionKind(message.kind)) return HandleExtension(message);
+    // A spectator's game is not the server's to run (a server without the
+    // extension takes it for a player that never joined).
+    if (watching_) {
+        switch (message.kind) {
+            case MSG_JOIN: case MSG_REFUSE: case MSG_TABLES: case MSG_TEXT: break;
+            default: return;
+        }
+    }
     switch (message.kind) {
     case MSG_PAUSE:
         // Without notice: the pause came from the server and is not echoed.
@@ -131,6 +159,7 @@ void GameClient::Handle(const ServerMessage& message) {
         // start under a game that is still shown running.
         game_.ResetGame(false);
         game_.ToggleRunning(false);  // waiting for start: it starts at once
+        ReportWell();
         break;
     case MSG_FILLED:
         if (!record.waitingForStart) game_.EndOfGameAnimation(AfterAnimation::Reset);
@@ -139,7 +168,10 @@ void GameClient::Handle(const ServerMessage& message) {
         break;
     case MSG_PRESENT: {
         if (shell_) shell_->PresentArrived(message.rows);
+        inPresent_ = true;
         game_.ReceivePresent(message.rows);
+        inPresent_ = false;
+        ReportWell();
         break;
     }
     case MSG_OPTIONS:
@@ -148,6 +180,53 @@ void GameClient::Handle(const ServerMessage& message) {
     default:
         break;
     }
+}
+
+void GameClient::HandleExtension(const ServerMessage& message) {
+    if (message.kind != MSG_EXT_WELCOME) return room_.Take(message);
+    const auto version = ParseWelcome(message.payload);
+    if (!version || *version < 1 || serverVersion_ != 0) return;
+    serverVersion_ = *version;
+    if (watching_) {
+        Send(EncodeWatch(spectatorName_));
+    } else {
+        if (subscription_) Send(EncodeSubscribe(*subscription_));
+        ReportWell();
+    }
+}
+
+void GameClient::SetSubscription(const Subscription& subscription) {
+    subscription_ = subscription;
+    if (serverVersion_ != 0) Send(EncodeSubscribe(subscription));
+}
+
+void GameClient::FigureLanded(const Landing&) {
+    if (!inPresent_) ReportWell();
+}
+
+void GameClient::ReportWell() {
+    if (!Connected() || watching_ || serverVersion_ == 0) return;
+    WellRows well = PackWell(game_.record());
+    if (reported_ == well) return;
+    Send(EncodeReport(well));
+    reported_ = std::move(well);
+}
+
+WellRows PackWell(const GameRecord& record) {
+    WellRows well;
+    well.height = record.height;
+    int top = 0;  // rows from the bottom up to the highest one holding a cell
+    for (int fromBottom = 0; fromBottom < record.height; ++fromBottom) {
+        const int v = record.height - 1 - fromBottom;
+        for (int u = 0; u < Well::kColumns; ++u) {
+            const int cell = std::clamp<int>(record.well.at(u, v), 0, WellRows::kMaxCell);
+            if (cell == 0) continue;
+            well.SetCell(u, fromBottom, cell);
+            top = fromBottom + 1;
+        }
+    }
+    well.rows.resize(static_cast<std::size_t>(top) * WellRows::kRowBytes);
+    return well;
 }
 
 void GameClient::Send(const std::string& bytes) {

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "game/Game.h"
 #include "game/GameHooks.h"
+#include "net/RoomView.h"
 #include "net/Wire.h"
+#include "net/WireExtension.h"
 #include "settings/Settings.h"
 
 namespace vexari {
@@ -38,7 +41,12 @@ public:
 // on the game, in the order received. While the computer player is pressing
 // its keys (its hooks report Busy) or the end-of-game animation runs,
 // messages are held; ProcessPending() acts on them once that is over.
-class GameClient final : public NetworkLink {
+//
+// The extension (WireExtension.h): right behind its join the client
+// announces it; once the server answers, the client reports its well
+// whenever it changes and gets the wells it asks for (Room()). A server that
+// never answers gets nothing more than before.
+class GameClient final : public NetworkLink, public GameEvents {
 public:
     static constexpr const char* kServerClosed = "Server closed connection";
 
@@ -46,8 +54,24 @@ public:
 
     // A connection is open: sends the join (and the host's options).
     void Begin(ClientConnection& connection, ClientShell* shell, bool isHost);
+    // A connection is open to watch: announces the extension and, once the
+    // server answers, joins as a spectator with this name (UTF-8). The local
+    // game is left alone.
+    void BeginWatching(ClientConnection& connection, ClientShell* shell, const std::string& name);
     // The connection is gone; nothing more is sent or shown.
     void End();
+    // Off: the client never announces the extension and speaks the base
+    // protocol alone, as a client from before it did.
+    void SetAnnounce(bool announce) { announce_ = announce; }
+    // The server's extension version once it answered the announcement, else 0.
+    std::int32_t ExtensionVersion() const { return serverVersion_; }
+    bool Watching() const { return watching_; }
+    // The wells this client wants (none until asked; a spectator gets all).
+    // Sent at once when the server has answered, else when it does.
+    void SetSubscription(const Subscription& subscription);
+    // The room as the extension shows it: roster and wells.
+    RoomView& Room() { return room_; }
+    const RoomView& Room() const { return room_; }
     bool Connected() const { return connection_ != nullptr; }
     bool IsHost() const { return isHost_; }
     // "Server closed connection", or the text of the refusal that came before.
@@ -74,15 +98,22 @@ public:
     bool MayStart() override { return Connected() && isHost_; }
     void RequestStart() override { StartGame(); }
 
+    // GameEvents: the well is reported after each landing.
+    void FigureLanded(const Landing& landing) override;
+
     // The last tables received (wire bytes).
     const Tables& LastTables() const { return tables_; }
     // Rounds that ended since Begin().
     int RoundsEnded() const { return roundsEnded_; }
 
 private:
+    void Open(ClientConnection& connection, ClientShell* shell, bool isHost, bool watching);
     void Handle(const ServerMessage& message);
+    void HandleExtension(const ServerMessage& message);
     void Send(const std::string& bytes);
     bool Held() const;
+    // Sends the well when the server reads it and it changed since the last report.
+    void ReportWell();
 
     Game& game_;
     Settings& settings_;
@@ -95,7 +126,19 @@ private:
     Tables tables_;
     int roundsEnded_ = 0;
     bool handling_ = false;  // a message is being acted on
+    // The extension.
+    bool announce_ = true;
+    bool watching_ = false;
+    std::string spectatorName_;     // wire bytes
+    std::int32_t serverVersion_ = 0;
+    std::optional<Subscription> subscription_;
+    std::optional<WellRows> reported_;  // the well as last reported
+    bool inPresent_ = false;            // a present's rows are rising: report once they are all up
+    RoomView room_;
 };
+
+// The resting cells of the game's well as they travel (not the falling figure).
+WellRows PackWell(const GameRecord& record);
 
 // The nine options as the settings hold them, and back.
 NetOptions OptionsFromSettings(const Settings& settings);

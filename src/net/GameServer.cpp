@@ -52,6 +52,7 @@ void GameServer::Settle() {
             closesLater_.erase(closesLater_.begin());
             ++depth_;
             if (refusing_.erase(id) == 0) Forget(id);
+            ForgetSpectator(id);
             --depth_;
             continue;
         }
@@ -88,7 +89,7 @@ NetPlayer* GameServer::Find(ConnectionId id) {
 
 void GameServer::Accepted(ConnectionId id) {
     Busy busy(*this);
-    if (players_.size() + refusing_.size() >= kMaxConnections) {
+    if (players_.size() + refusing_.size() + spectators_.size() >= kMaxConnections) {
         connections_.Close(id);
         return;
     }
@@ -99,7 +100,10 @@ void GameServer::Accepted(ConnectionId id) {
     auto player = std::make_unique<NetPlayer>();
     player->id = id;
     player->acceptedAt = now_();
+    player->number = nextNumber_;
+    nextNumber_ = nextNumber_ == INT32_MAX ? 1 : nextNumber_ + 1;  // two thousand million connections later
     byId_[id] = player.get();
+    byNumber_[player->number] = player.get();
     players_.push_back(std::move(player));
 }
 
@@ -107,6 +111,10 @@ void GameServer::Received(ConnectionId id, std::string_view bytes) {
     Busy busy(*this);
     if (auto it = refusing_.find(id); it != refusing_.end()) {
         ReceiveRefusing(id, it->second, bytes);
+        return;
+    }
+    if (const auto it = spectators_.find(id); it != spectators_.end()) {
+        ReceiveSpectator(*it->second, bytes);
         return;
     }
     NetPlayer* player = Find(id);
@@ -130,6 +138,7 @@ void GameServer::Received(ConnectionId id, std::string_view bytes) {
 
 void GameServer::ReceiveRefusing(ConnectionId id, Refusing& refusing, std::string_view bytes) {
     refusing.bytes.append(bytes);
+    if (Announced(id)) return;  // it came to watch
     if (refusing.bytes.size() < refusing.needed) return;
     std::size_t used = 0;
     switch (ReadJoinStart(refusing.bytes, used)) {
@@ -148,6 +157,7 @@ void GameServer::Closed(ConnectionId id) {
         return;
     }
     if (refusing_.erase(id) == 0) Forget(id);
+    ForgetSpectator(id);
 }
 
 void GameServer::Refuse(ConnectionId id, std::string_view text) {
@@ -162,9 +172,12 @@ void GameServer::Forget(ConnectionId id) {
     if (found == byId_.end()) return;
     NetPlayer* const gone = found->second;
     byId_.erase(found);
+    byNumber_.erase(gone->number);
     auto it = std::find_if(players_.begin(), players_.end(), [gone](const auto& p) { return p.get() == gone; });
     std::unique_ptr<NetPlayer> player = std::move(*it);
     players_.erase(it);
+    Unsubscribe(id, player->wells);
+    if (player->team != nullptr) rosterDue_ = true;
     NetTeam* team = player->team;
     if (roundRunning_ && team != nullptr) {
         player->alive = false;
@@ -184,6 +197,11 @@ void GameServer::CloseServer() {
     Busy busy(*this);
     for (const auto& entry : refusing_) connections_.Close(entry.first);
     refusing_.clear();
+    while (!spectators_.empty()) {
+        const ConnectionId id = spectators_.begin()->first;
+        connections_.Close(id);
+        ForgetSpectator(id);
+    }
     while (!players_.empty()) {
         const ConnectionId id = players_.front()->id;
         connections_.Close(id);
@@ -220,7 +238,9 @@ void GameServer::Handle(NetPlayer& player, const ClientMessage& message) {
             notices_.push_back({Notice::Kind::Text, report});
             break;
         }
-        default: break;
+        default:
+            if (IsExtensionKind(message.kind)) HandleExtension(player, message);
+            break;
     }
 }
 
@@ -248,6 +268,7 @@ void GameServer::Join(NetPlayer& player, const ClientMessage& message) {
     }
     slot->members.push_back(&player);
     player.team = slot.get();
+    rosterDue_ = true;
     if (roundRunning_) {
         // Joined after its round started: it sits this round out, so no team
         // counts it among the players left.
@@ -280,6 +301,7 @@ void GameServer::PlayerOut(NetPlayer& player) {
     player.height = -1;
     SendTextAll(player.name + " was filled up with presents.\r\n");
     player.alive = false;
+    rosterDue_ = true;
     if (!roundRunning_) return;
     // A player already out (or sitting the round out) is not placed again.
     if (wasAlive) {
@@ -321,7 +343,8 @@ void GameServer::SendAll(std::string_view bytes) {
 }
 
 void GameServer::SendTextAll(const std::string& text) {
-    SendAll(EncodeText(text));
+    TextRecipients();
+    connections_.SendToMany(recipients_, EncodeText(text));
     notices_.push_back({Notice::Kind::Text, text});
 }
 
@@ -330,9 +353,14 @@ void GameServer::SendTextAll(const std::string& text) {
 void GameServer::SendTablesAll() { tablesDue_ = true; }
 
 void GameServer::FlushTables() {
-    if (!tablesDue_) return;
-    tablesDue_ = false;
-    SendAll(EncodeTables(BuildTables()));
+    if (tablesDue_) {
+        tablesDue_ = false;
+        TextRecipients();
+        connections_.SendToMany(recipients_, EncodeTables(BuildTables()));
+    }
+    // With them, at their pace (which stays the old peers' own); a change
+    // without tables waits for the tick.
+    SendRosterDue();
 }
 
 std::size_t GameServer::JoinedCount() const {

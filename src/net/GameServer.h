@@ -5,12 +5,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "net/Wire.h"
+#include "net/WireExtension.h"
 
 namespace vexari {
 
@@ -52,6 +54,14 @@ public:
 
 struct NetTeam;
 
+// A connection's part in the extension (WireExtension.h).
+struct WellsPeer {
+    bool announced = false;  // sent MSG_EXT_HELLO: it reads extension messages
+    bool refused = false;    // sent a well no game could have: no wells either way
+    bool watchAll = false;   // wants every player's well
+    std::vector<std::int32_t> watched;  // else the numbers of the players whose wells it wants
+};
+
 // One connection in the player table.
 struct NetPlayer {
     ConnectionId id = 0;
@@ -66,6 +76,23 @@ struct NetPlayer {
     std::int32_t total = 0;
     std::array<std::int32_t, 4> roundLines{};  // landings that removed 1, 2, 3 and 4 rows
     std::array<std::int32_t, 4> totalLines{};
+    // The extension: the player's number in the roster, what it receives, its
+    // last well and who wants that well (beside those that want every well).
+    std::int32_t number = 0;
+    WellsPeer wells;
+    std::optional<WellRows> well;
+    std::vector<ConnectionId> watchers;
+};
+
+// A connection that announced the extension before anything else: a
+// spectator once its MSG_EXT_WATCH arrives. It never enters the player table.
+struct NetSpectator {
+    ConnectionId id = 0;
+    std::int64_t acceptedAt = 0;
+    ClientMessageStream input;
+    std::string name;  // empty until MSG_EXT_WATCH
+    bool watching = false;
+    WellsPeer wells;
 };
 
 struct NetTeam {
@@ -88,6 +115,8 @@ public:
     // A connection whose join has not been accepted this many whole seconds
     // after it was accepted is closed at a tick (so after 10 to 12 s).
     static constexpr std::int64_t kJoinTimeoutSeconds = 11;
+    // Spectators taken unless the host says otherwise.
+    static constexpr std::size_t kDefaultMaxSpectators = 200;
 
     GameServer(ServerConnections& connections, const VersionQuad& version,
                std::function<std::int64_t()> nowSeconds);
@@ -120,6 +149,8 @@ public:
     void SetOptions(const NetOptions& options);
     // Starts the countdown as a start request does.
     void StartCountdown();
+    // How many spectators watch at most; a further one is refused.
+    void SetMaxSpectators(std::size_t count) { maxSpectators_ = count; }
 
     bool RoundRunning() const { return roundRunning_; }
     int Countdown() const { return countdown_; }
@@ -128,11 +159,15 @@ public:
     // Players whose join was accepted.
     std::size_t JoinedCount() const;
     std::size_t ConnectionCount() const { return players_.size(); }
+    std::size_t SpectatorCount() const;
+    const std::map<ConnectionId, std::unique_ptr<NetSpectator>>& Spectators() const { return spectators_; }
     const std::vector<std::unique_ptr<NetPlayer>>& Players() const { return players_; }
     const std::map<std::string, std::unique_ptr<NetTeam>>& Teams() const { return teams_; }
     std::uint32_t& Random() { return random_; }
     // The tables as they would be sent now.
     Tables BuildTables() const;
+    // The roster as extension peers get it now.
+    Roster BuildRoster() const;
 
 private:
     // A connection accepted during a round: it is read up to the start of its
@@ -185,6 +220,20 @@ private:
     void FlushTables();
     void CloseLateJoiners();
     void Settle();
+    // The extension (GameServerWells.cpp).
+    bool Announced(ConnectionId id);  // a connection whose first message is the announcement
+    void ReceiveSpectator(NetSpectator& spectator, std::string_view bytes);
+    void HandleSpectator(NetSpectator& spectator, const ClientMessage& message);
+    void HandleExtension(NetPlayer& player, const ClientMessage& message);
+    void Welcome(ConnectionId id, WellsPeer& peer);
+    void Subscribe(ConnectionId id, WellsPeer& peer, const Subscription& subscription);
+    void Unsubscribe(ConnectionId id, WellsPeer& peer);
+    void Report(NetPlayer& player, const ClientMessage& message);
+    void RefuseWells(ConnectionId id, WellsPeer& peer);
+    void ForgetSpectator(ConnectionId id);
+    NetPlayer* FindNumber(std::int32_t number);
+    void TextRecipients();
+    void SendRosterDue();
 
     ServerConnections& connections_;
     ServerObserver* observer_ = nullptr;
@@ -192,7 +241,13 @@ private:
     std::function<std::int64_t()> now_;
     std::vector<std::unique_ptr<NetPlayer>> players_;
     std::unordered_map<ConnectionId, NetPlayer*> byId_;
+    std::unordered_map<std::int32_t, NetPlayer*> byNumber_;
     std::vector<ConnectionId> recipients_;  // every connection, in table order, for a broadcast
+    std::map<ConnectionId, std::unique_ptr<NetSpectator>> spectators_;
+    std::vector<ConnectionId> allWatchers_;  // connections that want every well
+    std::size_t maxSpectators_ = kDefaultMaxSpectators;
+    std::int32_t nextNumber_ = 1;
+    bool rosterDue_ = false;  // the roster changed since it was last sent
     std::map<std::string, std::unique_ptr<NetTeam>> teams_;
     int playersInRound_ = 0;
     int teamsInRound_ = 0;

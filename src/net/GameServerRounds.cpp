@@ -31,6 +31,7 @@ void GameServer::ServerTick() {
     Busy busy(*this);
     CloseLateJoiners();
     Tick();
+    SendRosterDue();
 }
 
 void GameServer::EndOfTurn() {
@@ -48,9 +49,12 @@ void GameServer::CloseLateJoiners() {
         if (p->team == nullptr && now - p->acceptedAt >= kJoinTimeoutSeconds) late.push_back(p->id);
     for (const auto& [id, refusing] : refusing_)
         if (now - refusing.acceptedAt >= kJoinTimeoutSeconds) late.push_back(id);
+    for (const auto& [id, spectator] : spectators_)
+        if (!spectator->watching && now - spectator->acceptedAt >= kJoinTimeoutSeconds) late.push_back(id);
     for (const ConnectionId id : late) {
         connections_.Close(id);
         if (refusing_.erase(id) == 0) Forget(id);
+        ForgetSpectator(id);
     }
 }
 
@@ -104,6 +108,7 @@ void GameServer::StartRound() {
         ++teamsInRound_;
     }
     SendTablesAll();
+    rosterDue_ = true;
     notices_.push_back({Notice::Kind::RoundStarted, {}});
 }
 
@@ -162,6 +167,7 @@ void GameServer::EndRound() {
         }
     }
     SendTablesAll();
+    rosterDue_ = true;
     notices_.push_back({Notice::Kind::RoundEnded, {}});
 }
 

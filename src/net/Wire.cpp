@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/Wire.h"
 
-#include "net/Codepage.h"
+#include "net/WireReader.h"
 
 namespace vexari {
 
@@ -122,126 +122,22 @@ std::string EncodeOptions(const NetOptions& options) {
     return out;
 }
 
+std::string EncodeFramed(std::int32_t kind, std::string_view payload) {
+    std::string out;
+    WireWriter(out).Int(kind).Int(static_cast<std::int32_t>(payload.size()));
+    out.append(payload);
+    return out;
+}
+
 // --- Reading ------------------------------------------------------------------
 
 namespace {
 
+using wire::WireReader;
+
 // Smallest rows of a tables message: empty strings (one byte each) and two integers.
 constexpr std::uint64_t kMinPlayerRow = 3 + 8;
 constexpr std::uint64_t kMinTeamRow = 2 + 8;
-
-// Reads fields from the front of a byte range. The first field that cannot
-// be read stops it: either its bytes have not all arrived (Incomplete, and
-// `needed` says how many bytes the message needs at least), or the stream
-// cannot be a real peer's (Invalid). Later reads then do nothing.
-class WireReader {
-public:
-    explicit WireReader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool Ok() const { return status_ == ReadStatus::Complete; }
-    std::size_t Position() const { return pos_; }
-
-    // Sets `used` as the read functions promise and returns the status.
-    ReadStatus Finish(std::size_t& used) const {
-        used = status_ == ReadStatus::Complete ? pos_ : status_ == ReadStatus::Incomplete ? needed_ : 0;
-        return status_;
-    }
-
-    void Fail() { Stop(ReadStatus::Invalid); }
-
-    // True when `count` more bytes are buffered. A message that would grow
-    // past the longest one a reader buffers is Invalid without waiting.
-    bool Need(std::uint64_t count) {
-        if (!Ok()) return false;
-        if (count > kMaxWireMessage - pos_) return Stop(ReadStatus::Invalid);
-        if (count > bytes_.size() - pos_) {
-            needed_ = pos_ + static_cast<std::size_t>(count);
-            return Stop(ReadStatus::Incomplete);
-        }
-        return true;
-    }
-
-    std::uint32_t U8() { return Need(1) ? Byte(pos_++) : 0; }
-
-    std::uint32_t U16() {
-        if (!Need(2)) return 0;
-        const std::uint32_t v = Byte(pos_) | Byte(pos_ + 1) << 8;
-        pos_ += 2;
-        return v;
-    }
-
-    std::uint32_t U32() {
-        if (!Need(4)) return 0;
-        const std::uint32_t v = Byte(pos_) | Byte(pos_ + 1) << 8 | Byte(pos_ + 2) << 16 | Byte(pos_ + 3) << 24;
-        pos_ += 4;
-        return v;
-    }
-
-    std::int32_t Int() { return static_cast<std::int32_t>(U32()); }
-
-    void Int(std::int32_t& out) { out = Int(); }
-
-    void Str(std::string& out) {
-        out.clear();
-        std::uint32_t length = U8();
-        if (length < 0xFF) return Bytes(length, out);
-        length = U16();
-        if (length == 0xFFFE) return Wide(out);
-        if (length == 0xFFFF) length = U32();
-        Bytes(length, out);
-    }
-
-    void Options(NetOptions& o) {
-        Int(o.playTill);
-        Int(o.playerThrow);
-        Int(o.playerWinScores);
-        Int(o.teamThrow);
-        Int(o.teamWinScores);
-        Int(o.levelCode);
-        Int(o.startIn);
-        Int(o.height);
-        Int(o.trace);
-    }
-
-private:
-    bool Stop(ReadStatus status) {
-        if (Ok()) status_ = status;
-        return false;
-    }
-
-    std::uint32_t Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
-
-    void Bytes(std::uint32_t length, std::string& out) {
-        if (!Ok()) return;
-        if (length > kMaxWireString) return Fail();
-        if (!Need(length)) return;
-        out.assign(bytes_.substr(pos_, length));
-        pos_ += length;
-    }
-
-    // After the wide mark: a second length prefix counting UTF-16 units.
-    // Here 0xFFFE is an ordinary 16-bit length.
-    void Wide(std::string& out) {
-        std::uint32_t length = U8();
-        if (length == 0xFF) {
-            length = U16();
-            if (length == 0xFFFF) length = U32();
-        }
-        if (!Ok()) return;
-        if (length > kMaxWireString / 2) return Fail();
-        if (!Need(std::uint64_t{length} * 2)) return;
-        std::u16string text(length, u'\0');
-        for (std::uint32_t i = 0; i < length; ++i, pos_ += 2) {
-            text[i] = static_cast<char16_t>(Byte(pos_) | Byte(pos_ + 1) << 8);
-        }
-        out = Utf16ToCp1252(text);
-    }
-
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-    std::size_t needed_ = 0;
-    ReadStatus status_ = ReadStatus::Complete;
-};
 
 // Reads the rows into `out`, or with none only checks and passes them.
 void ReadTables(WireReader& r, Tables* out, std::int32_t& playerRows) {
@@ -276,6 +172,15 @@ void ReadTables(WireReader& r, Tables* out, std::int32_t& playerRows) {
     }
 }
 
+// The length and payload of an extension kind; a length beyond `limit` is a
+// broken stream.
+void ReadPayload(WireReader& r, std::size_t limit, std::string& out) {
+    const std::int32_t length = r.Int();
+    if (!r.Ok()) return;
+    if (length < 0 || static_cast<std::size_t>(length) > limit) return r.Fail();
+    r.Raw(static_cast<std::uint64_t>(length), out);
+}
+
 }  // namespace
 
 ReadStatus ReadClientMessage(std::string_view bytes, std::size_t& used, ClientMessage& out) {
@@ -303,7 +208,8 @@ ReadStatus ReadClientMessage(std::string_view bytes, std::size_t& used, ClientMe
         case MSG_OPTIONS:
             r.Options(out.options);
             break;
-        default:  // MSG_PAUSE, MSG_RESUME, MSG_FILLED, and kinds a server ignores
+        default:  // MSG_PAUSE, MSG_RESUME, MSG_FILLED, the announcement, and kinds a server ignores
+            if (IsFramedExtensionKind(out.kind)) ReadPayload(r, kMaxClientPayload, out.payload);
             break;
     }
     return r.Finish(used);
@@ -335,6 +241,7 @@ ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMe
             r.Options(out.options);
             break;
         default:  // MSG_PAUSE, MSG_RESUME, MSG_JOIN, MSG_FILLED, and kinds a client ignores
+            if (IsFramedExtensionKind(out.kind)) ReadPayload(r, kMaxServerPayload, out.payload);
             break;
     }
     return r.Finish(used);

@@ -30,6 +30,16 @@ enum MessageKind : std::int32_t {
     MSG_OPTIONS = 10,
 };
 
+// Kinds of the extension (WireExtension.h): the announcement, kFirstExtensionKind,
+// has no fields; every later kind up to kLastExtensionKind is followed by an
+// integer length and that many bytes, its payload, so a peer that knows the
+// extension skips a kind of it that it does not know.
+inline constexpr std::int32_t kFirstExtensionKind = 200;
+inline constexpr std::int32_t kLastExtensionKind = 299;
+inline bool IsFramedExtensionKind(std::int32_t kind) {
+    return kind > kFirstExtensionKind && kind <= kLastExtensionKind;
+}
+
 // How the receivers of a present are chosen, among teams and inside a team.
 enum class ThrowMode : std::int32_t { All = 0, MostStrong = 1, MostWeak = 2, Random = 3, RandomDispatch = 4 };
 
@@ -78,6 +88,11 @@ inline constexpr std::size_t kMaxWireString = std::size_t{1} << 20;
 // Longest message a reader buffers (a tables message of many players is the
 // largest a real peer sends).
 inline constexpr std::size_t kMaxWireMessage = std::size_t{16} << 20;
+// Longest payload of an extension message a server reads (a client reports a
+// well and asks for wells: a few kilobytes at most); a client reads up to a
+// whole message.
+inline constexpr std::size_t kMaxClientPayload = std::size_t{64} << 10;
+inline constexpr std::size_t kMaxServerPayload = kMaxWireMessage - 8;
 
 // --- Writing ------------------------------------------------------------------
 
@@ -104,6 +119,8 @@ std::string EncodeStartRequest(std::int32_t levelCode);                  // clie
 std::string EncodeStart(std::int32_t levelCode, std::int32_t seed);      // server to client
 std::string EncodePresent(std::int32_t rows);
 std::string EncodeOptions(const NetOptions& options);
+// An extension kind with its length and payload.
+std::string EncodeFramed(std::int32_t kind, std::string_view payload);
 
 // --- Reading ------------------------------------------------------------------
 
@@ -123,6 +140,7 @@ struct ClientMessage {
     std::string text;                                      // MSG_TEXT
     std::int32_t levelCode = 0;                            // MSG_START
     NetOptions options;                                    // MSG_OPTIONS
+    std::string payload;                                   // an extension kind with fields
 };
 
 // A message from the server, as a client reads it.
@@ -133,6 +151,7 @@ struct ServerMessage {
     std::int32_t levelCode = 0, seed = 0;     // MSG_START
     std::int32_t rows = 0;                    // MSG_PRESENT
     NetOptions options;                       // MSG_OPTIONS
+    std::string payload;                      // an extension kind with fields
 };
 
 // Reads one message from the front of `bytes`; on Complete `used` is the

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BotPlayer.h"
+#include "Watcher.h"
 #include "ai/DemoFile.h"
 #include "base/CommandLine.h"
 #include "base/ProgramVersion.h"
@@ -39,11 +40,17 @@ constexpr const char* kUsage =
     "  --weights FILE     the computer's eight weights from a demo-parameters file\n"
     "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
     "  --record DIR       keep a replay of every game in DIR (the newest 50)\n"
+    "  --watch            watch instead of playing: join as the spectator NAME\n"
+    "                     and print one line per change of a player's well,\n"
+    "                     \"PLAYER (TEAM): R rows of H: ROW/ROW/...\" (the rows from\n"
+    "                     the bottom, '.' empty, else the colour 1-7); --rounds\n"
+    "                     counts the rounds seen end\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
-    "Exit status: 0 after the rounds or when the server closes, 1 when refused or\n"
-    "the server cannot be reached, 2 for a bad option.\n";
+    "Exit status: 0 after the rounds or when the server closes, 1 when refused,\n"
+    "the server cannot be reached or (--watch) cannot be watched, 2 for a bad\n"
+    "option.\n";
 
 constexpr int kMaxCount = 100;
 
@@ -57,6 +64,7 @@ struct BotArgs {
     int count = 1;
     std::string weightsFile;
     std::string recordDir;
+    bool watch = false;
     bool help = false;
 };
 
@@ -67,6 +75,7 @@ std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::stri
                         .Number("--speed", parsed.speed, 0, 9)
                         .Number("--rounds", parsed.rounds, 1)
                         .Number("--count", parsed.count, 1, kMaxCount)
+                        .Flag("--watch", parsed.watch)
                         .Text("--server", parsed.server)
                         .Text("--name", parsed.name)
                         .Text("--team", parsed.team)
@@ -119,6 +128,12 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication app(argc, argv);
     const vexari::VersionQuad version = vexari::BuildVersion().value_or(vexari::VersionQuad{});
+    if (parsed->watch) {
+        vexari::bot::Watcher watcher(parsed->server, parsed->port, parsed->name, parsed->rounds, version,
+                                     [](int status) { QCoreApplication::exit(status); });
+        watcher.Connect();
+        return app.exec();
+    }
     std::vector<std::unique_ptr<BotPlayer>> players;
     int closed = 0;
     bool leaving = false;

@@ -59,6 +59,8 @@ constexpr const char* kUsage =
     "                      (default 1)\n"
     "  --autostart N       start a round whenever none runs and at least N players\n"
     "                      have joined (default: only when a player asks)\n"
+    "  --max-spectators N  spectators taken at most; one more is refused with\n"
+    "                      \"Too many spectators\" (default 200)\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
@@ -69,6 +71,7 @@ struct ServerArgs {
     int port = 7000;
     NetOptions options;
     int autostart = 0;  // 0: off
+    int maxSpectators = static_cast<int>(vexari::GameServer::kDefaultMaxSpectators);
     bool help = false;
 };
 
@@ -93,6 +96,7 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
             .Number("--start-in", o.startIn, 0, vexari::kMaxCountdownSeconds)
             .Number("--trace", o.trace, 0, 1)
             .Number("--autostart", parsed.autostart, 1, vexari::GameServer::kMaxConnections)
+            .Number("--max-spectators", parsed.maxSpectators, 0, vexari::GameServer::kMaxConnections)
             .Parse(args, parsed.help, error);
     if (!ok) return std::nullopt;
     return parsed;
@@ -240,6 +244,7 @@ int main(int argc, char* argv[]) {
     EchoObserver echo(checkAutostart);
     server.SetObserver(&echo);
     server.SetOptions(parsed->options);
+    server.SetMaxSpectators(static_cast<std::size_t>(parsed->maxSpectators));
     transport.SetServer(&server);
     QObject::connect(&transport, &vexari::QtServerTransport::acceptFailed, [] {
         std::fputs("vexari-server: Error accepting socket\n", stderr);
