@@ -61,6 +61,8 @@ struct Settings {
     int color = 1;
     std::int16_t dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
     int dotInterval = 1;
+    int soundVolume = 80;  // 0..100
+    int soundClicks = 0;   // moves and turns click
     // NET
     std::string playerName;  // text(20)
     std::string server;      // text(100)

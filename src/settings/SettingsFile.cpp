@@ -83,6 +83,8 @@ void SanitizeSettings(Settings& s) {
     FixFlag(s.traceMessages);
     if (s.dots < 0 || s.dots > 3) s.dots = 1;
     s.dotInterval = ClampInt(s.dotInterval, 1, kMaxDotInterval);
+    s.soundVolume = ClampInt(s.soundVolume, 0, 100);
+    FixFlag(s.soundClicks);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
     s.commandToThrow = ClampInt(s.commandToThrow, 0, kMaxThrowMode);
     s.playerToThrow = ClampInt(s.playerToThrow, 0, kMaxThrowMode);
@@ -128,6 +130,8 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.color = ini.ReadInt("DESIGN", "COLOR", d.color);
     s.dots = flag("DESIGN", "DOTS", d.dots);
     s.dotInterval = ini.ReadInt("DESIGN", "DOT_INTERVAL", d.dotInterval);
+    s.soundVolume = ini.ReadInt("DESIGN", "SOUND_VOLUME", d.soundVolume);
+    s.soundClicks = ini.ReadInt("DESIGN", "SOUND_CLICKS", d.soundClicks);
 
     s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
@@ -185,6 +189,8 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("DESIGN", "COLOR", s.color);
     ini.WriteInt("DESIGN", "DOTS", s.dots);
     ini.WriteInt("DESIGN", "DOT_INTERVAL", s.dotInterval);
+    ini.WriteInt("DESIGN", "SOUND_VOLUME", s.soundVolume);
+    ini.WriteInt("DESIGN", "SOUND_CLICKS", s.soundClicks);
 
     ini.WriteString("NET", "PLAYER_NAME", s.playerName);
     ini.WriteString("NET", "SERVER", s.server);
