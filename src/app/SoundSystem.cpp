@@ -89,6 +89,7 @@ private:
         if (stamp >= 0) {
             const auto now = std::chrono::steady_clock::now().time_since_epoch();
             system_.handOverNs_ = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() - stamp;
+            ++system_.handOvers_;
         }
     }
 

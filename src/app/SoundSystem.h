@@ -34,6 +34,7 @@ public:
     // sink, and the sink's buffer (bytesFree at its fullest) in ms.
     bool Open() const { return open_.load(); }
     std::int64_t LastHandOverNs() const { return handOverNs_.load(); }
+    int HandOvers() const { return handOvers_.load(); }  // blocks that began an effect
     int SinkBufferMs() const { return sinkBufferMs_.load(); }
 
 signals:
@@ -48,6 +49,7 @@ private:
     AudioPump* pump_ = nullptr;
     std::atomic<bool> open_{false};
     std::atomic<std::int64_t> handOverNs_{-1};
+    std::atomic<int> handOvers_{0};
     std::atomic<int> sinkBufferMs_{0};
 };
 
