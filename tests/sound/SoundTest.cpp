@@ -62,7 +62,8 @@ TEST(Director, EachEventOfAGameMakesItsSound) {
     for (int rows = 1; rows <= 4; ++rows) {
         h.out.played.clear();
         h.DropOnRows(rows);
-        EXPECT_EQ(h.out.Effects(), (std::vector{Effect::Drop, RowsEffect(rows)})) << rows;
+        const Effect removed[] = {Effect::Rows1, Effect::Rows2, Effect::Rows3, Effect::Rows4};
+        EXPECT_EQ(h.out.Effects(), (std::vector{Effect::Drop, removed[rows - 1]})) << rows;
     }
     h.out.played.clear();
     h.game.KeyDown(kKeyEscape, 1);
