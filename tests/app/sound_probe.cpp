@@ -33,18 +33,14 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 
 std::uintmax_t Recorded(const std::filesystem::path& file) {
     std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    return error ? 0 : size;
+    return std::filesystem::exists(file, error) ? std::filesystem::file_size(file, error) : 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: sound_probe RECORDING on|off\n");
-        return 2;
-    }
+    if (argc != 3) return 2;
     const std::filesystem::path recording = argv[1];
     vexari::SoundSystem sound;
     if (!WaitFor([&] { return sound.Open(); }, 5000)) {
