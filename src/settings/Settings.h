@@ -43,12 +43,16 @@ struct ScreenMetrics {
     int originY = 0;
 };
 
+// Figure colours: the classic ones, or ones that stay apart for players
+// with any of the common colour vision deficiencies.
+enum Palette { kPaletteClassic = 0, kPaletteDistinct = 1 };
+
 // Every value of the settings file, in memory.
 struct Settings {
     // KEYS
     KeyBindings keys;
     // SKILL
-    int level = 5;              // start FallPeriod, 1..10
+    int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown
     std::int16_t incLevel = 1;  // level rises during the game
     int botLines = 1;           // a bottom line rises every 15 landings
@@ -61,6 +65,9 @@ struct Settings {
     int color = 1;
     std::int16_t dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
     int dotInterval = 1;
+    int palette = 0;  // kPaletteClassic or kPaletteDistinct
+    int marks = 0;    // figure cells carry their figure's letter
+    int landing = 0;  // the falling figure's landing place is outlined
     int soundVolume = 80;  // 0..100
     int soundClicks = 0;   // moves and turns click
     // NET
@@ -94,8 +101,20 @@ struct Settings {
 }  // namespace vexari
 
 namespace vexari {
-// Well heights the game accepts; the options dialogs offer the same range.
+// The ranges the stored values keep, whoever gives them (the file, a
+// dialog, the host of a network game, a command line). What the game makes
+// of them (levels, shown heights, its clock) is in game/GameRules.h.
+
+// Well heights H the game accepts.
 inline constexpr int kMinWellHeight = 19;
 inline constexpr int kMaxWellHeight = 25;
 inline int ClampWellHeight(int h) { return h < kMinWellHeight ? kMinWellHeight : h > kMaxWellHeight ? kMaxWellHeight : h; }
+
+// Fall periods: timer ticks per row, the smallest the fastest.
+inline constexpr int kMinFallPeriod = 1;
+inline constexpr int kMaxFallPeriod = 10;
+inline int ClampFallPeriod(int p) { return p < kMinFallPeriod ? kMinFallPeriod : p > kMaxFallPeriod ? kMaxFallPeriod : p; }
+
+// Seconds of countdown before a network round, 0 to this.
+inline constexpr int kMaxCountdownSeconds = 10;
 }  // namespace vexari
