@@ -9,12 +9,12 @@ set -euo pipefail
 play=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
-  fonts-dejavu-core
+  qt6-multimedia-dev fonts-dejavu-core
 )
 test=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   desktop-file-utils appstream
-  xvfb openbox xdotool
+  xvfb openbox xdotool pulseaudio pulseaudio-utils sox
   help2man man-db dpkg-dev fakeroot lintian file
 )
 case "${1:-test}" in

@@ -146,6 +146,14 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <translation>Die Aufzeichnung %1 kann nicht abgespielt werden:
 %2</translation>
     </message>
+    <message>
+        <source>S&amp;ound...</source>
+        <translation>&amp;Ton...</translation>
+    </message>
+    <message>
+        <source>&amp;Mute	Ctrl+M</source>
+        <translation>St&amp;ummschalten	Strg+M</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -881,6 +889,37 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SoundDialog</name>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>&amp;Sound effects</source>
+        <translation>&amp;Toneffekte</translation>
+    </message>
+    <message>
+        <source>&amp;Volume:</source>
+        <translation>&amp;Lautstärke:</translation>
+    </message>
+    <message>
+        <source>&amp;Click on moves and turns</source>
+        <translation>&amp;Klick beim Schieben und Drehen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>

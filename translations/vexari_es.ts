@@ -146,6 +146,14 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <translation>La grabación %1 no se puede reproducir:
 %2</translation>
     </message>
+    <message>
+        <source>S&amp;ound...</source>
+        <translation>&amp;Sonido...</translation>
+    </message>
+    <message>
+        <source>&amp;Mute	Ctrl+M</source>
+        <translation>Si&amp;lenciar	Ctrl+M</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -881,6 +889,37 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SoundDialog</name>
+    <message>
+        <source>Sound</source>
+        <translation>Sonido</translation>
+    </message>
+    <message>
+        <source>&amp;Sound effects</source>
+        <translation>&amp;Efectos de sonido</translation>
+    </message>
+    <message>
+        <source>&amp;Volume:</source>
+        <translation>&amp;Volumen:</translation>
+    </message>
+    <message>
+        <source>&amp;Click on moves and turns</source>
+        <translation>&amp;Clic al mover y girar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>

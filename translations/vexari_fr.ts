@@ -146,6 +146,14 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <translation>La partie enregistrée %1 ne peut pas être rejouée :
 %2</translation>
     </message>
+    <message>
+        <source>S&amp;ound...</source>
+        <translation>&amp;Son...</translation>
+    </message>
+    <message>
+        <source>&amp;Mute	Ctrl+M</source>
+        <translation>&amp;Muet	Ctrl+M</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -881,6 +889,37 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SoundDialog</name>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
+    <message>
+        <source>&amp;Sound effects</source>
+        <translation>&amp;Effets sonores</translation>
+    </message>
+    <message>
+        <source>&amp;Volume:</source>
+        <translation>&amp;Volume :</translation>
+    </message>
+    <message>
+        <source>&amp;Click on moves and turns</source>
+        <translation>&amp;Clic aux déplacements et rotations</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -18,15 +19,18 @@
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
 #include "app/RunningCopy.h"
+#include "app/SoundSystem.h"
 #include "app/WindowPlacer.h"
 #include "replay/ReplayRecorder.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
+#include "sound/SoundDirector.h"
 #include "ui/Background.h"
 #include "ui/DemoParametersDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
+#include "ui/SoundDialog.h"
 
 namespace vexari {
 namespace {
@@ -63,7 +67,10 @@ const MenuDefinition kMenus[] = {
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Options"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Design..."), kCmdDesign},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Skill..."), kCmdSkill},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo parameters ..."), kCmdDemoParameters}}},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo parameters ..."), kCmdDemoParameters},
+      {nullptr, 0},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "S&ound..."), kCmdSound},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Mute\tCtrl+M"), kCmdMute}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Help"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Keyboard..."), kCmdDesign},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Scoring..."), kCmdScoring},
@@ -113,6 +120,12 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
     connect(driver_.get(), &GameDriver::idle, session_.get(), &NetworkSession::ProcessPending);
     connect(session_.get(), &NetworkSession::ended, this, &CMainFrame::TellWhenBack);
+    sound_ = std::make_unique<SoundSystem>();
+    sounds_ = std::make_unique<SoundDirector>(sound_->Output(), settings_, game_.record());
+    game_.AddListener(sounds_.get());
+    connect(session_.get(), &NetworkSession::countdownSecond, this, [this] { sounds_->CountdownSecond(); });
+    connect(session_.get(), &NetworkSession::chatArrived, this, [this] { sounds_->ChatArrived(); });
+    connect(session_.get(), &NetworkSession::roundEnded, this, [this] { sounds_->RoundEnded(); });
 
     view_->setFocus();
     game_.record().waitingForStart = false;
@@ -128,6 +141,8 @@ CMainFrame::~CMainFrame() {
     disconnect(qApp, nullptr, this, nullptr);
     game_.RemoveListener(view_);
     viewer_.reset();
+    replaySounds_.reset();
+    game_.RemoveListener(sounds_.get());
     recorder_.reset();  // the game under way is saved as stopped
     session_.reset();
     driver_.reset();
@@ -144,6 +159,14 @@ void CMainFrame::BuildMenus() {
                 continue;
             }
             QAction* action = menu->addAction(tr(item.text));
+            if (item.command == kCmdMute) {
+                // Also during a replay, which a command would leave.
+                muteAction_ = action;
+                action->setCheckable(true);
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+                connect(action, &QAction::triggered, this, &CMainFrame::ToggleMute);
+                continue;
+            }
             connect(action, &QAction::triggered, this, [this, id = item.command] { Command(id); });
             if (item.command == kCmdNewGame) newGameAction_ = action;
             if (item.command == kCmdReplays) replaysAction_ = action;
@@ -160,6 +183,7 @@ void CMainFrame::LoadSettingsAndPlace() {
     if (LoadSettings(settings_, MetricsOf(QGuiApplication::primaryScreen())))
         RunFirstRun(this, settings_, background_, prompts_);
     savedSettings_ = settings_;
+    muteAction_->setChecked(settings_.sound == 0);
     ReloadBackground();
     placer_->PlaceAtSaved();
 }
@@ -208,6 +232,9 @@ void CMainFrame::Command(int id) {
     case kCmdSkill:
         SkillCommand();
         break;
+    case kCmdSound:
+        SoundCommand();
+        break;
     case kCmdDemoParameters:
         RunDemoParametersDialog(this, settings_.demo, game_.record().learnMode, prompts_);
         break;
@@ -234,6 +261,17 @@ void CMainFrame::SkillCommand() {
     if (!RunGameOptionsDialog(this, settings_, prompts_)) return;
     if (!settings_.incLevel) game_.record().highScoreEligible = false;
     if (game_.record().waitingForStart) game_.ResetGame(true);
+}
+
+void CMainFrame::SoundCommand() {
+    RunSoundDialog(this, settings_, prompts_,
+                   [this](int volume) { sound_->Output().Play(Effect::Rows4, SoundDirector::Gain(volume)); });
+    muteAction_->setChecked(settings_.sound == 0);
+}
+
+void CMainFrame::ToggleMute() {
+    settings_.sound = settings_.sound ? 0 : 1;
+    muteAction_->setChecked(settings_.sound == 0);
 }
 
 void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {

@@ -24,6 +24,8 @@ class GameView;
 class NetworkSession;
 class ReplayRecorder;
 class ReplayViewer;
+class SoundDirector;
+class SoundSystem;
 class WindowPlacer;
 
 // The one main window: owns the settings, the game and the computer player,
@@ -45,6 +47,8 @@ public:
     NetworkSession& session() { return *session_; }
     QAction* newGameAction() const { return newGameAction_; }
     const std::vector<QMenu*>& menus() const { return menus_; }
+    QAction* muteAction() const { return muteAction_; }
+    SoundSystem& sound() { return *sound_; }
 
     // Carries out a menu, accelerator or label command.
     void Command(int id);
@@ -83,6 +87,9 @@ private:
     void LoadSettingsAndPlace();
     void ReloadBackground();
     void SkillCommand();
+    void SoundCommand();
+    // SOUND on or off, from the menu or its accelerator.
+    void ToggleMute();
     void PauseIfRunning();
     void OnFocusChanged(QWidget* old, QWidget* now);
     // Why the network game ended: told at once while the player was in this
@@ -104,6 +111,11 @@ private:
     std::unique_ptr<NetworkSession> session_;
     std::unique_ptr<ReplayRecorder> recorder_;
     std::unique_ptr<ReplayViewer> viewer_;
+    // The sounds of the player's own game and session, and of a replay shown.
+    std::unique_ptr<SoundSystem> sound_;
+    std::unique_ptr<SoundDirector> sounds_;
+    std::unique_ptr<SoundDirector> replaySounds_;
+    QAction* muteAction_ = nullptr;
     std::filesystem::path lastReplay_;
     std::int32_t lastReplayScore_ = 0;
     WindowPlacer* placer_ = nullptr;

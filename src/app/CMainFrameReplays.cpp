@@ -8,9 +8,12 @@
 #include "app/GameDriver.h"
 #include "app/GameView.h"
 #include "app/ReplayViewer.h"
+#include "app/SoundSystem.h"
 #include "replay/ReplayCodec.h"
 #include "replay/ReplayLibrary.h"
+#include "settings/HighScoreTable.h"
 #include "settings/SettingsFile.h"
+#include "sound/SoundDirector.h"
 #include "ui/HighScoreDialog.h"
 #include "ui/ReplaysDialog.h"
 
@@ -48,6 +51,11 @@ bool CMainFrame::Watch(const std::filesystem::path& file) {
     driver_->ReleaseAllKeys();
     viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_);
     connect(viewer_.get(), &ReplayViewer::titleChanged, this, &QWidget::setWindowTitle);
+    // At 1x the replay sounds as the game did; faster, only its rows and end.
+    Game& replayed = viewer_->player().game();
+    replaySounds_ = std::make_unique<SoundDirector>(sound_->Output(), settings_, replayed.record());
+    replayed.AddListener(replaySounds_.get());
+    connect(viewer_.get(), &ReplayViewer::titleChanged, this, [this] { replaySounds_->SetSpeed(viewer_->PlaySpeed()); });
     setWindowTitle(viewer_->Title());
     view_->setFocus();
     return true;
@@ -56,6 +64,7 @@ bool CMainFrame::Watch(const std::filesystem::path& file) {
 void CMainFrame::LeaveReplay() {
     if (!viewer_) return;
     viewer_.reset();
+    replaySounds_.reset();
     setWindowTitle(QStringLiteral("Vexari"));
     view_->RepaintAll();
 }
@@ -68,6 +77,8 @@ void CMainFrame::OpenReplays() {
 
 void CMainFrame::ShowHighScores(bool eligible, std::int32_t score) {
     // The entry a score makes links the replay of the game that made it.
+    if (eligible && FindRank(ReadHighScores(ResolveHighScorePath(settings_.highScore)), score) >= 0)
+        sounds_->TopTenPlace();
     HighScoreReplays replays{ReplayLibrary::DefaultDir(), {}};
     if (eligible && !lastReplay_.empty() && lastReplayScore_ == score) replays.newFile = lastReplay_.filename().string();
     const auto chosen =

@@ -18,6 +18,8 @@ enum Command : int {
     kCmdJoinNetwork = 32792,
     kCmdDemo = 32797,
     kCmdReplays = 32798,
+    kCmdSound = 32799,
+    kCmdMute = 32800,
     kCmdAbout = 57664,
     kCmdExit = 57665,
 };

@@ -74,6 +74,9 @@ void NetworkSession::Connect() {
 void NetworkSession::OnConnected() {
     netWindow_ = new NetworkGameWindow(owner_, client_, settings_, *messageWindow_, prompts_);
     connect(netWindow_, &NetworkGameWindow::leaveRequested, this, [this] { Leave(); });
+    connect(netWindow_, &NetworkGameWindow::countdownSecond, this, &NetworkSession::countdownSecond);
+    connect(netWindow_, &NetworkGameWindow::chatArrived, this, &NetworkSession::chatArrived);
+    connect(netWindow_, &NetworkGameWindow::roundEnded, this, &NetworkSession::roundEnded);
     client_.Begin(*clientTransport_, netWindow_, hosting_);
     netWindow_->PlaceBeside(owner_->frameGeometry());
     netWindow_->show();

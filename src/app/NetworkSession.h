@@ -58,6 +58,10 @@ signals:
     // The network game ended by itself; `reason` says why, `playerHere`
     // whether the player was at work in this game's windows when it did.
     void ended(const QString& reason, bool playerHere);
+    // The Network Game window's events, for the sounds.
+    void countdownSecond();
+    void chatArrived();
+    void roundEnded();
 
 private:
     void Connect();

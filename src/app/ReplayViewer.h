@@ -36,6 +36,8 @@ public:
 
     ReplayPlayer& player() { return player_; }
     int Speed() const { return speed_; }
+    // Ticks of the replay a tick of the timer plays now.
+    int PlaySpeed() const { return skipping_ ? kMaxSkippedTicks : speed_; }
     bool Paused() const { return !timer_.isActive(); }
 
     // A key pressed in the view: false when it is not a playback key, which

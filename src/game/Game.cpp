@@ -281,6 +281,7 @@ void Game::Rotate(int turns) {
             r.playerRotation = (r.playerRotation + turns) % 4;
             r.playerDisplacement += column - r.x;
             MoveFigure(column, r.y, saved);
+            Tell([](GameEvents& e) { e.FigureMoved(true); });
             return;
         }
     }
@@ -295,15 +296,19 @@ void Game::KeyAction() {
         if (!r.computerPlays && r.learnMode) hooks_.computer->LearnStep();
         r.dropStartX = r.x;
         r.dropStartY = r.y;
+        Tell([](GameEvents& e) { e.FigureDropped(); });
         while (StepDown(false)) {
         }
     } else if (key == keys.left || key == keys.right) {
         const int step = key == keys.left ? -1 : 1;
+        bool moved = false;
         for (int i = 0; i < r.repeatCount; ++i) {
             if (!FigureFits(r.x + step, r.y)) continue;
             MoveFigure(r.x + step, r.y, r.mask);
             r.playerDisplacement += step;
+            moved = true;
         }
+        if (moved) Tell([](GameEvents& e) { e.FigureMoved(false); });
     } else if (key == keys.rotate) {
         Rotate(1);
     } else if (key == keys.rotate2) {
@@ -329,6 +334,7 @@ void Game::EnterAction() {
 void Game::ToggleRunning(bool notify) {
     const InputScope input(*this, {InputKind::ToggleRunning, notify});
     GameRecord& r = record_;
+    std::optional<RunChange> change;
     if (r.running) {
         r.running = false;
         if (r.networkGame) {
@@ -336,6 +342,8 @@ void Game::ToggleRunning(bool notify) {
         } else {
             r.computerPlays = false;
         }
+        // A figure that no longer fits stops a game that is over, not paused.
+        if (FigureFits(r.x, r.y)) change = RunChange::Paused;
     } else if (r.waitingForStart) {
         r.fallTicks = 0;
         r.running = true;
@@ -344,14 +352,17 @@ void Game::ToggleRunning(bool notify) {
         hooks_.painter->DrawFigure(r.x, r.y);
         hooks_.painter->DrawNextPanel();
         hooks_.shell->HideMessageWindow();
+        change = RunChange::Started;
     } else if (r.networkGame && notify) {
         hooks_.network->SendResume();
     } else {
         r.fallTicks = 0;
         r.running = true;
         hooks_.shell->HideMessageWindow();
+        change = RunChange::Resumed;
     }
     hooks_.painter->UpdateStatusLine();
+    if (change) Tell([&](GameEvents& e) { e.RunningChanged(*change); });
 }
 
 void Game::PopBottomLine() {

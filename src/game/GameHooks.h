@@ -89,6 +89,10 @@ struct Landing {
     int stackTop = 0;
 };
 
+// How the game's running changed: a new game or round began, or the game
+// paused or went on.
+enum class RunChange { Started, Paused, Resumed };
+
 // What happened in the game, for those who follow it rather than draw it:
 // the window, the tools and the tests. Each is told once, after the game's
 // record has been brought up to date.
@@ -105,6 +109,12 @@ public:
     virtual void GameOver(std::int32_t score, std::int32_t lines) { (void)score, (void)lines; }
     // A new game was prepared and waits for its start.
     virtual void GameReset() {}
+    // The drop key sent the figure down; its landing is told next.
+    virtual void FigureDropped() {}
+    // A key moved the falling figure sideways or turned it.
+    virtual void FigureMoved(bool turned) { (void)turned; }
+    // Started, paused or resumed; the stop at a full well is told as GameOver.
+    virtual void RunningChanged(RunChange change) { (void)change; }
 };
 
 }  // namespace vexari

@@ -147,6 +147,12 @@ void GameClient::Handle(const ServerMessage& message) {
             }
         } else if (shell_) {
             shell_->AppendText(text);
+            // The server passes a chat line on as "name: text".
+            for (const PlayerRow& p : tables_.players)
+                if (shell_ && message.text.starts_with(p.name + ": ")) {
+                    shell_->ChatLineArrived();
+                    break;
+                }
         }
         break;
     }
@@ -163,7 +169,10 @@ void GameClient::Handle(const ServerMessage& message) {
         break;
     case MSG_FILLED:
         if (!record.waitingForStart) game_.EndOfGameAnimation(AfterAnimation::Reset);
-        if (shell_) shell_->SetStartEnabled(isHost_);
+        if (shell_) {
+            shell_->SetStartEnabled(isHost_);
+            shell_->RoundEnded();
+        }
         ++roundsEnded_;
         break;
     case MSG_PRESENT: {

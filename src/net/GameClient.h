@@ -34,6 +34,9 @@ public:
     // The server accepted the join; a present arrived (before it rises).
     virtual void JoinAccepted() {}
     virtual void PresentArrived(int rows) { (void)rows; }
+    // A player's chat line arrived (after AppendText); the round ended.
+    virtual void ChatLineArrived() {}
+    virtual void RoundEnded() {}
 };
 
 // Ties the local game to a network game: reports landings, pauses, resumes

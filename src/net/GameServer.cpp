@@ -287,8 +287,7 @@ void GameServer::Landed(NetPlayer& player, const ClientMessage& message) {
     player.height = message.stackHeight;
     const std::int32_t removed = message.removed;
     if (removed >= 1 && removed <= 4) ++player.roundLines[static_cast<std::size_t>(removed - 1)];
-    if (removed >= 2 && removed <= 4 && player.alive) {
-        const std::int32_t rows = removed == 2 ? 1 : removed == 3 ? 2 : 4;
+    if (const std::int32_t rows = PresentRows(removed); rows > 0 && player.alive) {
         if (options_.trace != 0)
             SendTextAll(player.name + " has sent a " + std::to_string(rows) + "-line present.\r\n");
         Dispatch(rows, player.team);

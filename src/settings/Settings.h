@@ -68,6 +68,8 @@ struct Settings {
     int palette = 0;  // kPaletteClassic or kPaletteDistinct
     int marks = 0;    // figure cells carry their figure's letter
     int landing = 0;  // the falling figure's landing place is outlined
+    int soundVolume = 80;  // 0..100
+    int soundClicks = 0;   // moves and turns click
     // NET
     std::string playerName;  // text(20)
     std::string server;      // text(100)

@@ -85,6 +85,8 @@ void SanitizeSettings(Settings& s) {
     InRangeOr(s.palette, kPaletteClassic, kPaletteDistinct, kPaletteClassic);
     if (s.dots < 0 || s.dots > 3) s.dots = 1;
     s.dotInterval = ClampInt(s.dotInterval, 1, kMaxDotInterval);
+    s.soundVolume = ClampInt(s.soundVolume, 0, 100);
+    FixFlag(s.soundClicks);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
     s.commandToThrow = ClampInt(s.commandToThrow, 0, kMaxThrowMode);
     s.playerToThrow = ClampInt(s.playerToThrow, 0, kMaxThrowMode);
@@ -133,6 +135,8 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.palette = ini.ReadInt("DESIGN", "PALETTE", d.palette);
     s.marks = ini.ReadInt("DESIGN", "MARKS", d.marks);
     s.landing = ini.ReadInt("DESIGN", "LANDING", d.landing);
+    s.soundVolume = ini.ReadInt("DESIGN", "SOUND_VOLUME", d.soundVolume);
+    s.soundClicks = ini.ReadInt("DESIGN", "SOUND_CLICKS", d.soundClicks);
 
     s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
@@ -206,6 +210,8 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteInt("DESIGN", "PALETTE", s.palette);
     ini.WriteInt("DESIGN", "MARKS", s.marks);
     ini.WriteInt("DESIGN", "LANDING", s.landing);
+    ini.WriteInt("DESIGN", "SOUND_VOLUME", s.soundVolume);
+    ini.WriteInt("DESIGN", "SOUND_CLICKS", s.soundClicks);
 
     ini.WriteString("NET", "PLAYER_NAME", s.playerName);
     ini.WriteString("NET", "SERVER", s.server);

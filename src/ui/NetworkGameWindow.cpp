@@ -171,6 +171,11 @@ void NetworkGameWindow::ShowMessage(const std::string& text) {
     // The keys stay where they are, with a player typing in the chat or in a
     // menu, say; the game's own Esc answers a countdown.
     messages_.ShowText(FromUtf8(text).remove(QLatin1Char('\r')));
+    if (messages_.ShowsCountdown()) emit countdownSecond();
+}
+
+void NetworkGameWindow::ChatLineArrived() {
+    if (!isActiveWindow()) emit chatArrived();
 }
 
 void NetworkGameWindow::SetStartEnabled(bool enabled) { start_->setEnabled(enabled); }

@@ -36,6 +36,8 @@ public:
     void ShowMessage(const std::string& text) override;
     void SetStartEnabled(bool enabled) override;
     void CannotPlayAlone() override;
+    void ChatLineArrived() override;
+    void RoundEnded() override { emit roundEnded(); }
 
     QPushButton* startButton() const { return start_; }
     QPushButton* optionsButton() const { return options_; }
@@ -54,6 +56,11 @@ signals:
     // "Close" or the close box: the main window leaves the network game (and
     // destroys this window).
     void leaveRequested();
+    // For the sounds: a second of the countdown before a round; a chat line
+    // came while this window was not the active one; the round ended.
+    void countdownSecond();
+    void chatArrived();
+    void roundEnded();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -23,6 +23,7 @@
 #include "ui/HighScoreDialog.h"
 #include "ui/NameEntryDialog.h"
 #include "ui/ReplaysDialog.h"
+#include "ui/SoundDialog.h"
 #include "app/Commands.h"
 #include "app/TerminationSignals.h"
 #include "app/WindowPlace.h"
@@ -336,6 +337,27 @@ private slots:
         });
         frame_->ShowPopupMenu(click);
         QVERIFY(qAbs(shown.center().x() - click.x()) <= 1 && shown.top() == click.y());
+    }
+
+    // Options > Sound sets SOUND, the volume and the click; Ctrl+M mutes and
+    // unmutes; the file keeps what was chosen.
+    void soundOptionsAndTheMuteKey() {
+        prompts_.On<SoundDialog>([](SoundDialog& d) {
+            d.VolumeSlider()->setValue(35);
+            d.ClicksBox()->setChecked(true);
+            d.OkButton()->click();
+        });
+        frame_->Command(kCmdSound);
+        const Settings& s = frame_->settings();
+        QCOMPARE(std::tuple(s.sound, s.soundVolume, s.soundClicks), std::tuple(1, 35, 1));
+        for (const int sound : {0, 1, 0}) {
+            QTest::keyClick(frame_->view(), Qt::Key_M, Qt::ControlModifier);
+            QCOMPARE(std::tuple(s.sound, frame_->muteAction()->isChecked()), std::tuple(sound, sound == 0));
+        }
+        frame_->close();
+        Settings saved;
+        LoadSettings(saved, {});
+        QCOMPARE(std::tuple(saved.sound, saved.soundVolume, saved.soundClicks), std::tuple(0, 35, 1));
     }
 
     void newHeightShowsAnEmptyWell() {

@@ -642,6 +642,8 @@ struct FakeWindow : ClientShell {
     void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
     void SetStartEnabled(bool enabled) override { log.push_back(enabled ? "start on" : "start off"); }
     void CannotPlayAlone() override { log.push_back("alone"); }
+    void ChatLineArrived() override { log.push_back("chat"); }
+    void RoundEnded() override { log.push_back("round ended"); }
 };
 
 enum class State { Waiting, Running, Paused };
@@ -763,7 +765,7 @@ TEST(ClientRound, FilledEndsTheRoundAndEnablesStartOnTheHostOnly) {
                   std::tuple(State::Waiting, animationSteps, state == State::Waiting ? 700 : 0)) << int(state);
         // The server's end of round is not reported back.
         EXPECT_EQ(std::tuple(f.window.log, f.client.RoundsEnded(), f.Sent()),
-                  std::tuple(std::vector<std::string>{host ? "start on" : "start off"}, 1, ""));
+                  std::tuple(std::vector<std::string>{host ? "start on" : "start off", "round ended"}, 1, ""));
     }
 }
 
@@ -771,9 +773,12 @@ TEST(ClientMessages, TablesAndTextsReachTheWindowInUtf8) {
     ClientFixture f;
     const Tables tables{{{"Zo\xEB", "Caf\xE9", "-", 0, 0}, {"Ann", "Red", "12", 3, 40}},
                         {{"Caf\xE9", "-/1", 0, 0}, {"Red", "1/1", 3, 40}}};
-    f.Receive(EncodeTables(tables) + EncodeText("&Starting in 3 seconds.\r\n") + EncodeText("Ann: \x80 5"));
+    // A player's line is a chat line; the server's own texts are not.
+    f.Receive(EncodeTables(tables) + EncodeText("&Starting in 3 seconds.\r\n") + EncodeText("Ann: \x80 5") +
+              EncodeText("Anna: 1"));
     EXPECT_EQ(f.window.log, (std::vector<std::string>{"tables", "message Starting in 3 seconds.\r\n",
-                                                      "text Starting in 3 seconds.\r\n", "text Ann: € 5"}));
+                                                      "text Starting in 3 seconds.\r\n", "text Ann: € 5", "chat",
+                                                      "text Anna: 1"}));
     EXPECT_EQ(f.window.tables, (Tables{{{"Zoë", "Café", "-", 0, 0}, tables.players[1]},
                                        {{"Café", "-/1", 0, 0}, tables.teams[1]}}));
     EXPECT_EQ(f.client.LastTables(), tables);  // kept as wire bytes
