@@ -9,26 +9,16 @@ using namespace vexari;
 
 namespace {
 
-std::vector<PadKey> Keys(std::initializer_list<PadKey> keys) { return keys; }
+using Keys = std::vector<PadKey>;
 
 struct Pad {
     Settings settings;
     PadKeys keys{settings};
-    std::vector<PadKey> out;
-    std::vector<PadKey> Set(PadControl c, bool held, std::uint32_t now) {
-        return Take([&] { keys.Set(c, held, now, out); });
-    }
-    std::vector<PadKey> Stick(int x, int y) {
-        return Take([&] { keys.SetStick(x, y, 0, out); });
-    }
-    std::vector<PadKey> At(std::uint32_t now) {
-        return Take([&] { keys.Advance(now, out); });
-    }
-    template <class F>
-    std::vector<PadKey> Take(F f) {
-        f();
-        return std::exchange(out, {});
-    }
+    Keys out;
+    Keys Take(auto f) { return f(), std::exchange(out, {}); }
+    Keys Set(PadControl c, bool held, std::uint32_t now) { return Take([&] { keys.Set(c, held, now, out); }); }
+    Keys Stick(int x, int y) { return Take([&] { keys.SetStick(x, y, 0, out); }); }
+    Keys At(std::uint32_t now) { return Take([&] { keys.Advance(now, out); }); }
 };
 
 }  // namespace
