@@ -123,7 +123,7 @@ private slots:
         prompts_.On<DesignDialog>([](DesignDialog& d) {
             PadSettingsBox& box = *d.PadBox();
             box.DelayEdit()->setText("2001");
-            d.accept();  // refused: the dialog stays open
+            QVERIFY((d.accept(), d.result() == QDialog::Rejected));  // refused: the dialog stays open
             box.DelayEdit()->setText("300");
             box.RateEdit()->setText("10");
             box.ButtonBox(PadSettings::kA)->setCurrentIndex(kPadDrop);
