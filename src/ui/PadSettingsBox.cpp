@@ -24,7 +24,7 @@ PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), paren
     rateEdit_ = new QLineEdit(this);
     for (QLineEdit* edit : {delayEdit_, rateEdit_}) edit->setFixedWidth(fieldWidth);
     addRow(0, tr("Repeat a&fter"), delayEdit_, tr("ms"));
-    addRow(1, tr("Repeat ra&te"), rateEdit_, tr("per second"));
+    addRow(1, tr("Re&peat rate"), rateEdit_, tr("per second"));
 
     // The buttons as SDL's mapping names them (Xbox layout).
     static const char* const kButtonNames[PadSettings::kButtonCount] = {"A", "B", "X", "Y", "LB", "RB"};
@@ -38,11 +38,11 @@ PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), paren
         buttons_[static_cast<std::size_t>(b)] = box;
         addRow(2 + b, tr("Button %1").arg(QString::fromLatin1(kButtonNames[b])), box);
     }
-    auto* fixed = new QLabel(tr("D-pad and left stick move, up drops, down "
-                                "accelerates; Start continues, Back pauses"),
-                             this);
-    fixed->setWordWrap(true);
-    grid->addWidget(fixed, 2 + PadSettings::kButtonCount, 0, 1, 3);
+    // What the d-pad, the stick, Start and Back do is fixed, as Enter and Esc are.
+    int row = 2 + PadSettings::kButtonCount;
+    for (const QString& text : {tr("D-pad and left stick move, up drops,"), tr("down speeds the fall."),
+                                tr("Start continues, Back pauses.")})
+        grid->addWidget(new QLabel(text, this), row++, 0, 1, 3);
     grid->setColumnStretch(2, 1);
 }
 
