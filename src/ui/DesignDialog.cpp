@@ -99,6 +99,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
         if (i == kRotate || i == kRotate2) keys->addWidget(MakeRotateIcon(this), i, 2);
     }
     keys->setColumnStretch(3, 1);
+    keys->setRowStretch(kKeyFieldCount, 1);  // the keys stay together beside the taller gamepad box
 
     auto* fixedKeys = new QVBoxLayout;
     for (const QString& text : {tr("Show/Hide Next Figure - \"1\" or \"Tab\""), tr("Pause - \"Esc\""),
