@@ -39,12 +39,13 @@ void ServerSockets::Abort(int fd) {
 
 bool ServerSockets::TryAgain(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
-std::int64_t ServerSockets::NowMs() {
+std::int64_t ServerSockets::NowMs() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
-ServerSockets::ServerSockets() : epoll_(::epoll_create1(EPOLL_CLOEXEC)), readBuffer_(kReadChunk) {}
+ServerSockets::ServerSockets(const ServerSocketLimits& limits)
+    : limits_(limits), epoll_(::epoll_create1(EPOLL_CLOEXEC)), readBuffer_(kReadChunk) {}
 
 // What the system holds of a connection's output still goes out after the
 // server has gone (a closing connection's last bytes, say).
@@ -103,21 +104,29 @@ void ServerSockets::Accept() {
             AcceptFailed();
             return;
         }
-        const int on = 1;
-        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        const ConnectionId id = nextId_++;
-        Peer& peer = peers_[id];
-        peer.fd = fd;
-        peer.refilledMs = NowMs();
-        if (!Register(EPOLL_CTL_ADD, fd, EPOLLIN, id)) {
-            peers_.erase(id);
-            Abort(fd);
+        if (Adopt(fd) == 0) {
             AcceptFailed();
             return;
         }
-        peer.events = EPOLLIN;
-        if (server_) server_->Accepted(id);
     }
+}
+
+ConnectionId ServerSockets::Adopt(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    const ConnectionId id = nextId_++;
+    Peer& peer = peers_[id];
+    peer.fd = fd;
+    peer.budget = limits_.causedPerSecond;
+    peer.refilledMs = NowMs();
+    if (!Register(EPOLL_CTL_ADD, fd, EPOLLIN, id)) {
+        peers_.erase(id);
+        Abort(fd);
+        return 0;
+    }
+    peer.events = EPOLLIN;
+    if (server_) server_->Accepted(id);
+    return id;
 }
 
 // --- Events -------------------------------------------------------------------
@@ -173,18 +182,18 @@ void ServerSockets::Readable(ConnectionId id, Peer& peer) {
 }
 
 bool ServerSockets::MayRead(Peer& peer, ConnectionId id) {
-    if (peer.out.Size() > kReadPauseQueueBytes) {
+    if (peer.out.Size() > limits_.readPauseQueue) {
         peer.waitsForQueue = true;  // ResumeIfDrained() reads again
         return false;
     }
     const std::int64_t now = NowMs();
-    peer.budget = std::min(kCausedBytesPerSecond,
-                           peer.budget + static_cast<double>(now - peer.refilledMs) * kCausedBytesPerSecond / 1000);
+    const double rate = limits_.causedPerSecond;
+    peer.budget = std::min(rate, peer.budget + static_cast<double>(now - peer.refilledMs) * rate / 1000);
     peer.refilledMs = now;
     if (peer.budget >= 0) return true;
     if (!peer.overBudget) {
         peer.overBudget = true;
-        const auto waitMs = static_cast<std::int64_t>(std::min(-peer.budget * 1000 / kCausedBytesPerSecond + 1, 60e3));
+        const auto waitMs = static_cast<std::int64_t>(std::min(-peer.budget * 1000 / rate + 1, 60e3));
         StartTimer(now + waitMs, TimerKind::Resume, id);
     }
     return false;

@@ -16,7 +16,7 @@
 // so a turn of the event loop costs what the connections that are ready
 // need, however many others sit idle. Sends never block: each connection
 // queues its output, and a peer that stops reading is cut off once its
-// unsent output passes kMaxUnsentBytes, so it never stalls the others.
+// unsent output passes its limit, so it never stalls the others.
 //
 // Flood control: the bytes the server queues while it handles a
 // connection's input (its echoes, say, to every player) are charged to that
@@ -30,23 +30,29 @@
 // PollFd() for input, calls TurnEnd() and OnTimers() when asked to.
 namespace vexari {
 
-// The server's output queued for all its connections together: past it the
-// largest queues are cut off first, down to three quarters of it.
-inline constexpr std::int64_t kMaxTotalUnsentBytes = std::int64_t{256} << 20;
-// A connection is not read while its own output queue holds more than
-// this; reading resumes once the queue is down to half of it.
-inline constexpr std::int64_t kReadPauseQueueBytes = std::int64_t{1} << 20;
-// What a connection's input may cause to be sent to all connections
-// together, in bytes per second, with a burst of one second's worth: a
-// client that asks for more is not read until its budget has refilled, so
-// TCP slows it down. Real clients cause a few kilobytes a second.
-inline constexpr double kCausedBytesPerSecond = 8 << 20;
+// The server's limits on its output and on what a connection's input may
+// cause; the defaults are the server's own (tests set them small).
+struct ServerSocketLimits {
+    // The server's output queued for all its connections together: past it
+    // the largest queues are cut off first, down to three quarters of it.
+    std::int64_t totalUnsent = std::int64_t{256} << 20;
+    // One connection's queue: past it the peer has stopped reading, and is cut off.
+    std::int64_t unsent = kMaxUnsentBytes;
+    // A connection is not read while its own output queue holds more than
+    // this; reading resumes once the queue is down to half of it.
+    std::int64_t readPauseQueue = std::int64_t{1} << 20;
+    // What a connection's input may cause to be sent to all connections
+    // together, in bytes per second, with a burst of one second's worth: a
+    // client that asks for more is not read until its budget has refilled,
+    // so TCP slows it down. Real clients cause a few kilobytes a second.
+    double causedPerSecond = 8 << 20;
+    // The most output handed to the system in one turn of the loop before it
+    // reads again (a connection's output of a turn is never split).
+    std::int64_t flushPerTurn = 256 << 10;
+};
 // The server's tables go out at most this often (they are sent whole to
 // every connection, so with many players they are most of its output).
 inline constexpr std::int64_t kTablesIntervalMs = 20;
-// The most output handed to the system in one turn of the loop before it
-// reads again (a connection's output of a turn is never split).
-inline constexpr std::int64_t kFlushBytesPerTurn = 256 << 10;
 // A connection the server closed gets this long to hand its last bytes (a
 // refusal, say) to a peer that has stopped reading before it is cut off.
 inline constexpr std::int64_t kLingerMs = 5000;
@@ -55,7 +61,7 @@ class ServerSockets : public ServerConnections {
 public:
     static constexpr int kListenBacklog = 4096;
 
-    ServerSockets();
+    explicit ServerSockets(const ServerSocketLimits& limits = {});
     ~ServerSockets() override;
     ServerSockets(const ServerSockets&) = delete;
     ServerSockets& operator=(const ServerSockets&) = delete;
@@ -65,6 +71,8 @@ public:
     // the socket cannot be created or bound.
     bool Listen(std::uint16_t port);
     void StopListening();
+    // Takes a connected socket as a new connection; 0 when it cannot be watched.
+    ConnectionId Adopt(int fd);
     bool Listening() const { return listener_ >= 0; }
     std::uint16_t Port() const { return port_; }
 
@@ -82,7 +90,8 @@ public:
     void TurnEnd();
     // The time WantWakeAt() named has come (steady clock, milliseconds).
     void OnTimers();
-    static std::int64_t NowMs();
+    // The steady clock, in milliseconds, by which the limits and timers go.
+    virtual std::int64_t NowMs() const;
 
 protected:
     // TurnEnd() is due once the events of this turn of the loop are handled.
@@ -104,7 +113,7 @@ private:
         State state = State::Open;
         OutputQueue out;
         std::uint32_t events = 0;    // registered with epoll
-        double budget = kCausedBytesPerSecond;  // bytes its input may still cause
+        double budget = 0;           // bytes its input may still cause
         std::int64_t refilledMs = 0;
         bool overBudget = false;     // a timer reads it again once the budget allows
         bool waitsForQueue = false;  // read again once its own queue is down
@@ -142,6 +151,7 @@ private:
     void Drop(ConnectionId id);
     void Destroy(ConnectionId id, bool reset);
 
+    const ServerSocketLimits limits_;
     GameServer* server_ = nullptr;
     int epoll_ = -1;
     int listener_ = -1;

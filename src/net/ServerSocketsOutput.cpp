@@ -19,7 +19,7 @@ void ServerSockets::Write(ConnectionId id, Peer& peer, std::string_view bytes,
                           const std::shared_ptr<const std::string>* shared) {
     const auto size = static_cast<std::int64_t>(bytes.size());
     if (size == 0) return;
-    if (peer.out.Size() + size > kMaxUnsentBytes) {
+    if (peer.out.Size() + size > limits_.unsent) {
         Cut(id, peer);  // the peer has stopped reading
         return;
     }
@@ -34,7 +34,7 @@ void ServerSockets::Write(ConnectionId id, Peer& peer, std::string_view bytes,
         withOutput_.push_back(id);
     }
     ScheduleTurnEnd();
-    if (totalUnsent_ > kMaxTotalUnsentBytes) CutLargestQueues();
+    if (totalUnsent_ > limits_.totalUnsent) CutLargestQueues();
 }
 
 void ServerSockets::Send(ConnectionId id, std::string_view bytes) {
@@ -84,7 +84,7 @@ void ServerSockets::SendQueued(ConnectionId id, Peer& peer) {
 }
 
 void ServerSockets::ResumeIfDrained(Peer& peer) {
-    if (peer.waitsForQueue && peer.out.Size() <= kReadPauseQueueBytes / 2) peer.waitsForQueue = false;
+    if (peer.waitsForQueue && peer.out.Size() <= limits_.readPauseQueue / 2) peer.waitsForQueue = false;
 }
 
 bool ServerSockets::RequestEndOfTurn() {
@@ -124,13 +124,13 @@ void ServerSockets::TurnEnd() {
         }
     }
     // A large broadcast (the tables to hundreds of players) is handed over
-    // in slices of kFlushBytesPerTurn, so the loop reads between them.
+    // in slices of limits_.flushPerTurn, so the loop reads between them.
     turnScheduled_ = false;
     std::vector<ConnectionId> ids;
     ids.swap(withOutput_);
     std::int64_t flushed = 0;
     std::size_t k = 0;
-    for (; k < ids.size() && flushed < kFlushBytesPerTurn; ++k) {
+    for (; k < ids.size() && flushed < limits_.flushPerTurn; ++k) {
         const auto it = peers_.find(ids[k]);
         if (it == peers_.end()) continue;
         Peer& peer = it->second;
@@ -187,7 +187,7 @@ void ServerSockets::CutLargestQueues() {
         if (peer.state == State::Open && !peer.out.Empty()) queues.emplace_back(peer.out.Size(), id);
     std::sort(queues.begin(), queues.end(), std::greater<>());
     for (const auto& [queued, id] : queues) {
-        if (totalUnsent_ <= kMaxTotalUnsentBytes / 4 * 3) break;
+        if (totalUnsent_ <= limits_.totalUnsent / 4 * 3) break;
         Cut(id, peers_.at(id));
     }
 }
