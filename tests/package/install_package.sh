@@ -26,6 +26,8 @@ trap cleanup EXIT
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(ls "$work"/vexari_*.deb 2>/dev/null | head -1)
 [ -s "$deb" ] || fail "no package was made"
+# The libraries come from dpkg-shlibdeps: the gamepads' SDL among them.
+dpkg-deb -f "$deb" Depends | grep -q 'libsdl2-2.0-0' || fail "the package does not depend on SDL 2"
 if command -v lintian >/dev/null; then
   lintian "$deb" >"$work/lintian.log" 2>&1
   grep -v 'root privileges' "$work/lintian.log"
