@@ -88,7 +88,7 @@ ScreenMetrics MetricsOf(const QScreen* screen) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget* parent)
+CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent),
       version_(version),
       prompts_(prompts),
@@ -105,6 +105,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     placer_ = new WindowPlacer(*this, settings_);
     placer_->SetCopy(copy_.Index());
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
+    game_.AddListener(view_);
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);
     connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
@@ -133,6 +134,7 @@ CMainFrame::~CMainFrame() {
     // the window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
     pads_.reset();
+    game_.RemoveListener(view_);
     viewer_.reset();
     recorder_.reset();  // the game under way is saved as stopped
     session_.reset();
@@ -188,6 +190,7 @@ void CMainFrame::Command(int id) {
         TakeFocus();
         settings_.next = static_cast<std::int16_t>(1 - settings_.next);
         view_->Screen().DrawNextPanel();
+        view_->AnnounceChanges();
         break;
     case kCmdHighScore:
         ShowHighScores(false, 0);

@@ -61,13 +61,17 @@ struct ScreenMetrics {
     int originY = 0;
 };
 
+// Figure colours: the classic ones, or ones that stay apart for players
+// with any of the common colour vision deficiencies.
+enum Palette { kPaletteClassic = 0, kPaletteDistinct = 1 };
+
 // Every value of the settings file, in memory.
 struct Settings {
     // KEYS
     KeyBindings keys;
     PadSettings pad;
     // SKILL
-    int level = 5;              // start FallPeriod, 1..10
+    int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown
     std::int16_t incLevel = 1;  // level rises during the game
     int botLines = 1;           // a bottom line rises every 15 landings
@@ -80,6 +84,9 @@ struct Settings {
     int color = 1;
     std::int16_t dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
     int dotInterval = 1;
+    int palette = 0;  // kPaletteClassic or kPaletteDistinct
+    int marks = 0;    // figure cells carry their figure's letter
+    int landing = 0;  // the falling figure's landing place is outlined
     // NET
     std::string playerName;  // text(20)
     std::string server;      // text(100)
@@ -111,8 +118,20 @@ struct Settings {
 }  // namespace vexari
 
 namespace vexari {
-// Well heights the game accepts; the options dialogs offer the same range.
+// The ranges the stored values keep, whoever gives them (the file, a
+// dialog, the host of a network game, a command line). What the game makes
+// of them (levels, shown heights, its clock) is in game/GameRules.h.
+
+// Well heights H the game accepts.
 inline constexpr int kMinWellHeight = 19;
 inline constexpr int kMaxWellHeight = 25;
 inline int ClampWellHeight(int h) { return h < kMinWellHeight ? kMinWellHeight : h > kMaxWellHeight ? kMaxWellHeight : h; }
+
+// Fall periods: timer ticks per row, the smallest the fastest.
+inline constexpr int kMinFallPeriod = 1;
+inline constexpr int kMaxFallPeriod = 10;
+inline int ClampFallPeriod(int p) { return p < kMinFallPeriod ? kMinFallPeriod : p > kMaxFallPeriod ? kMaxFallPeriod : p; }
+
+// Seconds of countdown before a network round, 0 to this.
+inline constexpr int kMaxCountdownSeconds = 10;
 }  // namespace vexari

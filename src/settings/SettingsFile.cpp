@@ -34,7 +34,6 @@ void FixFlag(T& flag) {
 
 // Ranges of the values the option dialogs edit.
 constexpr int kMaxThrowMode = 4;           // "All" .. "Random dispatch"
-constexpr int kMaxSecondsBeforeStart = 10;
 constexpr int kMaxDotInterval = 3;
 constexpr int kMaxPort = 65535;
 // Window coordinates beyond the largest window Qt makes mean nothing; held
@@ -78,8 +77,8 @@ void SanitizeSettings(Settings& s) {
     InRangeOr(s.pad.rate, PadSettings::kMinRate, PadSettings::kMaxRate, defPad.rate);
     for (std::size_t b = 0; b < s.pad.buttons.size(); ++b)
         InRangeOr(s.pad.buttons[b], kPadNone, kPadActionCount - 1, defPad.buttons[b]);
-    s.level = ClampInt(s.level, 1, 10);
-    s.netLevel = ClampInt(s.netLevel, 1, 10);
+    s.level = ClampFallPeriod(s.level);
+    s.netLevel = ClampFallPeriod(s.netLevel);
     s.height = ClampWellHeight(s.height);
     // The values the dialogs show as check boxes are 0 or 1.
     FixFlag(s.next);
@@ -88,6 +87,9 @@ void SanitizeSettings(Settings& s) {
     FixFlag(s.animate);
     FixFlag(s.color);
     FixFlag(s.traceMessages);
+    FixFlag(s.marks);
+    FixFlag(s.landing);
+    InRangeOr(s.palette, kPaletteClassic, kPaletteDistinct, kPaletteClassic);
     if (s.dots < 0 || s.dots > 3) s.dots = 1;
     s.dotInterval = ClampInt(s.dotInterval, 1, kMaxDotInterval);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
@@ -96,7 +98,7 @@ void SanitizeSettings(Settings& s) {
     s.playerExitScores = std::max(s.playerExitScores, 0);
     s.commandExitScores = std::max(s.commandExitScores, 0);
     s.maxScores = std::max(s.maxScores, 0);
-    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxSecondsBeforeStart);
+    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxCountdownSeconds);
     for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
         *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
@@ -124,7 +126,7 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     for (int b = 0; b < PadSettings::kButtonCount; ++b)
         s.pad.buttons[b] = ini.ReadInt("KEYS", kPadButtonKeys[b], d.pad.buttons[b]);
 
-    s.level = ClampInt(ini.ReadInt("SKILL", "LEVEL", d.level), 1, 10);
+    s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
     s.next = flag("SKILL", "NEXT", d.next);
     s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
@@ -139,6 +141,9 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.color = ini.ReadInt("DESIGN", "COLOR", d.color);
     s.dots = flag("DESIGN", "DOTS", d.dots);
     s.dotInterval = ini.ReadInt("DESIGN", "DOT_INTERVAL", d.dotInterval);
+    s.palette = ini.ReadInt("DESIGN", "PALETTE", d.palette);
+    s.marks = ini.ReadInt("DESIGN", "MARKS", d.marks);
+    s.landing = ini.ReadInt("DESIGN", "LANDING", d.landing);
 
     s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
@@ -175,7 +180,20 @@ SaveResult SaveSettings(const Settings& settings) { return SaveSettings(settings
 
 namespace {
 
-void WriteSettings(IniFile& ini, const Settings& s) {
+// Every value as the file stores it, in the order a new file lists them. The
+// values are plain texts: IniFile::WriteString quotes what needs quoting.
+std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
+    std::vector<IniFile::Entry> out;
+    struct Writer {
+        std::vector<IniFile::Entry>& out;
+        void WriteString(const char* section, const char* key, std::string value) {
+            out.push_back({section, key, std::move(value)});
+        }
+        void WriteInt(const char* section, const char* key, long long value) {
+            WriteString(section, key, std::to_string(value));
+        }
+    } ini{out};
+
     ini.WriteInt("KEYS", "LEFT", s.keys.left);
     ini.WriteInt("KEYS", "RIGHT", s.keys.right);
     ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
@@ -199,6 +217,9 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("DESIGN", "COLOR", s.color);
     ini.WriteInt("DESIGN", "DOTS", s.dots);
     ini.WriteInt("DESIGN", "DOT_INTERVAL", s.dotInterval);
+    ini.WriteInt("DESIGN", "PALETTE", s.palette);
+    ini.WriteInt("DESIGN", "MARKS", s.marks);
+    ini.WriteInt("DESIGN", "LANDING", s.landing);
 
     ini.WriteString("NET", "PLAYER_NAME", s.playerName);
     ini.WriteString("NET", "SERVER", s.server);
@@ -225,6 +246,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("SIZE", "BOTTOM", s.bottom);
 
     ini.WriteString("INSTALLED", "INSTALLED", "1");
+    return out;
 }
 
 }  // namespace
@@ -232,7 +254,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
 SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
     IniFile ini(file);
-    WriteSettings(ini, s);
+    for (const IniFile::Entry& e : SettingsEntries(s)) ini.WriteString(e.section, e.key, e.value);
     return ini.Save();
 }
 
@@ -242,10 +264,7 @@ SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now) {
 
 SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
-    IniFile before, after;
-    WriteSettings(before, loaded);
-    WriteSettings(after, now);
-    const std::vector<IniFile::Entry> old = before.Entries(), changed = after.Entries();
+    const std::vector<IniFile::Entry> old = SettingsEntries(loaded), changed = SettingsEntries(now);
     IniFile ini(file);
     for (std::size_t k = 0; k < changed.size(); ++k) {
         const IniFile::Entry& e = changed[k];

@@ -75,6 +75,12 @@ TEST(Wire, EveryKindIsReadWholeAndWaitsForWhatItLacks) {
     for (const std::string& bytes : {EncodeRefuse("Incompatible"), EncodeTables(tables), EncodeTables({}),
                                      EncodeStart(5, -123456789), EncodePresent(4), EncodeOptions(options)})
         check(ReadServerMessage, ServerMessage{}, bytes);
+    // The load client's reader that only counts the players of the tables.
+    for (const std::string& bytes : {EncodeTables(tables), EncodeTables({})}) check(ReadTablesPlayerCount, 0, bytes);
+    std::size_t used = 0;
+    std::int32_t players = -1;
+    EXPECT_EQ(std::tuple(ReadTablesPlayerCount(EncodeTables(tables), used, players), players),
+              std::tuple(ReadStatus::Complete, 2));
 }
 
 TEST(Wire, KindsWithoutFieldsOrUnknownToTheReceiverTakeOnlyTheKind) {
@@ -117,6 +123,10 @@ TEST(Wire, ReaderTakesEveryLengthFormButNoHostileLengthOrCount) {
         ServerMessage m;
         std::size_t used = 0;
         ASSERT_EQ(ReadServerMessage(bytes, used, m), status);
+        std::int32_t players = 0;
+        if (bytes[0] == MSG_TABLES) {
+            EXPECT_EQ(ReadTablesPlayerCount(bytes, used, players), status);
+        }
         if (status == ReadStatus::Complete) {
             EXPECT_EQ(std::tuple(used, m.text), std::tuple(bytes.size(), text));
             continue;
@@ -808,11 +818,13 @@ TEST(ClientHold, MessagesWaitForTheComputersKeysAndKeepTheirOrderUpToABrokenStre
     EXPECT_TRUE(f.client.ProcessPending());
     EXPECT_EQ(std::tuple(f.window.log, f.Now()),
               std::tuple(std::vector<std::string>{"text before", "text after (running)"}, State::Paused));
+    f.Receive(EncodeKind(MSG_FILLED) + EncodeStart(4, 8));  // held through the round's end, not undone by it
+    EXPECT_EQ(std::tuple(f.pictures, f.Now()), std::tuple(40, State::Running));
 
     // A broken stream is reported after the messages before it.
     const std::string tooLong = EncodeKind(MSG_TEXT) + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F";  // 2^31 - 1 bytes
     EXPECT_FALSE(f.client.Received(EncodeText("ok") + tooLong));
-    EXPECT_EQ(f.window.log.back(), "text ok");
+    EXPECT_EQ(f.window.log.back(), "text ok (running)");
     EXPECT_FALSE(f.client.ProcessPending());
 }
 
