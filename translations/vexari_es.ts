@@ -766,7 +766,7 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
     <message>
         <source>Repeat a&amp;fter</source>
-        <translation>Repetir &amp;tras</translation>
+        <translation>Espera &amp;hasta repetir</translation>
     </message>
     <message>
         <source>ms</source>

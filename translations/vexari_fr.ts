@@ -766,7 +766,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
     <message>
         <source>Repeat a&amp;fter</source>
-        <translation>Répéter a&amp;près</translation>
+        <translation>Attente a&amp;vant répétition</translation>
     </message>
     <message>
         <source>ms</source>
@@ -802,7 +802,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
     <message>
         <source>Re&amp;peat rate</source>
-        <translation>Cadence de répé&amp;tition</translation>
+        <translation>R&amp;ythme de répétition</translation>
     </message>
     <message>
         <source>D-pad and left stick move, up drops,</source>
