@@ -8,7 +8,7 @@ set -euo pipefail
 
 play=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libsdl2-dev
   qt6-multimedia-dev fonts-dejavu-core
 )
 test=(

@@ -767,6 +767,65 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
 </context>
 <context>
+    <name>vexari::PadSettingsBox</name>
+    <message>
+        <source>Gamepad</source>
+        <translation>Gamepad</translation>
+    </message>
+    <message>
+        <source>Repeat a&amp;fter</source>
+        <translation>Wiederholung &amp;nach</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>per second</source>
+        <translation>pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Nothing</source>
+        <translation>Nichts</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Drehen</translation>
+    </message>
+    <message>
+        <source>Rotate back</source>
+        <translation>Zurückdrehen</translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation>Fallen lassen</translation>
+    </message>
+    <message>
+        <source>Accelerate</source>
+        <translation>Beschleunigen</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Taste %1</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat rate</source>
+        <translation>Wiederholungsrat&amp;e</translation>
+    </message>
+    <message>
+        <source>D-pad and left stick move, up drops,</source>
+        <translation>Steuerkreuz und linker Stick bewegen,</translation>
+    </message>
+    <message>
+        <source>down speeds the fall.</source>
+        <translation>oben lässt fallen, unten beschleunigt.</translation>
+    </message>
+    <message>
+        <source>Start continues, Back pauses.</source>
+        <translation>Start setzt fort, Back hält an.</translation>
+    </message>
+</context>
+<context>
     <name>vexari::Prompts</name>
     <message>
         <source>Value must be between %1 and %2</source>

@@ -767,6 +767,65 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
 </context>
 <context>
+    <name>vexari::PadSettingsBox</name>
+    <message>
+        <source>Gamepad</source>
+        <translation>Mando</translation>
+    </message>
+    <message>
+        <source>Repeat a&amp;fter</source>
+        <translation>Espera &amp;hasta repetir</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>per second</source>
+        <translation>por segundo</translation>
+    </message>
+    <message>
+        <source>Nothing</source>
+        <translation>Nada</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Girar</translation>
+    </message>
+    <message>
+        <source>Rotate back</source>
+        <translation>Girar al revés</translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation>Dejar caer</translation>
+    </message>
+    <message>
+        <source>Accelerate</source>
+        <translation>Acelerar</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Botón %1</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat rate</source>
+        <translation>Ritmo de re&amp;petición</translation>
+    </message>
+    <message>
+        <source>D-pad and left stick move, up drops,</source>
+        <translation>La cruceta y el stick izquierdo mueven,</translation>
+    </message>
+    <message>
+        <source>down speeds the fall.</source>
+        <translation>arriba deja caer, abajo acelera la caída.</translation>
+    </message>
+    <message>
+        <source>Start continues, Back pauses.</source>
+        <translation>Start continúa, Back pausa.</translation>
+    </message>
+</context>
+<context>
     <name>vexari::Prompts</name>
     <message>
         <source>Value must be between %1 and %2</source>

@@ -767,6 +767,65 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
+    <name>vexari::PadSettingsBox</name>
+    <message>
+        <source>Gamepad</source>
+        <translation>Manette</translation>
+    </message>
+    <message>
+        <source>Repeat a&amp;fter</source>
+        <translation>Attente a&amp;vant répétition</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>per second</source>
+        <translation>par seconde</translation>
+    </message>
+    <message>
+        <source>Nothing</source>
+        <translation>Rien</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Tourner</translation>
+    </message>
+    <message>
+        <source>Rotate back</source>
+        <translation>Tourner dans l&apos;autre sens</translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation>Faire tomber</translation>
+    </message>
+    <message>
+        <source>Accelerate</source>
+        <translation>Accélérer</translation>
+    </message>
+    <message>
+        <source>Button %1</source>
+        <translation>Bouton %1</translation>
+    </message>
+    <message>
+        <source>Re&amp;peat rate</source>
+        <translation>R&amp;ythme de répétition</translation>
+    </message>
+    <message>
+        <source>D-pad and left stick move, up drops,</source>
+        <translation>La croix et le stick gauche déplacent,</translation>
+    </message>
+    <message>
+        <source>down speeds the fall.</source>
+        <translation>haut fait tomber, bas accélère la chute.</translation>
+    </message>
+    <message>
+        <source>Start continues, Back pauses.</source>
+        <translation>Start continue, Back met en pause.</translation>
+    </message>
+</context>
+<context>
     <name>vexari::Prompts</name>
     <message>
         <source>Value must be between %1 and %2</source>

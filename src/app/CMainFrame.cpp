@@ -16,6 +16,7 @@
 #include "app/Commands.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
+#include "app/Gamepads.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
 #include "app/RunningCopy.h"
@@ -116,6 +117,12 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(view_, &GameView::command, this, &CMainFrame::Command);
     connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
     connect(view_, &GameView::keyReleased, driver_.get(), &GameDriver::KeyReleased);
+    // A pad plays as the keyboard does, while the game has the keys.
+    pads_ = std::make_unique<Gamepads>(settings_);
+    pads_->SetGate([this] { return view_->hasFocus() && !QApplication::activeModalWidget(); });
+    connect(pads_.get(), &Gamepads::keyPressed, this, &CMainFrame::KeyPressed);
+    connect(pads_.get(), &Gamepads::keyReleased, driver_.get(), &GameDriver::KeyReleased);
+    connect(pads_.get(), &Gamepads::unplugged, this, &CMainFrame::PadUnplugged);
     connect(view_, &GameView::popupRequested, this, &CMainFrame::ShowPopupMenu);
     connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
     connect(driver_.get(), &GameDriver::idle, session_.get(), &NetworkSession::ProcessPending);
@@ -139,6 +146,7 @@ CMainFrame::~CMainFrame() {
     // Closing the window while it is torn down moves the focus; this part of
     // the window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+    pads_.reset();
     game_.RemoveListener(view_);
     viewer_.reset();
     replaySounds_.reset();
@@ -294,6 +302,10 @@ void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
 void CMainFrame::PauseIfRunning() {
     driver_->FinishPendingWork();
     if (game_.record().running) game_.ToggleRunning(true);
+}
+
+void CMainFrame::PadUnplugged() {
+    if (!viewer_ && !game_.record().computerPlays) PauseIfRunning();
 }
 
 void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {

@@ -20,6 +20,7 @@ class QMenu;
 namespace vexari {
 
 class GameDriver;
+class Gamepads;
 class GameView;
 class NetworkSession;
 class ReplayRecorder;
@@ -45,6 +46,7 @@ public:
     GameView* view() const { return view_; }
     GameDriver& driver() { return *driver_; }
     NetworkSession& session() { return *session_; }
+    Gamepads& gamepads() const { return *pads_; }
     QAction* newGameAction() const { return newGameAction_; }
     const std::vector<QMenu*>& menus() const { return menus_; }
     QAction* muteAction() const { return muteAction_; }
@@ -91,6 +93,8 @@ private:
     // SOUND on or off, from the menu or its accelerator.
     void ToggleMute();
     void PauseIfRunning();
+    // A pad went away: the player's game under way waits for them.
+    void PadUnplugged();
     void OnFocusChanged(QWidget* old, QWidget* now);
     // Why the network game ended: told at once while the player was in this
     // game; otherwise the window asks for attention and tells it once the
@@ -119,6 +123,7 @@ private:
     std::filesystem::path lastReplay_;
     std::int32_t lastReplayScore_ = 0;
     WindowPlacer* placer_ = nullptr;
+    std::unique_ptr<Gamepads> pads_;
     // Which copy of the game this is, for where the window opens.
     RunningCopy copy_;
     QAction* newGameAction_ = nullptr;

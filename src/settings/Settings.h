@@ -18,6 +18,24 @@ struct KeyBindings {
     friend bool operator==(const KeyBindings&, const KeyBindings&) = default;
 };
 
+// What a gamepad button does: the player key it presses.
+enum PadAction { kPadNone, kPadRotate, kPadRotate2, kPadDrop, kPadAccelerate, kPadActionCount };
+
+// A gamepad's own settings. Its directions press the move, drop and
+// accelerate keys; a held Left or Right repeats after `delay` milliseconds,
+// `rate` times a second, as a held key does.
+struct PadSettings {
+    enum Button { kA, kB, kX, kY, kLeftShoulder, kRightShoulder, kButtonCount };
+    static constexpr int kMinDelay = 100, kMaxDelay = 2000;
+    static constexpr int kMinRate = 1, kMaxRate = 60;
+
+    int delay = 500;
+    int rate = 30;
+    std::array<int, kButtonCount> buttons{kPadRotate, kPadRotate2, kPadRotate2, kPadDrop, kPadRotate2, kPadRotate};
+
+    friend bool operator==(const PadSettings&, const PadSettings&) = default;
+};
+
 // The computer player's weights. Eight criteria are defined; the table has
 // room for thirty, the rest stay 0 and add nothing.
 struct DemoWeights {
@@ -51,6 +69,7 @@ enum Palette { kPaletteClassic = 0, kPaletteDistinct = 1 };
 struct Settings {
     // KEYS
     KeyBindings keys;
+    PadSettings pad;
     // SKILL
     int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown

@@ -13,6 +13,8 @@ namespace vexari {
 
 namespace {
 
+constexpr const char* kPadButtonKeys[PadSettings::kButtonCount] = {"PAD_A", "PAD_B",  "PAD_X",
+                                                                  "PAD_Y", "PAD_LB", "PAD_RB"};
 constexpr const char* kDemoKeys[DemoWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
                                                            "ILL2LINE", "SURFACE", "YFIGURE", "GREED"};
 
@@ -70,6 +72,11 @@ void SanitizeSettings(Settings& s) {
     FixKey(s.keys.rotate2, defKeys.rotate2);
     FixKey(s.keys.drop, defKeys.drop);
     FixKey(s.keys.accelerate, defKeys.accelerate);
+    const PadSettings defPad;
+    InRangeOr(s.pad.delay, PadSettings::kMinDelay, PadSettings::kMaxDelay, defPad.delay);
+    InRangeOr(s.pad.rate, PadSettings::kMinRate, PadSettings::kMaxRate, defPad.rate);
+    for (std::size_t b = 0; b < s.pad.buttons.size(); ++b)
+        InRangeOr(s.pad.buttons[b], kPadNone, kPadActionCount - 1, defPad.buttons[b]);
     s.level = ClampFallPeriod(s.level);
     s.netLevel = ClampFallPeriod(s.netLevel);
     s.height = ClampWellHeight(s.height);
@@ -116,6 +123,10 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.keys.drop = ini.ReadInt("KEYS", "DROP", d.keys.drop);
     s.keys.accelerate = ini.ReadInt("KEYS", "ACCELERATE", d.keys.accelerate);
     s.keys.rotate2 = ini.ReadInt("KEYS", "ROTATE2", d.keys.rotate2);
+    s.pad.delay = ini.ReadInt("KEYS", "PAD_DELAY", d.pad.delay);
+    s.pad.rate = ini.ReadInt("KEYS", "PAD_RATE", d.pad.rate);
+    for (int b = 0; b < PadSettings::kButtonCount; ++b)
+        s.pad.buttons[b] = ini.ReadInt("KEYS", kPadButtonKeys[b], d.pad.buttons[b]);
 
     s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
     s.next = flag("SKILL", "NEXT", d.next);
@@ -193,6 +204,9 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteInt("KEYS", "ROTATE2", s.keys.rotate2);
     ini.WriteInt("KEYS", "DROP", s.keys.drop);
     ini.WriteInt("KEYS", "ACCELERATE", s.keys.accelerate);
+    ini.WriteInt("KEYS", "PAD_DELAY", s.pad.delay);
+    ini.WriteInt("KEYS", "PAD_RATE", s.pad.rate);
+    for (int b = 0; b < PadSettings::kButtonCount; ++b) ini.WriteInt("KEYS", kPadButtonKeys[b], s.pad.buttons[b]);
 
     ini.WriteInt("SKILL", "LEVEL", s.level);
     ini.WriteInt("SKILL", "INCLEVEL", s.incLevel);

@@ -18,6 +18,7 @@
 #include "ui/Background.h"
 #include "ui/Controls.h"
 #include "ui/KeyCaptureField.h"
+#include "ui/PadSettingsBox.h"
 
 namespace vexari {
 
@@ -31,6 +32,7 @@ BackgroundLoader DefaultBackgroundLoader() {
 DesignValues DesignValues::FromSettings(const Settings& settings) {
     DesignValues v;
     v.keys = settings.keys;
+    v.pad = settings.pad;
     v.dots = settings.dots;
     v.dotInterval = settings.dotInterval;
     v.color = settings.color != 0;
@@ -44,6 +46,7 @@ DesignValues DesignValues::FromSettings(const Settings& settings) {
 
 void DesignValues::ApplyTo(Settings& settings) const {
     settings.keys = keys;
+    settings.pad = pad;
     settings.dots = static_cast<std::int16_t>(dots);
     settings.dotInterval = dotInterval;
     settings.color = color ? 1 : 0;
@@ -102,6 +105,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
         if (i == kRotate || i == kRotate2) keys->addWidget(MakeRotateIcon(this), i, 2);
     }
     keys->setColumnStretch(3, 1);
+    keys->setRowStretch(kKeyFieldCount, 1);  // the keys stay together beside the taller gamepad box
 
     auto* fixedKeys = new QVBoxLayout;
     for (const QString& text : {tr("Show/Hide Next Figure - \"1\" or \"Tab\""), tr("Pause - \"Esc\""),
@@ -163,8 +167,13 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     for (QPushButton* b : {black, select, okButton_, cancel}) b->setAutoDefault(false);
     okButton_->setDefault(true);
 
+    // The gamepad beside the keys.
+    padBox_ = new PadSettingsBox(this);
+    auto* keysRow = new QHBoxLayout;
+    keysRow->addLayout(keys);
+    keysRow->addWidget(padBox_, 0, Qt::AlignTop);
     auto* left = new QVBoxLayout;
-    left->addLayout(keys);
+    left->addLayout(keysRow);
     left->addSpacing(DialogUnits(this, 0, 6).height());
     left->addLayout(fixedKeys);
     left->addWidget(strokesBox);
@@ -192,6 +201,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
 void DesignDialog::ShowData() {
     for (int i = 0; i < kKeyFieldCount; ++i)
         keyFields_[static_cast<std::size_t>(i)]->SetCode(KeyOf(data_.keys, static_cast<KeyField>(i)));
+    padBox_->Show(data_.pad);
     UpdatePreview();
     for (int i = 0; i < 4; ++i) strokeButtons_[static_cast<std::size_t>(i)]->setChecked(i == data_.dots);
     ShowBitmapName();
@@ -245,6 +255,9 @@ void DesignDialog::accept() {
     const std::optional<int> interval =
         ReadIntegerField(prompts_, this, intervalEdit_, kMinInterval, kMaxInterval);
     if (!interval) return;
+    const std::optional<PadSettings> pad = padBox_->Read(prompts_);
+    if (!pad) return;
+    data_.pad = *pad;
     for (int i = 0; i < kKeyFieldCount; ++i)
         KeyOf(data_.keys, static_cast<KeyField>(i)) = keyFields_[static_cast<std::size_t>(i)]->Code();
     data_.color = colorBox_->isChecked();

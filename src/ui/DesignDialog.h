@@ -18,6 +18,7 @@ class QRadioButton;
 namespace vexari {
 
 class KeyCaptureField;
+class PadSettingsBox;
 class TiledPictureControl;
 
 // Loads a background picture file into image; false (and a black image)
@@ -29,6 +30,7 @@ BackgroundLoader DefaultBackgroundLoader();
 // What the design dialog edits.
 struct DesignValues {
     KeyBindings keys;
+    PadSettings pad;
     int dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
     int dotInterval = 1;
     bool color = true;
@@ -80,6 +82,7 @@ public:
     TiledPictureControl* Preview() const { return preview_; }
     const PixelImage& PreviewPicture() const { return previewPicture_; }
     QPushButton* OkButton() const { return okButton_; }
+    PadSettingsBox* PadBox() const { return padBox_; }
 
 public slots:
     // Reads the controls; stays open when the interval is refused.
@@ -107,6 +110,7 @@ private:
     QLabel* bitmapName_ = nullptr;
     TiledPictureControl* preview_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    PadSettingsBox* padBox_ = nullptr;
 };
 
 // "You have defined the same keys for different operations. Please correct."

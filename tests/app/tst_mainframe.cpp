@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window driven through its keys, mouse and menus; two of them
+// The main window driven through its keys, SDL's virtual gamepads, mouse and menus; two of them
 // playing a network game; and the client's socket against real loopback
 // connections (the server's sockets under abuse are tests/tools').
+#include <SDL.h>
+
 #include <QTemporaryDir>
 #include <QtNetwork>
 #include <QtTest>
@@ -14,6 +16,7 @@
 #include "app/CMainFrame.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
+#include "app/Gamepads.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
 #include "replay/HighScoreLinks.h"
@@ -34,6 +37,8 @@
 #include "settings/SettingsFile.h"
 #include "ui/Controls.h"
 #include "game/Figures.h"
+#include "ui/DesignDialog.h"
+#include "ui/PadSettingsBox.h"
 
 using namespace vexari;
 
@@ -67,8 +72,34 @@ class MainFrameTest : public QObject {
     std::unique_ptr<CMainFrame> frame_;
     FakePrompts joinPrompts_;
     std::unique_ptr<CMainFrame> joiner_;  // joins the network games frame_ hosts
+    std::uint32_t now_ = 0;               // the pads' clock
+    SDL_Joystick* pad_ = nullptr;
 
     GameRecord& Record() { return frame_->game().record(); }
+    void Poll() { frame_->gamepads().Poll(); }
+    // SDL's virtual game controller, plugged in; the pads go by the clock now_.
+    void Plug() {
+        frame_->gamepads().SetClock([this] { return now_; });
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION, desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX, desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        pad_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+        Poll();
+    }
+    void Unplug() {
+        for (int i = 0; pad_ && i < SDL_NumJoysticks(); ++i)
+            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(pad_))
+                SDL_JoystickClose(std::exchange(pad_, nullptr)), SDL_JoystickDetachVirtual(i);
+        Poll();
+    }
+    void Press(SDL_GameControllerButton b, bool down = true) { SDL_JoystickSetVirtualButton(pad_, b, down), Poll(); }
+    void Click(SDL_GameControllerButton button) { Press(button), Press(button, false); }
+    // Starts the game with a T in the middle from the pad.
+    void Start() {
+        Click(SDL_CONTROLLER_BUTTON_START);
+        QVERIFY(Record().running);
+        std::tie(Record().mask, Record().x, Record().y) = std::tuple(FigureTable()[2], 3, 0);
+    }
     int HostPort() { return frame_->session().serverTransport().Port(); }
     void OpenJoiner() {
         joiner_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, joinPrompts_);
@@ -99,6 +130,7 @@ private slots:
         frame_->view()->setFocus();
     }
     void cleanup() {
+        Unplug();
         joiner_.reset();
         joinPrompts_ = FakePrompts();
         frame_.reset();
@@ -148,6 +180,72 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_Escape);
         QVERIFY(QTest::qWaitFor([&] { return frame_->isMinimized(); }, 1000) ||
                 frame_->windowState() & Qt::WindowMinimized);
+    }
+
+    void aPadPlaysAsTheKeysDo() {
+        QTRY_VERIFY(frame_->view()->hasFocus());
+        Plug();  // during play; a window opened later finds it plugged in
+        QCOMPARE(std::tuple(frame_->gamepads().Count(), Gamepads(frame_->settings()).Count()), std::tuple(1, 1));
+        Start();
+        // Left held repeats after the delay at the rate, until let go; the stick moves too.
+        const PadSettings& pad = frame_->settings().pad;
+        Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        for (auto [ms, x] : {std::pair(0, 2), {pad.delay - 1, 2}, {1, 1}, {1000 / pad.rate, 0}})
+            QCOMPARE((now_ += ms, Poll(), Record().x), x);
+        Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false), now_ += 1000;
+        for (int value : {32767, 0}) SDL_JoystickSetVirtualAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX, value), Poll();
+        QCOMPARE(Record().x, 1);
+        // The buttons turn either way: A once, B three times.
+        FigureMask once = Record().mask, four = once;
+        RotateFigure(once);
+        for (int t = 0; t < 4; ++t) RotateFigure(four);
+        Click(SDL_CONTROLLER_BUTTON_A);
+        QVERIFY(Record().mask == once);
+        Click(SDL_CONTROLLER_BUTTON_B);
+        QVERIFY(Record().mask == four);
+        // Down is the accelerate key held; Y drops.
+        for (bool down : {true, false}) {
+            Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN, down);
+            QCOMPARE(frame_->driver().IsKeyDown(frame_->settings().keys.accelerate), down);
+        }
+        Click(SDL_CONTROLLER_BUTTON_Y);
+        QVERIFY(Record().y == 0 && Record().score > 0);
+        // Back pauses, Start continues; while the game does not have the keys, the pad presses nothing.
+        Click(SDL_CONTROLLER_BUTTON_BACK);
+        QVERIFY(!Record().running);
+        frame_->view()->clearFocus();
+        Click(SDL_CONTROLLER_BUTTON_START);
+        QVERIFY(!Record().running);
+        frame_->view()->setFocus();
+        Click(SDL_CONTROLLER_BUTTON_START);
+        QVERIFY(Record().running);
+
+        // Unplugged during a game, the game waits; plugged in again, it plays on.
+        Unplug();
+        QVERIFY(!Record().running && frame_->gamepads().Count() == 0);
+        Plug();
+        Click(SDL_CONTROLLER_BUTTON_START);
+        QVERIFY(Record().running);
+    }
+
+    void thePadsSettingsAreTypedIntoTheDesignDialog() {
+        prompts_.On<DesignDialog>([](DesignDialog& d) {
+            PadSettingsBox& box = *d.PadBox();
+            box.DelayEdit()->setText("2001");
+            QVERIFY((d.accept(), d.result() == QDialog::Rejected));  // refused: the dialog stays open
+            box.DelayEdit()->setText("300");
+            box.RateEdit()->setText("10");
+            box.ButtonBox(PadSettings::kA)->setCurrentIndex(kPadDrop);
+            d.accept();
+        });
+        frame_->Command(kCmdDesign);
+        QTRY_VERIFY(frame_->view()->hasFocus());
+        QCOMPARE(prompts_.MessageTexts(), QStringList{RangeMessage(100, 2000)});
+        QCOMPARE(frame_->settings().pad, (PadSettings{300, 10, {kPadDrop, kPadRotate2, kPadRotate2, kPadDrop, 2, 1}}));
+        Plug();
+        Start();
+        Click(SDL_CONTROLLER_BUTTON_A);
+        QVERIFY(Record().y == 0 && Record().score > 0);
     }
 
     void labelsSendTheirCommands() {

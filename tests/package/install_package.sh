@@ -26,9 +26,10 @@ trap cleanup EXIT
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(ls "$work"/vexari_*.deb 2>/dev/null | head -1)
 [ -s "$deb" ] || fail "no package was made"
-# dpkg-shlibdeps found the libraries the programs link, the sound's among them.
+# dpkg-shlibdeps found the libraries the programs link, the sound's and the gamepads' among them.
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6multimedia6* ]] || fail "no dependency on Qt Multimedia: $depends"
+[[ $depends == *libsdl2-2.0-0* ]] || fail "no dependency on SDL 2: $depends"
 if command -v lintian >/dev/null; then
   lintian "$deb" >"$work/lintian.log" 2>&1
   grep -v 'root privileges' "$work/lintian.log"
