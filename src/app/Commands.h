@@ -18,6 +18,7 @@ enum Command : int {
     kCmdJoinNetwork = 32792,
     kCmdDemo = 32797,
     kCmdReplays = 32798,
+    kCmdPlayComputer = 32799,
     kCmdAbout = 57664,
     kCmdExit = 57665,
 };
