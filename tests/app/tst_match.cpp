@@ -85,6 +85,8 @@ private slots:
         frame_->resize(320, 600);
         frame_->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        frame_->activateWindow();  // the reason of an ended match is told at once to a player in the window
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     }
     void cleanup() {
         frame_.reset();
