@@ -375,12 +375,75 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Cannon read bitmap file %1.Please change the file pathname or set backround to BLACK</source>
         <translation>Die Bilddatei %1 kann nicht gelesen werden. Bitte ändern Sie den Dateipfad oder stellen Sie den Hintergrund auf SCHWARZ.</translation>
     </message>
+    <message>
+        <source>Colours for colour-blind &amp;players</source>
+        <translation>Farb&amp;en für Farbfehlsichtige</translation>
+    </message>
+    <message>
+        <source>&amp;Mark figures with letters</source>
+        <translation>Figuren mit Buchstaben &amp;markieren</translation>
+    </message>
+    <message>
+        <source>Show the landin&amp;g place</source>
+        <translation>Lan&amp;deplatz zeigen</translation>
+    </message>
 </context>
 <context>
     <name>vexari::FirstRun</name>
     <message>
         <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
         <translation>Sie starten Vexari zum ersten Mal. Möchten Sie es jetzt einrichten (sonst gelten die Standardwerte)?</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::GameAccessible</name>
+    <message>
+        <source>Waiting for the start, stack %1 of %2 rows</source>
+        <translation>Wartet auf den Start, Stapel %1 von %2 Zeilen</translation>
+    </message>
+    <message>
+        <source>Paused, stack %1 of %2 rows</source>
+        <translation>Pause, Stapel %1 von %2 Zeilen</translation>
+    </message>
+    <message>
+        <source>Figure %1 in column %2, stack %3 of %4 rows</source>
+        <translation>Figur %1 in Spalte %2, Stapel %3 von %4 Zeilen</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>verborgen</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>noch keine</translation>
+    </message>
+    <message>
+        <source>Score %1, level %2, lines %3, next figure %4</source>
+        <translation>Punkte %1, Level %2, Zeilen %3, nächste Figur %4</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Well</source>
+        <translation>Schacht</translation>
+    </message>
+    <message>
+        <source>Next figure</source>
+        <translation>Nächste Figur</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
     </message>
 </context>
 <context>
@@ -439,6 +502,14 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>Lines</source>
         <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>How the last figure landed</source>
+        <translation>Wie die letzte Figur gelandet ist</translation>
+    </message>
+    <message>
+        <source>... Press ESC to pause ...</source>
+        <translation>... Zum Anhalten ESC drücken ...</translation>
     </message>
 </context>
 <context>

@@ -375,12 +375,75 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Cannon read bitmap file %1.Please change the file pathname or set backround to BLACK</source>
         <translation>No se puede leer el archivo de imagen %1. Cambia la ruta del archivo o pon el fondo en NEGRO.</translation>
     </message>
+    <message>
+        <source>Colours for colour-blind &amp;players</source>
+        <translation>Colores &amp;para daltónicos</translation>
+    </message>
+    <message>
+        <source>&amp;Mark figures with letters</source>
+        <translation>Marcar las piezas con le&amp;tras</translation>
+    </message>
+    <message>
+        <source>Show the landin&amp;g place</source>
+        <translation>Mostrar el l&amp;ugar de aterrizaje</translation>
+    </message>
 </context>
 <context>
     <name>vexari::FirstRun</name>
     <message>
         <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
         <translation>Es la primera vez que ejecutas Vexari. ¿Quieres configurarlo ahora (si no, usará los valores predeterminados)?</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::GameAccessible</name>
+    <message>
+        <source>Waiting for the start, stack %1 of %2 rows</source>
+        <translation>Esperando el inicio, pila de %1 de %2 filas</translation>
+    </message>
+    <message>
+        <source>Paused, stack %1 of %2 rows</source>
+        <translation>En pausa, pila de %1 de %2 filas</translation>
+    </message>
+    <message>
+        <source>Figure %1 in column %2, stack %3 of %4 rows</source>
+        <translation>Pieza %1 en la columna %2, pila de %3 de %4 filas</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>oculta</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>ninguna todavía</translation>
+    </message>
+    <message>
+        <source>Score %1, level %2, lines %3, next figure %4</source>
+        <translation>Puntos %1, nivel %2, líneas %3, pieza siguiente %4</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Partida</translation>
+    </message>
+    <message>
+        <source>Well</source>
+        <translation>Pozo</translation>
+    </message>
+    <message>
+        <source>Next figure</source>
+        <translation>Pieza siguiente</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntos</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Líneas</translation>
     </message>
 </context>
 <context>
@@ -439,6 +502,14 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>Lines</source>
         <translation>Líneas</translation>
+    </message>
+    <message>
+        <source>How the last figure landed</source>
+        <translation>Cómo aterrizó la última pieza</translation>
+    </message>
+    <message>
+        <source>... Press ESC to pause ...</source>
+        <translation>... Pulsa ESC para pausar ...</translation>
     </message>
 </context>
 <context>

@@ -375,12 +375,75 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>Cannon read bitmap file %1.Please change the file pathname or set backround to BLACK</source>
         <translation>Impossible de lire le fichier image %1. Veuillez changer le chemin du fichier ou mettre le fond en NOIR.</translation>
     </message>
+    <message>
+        <source>Colours for colour-blind &amp;players</source>
+        <translation>Couleurs ada&amp;ptées aux daltoniens</translation>
+    </message>
+    <message>
+        <source>&amp;Mark figures with letters</source>
+        <translation>&amp;Marquer les pièces d&apos;une lettre</translation>
+    </message>
+    <message>
+        <source>Show the landin&amp;g place</source>
+        <translation>Mon&amp;trer l&apos;emplacement d&apos;arrivée</translation>
+    </message>
 </context>
 <context>
     <name>vexari::FirstRun</name>
     <message>
         <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
         <translation>C&apos;est la première fois que vous lancez Vexari. Voulez-vous le configurer maintenant (sinon, il utilisera les valeurs par défaut)&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::GameAccessible</name>
+    <message>
+        <source>Waiting for the start, stack %1 of %2 rows</source>
+        <translation>En attente du départ, pile de %1 rangées sur %2</translation>
+    </message>
+    <message>
+        <source>Paused, stack %1 of %2 rows</source>
+        <translation>En pause, pile de %1 rangées sur %2</translation>
+    </message>
+    <message>
+        <source>Figure %1 in column %2, stack %3 of %4 rows</source>
+        <translation>Pièce %1 en colonne %2, pile de %3 rangées sur %4</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>masquée</translation>
+    </message>
+    <message>
+        <source>none yet</source>
+        <translation>aucune pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Score %1, level %2, lines %3, next figure %4</source>
+        <translation>Score %1, niveau %2, lignes %3, pièce suivante %4</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Partie</translation>
+    </message>
+    <message>
+        <source>Well</source>
+        <translation>Puits</translation>
+    </message>
+    <message>
+        <source>Next figure</source>
+        <translation>Pièce suivante</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
     </message>
 </context>
 <context>
@@ -439,6 +502,14 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>Lines</source>
         <translation>Lignes</translation>
+    </message>
+    <message>
+        <source>How the last figure landed</source>
+        <translation>Comment la dernière pièce s&apos;est posée</translation>
+    </message>
+    <message>
+        <source>... Press ESC to pause ...</source>
+        <translation>... Appuyez sur ÉCHAP pour la pause ...</translation>
     </message>
 </context>
 <context>

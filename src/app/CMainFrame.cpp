@@ -107,6 +107,7 @@ CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget*
     placer_ = new WindowPlacer(*this, settings_);
     placer_->SetCopy(copy_.Index());
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
+    game_.AddListener(view_);
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);
     connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
@@ -128,6 +129,7 @@ CMainFrame::~CMainFrame() {
     // Closing the window while it is torn down moves the focus; this part of
     // the window must not hear of it any more.
     disconnect(qApp, nullptr, this, nullptr);
+    game_.RemoveListener(view_);
     viewer_.reset();
     recorder_.reset();  // the game under way is saved as stopped
     session_.reset();
@@ -183,6 +185,7 @@ void CMainFrame::Command(int id) {
         TakeFocus();
         settings_.next = static_cast<std::int16_t>(1 - settings_.next);
         view_->Screen().DrawNextPanel();
+        view_->AnnounceChanges();
         break;
     case kCmdHighScore:
         ShowHighScores(false, 0);

@@ -45,6 +45,8 @@ public:
     // the held keys and announces that the game is free again.
     void Schedule();
     void Stop();
+    // The wait set for the next timed state in ms, -1 when none (for the tests).
+    int NextWaitMs() const { return deadlineTimer_.isActive() ? deadlineTimer_.interval() : -1; }
 
     // GameClock
     std::int64_t Seconds() override;

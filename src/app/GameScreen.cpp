@@ -2,17 +2,12 @@
 #include "app/GameScreen.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/Background.h"
 #include "ui/Bevel.h"
 
 namespace vexari {
-namespace {
-
-// Face colour of cell value v: red, green and blue from bits 2, 1 and 0.
-Color CellFace(int v) { return MakeColor(v & 4 ? 255 : 0, v & 2 ? 255 : 0, v & 1 ? 255 : 0); }
-
-}  // namespace
 
 GameScreen::GameScreen(const GameRecord& record, const Settings& settings, const PixelImage& background,
                        ScreenShell& shell)
@@ -20,18 +15,16 @@ GameScreen::GameScreen(const GameRecord& record, const Settings& settings, const
     for (auto& cell : cells_) cell = PixelImage(8, 8, kGrey);
 }
 
+void GameScreen::MakeCells() {
+    look_ = CellLook::Of(settings_);
+    for (int v = 0; v <= 7; ++v)
+        cells_[static_cast<std::size_t>(v)] = MakeCellImage(v, layout_.cellW, layout_.cellH, layout_.bevel, look_);
+}
+
 void GameScreen::SetLayout(const WindowLayout& layout) {
     layout_ = layout;
-    const int cw = layout.cellW, ch = layout.cellH, n = layout.bevel;
-    for (int v = 1; v <= 7; ++v) {
-        PixelImage& cell = cells_[static_cast<std::size_t>(v)];
-        cell = PixelImage(cw, ch);
-        DrawRaisedBox(cell, 0, 0, cw, ch, n, CellFace(v), MakeColor(240, 240, 240), MakeColor(64, 64, 64), false,
-                      true);
-    }
-    cells_[0] = PixelImage(cw, ch);
-    DrawRaisedBox(cells_[0], 0, 0, cw, ch, n, kGrey, kWhite, kDarkGrey, false, true);
-
+    const int n = layout.bevel;
+    MakeCells();
     frame_ = PixelImage(layout.clientW, layout.clientH);
     DrawRaisedBox(frame_, 0, 0, layout.clientW, layout.clientH, n, kGrey, kWhite, kDarkGrey, false, true);
     for (const Rect& area : {layout.well, layout.indicatorRow, layout.nextPanel, layout.scoreBox, layout.levelBox,
@@ -53,7 +46,7 @@ void GameScreen::FillBlack(int x, int y, int w, int h) {
 
 void GameScreen::DrawCell(int x, int y, int value) {
     if (y < 10) return;
-    const PixelImage& cell = cells_[static_cast<std::size_t>(settings_.color ? value & 7 : 0)];
+    const PixelImage& cell = cells_[static_cast<std::size_t>(value & 7)];
     screen_.CopyFrom(x, y, cell, 0, 0, cell.Width(), cell.Height());
     shell_.Invalidate({x, y, cell.Width(), cell.Height()});
 }
@@ -72,6 +65,7 @@ void GameScreen::DrawCounter(const Rect& box, const std::string& text) {
 void GameScreen::PaintGame(bool full) {
     if (screen_.IsNull()) return;  // not laid out yet
     if (full) {
+        if (look_ != CellLook::Of(settings_)) MakeCells();
         screen_.CopyFrom(0, 0, frame_, 0, 0, frame_.Width(), frame_.Height());
         shell_.Invalidate({0, 0, frame_.Width(), frame_.Height()});
     }
@@ -99,6 +93,7 @@ void GameScreen::PaintGame(bool full) {
         }
     }
     for (int j = 0; j < 10; ++j) DrawEmpty(layout_.CellX(j), layout_.IndicatorY());
+    ShowLanding(record_.x, record_.y);
     DrawNextPanel();
     UpdateStatusLine();
 }
@@ -126,7 +121,7 @@ void GameScreen::DrawFigure(int x, int y) {
     if (!FigureDrawable()) return;
     for (auto& column : figureCells_) column.fill(false);
     indicatorFlags_.fill(false);
-    if (record_.waitingForStart) return;
+    if (record_.waitingForStart) return ShowLanding(x, y);
     for (int u = 0; u < 4; ++u) {
         int lowest = 0;
         for (int v = 0; v < 4; ++v) {
@@ -141,6 +136,48 @@ void GameScreen::DrawFigure(int x, int y) {
             indicatorFlags_[static_cast<std::size_t>(x + u)] = true;
         }
     }
+    ShowLanding(x, y);
+}
+
+void GameScreen::ShowLanding(int x, int y) {
+    CellFlags landing{};
+    const GameRecord& r = record_;
+    if (settings_.landing && !r.waitingForStart && FigureDrawable() && FigureFits(r.well, r.mask, x, y)) {
+        const int row = LandingRow(r.well, r.mask, x, y);
+        for (int u = 0; u < 4; ++u)
+            for (int v = 0; v < 4; ++v)
+                if (r.mask.at(u, v) && OnWell(x + u, row + v) && !Flag(figureCells_, x + u, row + v)) {
+                    Flag(landing, x + u, row + v) = true;
+                    landingColour_ = look_.color ? CellFace(r.mask.at(u, v), look_.palette) : kWhite;
+                }
+    }
+    CellFlags before = std::exchange(landingCells_, landing);
+    for (int c = 0; c < 10; ++c)
+        for (int row = 0; row < kRows; ++row) {
+            if (Flag(landing, c, row)) {
+                DrawLandingCell(c, row);
+            } else if (Flag(before, c, row) && !Flag(figureCells_, c, row)) {
+                const int value = r.well.at(c, row);
+                if (value)
+                    DrawCell(layout_.CellX(c), layout_.CellY(row), value);
+                else
+                    DrawEmpty(layout_.CellX(c), layout_.CellY(row));
+            }
+        }
+}
+
+void GameScreen::DrawLandingCell(int column, int row) {
+    const int x = layout_.CellX(column), y = layout_.CellY(row), w = layout_.cellW, h = layout_.cellH;
+    if (y < 10) return;
+    DrawEmpty(x, y);
+    // The figure's outline: a line along each side that borders no other
+    // cell of the landing place.
+    const int t = std::max(layout_.bevel, 1);
+    const auto open = [&](int c, int r) { return !(OnWell(c, r) && Flag(landingCells_, c, r)); };
+    if (open(column, row - 1)) screen_.FillRect(x, y, w, t, landingColour_);
+    if (open(column, row + 1)) screen_.FillRect(x, y + h - t, w, t, landingColour_);
+    if (open(column - 1, row)) screen_.FillRect(x, y, t, h, landingColour_);
+    if (open(column + 1, row)) screen_.FillRect(x + w - t, y, t, h, landingColour_);
 }
 
 void GameScreen::EraseFigure(int x, int y, const FigureMask& mask) {
@@ -151,7 +188,10 @@ void GameScreen::EraseFigure(int x, int y, const FigureMask& mask) {
             if (!mask.at(u, v) || !OnWell(x + u, y + v) ||
                 figureCells_[static_cast<std::size_t>(x + u)][static_cast<std::size_t>(y + v)])
                 continue;
-            DrawEmpty(layout_.CellX(x + u), layout_.CellY(y + v));
+            if (Flag(landingCells_, x + u, y + v))
+                DrawLandingCell(x + u, y + v);
+            else
+                DrawEmpty(layout_.CellX(x + u), layout_.CellY(y + v));
             erased = true;
         }
         if (erased && !indicatorFlags_[static_cast<std::size_t>(x + u)])
@@ -162,6 +202,7 @@ void GameScreen::EraseFigure(int x, int y, const FigureMask& mask) {
 void GameScreen::ClearShown() {
     for (auto& column : shown_) column.fill(0);
     for (auto& column : figureCells_) column.fill(false);
+    for (auto& column : landingCells_) column.fill(false);
     indicatorFlags_.fill(false);
 }
 

@@ -7,6 +7,7 @@
 #include "game/GameHooks.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
+#include "ui/CellLook.h"
 #include "ui/PixelImage.h"
 
 namespace vexari {
@@ -61,6 +62,16 @@ public:
     int ShownValue(int column, int row) const { return shown_[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]; }
 
 private:
+    using CellFlags = std::array<std::array<bool, kRows>, 10>;
+    static bool& Flag(CellFlags& flags, int column, int row) {
+        return flags[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+    }
+    void MakeCells();
+    // Outlines where the figure at (x, y) would come to rest, on the empty
+    // cells it does not cover itself (when the LANDING setting asks for it),
+    // and restores the cells the outline left.
+    void ShowLanding(int x, int y);
+    void DrawLandingCell(int column, int row);
     void DrawEmpty(int x, int y);
     void FillBlack(int x, int y, int w, int h);
     void DrawCounter(const Rect& box, const std::string& text);
@@ -76,13 +87,16 @@ private:
     ScreenShell& shell_;
 
     WindowLayout layout_;
+    CellLook look_;  // of the cell images
     std::array<PixelImage, 8> cells_;
     PixelImage frame_;
     PixelImage screen_;
     int shownIndicator_ = -1;
 
     std::array<std::array<int, kRows>, 10> shown_{};
-    std::array<std::array<bool, kRows>, 10> figureCells_{};
+    CellFlags figureCells_{};
+    CellFlags landingCells_{};  // the landing place outlined
+    Color landingColour_ = kWhite;
     std::array<bool, 10> indicatorFlags_{};
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GameView.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -40,6 +41,8 @@ GameView::GameView(const GameRecord& record, const Settings& settings, const Pix
     linesLabel_ = MakeLabel(tr("Lines"), kCmdLines);
     picture_ = new TiledPictureControl(this);
     picture_->SetPicture(&indicatorPictures_[2]);
+    picture_->setAccessibleName(tr("How the last figure landed"));
+    InstallGameAccessibility();
 }
 
 LabelButton* GameView::MakeLabel(const QString& text, int id) {
@@ -49,7 +52,26 @@ LabelButton* GameView::MakeLabel(const QString& text, int id) {
 }
 
 bool GameView::IsOwnControl(const QWidget* widget) const {
-    return widget && (widget == nextLabel_ || widget == statusLine_);
+    // Reached through the keyboard they stand outside the game, as any
+    // other control does.
+    return widget && (widget == nextLabel_ || widget == statusLine_) &&
+           !static_cast<const OwnerDrawnButton*>(widget)->KeyboardFocus();
+}
+
+void GameView::AnnounceChanges() {
+    const GameDescription now = DescribeGame(*record_, *settings_);
+    const auto send = [this](int child, const QString& name, const QString& value) {
+        QAccessibleValueChangeEvent event(this, value);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+        emit announced(name, value);
+    };
+    for (int p = 0; p < kGamePartCount; ++p) {
+        const QString& value = now.values[static_cast<std::size_t>(p)];
+        if (value != announced_.values[static_cast<std::size_t>(p)]) send(p, GamePartName(GamePart(p)), value);
+    }
+    if (now.summary != announced_.summary) send(-1, GameAccessibleName(), now.summary);
+    announced_ = now;
 }
 
 bool GameView::event(QEvent* event) {
@@ -85,6 +107,7 @@ GameScreen& GameView::ShowOtherGame(const GameRecord& record, const Settings& se
     record_ = &record;
     settings_ = &settings;
     LayOut();
+    AnnounceChanges();
     return *other_;
 }
 
@@ -197,6 +220,8 @@ void GameView::SetIndicatorPicture(int index) {
 }
 
 void GameView::UpdateStatusLine() {
+    statusLine_->setText(record_->running ? tr("... Press ESC to pause ...") : tr("... Press ENTER to play ..."));
+    AnnounceChanges();
     if (other_ && !statusText_.IsNull()) {
         const PixelImage* still[] = {&statusText_};
         return statusLine_->SetFrames(still, 0);

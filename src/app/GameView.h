@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/GameAccessible.h"
 #include "app/GameScreen.h"
+#include "game/GameHooks.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 #include "ui/PixelImage.h"
@@ -18,8 +20,9 @@ class TiledPictureControl;
 
 // The main window's client area: shows the game's screen image, repainting
 // only what changed, lays it and its labels out for its size, and passes the
-// keys, clicks and label commands on.
-class GameView : public QWidget, private ScreenShell {
+// keys, clicks and label commands on. It follows the events of the game it
+// shows and tells assistive technology what changed.
+class GameView : public QWidget, public GameEvents, private ScreenShell {
     Q_OBJECT
 public:
     GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
@@ -37,6 +40,20 @@ public:
     TiledPictureControl* indicatorPicture() const { return picture_; }
     // The labels and the status line: clicking them keeps the game's keys.
     bool IsOwnControl(const QWidget* widget) const;
+    // The game shown (the window's own or a replay) and its layout.
+    const GameRecord& ShownRecord() const { return *record_; }
+    const Settings& ShownSettings() const { return *settings_; }
+    const WindowLayout& Layout() const { return shown_->Layout(); }
+    // Sends assistive technology a value change for each part, and for the
+    // view's summary, that changed since the last call.
+    void AnnounceChanges();
+
+    // GameEvents of the game shown.
+    void FigureLanded(const Landing&) override { AnnounceChanges(); }
+    void PresentArrived(int) override { AnnounceChanges(); }
+    void LevelChanged(int) override { AnnounceChanges(); }
+    void GameOver(std::int32_t, std::int32_t) override { AnnounceChanges(); }
+    void GameReset() override { AnnounceChanges(); }
 
     // As a window invalidated whole: the next paint draws everything anew
     // from the game as it then stands.
@@ -48,6 +65,8 @@ signals:
     void keyPressed(int virtualKey, bool autoRepeat);
     void keyReleased(int virtualKey);
     void popupRequested(const QPoint& globalPos);  // a right click
+    // A value assistive technology was told of: a part's or the view's.
+    void announced(const QString& name, const QString& value);
 
 protected:
     bool event(QEvent* event) override;
@@ -83,6 +102,7 @@ private:
     LabelButton* linesLabel_ = nullptr;
     AnimatedBitmapButton* statusLine_ = nullptr;
     TiledPictureControl* picture_ = nullptr;
+    GameDescription announced_;
     bool fullRepaintDue_ = true;
     bool painting_ = false;
 };

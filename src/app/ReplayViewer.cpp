@@ -11,6 +11,7 @@ ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& displa
     : QObject(parent), view_(view), display_(display), player_(std::move(replay)) {
     display_.next = player_.game().settings().next;
     player_.SetPainter(&view_.ShowOtherGame(player_.game().record(), display_));
+    player_.game().AddListener(&view_);
     view_.RepaintAll();
     timer_.setInterval(static_cast<int>(ReplayPlayer::kTickMs));
     connect(&timer_, &QTimer::timeout, this, &ReplayViewer::OnTimer);
@@ -20,6 +21,7 @@ ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& displa
 
 ReplayViewer::~ReplayViewer() {
     timer_.stop();
+    player_.game().RemoveListener(&view_);
     player_.SetPainter(nullptr);
     view_.ShowOwnGame();
 }

@@ -56,6 +56,8 @@ int FigureIndexOf(const FigureMask& mask) {
     return -1;
 }
 
+char FigureLetter(int figure) { return figure >= 0 && figure < kFigureCount ? "JITLOZS"[figure] : '?'; }
+
 void RotateFigure(FigureMask& mask) {
     FigureMask turned;
     for (int i = 0; i < 4; ++i)
@@ -93,6 +95,11 @@ bool FigureFits(const Well& well, const FigureMask& mask, int x, int y) {
             if (well.at(x + u, y + v) != 0) return false;
         }
     return true;
+}
+
+int LandingRow(const Well& well, const FigureMask& mask, int x, int y) {
+    while (FigureFits(well, mask, x, y + 1)) ++y;
+    return y;
 }
 
 }  // namespace vexari

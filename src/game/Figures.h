@@ -26,6 +26,10 @@ const std::array<FigureMask, kFigureCount>& FigureTable();
 // own colour value); -1 for an empty mask or a colour of none.
 int FigureIndexOf(const FigureMask& mask);
 
+// The letter the figure's shape is known by (J, I, T, L, O, Z, S); '?'
+// for no figure.
+char FigureLetter(int figure);
+
 // Turns the mask a quarter turn counter-clockwise within its box and moves it
 // sideways so that figures keep a steady column; rows are never shifted.
 void RotateFigure(FigureMask& mask);
@@ -38,4 +42,8 @@ struct Well;
 // figure cell lies in columns 0..9 on an empty well cell. Rows are not tested;
 // the floor stops every downward move.
 bool FigureFits(const Well& well, const FigureMask& mask, int x, int y);
+// The row where `mask`, let fall straight down from row y at column x, comes
+// to rest: the last row of the fall on which it still fits (y when it fits
+// no lower).
+int LandingRow(const Well& well, const FigureMask& mask, int x, int y);
 }  // namespace vexari

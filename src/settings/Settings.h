@@ -43,6 +43,10 @@ struct ScreenMetrics {
     int originY = 0;
 };
 
+// Figure colours: the classic ones, or ones that stay apart for players
+// with any of the common colour vision deficiencies.
+enum Palette { kPaletteClassic = 0, kPaletteDistinct = 1 };
+
 // Every value of the settings file, in memory.
 struct Settings {
     // KEYS
@@ -61,6 +65,9 @@ struct Settings {
     int color = 1;
     std::int16_t dots = 1;  // 0 none, 1 white, 2 black, 3 inverted
     int dotInterval = 1;
+    int palette = 0;  // kPaletteClassic or kPaletteDistinct
+    int marks = 0;    // figure cells carry their figure's letter
+    int landing = 0;  // the falling figure's landing place is outlined
     // NET
     std::string playerName;  // text(20)
     std::string server;      // text(100)

@@ -81,6 +81,9 @@ void SanitizeSettings(Settings& s) {
     FixFlag(s.animate);
     FixFlag(s.color);
     FixFlag(s.traceMessages);
+    FixFlag(s.marks);
+    FixFlag(s.landing);
+    InRangeOr(s.palette, kPaletteClassic, kPaletteDistinct, kPaletteClassic);
     if (s.dots < 0 || s.dots > 3) s.dots = 1;
     s.dotInterval = ClampInt(s.dotInterval, 1, kMaxDotInterval);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
@@ -128,6 +131,9 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.color = ini.ReadInt("DESIGN", "COLOR", d.color);
     s.dots = flag("DESIGN", "DOTS", d.dots);
     s.dotInterval = ini.ReadInt("DESIGN", "DOT_INTERVAL", d.dotInterval);
+    s.palette = ini.ReadInt("DESIGN", "PALETTE", d.palette);
+    s.marks = ini.ReadInt("DESIGN", "MARKS", d.marks);
+    s.landing = ini.ReadInt("DESIGN", "LANDING", d.landing);
 
     s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
@@ -185,6 +191,9 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("DESIGN", "COLOR", s.color);
     ini.WriteInt("DESIGN", "DOTS", s.dots);
     ini.WriteInt("DESIGN", "DOT_INTERVAL", s.dotInterval);
+    ini.WriteInt("DESIGN", "PALETTE", s.palette);
+    ini.WriteInt("DESIGN", "MARKS", s.marks);
+    ini.WriteInt("DESIGN", "LANDING", s.landing);
 
     ini.WriteString("NET", "PLAYER_NAME", s.playerName);
     ini.WriteString("NET", "SERVER", s.server);

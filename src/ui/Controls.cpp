@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Controls.h"
 
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +23,7 @@ QColor ToQColor(Color c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c
 OwnerDrawnButton::OwnerDrawnButton(const QString& text, int commandId, QWidget* parent)
     : QAbstractButton(parent), commandId_(commandId) {
     setText(text);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(this, &QAbstractButton::clicked, this, [this] { emit command(commandId_); });
 }
@@ -33,6 +34,24 @@ void OwnerDrawnButton::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractButton::mouseReleaseEvent(event);  // clicks, which may run any command
     if (!alive) return;
     if (left && parentWidget()) parentWidget()->setFocus(Qt::MouseFocusReason);
+}
+
+void OwnerDrawnButton::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
+void OwnerDrawnButton::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    QAbstractButton::focusOutEvent(event);
+}
+
+void OwnerDrawnButton::DrawFocusFrame(QPainter& painter) const {
+    if (!keyboardFocus_ || !hasFocus()) return;
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
 }
 
 // ---- LabelButton ----
@@ -68,6 +87,7 @@ void LabelButton::paintEvent(QPaintEvent*) {
         const QPoint mark[3] = {{r - 5 + d, 0 + d}, {r - 8 + d, 8 + d}, {r - 6 + d, 1 + d}};
         p.drawPolyline(mark, 3);
     }
+    DrawFocusFrame(p);
 }
 
 // ---- AnimatedBitmapButton ----
@@ -113,6 +133,7 @@ void AnimatedBitmapButton::paintEvent(QPaintEvent*) {
     DrawPictureButtonFace(face, isDown(), current_);
     QPainter p(this);
     p.drawImage(0, 0, AsQImage(face));
+    DrawFocusFrame(p);
 }
 
 // ---- TiledPictureControl ----

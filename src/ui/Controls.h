@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QAbstractButton>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <span>
@@ -12,13 +13,17 @@ namespace vexari {
 
 // A push button that draws itself in the program's grey 3D look and sends a
 // command number when clicked. It takes the keyboard focus when pressed
-// with the mouse (never through Tab) and hands it back to its parent when
-// the left button is released, so that keys keep reaching the game.
+// with the mouse and hands it back to its parent when the left button is
+// released, so that keys keep reaching the game. Like any button it is
+// reached with Tab and Shift+Tab and pressed with Space; it shows a focus
+// frame while it holds the keyboard focus that way.
 class OwnerDrawnButton : public QAbstractButton {
     Q_OBJECT
 public:
     OwnerDrawnButton(const QString& text, int commandId, QWidget* parent = nullptr);
     int CommandId() const { return commandId_; }
+    // The focus came through the keyboard.
+    bool KeyboardFocus() const { return keyboardFocus_; }
 
 signals:
     // Emitted on every click with the button's command number.
@@ -26,9 +31,14 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Draws the focus frame when the keyboard focus came through the keyboard.
+    void DrawFocusFrame(QPainter& painter) const;
 
 private:
     int commandId_;
+    bool keyboardFocus_ = false;
 };
 
 // A clickable label: its text (at most 99 characters) on a raised grey face.

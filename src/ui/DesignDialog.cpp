@@ -36,6 +36,9 @@ DesignValues DesignValues::FromSettings(const Settings& settings) {
     v.color = settings.color != 0;
     v.animate = settings.animate != 0;
     v.bitmap = settings.bitmap;
+    v.distinctColours = settings.palette == kPaletteDistinct;
+    v.marks = settings.marks != 0;
+    v.landing = settings.landing != 0;
     return v;
 }
 
@@ -46,6 +49,9 @@ void DesignValues::ApplyTo(Settings& settings) const {
     settings.color = color ? 1 : 0;
     settings.animate = animate ? 1 : 0;
     settings.bitmap = bitmap;
+    settings.palette = distinctColours ? kPaletteDistinct : kPaletteClassic;
+    settings.marks = marks ? 1 : 0;
+    settings.landing = landing ? 1 : 0;
 }
 
 namespace {
@@ -125,6 +131,9 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
 
     colorBox_ = new QCheckBox(tr("&Color pieces"), this);
     animateBox_ = new QCheckBox(tr("An&imate details"), this);
+    paletteBox_ = new QCheckBox(tr("Colours for colour-blind &players"), this);
+    marksBox_ = new QCheckBox(tr("&Mark figures with letters"), this);
+    landingBox_ = new QCheckBox(tr("Show the landin&g place"), this);
 
     // Background picture.
     auto* bitmapBox = new QGroupBox(tr("Background bitmap:"), this);
@@ -160,7 +169,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     left->addLayout(fixedKeys);
     left->addWidget(strokesBox);
     left->addWidget(colorBox_);
-    left->addWidget(animateBox_);
+    for (QCheckBox* box : {animateBox_, paletteBox_, marksBox_, landingBox_}) left->addWidget(box);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(bitmapBox);
@@ -188,6 +197,9 @@ void DesignDialog::ShowData() {
     ShowBitmapName();
     colorBox_->setChecked(data_.color);
     animateBox_->setChecked(data_.animate);
+    paletteBox_->setChecked(data_.distinctColours);
+    marksBox_->setChecked(data_.marks);
+    landingBox_->setChecked(data_.landing);
     intervalEdit_->setText(QString::number(data_.dotInterval));
 }
 
@@ -237,6 +249,9 @@ void DesignDialog::accept() {
         KeyOf(data_.keys, static_cast<KeyField>(i)) = keyFields_[static_cast<std::size_t>(i)]->Code();
     data_.color = colorBox_->isChecked();
     data_.animate = animateBox_->isChecked();
+    data_.distinctColours = paletteBox_->isChecked();
+    data_.marks = marksBox_->isChecked();
+    data_.landing = landingBox_->isChecked();
     data_.dotInterval = *interval;
     QDialog::accept();
 }

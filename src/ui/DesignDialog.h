@@ -34,13 +34,17 @@ struct DesignValues {
     bool color = true;
     bool animate = true;
     std::string bitmap;  // empty: black background
+    bool distinctColours = false;  // the palette told apart in colour vision deficiencies
+    bool marks = false;
+    bool landing = false;
 
     static DesignValues FromSettings(const Settings& settings);
     void ApplyTo(Settings& settings) const;
 };
 
 // "Design Options": the six player keys, the background picture with a
-// tiled preview, the background strokes, coloured pieces and animation.
+// tiled preview, the background strokes, coloured pieces and animation,
+// the palette, letters on the figures and the landing place.
 //
 // The dialog keeps its data between runs: the strokes buttons, "&Black" and
 // "&Select ..." change it at once; the keys, the check boxes and the
@@ -68,6 +72,10 @@ public:
     QLineEdit* IntervalEdit() const { return intervalEdit_; }
     QCheckBox* ColorBox() const { return colorBox_; }
     QCheckBox* AnimateBox() const { return animateBox_; }
+    // Distinct colours, letters on the cells, the landing place.
+    QCheckBox* PaletteBox() const { return paletteBox_; }
+    QCheckBox* MarksBox() const { return marksBox_; }
+    QCheckBox* LandingBox() const { return landingBox_; }
     QLabel* BitmapNameLabel() const { return bitmapName_; }
     TiledPictureControl* Preview() const { return preview_; }
     const PixelImage& PreviewPicture() const { return previewPicture_; }
@@ -93,6 +101,9 @@ private:
     QLineEdit* intervalEdit_ = nullptr;
     QCheckBox* colorBox_ = nullptr;
     QCheckBox* animateBox_ = nullptr;
+    QCheckBox* paletteBox_ = nullptr;
+    QCheckBox* marksBox_ = nullptr;
+    QCheckBox* landingBox_ = nullptr;
     QLabel* bitmapName_ = nullptr;
     TiledPictureControl* preview_ = nullptr;
     QPushButton* okButton_ = nullptr;

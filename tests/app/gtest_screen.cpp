@@ -115,6 +115,35 @@ TEST_F(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
     EXPECT_EQ(std::tuple(At(10 + 20 + 9, y), At(10 + 9, y)), std::tuple(kWhite, kBlack));
 }
 
+// With the setting on, the figure's outline stands on the empty cells where
+// it would come to rest and follows its moves, over the plain, the dotted
+// and a picture background alike; the cells inside show the background.
+TEST_F(Screen, LandingPlaceIsOutlinedAndFollowsTheFigure) {
+    game.ToggleRunning(true);
+    GameRecord& r = game.record();
+    r.well.at(4, 24) = 3;
+    std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[4], 3, 5);  // green square in columns 4 and 5
+    const Color green = MakeColor(0, 255, 0);
+    const int top22 = 10 + 21 * 19, mid22 = top22 + 9, mid23 = mid22 + 19;
+    for (const int look : {0, 1, 2}) {  // plain, dotted, picture
+        std::tie(settings.landing, settings.dots) = std::tuple(1, look == 1 ? 1 : 0);
+        background = look == 2 ? PixelImage(32, 32, MakeColor(90, 80, 70)) : MakeBlackImage();
+        std::tie(r.x, r.y) = std::tuple(3, 5);
+        screen.Repaint();
+        // Rows 22 and 23 above the cell in column 4: the outline runs round
+        // the square, not between its cells; inside, the cells look as those
+        // of column 0 do.
+        EXPECT_EQ(std::tuple(At(90, mid22), At(100, top22), At(129, mid23), At(108, mid22), CellColour(4, 22)),
+                  std::tuple(green, green, green, At(28, mid22), CellColour(0, 22))) << look;
+        game.PressKey(settings.keys.right);  // now down to the floor in columns 5 and 6
+        EXPECT_EQ(std::tuple(At(90, mid22), CellColour(4, 22), At(110, mid23 + 19), CellColour(5, 24)),
+                  std::tuple(At(10, mid22), CellColour(0, 22), green, CellColour(0, 24))) << look;
+        settings.landing = 0;
+        screen.Repaint();
+        EXPECT_EQ(At(110, mid23 + 19), At(10, mid23 + 19)) << look;
+    }
+}
+
 TEST(WindowPlace, SavedPlacesAreCheckedAgainstTheScreens) {
     const FrameMargins frame{1, 22, 1, 1};  // smallest outer size 258 x 503
     const Rect screen{0, 0, 1280, 1024};
@@ -154,8 +183,9 @@ TEST(WindowPlace, FurtherCopiesOpenBesideTheFirst) {
     const WindowRect expected[] = {first, {935, 0, 1525, 1024}, {1330, 0, 1920, 1024}, {0, 0, 590, 1024},
                                    {345 + 128, 128, 935 + 128, 1152}};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(PlaceForCopy(first, k, screens, 32), expected[k]) << k;
-    // On the second screen, from its right edge: left side only.
-    EXPECT_EQ(PlaceForCopy({3200, 0, 3800, 900}, 2, screens, 32), (WindowRect{2000, 0, 2600, 900}));
+    // Exactly room on the right; on the second screen, near its right edge: left side, then its left edge.
+    EXPECT_EQ(PlaceForCopy({740, 0, 1330, 1024}, 1, screens, 32), (WindowRect{1330, 0, 1920, 1024}));
+    EXPECT_EQ(PlaceForCopy({3200, 0, 3800, 900}, 3, screens, 32), (WindowRect{1920, 0, 2520, 900}));
 }
 
 }  // namespace

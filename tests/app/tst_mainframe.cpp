@@ -9,6 +9,7 @@
 #include <csignal>
 #include <functional>
 
+#include "../game/Fakes.h"
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "app/GameDriver.h"
@@ -31,6 +32,7 @@
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "ui/Controls.h"
+#include "game/Figures.h"
 
 using namespace vexari;
 
@@ -129,10 +131,12 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_Space);
         QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
-        // F2 starts a new game once the old one's end has been shown, but not during a network game.
+        // F2 starts a new game once the old one's end has been shown, but not during a network game; a
+        // command finishes the end first and comes after the new game.
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QVERIFY(frame_->game().Animating() && !Record().running);
-        QTRY_COMPARE(std::tuple(Record().running, Record().score), std::tuple(true, 0));
+        prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { QVERIFY(Record().running && Record().score == 0); });
+        frame_->Command(kCmdHighScore);
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
@@ -152,6 +156,52 @@ private slots:
         QTest::mouseClick(frame_->view()->nextLabel(), Qt::LeftButton);
         QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
         QVERIFY(Record().running);  // the labels take the focus without pausing the game
+    }
+
+    // What a screen reader reads through Qt's accessibility interfaces: the
+    // view's summary and its drawn parts follow the game, each change sent
+    // as the game reports it; the drawn controls are reached with Shift+Tab
+    // and pressed with Space or through their press action.
+    void assistiveTechnologyReadsTheGameAndPressesTheControls() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QStringList sent;  // "name=value" of each value change
+        connect(frame_->view(), &GameView::announced, [&](const QString& name, const QString& value) {
+            sent << name + '=' + value;
+        });
+        frame_->driver().Stop();
+        GameView* view = frame_->view();
+        QAccessibleInterface* game = QAccessible::queryAccessibleInterface(view);
+        QStringList names;
+        for (int i = 0; i < 5; ++i) names << game->child(i)->text(QAccessible::Name);
+        QCOMPARE(names.join(','), QStringLiteral("Well,Next figure,Score,Level,Lines"));
+        QTest::keyClick(view, Qt::Key_Return);
+        std::tie(Record().score, Record().lines) = std::tuple(1000, 31);
+        QTest::keyClick(view, Qt::Key_Space);  // lands: 540 / 3 points for the quick placement
+        const QString next(QChar(FigureLetter(Record().nextFigure)));
+        QCOMPARE(game->text(QAccessible::Value), "Score 1,180, level 5, lines 31, next figure " + next);
+        QCOMPARE(std::tuple(game->child(2)->text(QAccessible::Value), game->child(2)->valueInterface()->currentValue()),
+                 std::tuple(QStringLiteral("1,180"), QVariant(1180)));
+        QVERIFY2(sent.contains("Score=1,180") && sent.contains("Next figure=" + next) &&
+                     sent.contains("Game=" + game->text(QAccessible::Value)) &&
+                     game->child(0)->text(QAccessible::Value).startsWith("Figure "),
+                 qPrintable(sent.join('|')));
+        sent.clear();
+        // Shift+Tab leaves the well for the controls, which pauses the game.
+        for (int i = 0; i < 6 && QApplication::focusWidget() != view->nextLabel(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(QApplication::focusWidget() == view->nextLabel() && !Record().running);
+        QVERIFY2(sent.filter(QRegularExpression("^Well=Paused, stack [12] of 25 rows$")).size() == 1,
+                 qPrintable(sent.join('|')));
+        QTest::keyClick(view->nextLabel(), Qt::Key_Space);
+        QVERIFY(frame_->settings().next == 0 && sent.contains("Next figure=hidden") && view->hasFocus());
+        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(view->statusLine());
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ENTER to play ..."));
+        status->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(Record().running);
+        QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ESC to pause ..."));
+        view->nextLabel()->setFocus(Qt::TabFocusReason);  // unlike a click, this leaves the game
+        QVERIFY(!Record().running);
+        QLocale::setDefault(QLocale::c());
     }
 
     void inputEndsOneWaitOfTheComputer() {
@@ -180,6 +230,34 @@ private slots:
         QVERIFY(!frame_->computer().Busy() && !r.running && !r.computerPlays);
         for (int u = 0; u < 4; ++u) QVERIFY(r.well.at(u, r.height - 1) != 0);
         gameMenu->close();
+    }
+
+    // The driver on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
+    // animation's deadlines, holds the keys pressed meanwhile until both are over; a key let go is not held.
+    void theDriverWaitsForTheEarlierDeadlineAndHoldsTheKeysMeanwhile() {
+        struct Driver : GameDriver {
+            using GameDriver::GameDriver;
+            std::uint32_t now = 0xFFFFFF90u;
+            std::uint32_t TickCount() override { return now; }
+        };
+        test::GameFixture f;
+        ComputerPlayer computer(f.game);
+        Driver driver(f.game, computer);
+        driver.Stop();  // the game's timer: the test ticks
+        f.game.SetHooks({&f, &driver, &driver, &f, &f, &computer});
+        StartDemo(f.game);
+        f.SetFigure(1, 3, 0);
+        computer.Move();  // three steps left, each followed by a pause of 110 ms
+        driver.now += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
+        f.r().running = true, driver.Schedule();  // the computer goes on pressing under the pictures
+        QCOMPARE(driver.NextWaitMs(), 10);  // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
+        driver.now += 10, driver.Schedule();
+        QTRY_COMPARE(driver.NextWaitMs(), 10);  // the computer has pressed its key: now the picture's
+        f.r().running = false, driver.KeyPressed(kKeyEnter, false);
+        QVERIFY(driver.IsKeyDown(kKeyEnter) && !f.r().running);
+        driver.KeyReleased(kKeyEnter);
+        driver.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
+        QVERIFY(!driver.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
     }
 
     void closingTellsWhenTheSettingsCannotBeSaved() {
@@ -509,10 +587,12 @@ private slots:
         frame_->Command(kCmdCreateNetwork);
         const int port = HostPort();
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
-        // A second Ann is refused with the server's own words, and the joiner's network game ends.
+        // A second Ann is refused with the server's own words, even while busy; the joiner's network game ends.
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
         joiner_->Command(kCmdJoinNetwork);
+        std::tie(joiner_->settings().animate, joiner_->game().record().waitingForStart) = std::tuple(1, false);
+        joiner_->game().EndOfGameAnimation(AfterAnimation::Reset);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
         QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
         // The port is taken by the host.

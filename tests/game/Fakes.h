@@ -105,16 +105,16 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void Start() {
         if (!r().running) game.ToggleRunning(true);
     }
-    // Runs the end-of-game animation as the owner's timer would, each picture
-    // as soon as it is due; returns the pictures shown after the first.
+    // Runs the end-of-game animation as the owner's timer would, each picture as soon
+    // as it is due, not 1 ms early; returns the pictures shown after the first.
     int RunAnimation() {
         int shown = 0;
         while (game.Animating()) {
-            ticks = *game.AnimationDeadline() - 1;
+            ticks = *game.AnimationDeadline();
             const std::size_t before = frames.size();
-            game.AdvanceAnimation(ticks);  // not due yet
+            for (const std::uint32_t early : {kAnimationFrameMs - 1, 1u}) game.AdvanceAnimation(ticks - early);
             if (frames.size() != before) return -1;
-            game.AdvanceAnimation(++ticks);
+            game.AdvanceAnimation(ticks);
             shown += frames.size() != before && game.Animating();
         }
         return shown;

@@ -808,11 +808,13 @@ TEST(ClientHold, MessagesWaitForTheComputersKeysAndKeepTheirOrderUpToABrokenStre
     EXPECT_TRUE(f.client.ProcessPending());
     EXPECT_EQ(std::tuple(f.window.log, f.Now()),
               std::tuple(std::vector<std::string>{"text before", "text after (running)"}, State::Paused));
+    f.Receive(EncodeKind(MSG_FILLED) + EncodeStart(4, 8));  // held through the round's end, not undone by it
+    EXPECT_EQ(std::tuple(f.pictures, f.Now()), std::tuple(40, State::Running));
 
     // A broken stream is reported after the messages before it.
     const std::string tooLong = EncodeKind(MSG_TEXT) + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F";  // 2^31 - 1 bytes
     EXPECT_FALSE(f.client.Received(EncodeText("ok") + tooLong));
-    EXPECT_EQ(f.window.log.back(), "text ok");
+    EXPECT_EQ(f.window.log.back(), "text ok (running)");
     EXPECT_FALSE(f.client.ProcessPending());
 }
 

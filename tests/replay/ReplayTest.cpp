@@ -48,7 +48,8 @@ TEST(ReplayRecording, EveryGamePlayedReplaysToTheSameWellScoreAndLines) {
         LiveSession live;
         live.Run(s);
         ASSERT_FALSE(live.saved.empty()) << s.name;
-        for (const Replay& replay : live.saved) {
+        for (Replay replay : live.saved) {
+            replay.recordedAt = -65;  // a time before 1970 comes back as well
             const std::string bytes = EncodeReplay(replay);
             const ReplayReadResult read = DecodeReplay(bytes);
             ASSERT_TRUE(read.replay) << s.name << ": " << read.error;
@@ -65,6 +66,9 @@ TEST(ReplayRecording, EveryGamePlayedReplaysToTheSameWellScoreAndLines) {
             std::ofstream(fs::path(fixtureDir) / (std::string(s.name) + kReplayExtension), std::ios::binary)
                 << EncodeReplay(*longest);
     }
+    LiveSession idle;  // started and left before anything landed: nothing to keep
+    idle.Run({.name = "idle", .ticks = 1});
+    EXPECT_TRUE(idle.saved.empty());
 }
 
 TEST(ReplayFixtures, FilesRecordedByThisVersionReplayBitExactly) {
@@ -92,8 +96,8 @@ TEST(ReplayPlayer, StepsByTickAndFigureAndTellsWhereAnEditedFileLeavesThePlay) {
     player.Step();
     EXPECT_EQ(player.TicksPlayed(), good.landings[0].tick + 1);
     player.RunToEnd();
-    EXPECT_EQ(std::tuple(player.Finished(), player.Verdict().ok, player.FiguresLanded()),
-              std::tuple(true, true, good.landings.size()));
+    EXPECT_EQ(std::tuple(player.Finished(), player.Verdict().ok, player.FiguresLanded(), player.TicksPlayed()),
+              std::tuple(true, true, good.landings.size(), good.claims.ticks));
 
     struct Case {
         const char* what;
@@ -107,6 +111,7 @@ TEST(ReplayPlayer, StepsByTickAndFigureAndTellsWhereAnEditedFileLeavesThePlay) {
         {"seed", [](Replay& r) { r.events[1].value += 1; }, "figure"},
         {"longer", [](Replay& r) { r.claims.ticks += 100; }, "the well filled, but"},
         {"landing", [](Replay& r) { r.landings.pop_back(); }, "figure"},
+        {"landing tick", [](Replay& r) { r.landings[0].tick += 1; }, "figure"},
     };
     for (const Case& c : cases) {
         Replay edited = good;
@@ -171,21 +176,26 @@ TEST(ReplayLibrary, KeepsTheNewestAndEveryLinkedOneBesideAnUntouchedHighScoreFil
     EnterLink(links, 0, table.entries[0], first.filename().string());
     ASSERT_TRUE(WriteHighScoreLinks(his, links));
     for (int i = 1; i <= 55; ++i) {
-        replay.recordedAt += 60;
+        replay.recordedAt += i < 55 ? 60 : 0;  // the last in the same second as the one before: both are kept
         ASSERT_TRUE(library.Save(replay));
     }
     const std::vector<fs::path> files = library.Files();
     EXPECT_EQ(files.size(), ReplayLibrary::kKeptNewest + 1);
     EXPECT_EQ(files.back(), first);
-    EXPECT_EQ(files.front().filename().string(), ReplayFileName(replay));
+    EXPECT_EQ(std::tuple(files.front().filename().string(), files[1].stem().string().ends_with("-2")),
+              std::tuple(ReplayFileName(replay), true));
     const HighScoreLinks read = ReadHighScoreLinks(his);
-    EXPECT_EQ(std::tuple(read == links, LinkedReplay(read, table, 0), LinkedReplay(read, table, 1)),
-              std::tuple(true, std::optional(first.filename().string()), std::nullopt));
+    const HighScoreTable bob{{HighScoreEntry{"Bob", 700}}};  // the same score by another name
+    EXPECT_EQ(std::tuple(read == links, LinkedReplay(read, table, 0), LinkedReplay(read, table, 1),
+                         LinkedReplay(read, bob, 0)),
+              std::tuple(true, std::optional(first.filename().string()), std::nullopt, std::nullopt));
     std::ifstream in(his, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), hisBytes);
     const std::vector<ReplayListing> listed = library.List();
     EXPECT_EQ(std::tuple(listed.front().readable, listed.front().score, listed.front().player),
               std::tuple(true, replay.claims.score, "Ann"));
+    std::ofstream(LinksPathFor(his)) << "700 ../" << first.filename().string() << " Ann\n";  // not outside the folder
+    EXPECT_EQ(ReadHighScoreLinks(his)[0].file, "");
     fs::remove_all(dir);
 }
 

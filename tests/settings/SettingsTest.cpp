@@ -155,7 +155,7 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 // Every value of a Settings record, for comparing whole records.
 auto Fields(const Settings& s) {
     return std::tie(s.keys, s.level, s.next, s.incLevel, s.botLines, s.height, s.demo, s.sound, s.animate, s.color,
-                    s.dots, s.dotInterval, s.playerName, s.server, s.team, s.port, s.netLevel, s.commandToThrow,
+                    s.dots, s.dotInterval, s.palette, s.marks, s.landing, s.playerName, s.server, s.team, s.port, s.netLevel, s.commandToThrow,
                     s.playerToThrow, s.pendLines, s.countOnlyExitScores, s.playerExitScores, s.commandExitScores,
                     s.maxScores, s.secBeforeStart, s.traceMessages, s.highScore, s.help, s.bitmap, s.left, s.right,
                     s.top, s.bottom, s.installed);
@@ -198,7 +198,7 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKeyWhereXdgSays) {
     std::istringstream order(
         "[KEYS] LEFT=37 RIGHT=39 ROTATE=38 ROTATE2=12 DROP=32 ACCELERATE=40 [SKILL] LEVEL=5 INCLEVEL=1 NEXT=1 "
         "BOTLINES=1 HEIGHT=25 [DEMO] HOLE=41 MINHOLE=5 HEIGHT=0 ILLLINE=7 ILL2LINE=1 SURFACE=1 YFIGURE=1 GREED=1 "
-        "[DESIGN] SOUND=1 ANIMATE=1 COLOR=1 DOTS=1 DOT_INTERVAL=1 [NET] PLAYER_NAME= SERVER= TEAM= PORT=7000 LEVEL=5 "
+        "[DESIGN] SOUND=1 ANIMATE=1 COLOR=1 DOTS=1 DOT_INTERVAL=1 PALETTE=0 MARKS=0 LANDING=0 [NET] PLAYER_NAME= SERVER= TEAM= PORT=7000 LEVEL=5 "
         "COMMAND_TO_THROW=0 PLAYER_TO_THROW=0 PEND_LINES=0 COUNT_ONLY_EXIT_SCORES=1 PLAYER_EXIT_SCORES=0 "
         "COMMAND_EXIT_SCORES=1 MAX_SCORES=20 SEC_BEFORE_START=0 TRACE_MESSAGES=1 [FILES] HIGH_SCORE=/ HELP=vexari.hlp "
         "BITMAP= [SIZE] LEFT=299 RIGHT=724 TOP=-4 BOTTOM=764 [INSTALLED] INSTALLED=1");
@@ -215,7 +215,7 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKeyWhereXdgSays) {
 TEST_F(SettingsFileTest, SavedValuesReadBack) {
     const Settings s{.keys = {65, 68, 87, 83, 13, 88}, .level = 3, .next = 0, .incLevel = 0, .botLines = 0,
                      .height = 20, .demo = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
-                     .dots = 3, .dotInterval = 3, .playerName = " Alice ", .server = "'game.example'",
+                     .dots = 3, .dotInterval = 3, .palette = 1, .marks = 1, .landing = 1, .playerName = " Alice ", .server = "'game.example'",
                      .team = "\"Red\"", .port = 7100, .netLevel = 9, .commandToThrow = 2, .playerToThrow = 1,
                      .pendLines = 6, .countOnlyExitScores = 0, .playerExitScores = 3, .commandExitScores = 4,
                      .maxScores = 30, .secBeforeStart = 5, .traceMessages = 0,
@@ -281,6 +281,7 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     Settings s = LoadText("[KEYS]\nLEFT=0\nRIGHT=255\nROTATE=-1\nDROP=254\nACCELERATE=1\nROTATE2=100000\n"
                           "[SKILL]\nLEVEL=0\nNEXT=65536\nINCLEVEL=-7\nBOTLINES=2\nHEIGHT=1000\n"
                           "[DEMO]\nMINHOLE=-99999999999\n[DESIGN]\nANIMATE=5\nCOLOR=-1\nDOTS=4\nDOT_INTERVAL=-5\n"
+                          "PALETTE=2\nMARKS=-3\nLANDING=9\n"
                           "[NET]\nLEVEL=11\nPORT=65536\nCOMMAND_TO_THROW=5\nPLAYER_TO_THROW=-1\n"
                           "PLAYER_EXIT_SCORES=-2\nCOMMAND_EXIT_SCORES=-3\nMAX_SCORES=-4\nSEC_BEFORE_START=11\n"
                           "TRACE_MESSAGES=65536\n[SIZE]\nLEFT=-99999999999\nRIGHT=99999999999\n");
@@ -289,8 +290,9 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(std::tuple(s.level, s.netLevel, s.height, s.dots, s.dotInterval, s.port, s.demo[DemoWeights::MINHOLE]),
               std::tuple(1, 10, 25, 1, 1, 7000, double{INT_MIN}));
     // On/off values read as 1 when not 0.
-    EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages),
-              std::tuple(1, 1, 1, 1, 1, 1));
+    EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages, s.marks, s.landing,
+                         s.palette),
+              std::tuple(1, 1, 1, 1, 1, 1, 1, 1, kPaletteClassic));
     EXPECT_EQ(std::tuple(s.commandToThrow, s.playerToThrow, s.playerExitScores, s.commandExitScores, s.maxScores,
                          s.secBeforeStart, s.left, s.right),
               std::tuple(4, 0, 0, 0, 0, 10, -(1 << 24), 1 << 24));

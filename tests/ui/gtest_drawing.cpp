@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <climits>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,6 +15,7 @@
 #include "ui/Background.h"
 #include "ui/Bevel.h"
 #include "ui/Bmp.h"
+#include "ui/CellLook.h"
 #include "ui/StatusPictures.h"
 
 namespace vexari {
@@ -167,6 +170,59 @@ TEST(EmptyCell, StrokesAndTheirInterval) {
 
 // Black lettering on grey, with a white chevron sweeping right 15 pixels a
 // picture over the first eight; the rest show the plain lettering.
+// The distinct palette's seven colours stay apart for players with
+// protanopia, deuteranopia or tritanopia, each simulated at severity 1.0
+// with the matrices of Machado, Oliveira and Fernandes (2009) on linear RGB:
+// every pair differs by a CIE 1976 colour difference of at least 15, far
+// above the 2.3 of a just noticeable one. The classic colours do not.
+TEST(CellLook, DistinctColoursStayApartInColourVisionDeficiencies) {
+    using Matrix = std::array<std::array<double, 3>, 3>;
+    const std::pair<const char*, Matrix> visions[] = {
+        {"normal", {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}},
+        {"protanopia", {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
+                         {-0.003882, -0.048116, 1.051998}}}},
+        {"deuteranopia", {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
+                           {-0.011820, 0.042940, 0.968881}}}},
+        {"tritanopia", {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
+                         {0.004733, 0.691367, 0.303900}}}},
+    };
+    const auto lab = [](Color c, const Matrix& m) {
+        const auto linear = [](int v) { const double s = v / 255.0; return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
+        const double in[3] = {linear(ColorRed(c)), linear(ColorGreen(c)), linear(ColorBlue(c))};
+        double rgb[3];
+        for (int i = 0; i < 3; ++i) rgb[i] = std::clamp(m[i][0] * in[0] + m[i][1] * in[1] + m[i][2] * in[2], 0.0, 1.0);
+        const auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
+        const double fx = f((0.4124 * rgb[0] + 0.3576 * rgb[1] + 0.1805 * rgb[2]) / 0.95047);
+        const double fy = f(0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2]);
+        const double fz = f((0.0193 * rgb[0] + 0.1192 * rgb[1] + 0.9505 * rgb[2]) / 1.08883);
+        return std::array<double, 3>{116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+    };
+    const auto closest = [&](int palette, const Matrix& m) {
+        double least = 1e9;
+        for (int a = 1; a <= 7; ++a)
+            for (int b = a + 1; b <= 7; ++b) {
+                const auto p = lab(CellFace(a, palette), m), q = lab(CellFace(b, palette), m);
+                least = std::min(least, std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]));
+            }
+        return least;
+    };
+    for (const auto& [name, matrix] : visions) EXPECT_GE(closest(kPaletteDistinct, matrix), 15.0) << name;
+    EXPECT_LT(closest(kPaletteClassic, visions[1].second), 15.0);
+}
+
+// Marked cells carry their figure's letter, so that without colour too the
+// seven figures differ; unmarked grey cells are all alike.
+TEST(CellLook, MarksTellTheFiguresApartWithoutColour) {
+    const CellLook grey{false, kPaletteClassic, false}, marked{false, kPaletteClassic, true};
+    for (int a = 1; a <= 7; ++a) {
+        EXPECT_EQ(MakeCellImage(a, 20, 19, 2, grey), MakeCellImage(0, 20, 19, 2, grey));
+        for (int b = a + 1; b <= 7; ++b) EXPECT_NE(MakeCellImage(a, 20, 19, 2, marked), MakeCellImage(b, 20, 19, 2, marked));
+    }
+    // The T (value 1): its bar in black on grey, white on the classic blue.
+    EXPECT_TRUE(PixelsAre(MakeCellImage(1, 20, 19, 2, marked), 6, 6, {"GKKKKKG", "GGGKGGG"}));
+    EXPECT_EQ(MakeCellImage(1, 20, 19, 2, {true, kPaletteClassic, true}).Pixel(9, 8), kWhite);
+}
+
 TEST(StatusLinePictures, TwoSequencesOfThirtyTwoWithASweepingChevron) {
     const StatusLinePictures pics;
     EXPECT_NE(*pics.Play()[8], *pics.Pause()[8]);

@@ -310,11 +310,16 @@ private slots:
         prompts.On<DesignDialog>([](DesignDialog& d) {
             Press(d, DesignDialog::kDrop, Qt::Key_Space);
             Press(d, DesignDialog::kLeft, Qt::Key_A);
+            QVERIFY(!d.PaletteBox()->isChecked() && d.MarksBox()->isChecked() && !d.LandingBox()->isChecked());
+            d.PaletteBox()->setChecked(true);
+            d.LandingBox()->setChecked(true);
             d.accept();
         });
+        s.marks = 1;
         QVERIFY(RunDesignDialog(nullptr, s, prompts, FakeLoader));
         QVERIFY(prompts.MessageTexts() == QStringList(3, kKeyConflictText) && prompts.messages[0].caption == "Vexari");
         QCOMPARE(std::tuple(s.keys.left, s.keys.drop, s.keys.accelerate), std::tuple(int('A'), 32, 40));
+        QCOMPARE(std::tuple(s.palette, s.marks, s.landing), std::tuple(int(kPaletteDistinct), 1, 1));
     }
 
     // "&Black" with OK and the strokes buttons are taken through the first run.
@@ -576,11 +581,11 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.setFocus();
-        QCOMPARE(next->focusPolicy(), Qt::ClickFocus);  // Tab never moves the focus onto a label
+        QCOMPARE(next->focusPolicy(), Qt::StrongFocus);  // Tab reaches a label as any button
 
         QSignalSpy spy(next, &OwnerDrawnButton::command);
         QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(next->hasFocus());  // the label takes the focus while pressed
+        QVERIFY(next->hasFocus() && !next->KeyboardFocus());  // the label takes the focus while pressed
         QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(spy.count() == 1 && spy.at(0).at(0).toInt() == 32773 && window.hasFocus());  // focus given back
         // No click: the right button, or the left one released outside.
