@@ -56,7 +56,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../tools/common/CommandLine.h"
+#include "base/CommandLine.h"
 #include "net/Wire.h"
 
 namespace {
@@ -99,51 +99,28 @@ struct Config {
 
 Config ParseArgs(int argc, char** argv) {
     Config c;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        auto value = [&]() -> const char* {
-            if (i + 1 >= argc) Usage("missing value");
-            return argv[++i];
-        };
-        // A whole number within its range, or a message that names the option.
-        auto whole = [&](long long low, long long high) {
-            const std::optional<int> v = vexari::tools::ParseInt(value(), low, high);
-            if (!v) {
-                static std::string why;
-                why = std::string(arg) + " expects a whole number from " + std::to_string(low) + " to " +
-                      std::to_string(high);
-                Usage(why.c_str());
-            }
-            return *v;
-        };
-        auto real = [&]() {
-            const char* text = value();
-            char* end = nullptr;
-            const double v = std::strtod(text, &end);
-            if (end == text || *end != '\0' || !(v >= 0)) {
-                static std::string why;
-                why = std::string(arg) + " expects a number of at least 0";
-                Usage(why.c_str());
-            }
-            return v;
-        };
-        if (arg == "--port") c.port = whole(1, 65535);
-        else if (arg == "--host") c.host = value();
-        else if (arg == "--players") c.players = whole(2, 100000);
-        else if (arg == "--teams") c.teams = whole(2, 100000);
-        else if (arg == "--seconds") c.seconds = real();
-        else if (arg == "--rate") c.rate = real();
-        else if (arg == "--trace") c.trace = whole(0, 1);
-        else if (arg == "--no-start") c.sendStart = false;
-        else if (arg == "--parse-tables") c.parseTables = true;
-        else if (arg == "--server-pid") c.serverPid = whole(1, 2147483647);
-        else if (arg == "--setup-timeout") c.setupTimeout = real();
-        else if (arg == "--dump") c.dumpFile = value();
-        else if (arg == "--echo") c.echo = true;
-        else if (arg == "--idle") c.idle = whole(0, 100000);
-        else if (arg == "--idle-close-at") c.idleCloseAt = real();
-        else Usage("unknown argument");
-    }
+    bool noStart = false, help = false;
+    std::string error;
+    const bool ok = vexari::CommandLine()
+                        .Number("--port", c.port, 1, 65535)
+                        .Text("--host", c.host)
+                        .Number("--players", c.players, 2, 100000)
+                        .Number("--teams", c.teams, 2, 100000)
+                        .Real("--seconds", c.seconds)
+                        .Real("--rate", c.rate)
+                        .Number("--trace", c.trace, 0, 1)
+                        .Flag("--no-start", noStart)
+                        .Flag("--parse-tables", c.parseTables)
+                        .Number("--server-pid", c.serverPid, 1, 2147483647)
+                        .Real("--setup-timeout", c.setupTimeout)
+                        .Text("--dump", c.dumpFile)
+                        .Flag("--echo", c.echo)
+                        .Number("--idle", c.idle, 0, 100000)
+                        .Real("--idle-close-at", c.idleCloseAt)
+                        .Parse(std::vector<std::string>(argv + 1, argv + argc), help, error);
+    if (!ok) Usage(error.c_str());
+    if (help) Usage("the options are");
+    c.sendStart = !noStart;
     if (c.port <= 0) Usage("--port is required");
     if (c.players < 2) Usage("--players must be at least 2");
     // Random team throws need an opponent team, or no present is ever sent.
@@ -157,75 +134,7 @@ Config ParseArgs(int argc, char** argv) {
     return c;
 }
 
-vexari::VersionQuad OwnVersion() {
-    vexari::VersionQuad v{};
-    std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
-    return v;
-}
-
-// Skips one tables message at the front of `bytes` without building its rows
-// (a load client with hundreds of connections would otherwise spend more
-// time parsing tables than the server spends sending them). `players` is the
-// number of connections the tables list.
-ReadStatus SkipTables(std::string_view bytes, std::size_t& used, std::int32_t& players) {
-    std::size_t pos = 4;  // after the kind
-    bool incomplete = false;
-    auto need = [&](std::uint64_t count) {
-        if (incomplete || count > bytes.size() - pos) {
-            incomplete = true;
-            return false;
-        }
-        return true;
-    };
-    auto u8 = [&]() -> std::uint32_t { return need(1) ? static_cast<unsigned char>(bytes[pos++]) : 0; };
-    auto u16 = [&]() -> std::uint32_t {
-        const std::uint32_t lo = u8();
-        return lo | u8() << 8;
-    };
-    auto u32 = [&]() -> std::uint32_t {
-        const std::uint32_t lo = u16();
-        return lo | u16() << 16;
-    };
-    auto skip = [&](std::uint64_t count) {
-        if (need(count)) pos += static_cast<std::size_t>(count);
-    };
-    auto str = [&] {
-        std::uint32_t length = u8();
-        if (length < 0xFF) return skip(length);
-        length = u16();
-        if (length == 0xFFFE) {  // wide form: a second prefix counts UTF-16 units
-            length = u8();
-            if (length == 0xFF) {
-                length = u16();
-                if (length == 0xFFFF) length = u32();
-            }
-            return skip(std::uint64_t{length} * 2);
-        }
-        if (length == 0xFFFF) length = u32();
-        skip(length);
-    };
-    const std::int32_t p = static_cast<std::int32_t>(u32());
-    if (incomplete) return ReadStatus::Incomplete;
-    if (p < 0) return ReadStatus::Invalid;
-    for (std::int32_t i = 0; i < p && !incomplete; ++i) {
-        str();
-        str();
-        str();
-        skip(8);
-    }
-    const std::int32_t t = static_cast<std::int32_t>(u32());
-    if (incomplete) return ReadStatus::Incomplete;
-    if (t < 0) return ReadStatus::Invalid;
-    for (std::int32_t i = 0; i < t && !incomplete; ++i) {
-        str();
-        str();
-        skip(8);
-    }
-    if (incomplete) return pos > vexari::kMaxWireMessage ? ReadStatus::Invalid : ReadStatus::Incomplete;
-    used = pos;
-    players = p;
-    return ReadStatus::Complete;
-}
+vexari::VersionQuad OwnVersion() { return vexari::BuildVersion().value_or(vexari::VersionQuad{}); }
 
 // Processor seconds (user + system) a process has used so far, or -1.
 double ProcessCpuSeconds(long pid) {
@@ -502,7 +411,7 @@ void NetLoad::OnMessageBytes(Client& c) {
         ReadStatus status;
         if (kind == vexari::MSG_TABLES && !config_.parseTables) {
             std::int32_t players = 0;
-            status = SkipTables(rest, used, players);
+            status = vexari::ReadTablesPlayerCount(rest, used, players);
             if (status == ReadStatus::Complete) OnTables(c, players);
         } else {
             status = vexari::ReadServerMessage(rest, used, message);

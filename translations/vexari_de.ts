@@ -391,7 +391,7 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
 <context>
     <name>vexari::FirstRun</name>
     <message>
-        <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
+        <source>It is the first time you run Vexari. Do you want to configure it now (otherwise it will use default values)?</source>
         <translation>Sie starten Vexari zum ersten Mal. Möchten Sie es jetzt einrichten (sonst gelten die Standardwerte)?</translation>
     </message>
 </context>

@@ -391,7 +391,7 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
 <context>
     <name>vexari::FirstRun</name>
     <message>
-        <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
+        <source>It is the first time you run Vexari. Do you want to configure it now (otherwise it will use default values)?</source>
         <translation>Es la primera vez que ejecutas Vexari. ¿Quieres configurarlo ahora (si no, usará los valores predeterminados)?</translation>
     </message>
 </context>

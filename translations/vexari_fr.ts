@@ -391,7 +391,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
 <context>
     <name>vexari::FirstRun</name>
     <message>
-        <source>It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?</source>
+        <source>It is the first time you run Vexari. Do you want to configure it now (otherwise it will use default values)?</source>
         <translation>C&apos;est la première fois que vous lancez Vexari. Voulez-vous le configurer maintenant (sinon, il utilisera les valeurs par défaut)&#xa0;?</translation>
     </message>
 </context>

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "ai/CommandLineNumber.h"
+#include "base/CommandLine.h"
 #include "ai/Placement.h"
 #include "game/Figures.h"
 

@@ -10,7 +10,9 @@
 #include <thread>
 
 #include "ai/ComputerPlayer.h"
+#include "base/CommandLine.h"
 #include "game/Game.h"
+#include "game/GameRules.h"
 
 namespace vexari {
 
@@ -55,62 +57,33 @@ const char* const kSimUsage =
     "  --start FILE.dem   weights to start from (default: the default weights)\n"
     "  --out FILE.dem     where the best centre so far is written (required)\n";
 
-namespace {
-
-SimArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
-
-}  // namespace
-
 SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
     SimOptions o;
     if (!args.empty() && args[0] == "analyze") {
-        if (args.size() != 2) return Fail("analyze takes exactly one file name");
+        if (args.size() != 2) return {std::nullopt, "analyze takes exactly one file name"};
         o.analyze = true;
         o.analyzeFile = args[1];
         return {o, {}};
     }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        if (a == "--bottom-lines") {
-            o.bottomLines = true;
-        } else if (a == "--no-next") {
-            o.next = false;
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--trace") {
-            o.trace = true;
-        } else if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--games" || a == "--seed" || a == "--height" || a == "--speed" || a == "--max-pieces" ||
-                   a == "--weights" || a == "--jobs") {
-            const std::string* v = value();
-            if (!v) return Fail(a + " needs a value");
-            if (a == "--weights") {
-                if (v->empty()) return Fail("--weights needs a file name");
-                o.weightsFile = *v;
-            } else if (a == "--games") {
-                if (!ParseWhole(*v, o.games) || o.games < 1) return Fail("--games must be a whole number of at least 1");
-            } else if (a == "--seed") {
-                if (!ParseWhole(*v, o.seed)) return Fail("--seed must be a whole number from 0 to 4294967295");
-            } else if (a == "--height") {
-                if (!ParseWhole(*v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
-                    return Fail("--height must be a whole number of rows from 19 to 25 (one more than the Skill dialog shows)");
-            } else if (a == "--jobs") {
-                if (!ParseWhole(*v, o.jobs) || o.jobs < 1) return Fail("--jobs must be a whole number of at least 1");
-            } else if (a == "--speed") {
-                if (!ParseWhole(*v, o.speed) || o.speed < 0 || o.speed > 9)
-                    return Fail("--speed must be a whole number from 0 to 9");
-            } else {
-                if (!ParseWhole(*v, o.maxPieces) || o.maxPieces < 1)
-                    return Fail("--max-pieces must be a whole number of at least 1");
-            }
-        } else if (a == "analyze") {
-            return Fail("analyze must come first: vexari-sim analyze FILE");
-        } else {
-            return Fail("unknown argument: " + a);
-        }
-    }
+    bool noNext = false;
+    std::string error;
+    const bool parsed = CommandLine()
+                            .Number("--games", o.games, 1)
+                            .Number("--seed", o.seed)
+                            .Number("--height", o.height, kMinWellHeight, kMaxWellHeight)
+                            .Text("--weights", o.weightsFile, true)
+                            .Number("--speed", o.speed, 0, 9)
+                            .Flag("--bottom-lines", o.bottomLines)
+                            .Flag("--no-next", noNext)
+                            .Number("--max-pieces", o.maxPieces, 1)
+                            .Flag("--json", o.json)
+                            .Flag("--trace", o.trace)
+                            .Number("--jobs", o.jobs, 1)
+                            .Parse(args, o.help, error);
+    if (!parsed && std::find(args.begin(), args.end(), "analyze") != args.end())
+        return {std::nullopt, "analyze must come first: vexari-sim analyze FILE"};
+    if (!parsed) return {std::nullopt, error};
+    o.next = !noNext;
     return {o, {}};
 }
 
@@ -147,8 +120,6 @@ private:
     SimLanding landing_;
     const std::function<void(const SimLanding&)>* onLanding_ = nullptr;
 };
-
-constexpr std::uint32_t kTickMs = 55;
 
 }  // namespace
 

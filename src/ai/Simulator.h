@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "ai/CommandLineNumber.h"
 #include "ai/Placement.h"
 #include "ai/PositionAnalyzer.h"
 #include "game/GameHooks.h"

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "ai/Simulator.h"
+#include "base/CommandLine.h"
 #include "game/Well.h"
 
 namespace vexari {
@@ -19,47 +20,24 @@ namespace {
 
 constexpr int kCriteria = DemoWeights::kCriteria;
 
-TuneArgsResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
-
 }  // namespace
 
 TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
     TuneOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-            continue;
-        }
-        if (a != "--generations" && a != "--population" && a != "--games" && a != "--height" && a != "--max-pieces" &&
-            a != "--seed" && a != "--jobs" && a != "--start" && a != "--out")
-            return Fail("unknown argument: " + a);
-        if (i + 1 >= args.size()) return Fail(a + " needs a value");
-        const std::string& v = args[++i];
-        if (a == "--start" || a == "--out") {
-            if (v.empty()) return Fail(a + " needs a file name");
-            (a == "--start" ? o.startFile : o.outFile) = v;
-        } else if (a == "--generations") {
-            if (!ParseWhole(v, o.generations) || o.generations < 1)
-                return Fail("--generations must be a whole number of at least 1");
-        } else if (a == "--population") {
-            if (!ParseWhole(v, o.population) || o.population < 2)
-                return Fail("--population must be a whole number of at least 2");
-        } else if (a == "--games") {
-            if (!ParseWhole(v, o.games) || o.games < 1) return Fail("--games must be a whole number of at least 1");
-        } else if (a == "--height") {
-            if (!ParseWhole(v, o.height) || o.height < kMinWellHeight || o.height > kMaxWellHeight)
-                return Fail("--height must be a whole number of rows from 19 to 25 (one more than the Skill dialog shows)");
-        } else if (a == "--max-pieces") {
-            if (!ParseWhole(v, o.maxPieces) || o.maxPieces < 1)
-                return Fail("--max-pieces must be a whole number of at least 1");
-        } else if (a == "--seed") {
-            if (!ParseWhole(v, o.seed)) return Fail("--seed must be a whole number from 0 to 4294967295");
-        } else {
-            if (!ParseWhole(v, o.jobs) || o.jobs < 1) return Fail("--jobs must be a whole number of at least 1");
-        }
-    }
-    if (!o.help && o.outFile.empty()) return Fail("tune needs --out FILE.dem");
+    std::string error;
+    const bool parsed = CommandLine()
+                            .Number("--generations", o.generations, 1)
+                            .Number("--population", o.population, 2)
+                            .Number("--games", o.games, 1)
+                            .Number("--height", o.height, kMinWellHeight, kMaxWellHeight)
+                            .Number("--max-pieces", o.maxPieces, 1)
+                            .Number("--seed", o.seed)
+                            .Number("--jobs", o.jobs, 1)
+                            .Text("--start", o.startFile, true)
+                            .Text("--out", o.outFile, true)
+                            .Parse(args, o.help, error);
+    if (!parsed) return {std::nullopt, error};
+    if (!o.help && o.outFile.empty()) return {std::nullopt, "tune needs --out FILE.dem"};
     return {o, {}};
 }
 

@@ -90,7 +90,7 @@ ScreenMetrics MetricsOf(const QScreen* screen) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const ProgramVersion& version, Prompts& prompts, QWidget* parent)
+CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent),
       version_(version),
       prompts_(prompts),

@@ -35,7 +35,7 @@ class WindowPlacer;
 class CMainFrame : public QMainWindow, private GameShell {
     Q_OBJECT
 public:
-    explicit CMainFrame(const ProgramVersion& version, Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
+    explicit CMainFrame(const VersionQuad& version, Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     Game& game() { return game_; }
@@ -92,7 +92,7 @@ private:
     // player comes back, instead of taking the focus from another program.
     void TellWhenBack(const QString& reason, bool playerHere);
 
-    ProgramVersion version_;
+    VersionQuad version_;
     Prompts& prompts_;
     Settings settings_;
     // As read or last saved: at close only what changed since goes to the

@@ -46,7 +46,7 @@ GameDriver::GameDriver(Game& game, ComputerPlayer& computer, QObject* parent)
     : QObject(parent), game_(game), computer_(computer) {
     clock_.start();
     connect(&timer_, &QTimer::timeout, this, &GameDriver::OnGameTimer);
-    timer_.start(kTimerMs);
+    timer_.start(kTickMs);
     deadlineTimer_.setSingleShot(true);
     connect(&deadlineTimer_, &QTimer::timeout, this, &GameDriver::OnDeadline);
     qApp->installEventFilter(this);

@@ -10,10 +10,11 @@
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
 #include "game/GameHooks.h"
+#include "game/GameRules.h"
 
 namespace vexari {
 
-// Runs the game in time: the 55 ms game timer, the computer player's pauses
+// Runs the game in time: the game timer (kTickMs), the computer player's pauses
 // between its key presses and the end-of-game animation, each as a timed
 // state of the event loop. Keys that come while the computer presses its
 // keys or the animation runs are held back and handed to the game in order
@@ -21,8 +22,6 @@ namespace vexari {
 class GameDriver : public QObject, public GameClock, public KeyState {
     Q_OBJECT
 public:
-    static constexpr int kTimerMs = 55;
-
     GameDriver(Game& game, ComputerPlayer& computer, QObject* parent = nullptr);
     ~GameDriver() override;
 

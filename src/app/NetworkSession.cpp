@@ -7,6 +7,7 @@
 #include "app/ActiveWindow.h"
 #include "app/ComputerMatch.h"
 #include "app/GameDriver.h"
+#include "game/GameRules.h"
 #include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
 #include "ui/NetworkGameWindow.h"
@@ -14,7 +15,7 @@
 namespace vexari {
 
 NetworkSession::NetworkSession(QWidget* owner, Game& game, Settings& settings, GameDriver& driver,
-                               const ProgramVersion& version, Prompts& prompts)
+                               const VersionQuad& version, Prompts& prompts)
     : owner_(owner),
       game_(game),
       settings_(settings),

@@ -31,9 +31,7 @@ class NetworkGameWindow;
 class NetworkSession : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kServerSecondMs = 18 * 55;  // the server's second: 18 game ticks
-
-    NetworkSession(QWidget* owner, Game& game, Settings& settings, GameDriver& driver, const ProgramVersion& version,
+    NetworkSession(QWidget* owner, Game& game, Settings& settings, GameDriver& driver, const VersionQuad& version,
                    Prompts& prompts);
     ~NetworkSession() override;
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/GameView.h"
+#include "game/GameRules.h"
 
 namespace vexari {
 
@@ -13,7 +14,7 @@ ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& displa
     player_.SetPainter(&view_.ShowOtherGame(player_.game().record(), display_));
     player_.game().AddListener(&view_);
     view_.RepaintAll();
-    timer_.setInterval(static_cast<int>(ReplayPlayer::kTickMs));
+    timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &ReplayViewer::OnTimer);
     timer_.start();
     view_.ShowStatusText(StatusText());

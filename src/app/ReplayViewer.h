@@ -14,7 +14,7 @@ class GameView;
 
 // Plays one replay in the game view, in place of the window's own game,
 // which stays as it was: the view shows the replay's game on a screen of its
-// own until the viewer is destroyed. A 55 ms timer of the event loop plays
+// own until the viewer is destroyed. A timer of the event loop (kTickMs) plays
 // `speed` ticks at a time; the playback keys pause, change the speed, step
 // one figure or skip to the end.
 class ReplayViewer : public QObject {

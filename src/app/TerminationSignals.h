@@ -4,17 +4,18 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "base/TerminationSignalWake.h"
+
 class QSocketNotifier;
 
 namespace vexari {
 
 // SIGTERM, SIGINT and SIGHUP (logout, shutdown, Ctrl+C, a closed terminal)
-// end the program as Game > Exit does. The handlers only write the signal's
-// number to a socket pair; its other end wakes the event loop, which closes
-// the window (saving the settings and the window's place) and leaves every
-// running loop, modal dialogs' included, so that the program exits with 0.
-// A second signal of the same kind ends the program at once. One object at a
-// time; it restores the previous handlers when it goes.
+// end the program as Game > Exit does: woken by TerminationSignalWake, the
+// event loop closes the window (saving the settings and the window's place)
+// and leaves every running loop, modal dialogs' included, so that the
+// program exits with 0. A second signal of the same kind ends the program at
+// once. One object at a time.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ signals:
 private:
     void OnSignal();
 
+    TerminationSignalWake wake_;
     QSocketNotifier* notifier_ = nullptr;
     QPointer<QWidget> window_;
     bool received_ = false;

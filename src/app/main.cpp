@@ -8,6 +8,7 @@
 #include "app/DisplayCheck.h"
 #include "app/TerminationSignals.h"
 #include "app/Translations.h"
+#include "base/ProgramVersion.h"
 #include "ui/ProgramIcon.h"
 
 namespace {
@@ -27,27 +28,21 @@ constexpr const char* kHelp =
     "SIGTERM, SIGINT and SIGHUP save the settings and end the game as Game > Exit does.\n";
 
 // The program's own version, compiled in from the build.
-vexari::ProgramVersion ReadVersion(vexari::Prompts& prompts) {
-    vexari::ProgramVersion version{};
-    if (std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &version[0], &version[1], &version[2], &version[3]) != 4) {
-        prompts.Message(nullptr, QCoreApplication::translate("vexari::main", "No ver inf"),
-                        QCoreApplication::translate("vexari::main", "Exe name"), vexari::PromptIcon::None);
-        version = {};
-    }
-    return version;
+vexari::VersionQuad ReadVersion(vexari::Prompts& prompts) {
+    if (const auto& version = vexari::BuildVersion()) return *version;
+    prompts.Message(nullptr, QCoreApplication::translate("vexari::main", "No ver inf"),
+                    QCoreApplication::translate("vexari::main", "Exe name"), vexari::PromptIcon::None);
+    return {};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (vexari::PrintVersionIfAsked(argc, argv, "vexari")) return 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("vexari %s\n", VEXARI_VERSION_STRING);
             return 0;
         }
     }

@@ -7,11 +7,6 @@
 #include "game/Random.h"
 
 namespace vexari {
-namespace {
-
-int ClampFallPeriod(int period) { return std::clamp(period, 1, 10); }
-
-}  // namespace
 
 Game::Game(Settings& settings) : settings_(settings) { SetHooks({}); }
 
@@ -194,7 +189,7 @@ void Game::RaiseLevel() {
     GameRecord& r = record_;
     if (!settings_.incLevel || r.networkGame) return;
     const int before = r.fallPeriod;
-    while (r.lines >= 15 * (11 - r.fallPeriod) && r.fallPeriod > 1) {
+    while (r.lines >= 15 * (r.Level() + 1) && r.fallPeriod > kMinFallPeriod) {
         --r.fallPeriod;
         r.fallTicks = 0;
     }

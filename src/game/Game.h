@@ -69,7 +69,7 @@ public:
     void ResetGame(bool keepOldDrawing = true);
     void TakeNextFigure();
 
-    // One 55 ms timer tick.
+    // One timer tick (kTickMs).
     void Tick();
     // Moves the figure one row down, or lands it; true when it moved.
     bool StepDown(bool draw);

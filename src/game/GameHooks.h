@@ -99,7 +99,7 @@ public:
     // A present of `rows` rows arrived and rises now (fewer when the game is
     // lost on the way).
     virtual void PresentArrived(int rows) { (void)rows; }
-    // The level rose during a game (10 - fall period).
+    // The level rose during a game (LevelOfFallPeriod of the new fall period).
     virtual void LevelChanged(int level) { (void)level; }
     // The well is full; the end-of-game picture and the report follow.
     virtual void GameOver(std::int32_t score, std::int32_t lines) { (void)score, (void)lines; }

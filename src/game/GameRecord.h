@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "game/Figures.h"
+#include "game/GameRules.h"
 #include "game/Well.h"
 
 namespace vexari {
@@ -23,7 +24,7 @@ struct GameRecord {
 
     std::int32_t score = 0;
     std::int32_t lines = 0;
-    int fallPeriod = 5;      // timer ticks per row, 1..10; level shown is 10 - it
+    int fallPeriod = 5;      // timer ticks per row; players see Level()
     int placementTicks = 1;  // ticks since the figure appeared, 1..720
     int fallTicks = 0;       // ticks counted towards the next fall
     int landingCounter = 0;  // landings towards the next bottom line, 0..14
@@ -45,12 +46,12 @@ struct GameRecord {
     int playerDisplacement = 0;  // net columns moved since the figure appeared
 
     std::uint32_t networkSeed = 0;
-    int networkLevel = 5;  // start FallPeriod of a network round
+    int networkLevel = 5;  // start fall period of a network round
 
     int pendingKey = 0;  // virtual-key code for KeyAction, 0 for none
     int repeatCount = 0;
 
-    int Level() const { return 10 - fallPeriod; }
+    int Level() const { return LevelOfFallPeriod(fallPeriod); }
 };
 
 }  // namespace vexari

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/Settings.h"
+
 namespace vexari {
 
 // The well: 12 columns (-1 to 10) of 27 cells, stored column by column, row 0
@@ -13,7 +15,7 @@ struct Well {
     static constexpr int kColumns = 10;      // playing columns 0..9
     static constexpr int kStoredColumns = 12;  // with the two walls
     static constexpr int kRows = 27;         // cells stored per column
-    static constexpr int kMaxHeight = 25;    // largest playing height H
+    static constexpr int kMaxHeight = kMaxWellHeight;  // largest playing height H
 
     std::array<std::int32_t, kStoredColumns * kRows> cells{};
 

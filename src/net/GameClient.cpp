@@ -12,11 +12,8 @@
 namespace vexari {
 namespace {
 
-// Ranges the settings hold; values from the server are kept inside them.
-constexpr int kMinFallPeriod = 1;
-constexpr int kMaxFallPeriod = 10;
+// Values from the server are kept inside the ranges the settings hold.
 constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
-constexpr int kMaxSecondsBeforeStart = 10;
 
 int ClampLevelCode(std::int32_t code) { return std::clamp<int>(code, kMinFallPeriod, kMaxFallPeriod); }
 int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
@@ -208,7 +205,7 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     settings.commandToThrow = ClampThrowMode(options.teamThrow);
     settings.commandExitScores = NonNegative(options.teamWinScores);
     settings.netLevel = ClampLevelCode(options.levelCode);
-    settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxSecondsBeforeStart);
+    settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxCountdownSeconds);
     settings.height = ClampWellHeight(options.height);
     settings.traceMessages = options.trace != 0 ? 1 : 0;
 }

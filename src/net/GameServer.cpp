@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "game/GameRules.h"
 #include "net/ServerArithmetic.h"
 
 namespace vexari {
@@ -28,12 +29,12 @@ std::string ThrowPhrase(std::int32_t mode, const std::string& word) {
 }  // namespace
 
 std::string OptionsReport(const NetOptions& o) {
-    return "Options:\r\n  Start level: " + std::to_string(Wrap(std::int64_t{10} - o.levelCode)) +
+    return "Options:\r\n  Start level: " + std::to_string(Wrap(LevelOfFallPeriod(std::int64_t{o.levelCode}))) +
            "\r\n  Player win scores: " + std::to_string(o.playerWinScores) +
            "\r\n  Team win scores: " + std::to_string(o.teamWinScores) +
            "\r\n  Throw to " + ThrowPhrase(o.playerThrow, "player") + " of " + ThrowPhrase(o.teamThrow, "team") +
            "\r\n  Play till " + std::to_string(o.playTill) +
-           " scores\r\n  Height " + std::to_string(Wrap(std::int64_t{o.height} - 1)) + "\r\n\r\n";
+           " scores\r\n  Height " + std::to_string(Wrap(ShownWellHeight(std::int64_t{o.height}))) + "\r\n\r\n";
 }
 
 GameServer::GameServer(ServerConnections& connections, const VersionQuad& version,

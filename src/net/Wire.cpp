@@ -243,16 +243,20 @@ private:
     ReadStatus status_ = ReadStatus::Complete;
 };
 
-void ReadTables(WireReader& r, Tables& out) {
+// Reads the rows into `out`, or with none only checks and passes them.
+void ReadTables(WireReader& r, Tables* out, std::int32_t& playerRows) {
+    PlayerRow player;
+    TeamRow team;
     const std::int32_t players = r.Int();
     if (!r.Ok()) return;
     if (players < 0) return r.Fail();
+    playerRows = players;
     // Rows are added as their bytes arrive, never reserved from the count;
     // before each row the rest of the message is known to need at least its
     // smallest size, so a huge count waits (or fails) without re-reading rows.
     for (std::int32_t i = 0; i < players; ++i) {
         if (!r.Need(std::uint64_t(players - i) * kMinPlayerRow + 4)) return;
-        PlayerRow& row = out.players.emplace_back();
+        PlayerRow& row = out ? out->players.emplace_back() : player;
         r.Str(row.name);
         r.Str(row.team);
         r.Str(row.height);
@@ -264,7 +268,7 @@ void ReadTables(WireReader& r, Tables& out) {
     if (teams < 0) return r.Fail();
     for (std::int32_t i = 0; i < teams; ++i) {
         if (!r.Need(std::uint64_t(teams - i) * kMinTeamRow)) return;
-        TeamRow& row = out.teams.emplace_back();
+        TeamRow& row = out ? out->teams.emplace_back() : team;
         r.Str(row.name);
         r.Str(row.members);
         r.Int(row.roundScore);
@@ -315,9 +319,11 @@ ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMe
         case MSG_TEXT:
             r.Str(out.text);
             break;
-        case MSG_TABLES:
-            ReadTables(r, out.tables);
+        case MSG_TABLES: {
+            std::int32_t players = 0;
+            ReadTables(r, &out.tables, players);
             break;
+        }
         case MSG_START:
             r.Int(out.levelCode);
             r.Int(out.seed);
@@ -332,6 +338,16 @@ ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMe
             break;
     }
     return r.Finish(used);
+}
+
+ReadStatus ReadTablesPlayerCount(std::string_view bytes, std::size_t& used, std::int32_t& players) {
+    WireReader r(bytes);
+    if (r.Int() != MSG_TABLES && r.Ok()) r.Fail();
+    std::int32_t count = 0;
+    ReadTables(r, nullptr, count);
+    const ReadStatus status = r.Finish(used);
+    if (status == ReadStatus::Complete) players = count;
+    return status;
 }
 
 ReadStatus ReadJoinStart(std::string_view bytes, std::size_t& used) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ProgramVersion.h"
+
 // What travels between the copies of the game in a network game: 32-bit
 // little-endian integers, length-prefixed 8-bit strings, and messages that
 // are a kind followed by the fields of that kind, with no framing of their
@@ -45,9 +47,6 @@ struct NetOptions {
 
     friend bool operator==(const NetOptions&, const NetOptions&) = default;
 };
-
-// The program's file version; two copies play together only when all four match.
-using VersionQuad = std::array<std::int32_t, 4>;
 
 // One row of each list of MSG_TABLES. Texts are wire bytes.
 struct PlayerRow {
@@ -144,6 +143,10 @@ ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMe
 // The start of a MSG_JOIN as far as a refused connection is read: one integer
 // and two strings.
 ReadStatus ReadJoinStart(std::string_view bytes, std::size_t& used);
+// A MSG_TABLES read as ReadServerMessage reads it, of which only the number
+// of player rows is kept (a load client with hundreds of connections would
+// otherwise spend more time building tables than the server sends them).
+ReadStatus ReadTablesPlayerCount(std::string_view bytes, std::size_t& used, std::int32_t& players);
 
 // The bytes of one connection as they arrive, and the complete messages in
 // them. Bytes are consumed only when a whole message has been read; a stream

@@ -6,6 +6,7 @@
 
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
+#include "game/GameRules.h"
 #include "replay/Replay.h"
 
 namespace vexari {
@@ -24,7 +25,7 @@ struct ReplayVerdict {
 // accelerate key answer as they did. The settings of the player's own game
 // are not touched.
 //
-// The window drives it: Step() at every 55 ms tick for normal speed (or N
+// The window drives it: Step() at every tick (kTickMs) for normal speed (or N
 // times a tick for N times the speed), StepFigure() for one figure,
 // RunToEnd() to skip to the end; it paints game() through SetPainter().
 // Leaving is destroying the player. Each step checks the play against the
@@ -32,8 +33,6 @@ struct ReplayVerdict {
 // well, the score and the lines matched.
 class ReplayPlayer final : public GameClock, public KeyState, public GameEvents {
 public:
-    static constexpr std::uint32_t kTickMs = 55;
-
     explicit ReplayPlayer(Replay replay);
     ~ReplayPlayer() override;
     ReplayPlayer(const ReplayPlayer&) = delete;

@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include "base/ProgramVersion.h"
 #include "replay/ReplayCodec.h"
 
 namespace vexari {
@@ -27,7 +28,7 @@ void ReplayRecorder::Stop() {
 void ReplayRecorder::Begin(bool keepOldDrawing, int depth) {
     Stop();
     current_.emplace();
-    current_->program = VEXARI_VERSION_STRING;
+    current_->program = BuildVersionText();
     current_->start = known_ = CaptureConditions(game_);
     tick_ = 0;
     captureDepth_ = depth;

@@ -210,16 +210,6 @@ void IniFile::WriteInt(std::string_view section, std::string_view key, long long
     WriteString(section, key, std::to_string(value));
 }
 
-std::vector<IniFile::Entry> IniFile::Entries() const {
-    std::vector<Entry> entries;
-    std::string section;
-    for (const Line& line : lines_) {
-        if (line.kind == Kind::Section) section = line.name;
-        if (line.kind == Kind::Key) entries.push_back({section, line.name, line.value});
-    }
-    return entries;
-}
-
 std::string IniFile::ToText() const {
     const char* eol = crlf_ ? "\r\n" : "\n";
     std::string out;

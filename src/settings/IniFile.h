@@ -68,11 +68,10 @@ public:
 
     std::string ToText() const;
 
-    // Every key with its section and value, in the order of the file.
+    // One value to write: the value is the plain text WriteString takes.
     struct Entry {
         std::string section, key, value;
     };
-    std::vector<Entry> Entries() const;
     const std::filesystem::path& Path() const { return path_; }
 
 private:

@@ -52,7 +52,7 @@ struct Settings {
     // KEYS
     KeyBindings keys;
     // SKILL
-    int level = 5;              // start FallPeriod, 1..10
+    int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown
     std::int16_t incLevel = 1;  // level rises during the game
     int botLines = 1;           // a bottom line rises every 15 landings
@@ -99,8 +99,20 @@ struct Settings {
 }  // namespace vexari
 
 namespace vexari {
-// Well heights the game accepts; the options dialogs offer the same range.
+// The ranges the stored values keep, whoever gives them (the file, a
+// dialog, the host of a network game, a command line). What the game makes
+// of them (levels, shown heights, its clock) is in game/GameRules.h.
+
+// Well heights H the game accepts.
 inline constexpr int kMinWellHeight = 19;
 inline constexpr int kMaxWellHeight = 25;
 inline int ClampWellHeight(int h) { return h < kMinWellHeight ? kMinWellHeight : h > kMaxWellHeight ? kMaxWellHeight : h; }
+
+// Fall periods: timer ticks per row, the smallest the fastest.
+inline constexpr int kMinFallPeriod = 1;
+inline constexpr int kMaxFallPeriod = 10;
+inline int ClampFallPeriod(int p) { return p < kMinFallPeriod ? kMinFallPeriod : p > kMaxFallPeriod ? kMaxFallPeriod : p; }
+
+// Seconds of countdown before a network round, 0 to this.
+inline constexpr int kMaxCountdownSeconds = 10;
 }  // namespace vexari

@@ -32,7 +32,6 @@ void FixFlag(T& flag) {
 
 // Ranges of the values the option dialogs edit.
 constexpr int kMaxThrowMode = 4;           // "All" .. "Random dispatch"
-constexpr int kMaxSecondsBeforeStart = 10;
 constexpr int kMaxDotInterval = 3;
 constexpr int kMaxPort = 65535;
 // Window coordinates beyond the largest window Qt makes mean nothing; held
@@ -71,8 +70,8 @@ void SanitizeSettings(Settings& s) {
     FixKey(s.keys.rotate2, defKeys.rotate2);
     FixKey(s.keys.drop, defKeys.drop);
     FixKey(s.keys.accelerate, defKeys.accelerate);
-    s.level = ClampInt(s.level, 1, 10);
-    s.netLevel = ClampInt(s.netLevel, 1, 10);
+    s.level = ClampFallPeriod(s.level);
+    s.netLevel = ClampFallPeriod(s.netLevel);
     s.height = ClampWellHeight(s.height);
     // The values the dialogs show as check boxes are 0 or 1.
     FixFlag(s.next);
@@ -92,7 +91,7 @@ void SanitizeSettings(Settings& s) {
     s.playerExitScores = std::max(s.playerExitScores, 0);
     s.commandExitScores = std::max(s.commandExitScores, 0);
     s.maxScores = std::max(s.maxScores, 0);
-    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxSecondsBeforeStart);
+    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxCountdownSeconds);
     for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
         *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
@@ -116,7 +115,7 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.keys.accelerate = ini.ReadInt("KEYS", "ACCELERATE", d.keys.accelerate);
     s.keys.rotate2 = ini.ReadInt("KEYS", "ROTATE2", d.keys.rotate2);
 
-    s.level = ClampInt(ini.ReadInt("SKILL", "LEVEL", d.level), 1, 10);
+    s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
     s.next = flag("SKILL", "NEXT", d.next);
     s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
@@ -170,7 +169,20 @@ SaveResult SaveSettings(const Settings& settings) { return SaveSettings(settings
 
 namespace {
 
-void WriteSettings(IniFile& ini, const Settings& s) {
+// Every value as the file stores it, in the order a new file lists them. The
+// values are plain texts: IniFile::WriteString quotes what needs quoting.
+std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
+    std::vector<IniFile::Entry> out;
+    struct Writer {
+        std::vector<IniFile::Entry>& out;
+        void WriteString(const char* section, const char* key, std::string value) {
+            out.push_back({section, key, std::move(value)});
+        }
+        void WriteInt(const char* section, const char* key, long long value) {
+            WriteString(section, key, std::to_string(value));
+        }
+    } ini{out};
+
     ini.WriteInt("KEYS", "LEFT", s.keys.left);
     ini.WriteInt("KEYS", "RIGHT", s.keys.right);
     ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
@@ -220,6 +232,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
     ini.WriteInt("SIZE", "BOTTOM", s.bottom);
 
     ini.WriteString("INSTALLED", "INSTALLED", "1");
+    return out;
 }
 
 }  // namespace
@@ -227,7 +240,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
 SaveResult SaveSettings(const Settings& s, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
     IniFile ini(file);
-    WriteSettings(ini, s);
+    for (const IniFile::Entry& e : SettingsEntries(s)) ini.WriteString(e.section, e.key, e.value);
     return ini.Save();
 }
 
@@ -237,10 +250,7 @@ SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now) {
 
 SaveResult SaveSettingsChanges(const Settings& loaded, const Settings& now, const std::filesystem::path& file) {
     if (SaveResult folder = CreateFolder(file.parent_path()); !folder) return folder;
-    IniFile before, after;
-    WriteSettings(before, loaded);
-    WriteSettings(after, now);
-    const std::vector<IniFile::Entry> old = before.Entries(), changed = after.Entries();
+    const std::vector<IniFile::Entry> old = SettingsEntries(loaded), changed = SettingsEntries(now);
     IniFile ini(file);
     for (std::size_t k = 0; k < changed.size(); ++k) {
         const IniFile::Entry& e = changed[k];

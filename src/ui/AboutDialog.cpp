@@ -11,7 +11,7 @@
 
 namespace vexari {
 
-QString VersionText(const ProgramVersion& version) {
+QString VersionText(const VersionQuad& version) {
     return AboutDialog::tr("Vexari version %1.%2.%3.%4")
         .arg(version[0])
         .arg(version[1])
@@ -19,7 +19,7 @@ QString VersionText(const ProgramVersion& version) {
         .arg(version[3]);
 }
 
-AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(const VersionQuad& version, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Vexari"));
     ApplyDialogLook(this);
 
@@ -48,7 +48,7 @@ AboutDialog::AboutDialog(const ProgramVersion& version, QWidget* parent) : QDial
     setMinimumSize(DialogUnits(this, 217, 86));
 }
 
-void RunAboutDialog(QWidget* parent, const ProgramVersion& version, Prompts& prompts) {
+void RunAboutDialog(QWidget* parent, const VersionQuad& version, Prompts& prompts) {
     AboutDialog dialog(version, parent);
     prompts.Exec(dialog);
 }

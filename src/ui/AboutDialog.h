@@ -3,14 +3,12 @@
 #include <QDialog>
 #include <array>
 
+#include "base/ProgramVersion.h"
 #include "ui/DialogCommon.h"
 
 class QLabel;
 
 namespace vexari {
-
-// The program's four version numbers: major, minor, release, build.
-using ProgramVersion = std::array<int, 4>;
 
 // "About Vexari": the program's own icon, its version and a few credit lines.
 class AboutDialog : public QDialog {
@@ -18,7 +16,7 @@ class AboutDialog : public QDialog {
 public:
     static constexpr int kIconSize = 48;
 
-    explicit AboutDialog(const ProgramVersion& version, QWidget* parent = nullptr);
+    explicit AboutDialog(const VersionQuad& version, QWidget* parent = nullptr);
     QLabel* IconLabel() const { return iconLabel_; }
     QLabel* VersionLabel() const { return versionLabel_; }
 
@@ -28,9 +26,9 @@ private:
 };
 
 // "Vexari version %d.%d.%d.%d".
-QString VersionText(const ProgramVersion& version);
+QString VersionText(const VersionQuad& version);
 
 // The About command.
-void RunAboutDialog(QWidget* parent, const ProgramVersion& version, Prompts& prompts = DefaultPrompts());
+void RunAboutDialog(QWidget* parent, const VersionQuad& version, Prompts& prompts = DefaultPrompts());
 
 }  // namespace vexari

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "game/GameRules.h"
 #include "ui/PixelImage.h"
 
 namespace vexari {
@@ -57,13 +58,11 @@ protected:
 };
 
 // A push button that shows one picture of a sequence and steps through the
-// sequence on its own 55 ms timer. It does not own the pictures: each must
+// sequence on its own timer, at the game's tick (kTickMs). It does not own the pictures: each must
 // outlive its use by the button.
 class AnimatedBitmapButton : public OwnerDrawnButton {
     Q_OBJECT
 public:
-    static constexpr int kTickMs = 55;
-
     AnimatedBitmapButton(const QString& text, int commandId, QWidget* parent = nullptr);
 
     // Gives the button a sequence. The picture number is kept when it still

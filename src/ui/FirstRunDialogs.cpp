@@ -10,7 +10,7 @@ namespace vexari {
 
 const char* const kFirstRunQuestion = QT_TRANSLATE_NOOP(
     "vexari::FirstRun",
-    "It is the first time you run Vexari. Do you want to configurate it now (otherwise it will use defauly values)?");
+    "It is the first time you run Vexari. Do you want to configure it now (otherwise it will use default values)?");
 
 bool RunFirstRun(QWidget* parent, Settings& settings, PixelImage& background, Prompts& prompts,
                  const BackgroundLoader& loader) {

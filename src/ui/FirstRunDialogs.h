@@ -11,8 +11,8 @@ class QWidget;
 
 namespace vexari {
 
-// "It is the first time you run Vexari. Do you want to configurate it now
-// (otherwise it will use defauly values)?"
+// "It is the first time you run Vexari. Do you want to configure it now
+// (otherwise it will use default values)?"
 extern const char* const kFirstRunQuestion;
 
 // The first run, after the settings were read and found not installed: asks

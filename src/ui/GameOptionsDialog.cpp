@@ -7,20 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace vexari {
+#include "game/GameRules.h"
+#include "ui/LevelBar.h"
 
-namespace {
-constexpr int kMinPeriod = 1;
-constexpr int kMaxPeriod = 10;
-}  // namespace
+namespace vexari {
 
 GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), values_(values) {
-    startPeriod_ = std::clamp(values_.startPeriod, kMinPeriod, kMaxPeriod);
     setWindowTitle(tr("Game options"));
     ApplyDialogLook(this);
 
@@ -33,13 +29,8 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     increaseLevel_->setChecked(values_.increaseLevel);
     levelLabel_ = new QLabel(tr("Start Level:"), this);
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());
-    levelBar_ = new QScrollBar(Qt::Horizontal, this);
+    levelBar_ = new LevelBar(LevelOfFallPeriod(ClampFallPeriod(values_.startPeriod)), this);
     levelBar_->setFixedWidth(DialogUnits(this, 45, 9).width());
-    levelBar_->setRange(0, 9);
-    levelBar_->setSingleStep(1);
-    levelBar_->setPageStep(1);
-    // The level changes when a drag ends, not while the thumb moves.
-    levelBar_->setTracking(false);
     okButton_ = new QPushButton(tr("O&k"), this);
     okButton_->setDefault(true);
     auto* cancelButton = new QPushButton(tr("&Cancel"), this);
@@ -68,68 +59,29 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     layout->addLayout(buttons);
     setMinimumWidth(DialogUnits(this, 175, 90).width());
 
-    connect(levelBar_, &QAbstractSlider::actionTriggered, this, &GameOptionsDialog::OnScrollAction);
-    connect(levelBar_, &QAbstractSlider::sliderMoved, this, &GameOptionsDialog::OnSliderMoved);
-    connect(levelBar_, &QAbstractSlider::sliderReleased, this, &GameOptionsDialog::OnSliderReleased);
+    // The label is brought up to date after every scroll action and, with
+    // the level unchanged, while the thumb is dragged.
+    connect(levelBar_, &LevelBar::levelScrolled, this, &GameOptionsDialog::ShowLevel);
+    connect(levelBar_, &QAbstractSlider::sliderMoved, this, &GameOptionsDialog::ShowLevel);
     connect(okButton_, &QPushButton::clicked, this, &GameOptionsDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &GameOptionsDialog::reject);
 
-    SyncScrollBar();
-    levelBar_->setValue(kMaxPeriod - startPeriod_);
     ShowLevel();
 }
 
-void GameOptionsDialog::SyncScrollBar() { levelBar_->setSliderPosition(kMaxPeriod - startPeriod_); }
+int GameOptionsDialog::StartPeriod() const { return FallPeriodOfLevel(levelBar_->Level()); }
 
 void GameOptionsDialog::ShowLevel() {
-    levelLabel_->setText(tr("Starting level: %1").arg(kMaxPeriod - startPeriod_) + QStringLiteral("   "));
-}
-
-// Each arrow or page step moves the level by one; the bar is then put back
-// where the level says, whatever Qt made of the action, and the label is
-// brought up to date as at the end of every scroll action.
-void GameOptionsDialog::OnScrollAction(int action) {
-    const int shown = kMaxPeriod - startPeriod_;
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-    case QAbstractSlider::SliderPageStepSub:
-        if (startPeriod_ < kMaxPeriod) ++startPeriod_;
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-    case QAbstractSlider::SliderPageStepAdd:
-        if (startPeriod_ > kMinPeriod) --startPeriod_;
-        break;
-    case QAbstractSlider::SliderMove:
-        // The end of a drag was handled on release; a move without the
-        // thumb held (the mouse wheel) counts as one step.
-        if (!levelBar_->isSliderDown()) {
-            if (levelBar_->sliderPosition() < shown && startPeriod_ < kMaxPeriod) ++startPeriod_;
-            if (levelBar_->sliderPosition() > shown && startPeriod_ > kMinPeriod) --startPeriod_;
-        }
-        break;
-    default:  // to the start or the end: the level stays
-        break;
-    }
-    SyncScrollBar();
-    ShowLevel();
-}
-
-// While the thumb is dragged the level stays as it was.
-void GameOptionsDialog::OnSliderMoved() { ShowLevel(); }
-
-void GameOptionsDialog::OnSliderReleased() {
-    startPeriod_ = kMaxPeriod - levelBar_->sliderPosition();
-    SyncScrollBar();
-    ShowLevel();
+    levelLabel_->setText(tr("Starting level: %1").arg(levelBar_->Level()) + QStringLiteral("   "));
 }
 
 void GameOptionsDialog::accept() {
-    const std::optional<int> height = ReadIntegerField(prompts_, this, heightEdit_, kMinHeight, kMaxHeight);
+    const std::optional<int> height = ReadIntegerField(prompts_, this, heightEdit_, kMinShownWellHeight, kMaxShownWellHeight);
     if (!height) return;
     values_.increaseLevel = increaseLevel_->isChecked();
     values_.popInLines = popInLines_->isChecked();
     values_.height = *height;
-    values_.startPeriod = startPeriod_;
+    values_.startPeriod = StartPeriod();
     QDialog::accept();
 }
 
@@ -138,14 +90,14 @@ bool RunGameOptionsDialog(QWidget* parent, Settings& settings, Prompts& prompts)
     values.startPeriod = settings.level;
     values.increaseLevel = settings.incLevel != 0;
     values.popInLines = settings.botLines != 0;
-    values.height = settings.height - 1;
+    values.height = ShownWellHeight(settings.height);
     GameOptionsDialog dialog(values, prompts, parent);
     if (prompts.Exec(dialog) != QDialog::Accepted) return false;
     const GameOptionsValues& chosen = dialog.Values();
     settings.level = chosen.startPeriod;
     settings.incLevel = chosen.increaseLevel ? 1 : 0;
     settings.botLines = chosen.popInLines ? 1 : 0;
-    settings.height = chosen.height + 1;
+    settings.height = WellHeightOfShown(chosen.height);
     return true;
 }
 

@@ -4,21 +4,21 @@
 
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
+#include "ui/LevelBar.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace vexari {
 
 // What the game options dialog edits.
 struct GameOptionsValues {
-    int startPeriod = 5;  // fall period a game starts with, 1..10; the level shown is 10 minus it
+    int startPeriod = 5;  // fall period a game starts with; the dialog shows its level
     bool increaseLevel = true;
     bool popInLines = true;
-    int height = 24;  // visible rows; the well height is one more
+    int height = 24;  // the shown well height
 };
 
 // "Game options": well height, rising bottom lines, level increase and the
@@ -26,21 +26,18 @@ struct GameOptionsValues {
 class GameOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMinHeight = kMinWellHeight - 1;  // shown as H - 1
-    static constexpr int kMaxHeight = kMaxWellHeight - 1;
-
     explicit GameOptionsDialog(const GameOptionsValues& values, Prompts& prompts = DefaultPrompts(),
                                QWidget* parent = nullptr);
 
     // The values given to the dialog; after OK, what the user chose.
     const GameOptionsValues& Values() const { return values_; }
     // The start period as the scroll bar shows it now.
-    int StartPeriod() const { return startPeriod_; }
+    int StartPeriod() const;
 
     QLineEdit* HeightEdit() const { return heightEdit_; }
     QCheckBox* PopInLinesBox() const { return popInLines_; }
     QCheckBox* IncreaseLevelBox() const { return increaseLevel_; }
-    QScrollBar* LevelScrollBar() const { return levelBar_; }
+    LevelBar* LevelScrollBar() const { return levelBar_; }
     QLabel* LevelLabel() const { return levelLabel_; }
     QPushButton* OkButton() const { return okButton_; }
 
@@ -48,23 +45,16 @@ public slots:
     // Reads and checks the fields; stays open when the height is refused.
     void accept() override;
 
-private slots:
-    void OnScrollAction(int action);
-    void OnSliderMoved();
-    void OnSliderReleased();
-
 private:
-    void SyncScrollBar();
     void ShowLevel();
 
     Prompts& prompts_;
     GameOptionsValues values_;
-    int startPeriod_ = 5;
     QLineEdit* heightEdit_ = nullptr;
     QCheckBox* popInLines_ = nullptr;
     QCheckBox* increaseLevel_ = nullptr;
     QLabel* levelLabel_ = nullptr;
-    QScrollBar* levelBar_ = nullptr;
+    LevelBar* levelBar_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };
 

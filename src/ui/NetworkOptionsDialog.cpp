@@ -11,10 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+
+#include "game/GameRules.h"
 
 namespace vexari {
 
@@ -29,9 +30,6 @@ const char* const kThrowModeTexts[NetworkOptionsDialog::kThrowModes] = {
     QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Most weak"),
     QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random"),
     QT_TRANSLATE_NOOP("vexari::NetworkOptionsDialog", "Random dispatch")};
-// LEVEL keeps the fall period a round starts with; the dialog shows the level.
-constexpr int kLevelCodeBase = 10;
-
 // A field that takes a count: refuses a negative number as it refuses text,
 // then reads it as any integer field up to `high`.
 std::optional<int> ReadCountField(Prompts& prompts, QWidget* parent, QLineEdit* field,
@@ -57,7 +55,6 @@ void ShowLevel(QLabel* label, int level, bool afterScroll) {
 
 NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), values_(options) {
-    level_ = std::clamp(kLevelCodeBase - values_.levelCode, 0, kMaxLevel);
     setWindowTitle(tr("Network game options"));
     ApplyDialogLook(this);
 
@@ -86,19 +83,13 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     teamWinScores_ = makeEdit(values_.teamWinScores);
     playTill_ = makeEdit(values_.playTill);
     startIn_ = makeEdit(values_.startIn);
-    height_ = makeEdit(values_.height - 1);
+    height_ = makeEdit(ShownWellHeight(values_.height));
     trace_ = new QCheckBox(tr("Send trace messages"), this);
     trace_->setChecked(values_.trace != 0);
 
+    levelBar_ = new LevelBar(LevelOfFallPeriod(values_.levelCode), this);
     levelLabel_ = new QLabel(this);
-    ShowLevel(levelLabel_, level_, false);
-    levelBar_ = new QScrollBar(Qt::Horizontal, this);
-    levelBar_->setRange(0, kMaxLevel);
-    levelBar_->setSingleStep(1);
-    levelBar_->setPageStep(1);
-    // The level changes when a drag ends, not while the thumb moves.
-    levelBar_->setTracking(false);
-    levelBar_->setValue(level_);
+    ShowLevel(levelLabel_, levelBar_->Level(), false);
 
     okButton_ = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -127,8 +118,7 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     layout->addWidget(levelBar_);
     layout->addLayout(buttons);
 
-    connect(levelBar_, &QAbstractSlider::actionTriggered, this, &NetworkOptionsDialog::OnScrollAction);
-    connect(levelBar_, &QAbstractSlider::sliderReleased, this, &NetworkOptionsDialog::OnSliderReleased);
+    connect(levelBar_, &LevelBar::levelScrolled, this, [this](int level) { ShowLevel(levelLabel_, level, true); });
 }
 
 QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked) {
@@ -149,41 +139,7 @@ int NetworkOptionsDialog::CheckedMode(const ThrowButtons& buttons, int otherwise
     return otherwise;  // a stored mode out of range checks no button
 }
 
-void NetworkOptionsDialog::SyncScrollBar() { levelBar_->setSliderPosition(level_); }
-
-// Each arrow or page step moves the level by one; the bar is then put back
-// where the level says, whatever Qt made of the action, and the label shows
-// the level as at the end of every scroll action.
-void NetworkOptionsDialog::OnScrollAction(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-    case QAbstractSlider::SliderPageStepSub:
-        level_ = std::max(level_ - 1, 0);
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-    case QAbstractSlider::SliderPageStepAdd:
-        level_ = std::min(level_ + 1, kMaxLevel);
-        break;
-    case QAbstractSlider::SliderMove:
-        // The end of a drag was handled on release; a move without the thumb
-        // held (the mouse wheel) counts as one step.
-        if (!levelBar_->isSliderDown()) {
-            if (levelBar_->sliderPosition() < level_) level_ = std::max(level_ - 1, 0);
-            if (levelBar_->sliderPosition() > level_) level_ = std::min(level_ + 1, kMaxLevel);
-        }
-        break;
-    default:  // to the start or the end: the level stays
-        break;
-    }
-    SyncScrollBar();
-    ShowLevel(levelLabel_, level_, true);
-}
-
-void NetworkOptionsDialog::OnSliderReleased() {
-    level_ = std::clamp(levelBar_->sliderPosition(), 0, kMaxLevel);
-    SyncScrollBar();
-    ShowLevel(levelLabel_, level_, true);
-}
+int NetworkOptionsDialog::Level() const { return levelBar_->Level(); }
 
 void NetworkOptionsDialog::accept() {
     NetOptions v = values_;
@@ -195,17 +151,17 @@ void NetworkOptionsDialog::accept() {
     v.teamThrow = CheckedMode(teamThrow_, values_.teamThrow);
     const auto playTill = ReadCountField(prompts_, this, playTill_);
     if (!playTill) return;
-    const auto startIn = ReadCountField(prompts_, this, startIn_, kMaxStartIn);
+    const auto startIn = ReadCountField(prompts_, this, startIn_, kMaxCountdownSeconds);
     if (!startIn) return;
-    const auto height = ReadIntegerField(prompts_, this, height_, kMinHeight, kMaxHeight);
+    const auto height = ReadIntegerField(prompts_, this, height_, kMinShownWellHeight, kMaxShownWellHeight);
     if (!height) return;
     v.playerWinScores = *playerWinScores;
     v.teamWinScores = *teamWinScores;
     v.playTill = *playTill;
     v.startIn = *startIn;
-    v.height = *height + 1;
+    v.height = WellHeightOfShown(*height);
     v.trace = trace_->isChecked() ? 1 : 0;
-    v.levelCode = kLevelCodeBase - level_;
+    v.levelCode = FallPeriodOfLevel(Level());
     values_ = v;
     QDialog::accept();
 }

@@ -6,13 +6,13 @@
 #include "net/Wire.h"
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
+#include "ui/LevelBar.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
 
 namespace vexari {
 
@@ -21,20 +21,16 @@ class NetworkOptionsDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kThrowModes = 5;
-    static constexpr int kMaxStartIn = 10;
-    static constexpr int kMinHeight = kMinWellHeight - 1;  // shown as H - 1
-    static constexpr int kMaxHeight = kMaxWellHeight - 1;
-    static constexpr int kMaxLevel = 9;
 
-    // The options as they are sent and stored: the dialog shows the start
-    // level as 10 minus the level code and the height one less than H.
+    // The options as they are sent and stored: the dialog shows the level of
+    // the start fall period and the shown well height.
     explicit NetworkOptionsDialog(const NetOptions& options, Prompts& prompts = DefaultPrompts(),
                                   QWidget* parent = nullptr);
 
     // The options given to the dialog; after OK, what the user chose.
     const NetOptions& Values() const { return values_; }
     // The start level as the scroll bar shows it now.
-    int Level() const { return level_; }
+    int Level() const;
 
     QRadioButton* PlayerThrowButton(int mode) const { return playerThrow_[static_cast<std::size_t>(mode)]; }
     QRadioButton* TeamThrowButton(int mode) const { return teamThrow_[static_cast<std::size_t>(mode)]; }
@@ -44,7 +40,7 @@ public:
     QLineEdit* StartInEdit() const { return startIn_; }
     QLineEdit* HeightEdit() const { return height_; }
     QCheckBox* TraceBox() const { return trace_; }
-    QScrollBar* LevelScrollBar() const { return levelBar_; }
+    LevelBar* LevelScrollBar() const { return levelBar_; }
     QLabel* LevelLabel() const { return levelLabel_; }
     QPushButton* OkButton() const { return okButton_; }
 
@@ -52,19 +48,13 @@ public slots:
     // Reads and checks the fields in order; stays open on the first refused one.
     void accept() override;
 
-private slots:
-    void OnScrollAction(int action);
-    void OnSliderReleased();
-
 private:
     using ThrowButtons = std::array<QRadioButton*, kThrowModes>;
     QWidget* MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked);
     static int CheckedMode(const ThrowButtons& buttons, int otherwise);
-    void SyncScrollBar();
 
     Prompts& prompts_;
     NetOptions values_;
-    int level_ = 5;
     ThrowButtons playerThrow_{};
     ThrowButtons teamThrow_{};
     QLineEdit* playerWinScores_ = nullptr;
@@ -74,7 +64,7 @@ private:
     QLineEdit* height_ = nullptr;
     QCheckBox* trace_ = nullptr;
     QLabel* levelLabel_ = nullptr;
-    QScrollBar* levelBar_ = nullptr;
+    LevelBar* levelBar_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };
 

@@ -70,7 +70,7 @@ class MainFrameTest : public QObject {
     GameRecord& Record() { return frame_->game().record(); }
     int HostPort() { return frame_->session().serverTransport().Port(); }
     void OpenJoiner() {
-        joiner_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, joinPrompts_);
+        joiner_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, joinPrompts_);
         for (CMainFrame* f : {frame_.get(), joiner_.get()}) f->settings().animate = 0;  // nothing to wait for
         joiner_->show();
     }
@@ -91,7 +91,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
         qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
         prompts_ = FakePrompts();
-        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
         frame_->resize(320, 600);
         frame_->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -300,7 +300,7 @@ private slots:
     // it opened it leaves the saved place to the first.
     void aSecondCopyOpensAwayFromTheFirstAndKeepsItsPlace() {
         frame_.reset();
-        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
         frame_->show();
         OpenJoiner();
         QVERIFY(QTest::qWaitForWindowExposed(joiner_.get()));
@@ -318,7 +318,7 @@ private slots:
         std::tie(away.left, away.right) = std::tuple(3000, 3400);  // on a second monitor that is gone
         frame_.reset();
         QVERIFY(SaveSettings(away));
-        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         const WindowRect d =
             DefaultPlace({available.x(), available.y(), available.width(), available.height()}, away.height);

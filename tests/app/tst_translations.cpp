@@ -58,7 +58,7 @@ QChar Mnemonic(const QString& text) {
 // The game's menus and windows as built in the language installed now.
 struct Windows {
     FakePrompts prompts;
-    CMainFrame frame{ProgramVersion{1, 0, 0, 5}, prompts};
+    CMainFrame frame{VersionQuad{1, 0, 0, 5}, prompts};
     std::vector<std::unique_ptr<QWidget>> dialogs;
     Windows() {
         dialogs.emplace_back(new DesignDialog(DesignValues{}, prompts));
@@ -67,7 +67,7 @@ struct Windows {
         dialogs.emplace_back(new DemoParametersDialog(DemoDialogData{}, prompts));
         dialogs.emplace_back(new JoinDialog(JoinEntries{}, false, prompts));
         dialogs.emplace_back(new NetworkOptionsDialog(NetOptions{}, prompts));
-        dialogs.emplace_back(new AboutDialog(ProgramVersion{1, 0, 0, 5}));
+        dialogs.emplace_back(new AboutDialog(VersionQuad{1, 0, 0, 5}));
         dialogs.emplace_back(new NameEntryDialog(HighScoreDialog::tr("New High Score"),
                                                  HighScoreDialog::tr("Enter your name:"), "Ann", 20));
         dialogs.emplace_back(new MessageWindow(nullptr));

@@ -75,6 +75,12 @@ TEST(Wire, EveryKindIsReadWholeAndWaitsForWhatItLacks) {
     for (const std::string& bytes : {EncodeRefuse("Incompatible"), EncodeTables(tables), EncodeTables({}),
                                      EncodeStart(5, -123456789), EncodePresent(4), EncodeOptions(options)})
         check(ReadServerMessage, ServerMessage{}, bytes);
+    // The load client's reader that only counts the players of the tables.
+    for (const std::string& bytes : {EncodeTables(tables), EncodeTables({})}) check(ReadTablesPlayerCount, 0, bytes);
+    std::size_t used = 0;
+    std::int32_t players = -1;
+    EXPECT_EQ(std::tuple(ReadTablesPlayerCount(EncodeTables(tables), used, players), players),
+              std::tuple(ReadStatus::Complete, 2));
 }
 
 TEST(Wire, KindsWithoutFieldsOrUnknownToTheReceiverTakeOnlyTheKind) {
@@ -117,6 +123,10 @@ TEST(Wire, ReaderTakesEveryLengthFormButNoHostileLengthOrCount) {
         ServerMessage m;
         std::size_t used = 0;
         ASSERT_EQ(ReadServerMessage(bytes, used, m), status);
+        std::int32_t players = 0;
+        if (bytes[0] == MSG_TABLES) {
+            EXPECT_EQ(ReadTablesPlayerCount(bytes, used, players), status);
+        }
         if (status == ReadStatus::Complete) {
             EXPECT_EQ(std::tuple(used, m.text), std::tuple(bytes.size(), text));
             continue;

@@ -25,11 +25,7 @@ namespace vexari::test {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-inline VersionQuad OwnVersion() {
-    VersionQuad v{};
-    std::sscanf(VEXARI_VERSION_STRING, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
-    return v;
-}
+inline VersionQuad OwnVersion() { return BuildVersion().value_or(VersionQuad{}); }
 
 // One client on a non-blocking socket.
 struct Peer {

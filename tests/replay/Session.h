@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A game driven as the window drives it (55 ms ticks, the computer's paced
+// A game driven as the window drives it (ticks of kTickMs, the computer's paced
 // key presses, keys held back while it presses them, the end-of-game
 // pictures on time), with a player who presses keys at random, recorded.
 #include <optional>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ai/ComputerPlayer.h"
+#include "game/GameRules.h"
 #include "net/GameClient.h"
 #include "net/Wire.h"
 #include "replay/ReplayRecorder.h"
@@ -67,8 +68,8 @@ struct LiveSession : GameClock, KeyState {
             game.ResetGame();
         }
         for (int t = 1; t <= s.ticks; ++t) {
-            ms += 55;
-            seconds = 4242 + t / 18;
+            ms += kTickMs;
+            seconds = 4242 + t / kServerSecondTicks;
             if (t == s.demoAt) StartDemo(game), r.computerSpeed = s.demoSpeed;
             if (t == s.newGameAt) Finish(), r.computerPlays = false, game.EndOfGameAnimation(AfterAnimation::StartNewGame);
             if (t == s.pauseAt) game.KeyDown(kKeyEscape, 1), settings.next ^= 1, game.KeyDown(kKeyEnter, 1);

@@ -256,6 +256,29 @@ TEST_F(SettingsFileTest, TwoCopiesSaveTheirOwnChangesAndLoseNoneOfTheOther) {
     EXPECT_NE(Slurp(SettingsFilePath()).find("\nBITMAP=\n"), std::string::npos);
 }
 
+// A text saved as a change reads back as itself in the next run and leaves
+// the same file as a whole save of the same settings, whatever it holds.
+TEST_F(SettingsFileTest, ChangedTextsReadBackAsTheWholeFileWritesThem) {
+    for (const std::string v : {"  Bob  ", "\"Bob\"", "'Bob'", "\"", "Bob\r", ""}) {
+        Settings first;
+        first.playerName = first.team = first.server = first.bitmap = "x";
+        ASSERT_TRUE(SaveSettings(first));
+        const Settings loaded = Load();
+        Settings changed = loaded;
+        changed.playerName = changed.team = changed.server = changed.bitmap = v;
+        ASSERT_TRUE(SaveSettingsChanges(loaded, changed));
+        const Settings next = Load();  // the next run
+        EXPECT_EQ(std::tie(next.playerName, next.team, next.server, next.bitmap), std::tie(v, v, v, v));
+        Settings again = next;
+        again.keys.left = 65;
+        ASSERT_TRUE(SaveSettingsChanges(next, again));
+        const std::string byChanges = Slurp(SettingsFilePath());
+        ASSERT_TRUE(SaveSettings(again));
+        EXPECT_EQ(byChanges, Slurp(SettingsFilePath())) << v;
+        EXPECT_EQ(Fields(Load()), Fields(again));
+    }
+}
+
 TEST_F(SettingsFileTest, HandWrittenFilesAreReadAndKept) {
     // Missing NET LEVEL and SIZE keys follow the values read before them.
     Settings s = LoadText("[SKILL]\nLEVEL=2\nHEIGHT=19\n[SIZE]\nTOP=-10\n");

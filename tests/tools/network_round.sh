@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A whole network round over real sockets: vexari-server with two vexari-bot
 # players in two teams. Passes when a round has ended, a present was sent and
-# received, SIGTERM stops the server with status 0, the players then leave
-# with status 0, and the games both recorded verify with vexari-sim.
+# received, SIGHUP (a closed terminal) stops the server with status 0, the
+# players then leave with status 0, and the games both recorded verify with
+# vexari-sim.
 #
 #   network_round.sh SERVER_BIN BOT_BIN SIM_BIN [STRONG_WEIGHTS WEAK_WEIGHTS]
 #
@@ -107,9 +108,9 @@ done
 [ -n "$ended" ] || fail "no round ended within $limit s"
 [ -n "$presented" ] || fail "the server announced no present within $limit s"
 
-kill -TERM "$server_pid"
-wait_for_exit "$server_pid" 10 || fail "the server did not end on SIGTERM"
-[ "$waited" -eq 0 ] || fail "the server ended with status $waited on SIGTERM"
+kill -HUP "$server_pid"
+wait_for_exit "$server_pid" 10 || fail "the server did not end on SIGHUP"
+[ "$waited" -eq 0 ] || fail "the server ended with status $waited on SIGHUP"
 for name in ann bob; do
     pid_var=${name}_pid
     wait_for_exit "${!pid_var}" 10 || fail "$name did not leave after the server closed"

@@ -7,11 +7,6 @@
 #include <cstdio>
 
 namespace vexari::bot {
-namespace {
-
-constexpr int kTickMs = 55;
-
-}  // namespace
 
 BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
                      std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent)

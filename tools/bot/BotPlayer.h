@@ -11,6 +11,7 @@
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
 #include "game/GameHooks.h"
+#include "game/GameRules.h"
 #include "net/GameClient.h"
 #include "net/QtClientTransport.h"
 #include "net/Wire.h"
@@ -40,7 +41,7 @@ enum class BotEvent {
 
 // One computer player of a network game without a window: its own settings,
 // game, computer player, game client and socket, run at the game's real pace
-// by a 55 ms timer as the window would run them.
+// by a timer of the game's ticks as the window would run them.
 class BotPlayer final : public GameClock, public KeyState, public GameShell, public ClientShell {
 public:
     // `onEvent` hears of every round that ended and of the end of the

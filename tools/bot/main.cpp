@@ -13,8 +13,8 @@
 
 #include "BotPlayer.h"
 #include "ai/DemoFile.h"
-#include "../common/CommandLine.h"
-#include "../common/Version.h"
+#include "base/CommandLine.h"
+#include "base/ProgramVersion.h"
 
 namespace {
 
@@ -62,20 +62,18 @@ struct BotArgs {
 
 std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
     BotArgs parsed;
-    const vexari::tools::IntOption ints[] = {
-        {"--port", 1, 65535, &parsed.port},
-        {"--speed", 0, 9, &parsed.speed},
-        {"--rounds", 1, 2147483647, &parsed.rounds},
-        {"--count", 1, kMaxCount, &parsed.count},
-    };
-    const vexari::tools::TextOption texts[] = {
-        {"--server", &parsed.server},
-        {"--name", &parsed.name},
-        {"--team", &parsed.team},
-        {"--weights", &parsed.weightsFile},
-        {"--record", &parsed.recordDir},
-    };
-    if (!vexari::tools::ParseOptions(args, ints, texts, parsed.help, error)) return std::nullopt;
+    const bool ok = vexari::CommandLine()
+                        .Number("--port", parsed.port, 1, 65535)
+                        .Number("--speed", parsed.speed, 0, 9)
+                        .Number("--rounds", parsed.rounds, 1)
+                        .Number("--count", parsed.count, 1, kMaxCount)
+                        .Text("--server", parsed.server)
+                        .Text("--name", parsed.name)
+                        .Text("--team", parsed.team)
+                        .Text("--weights", parsed.weightsFile)
+                        .Text("--record", parsed.recordDir)
+                        .Parse(args, parsed.help, error);
+    if (!ok) return std::nullopt;
     if (parsed.help) return parsed;
     if (parsed.server.empty()) error = "--server HOST is required";
     else if (parsed.name.empty()) error = "--name NAME is required";
@@ -104,7 +102,7 @@ std::optional<vexari::DemoWeights> LoadWeights(const std::string& path, std::str
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-bot")) return 0;
+    if (vexari::PrintVersionIfAsked(argc, argv, "vexari-bot")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<BotArgs> parsed = ParseArgs(args, error);
@@ -120,7 +118,7 @@ int main(int argc, char* argv[]) {
     }
 
     QCoreApplication app(argc, argv);
-    const vexari::VersionQuad version = vexari::tools::ProgramVersion();
+    const vexari::VersionQuad version = vexari::BuildVersion().value_or(vexari::VersionQuad{});
     std::vector<std::unique_ptr<BotPlayer>> players;
     int closed = 0;
     bool leaving = false;

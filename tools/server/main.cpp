@@ -7,7 +7,6 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,13 +23,15 @@
 #include <thread>
 #include <vector>
 
+#include "base/CommandLine.h"
+#include "base/ProgramVersion.h"
+#include "base/TerminationSignalWake.h"
+#include "game/GameRules.h"
 #include "net/Codepage.h"
 #include "net/GameClient.h"
 #include "net/GameServer.h"
 #include "net/QtServerTransport.h"
 #include "settings/Settings.h"
-#include "../common/CommandLine.h"
-#include "../common/Version.h"
 
 namespace {
 
@@ -61,9 +62,8 @@ constexpr const char* kUsage =
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
-    "SIGINT or SIGTERM closes every connection and exits with status 0.\n";
-
-constexpr int kMaxInt = 2147483647;
+    "SIGINT, SIGTERM or SIGHUP closes every connection and exits with status 0; a\n"
+    "second one ends the server at once.\n";
 
 struct ServerArgs {
     int port = 7000;
@@ -79,20 +79,22 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
     parsed.options = vexari::OptionsFromSettings(vexari::Settings{});
     parsed.port = vexari::Settings{}.port;
     NetOptions& o = parsed.options;
-    const vexari::tools::IntOption table[] = {
-        {"--port", 0, 65535, &parsed.port},
-        {"--level", 0, 9, &o.levelCode, 10, -1},
-        {"--height", 18, 24, &o.height, 1, 1},
-        {"--play-till", 0, kMaxInt, &o.playTill},
-        {"--player-throw", 0, 4, &o.playerThrow},
-        {"--team-throw", 0, 4, &o.teamThrow},
-        {"--player-win", 0, kMaxInt, &o.playerWinScores},
-        {"--team-win", 0, kMaxInt, &o.teamWinScores},
-        {"--start-in", 0, 10, &o.startIn},
-        {"--trace", 0, 1, &o.trace},
-        {"--autostart", 1, static_cast<long long>(vexari::GameServer::kMaxConnections), &parsed.autostart},
-    };
-    if (!vexari::tools::ParseOptions(args, table, {}, parsed.help, error)) return std::nullopt;
+    const bool ok =
+        vexari::CommandLine()
+            .Number("--port", parsed.port, 0, 65535)
+            .Number("--level", o.levelCode, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
+            .Number("--height", o.height, vexari::kMinShownWellHeight, vexari::kMaxShownWellHeight,
+                    vexari::WellHeightOfShown<int>)
+            .Number("--play-till", o.playTill, 0)
+            .Number("--player-throw", o.playerThrow, 0, 4)
+            .Number("--team-throw", o.teamThrow, 0, 4)
+            .Number("--player-win", o.playerWinScores, 0)
+            .Number("--team-win", o.teamWinScores, 0)
+            .Number("--start-in", o.startIn, 0, vexari::kMaxCountdownSeconds)
+            .Number("--trace", o.trace, 0, 1)
+            .Number("--autostart", parsed.autostart, 1, vexari::GameServer::kMaxConnections)
+            .Parse(args, parsed.help, error);
+    if (!ok) return std::nullopt;
     return parsed;
 }
 
@@ -202,29 +204,10 @@ private:
     std::function<void()> onJoin_;
 };
 
-// SIGINT and SIGTERM only write a byte here; the event loop does the rest.
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-    errno = saved;
-}
-
-bool InstallSignalHandlers() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return false;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-server")) return 0;
+    if (vexari::PrintVersionIfAsked(argc, argv, "vexari-server")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<ServerArgs> parsed = ParseArgs(args, error);
@@ -238,14 +221,15 @@ int main(int argc, char* argv[]) {
     }
     // A reader of stdout that goes away must not end the server.
     std::signal(SIGPIPE, SIG_IGN);
-    if (!InstallSignalHandlers()) {
+    const vexari::TerminationSignalWake termination;
+    if (!termination.Installed()) {
         std::perror("vexari-server: signal handlers");
         return 1;
     }
 
     QCoreApplication app(argc, argv);
     vexari::QtServerTransport transport;
-    vexari::GameServer server(transport, vexari::tools::ProgramVersion(), [] { return QDateTime::currentSecsSinceEpoch(); });
+    vexari::GameServer server(transport, vexari::BuildVersion().value_or(vexari::VersionQuad{}), [] { return QDateTime::currentSecsSinceEpoch(); });
     // Checked at each join and each tick, so rounds follow one another.
     const int autostart = parsed->autostart;
     auto checkAutostart = [&server, autostart] {
@@ -272,12 +256,11 @@ int main(int argc, char* argv[]) {
         server.ServerTick();
         checkAutostart();
     });
-    second.start(1000);
+    second.start(vexari::kServerSecondMs);
 
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QSocketNotifier signalNotifier(termination.WakeFd(), QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+        termination.Drain();
         signalNotifier.setEnabled(false);
         second.stop();
         transport.StopListening();

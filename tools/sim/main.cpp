@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "../common/Version.h"
 #include "ai/DemoFile.h"
 #include "ai/Simulator.h"
+#include "base/ProgramVersion.h"
 #include "ai/Tuner.h"
 #include "ReplayCommands.h"
 
@@ -51,7 +51,7 @@ int Tune(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (vexari::tools::PrintVersionIfAsked(argc, argv, "vexari-sim")) return 0;
+    if (vexari::PrintVersionIfAsked(argc, argv, "vexari-sim")) return 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "tune") return Tune({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "verify") return vexari::sim::Verify({args.begin() + 1, args.end()});
