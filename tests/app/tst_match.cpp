@@ -75,7 +75,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
         qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
         prompts_ = FakePrompts();
-        frame_ = std::make_unique<CMainFrame>(ProgramVersion{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
         frame_->resize(320, 600);
         frame_->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
