@@ -154,6 +154,25 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>&amp;Mute	Ctrl+M</source>
         <translation>St&amp;ummschalten	Strg+M</translation>
     </message>
+    <message>
+        <source>Play against the &amp;computer...</source>
+        <translation>Gegen den &amp;Computer spielen...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ComputerMatch</name>
+    <message>
+        <source>The computer players cannot start: %1 is not installed beside this program.</source>
+        <translation>Die Computerspieler können nicht starten: %1 ist nicht neben diesem Programm installiert.</translation>
+    </message>
+    <message>
+        <source>The computer players cannot start.</source>
+        <translation>Die Computerspieler können nicht starten.</translation>
+    </message>
+    <message>
+        <source>A computer player could not join the game.</source>
+        <translation>Ein Computerspieler konnte dem Spiel nicht beitreten.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -592,6 +611,61 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
 </context>
 <context>
+    <name>vexari::MatchDialog</name>
+    <message>
+        <source>Play against the computer</source>
+        <translation>Gegen den Computer spielen</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Strong (tuned)</source>
+        <translation>Stark (abgestimmt)</translation>
+    </message>
+    <message>
+        <source>Computer &amp;opponents:</source>
+        <translation>Computer&amp;gegner:</translation>
+    </message>
+    <message>
+        <source>Their &amp;speed (0-9):</source>
+        <translation>Ihre Ges&amp;chwindigkeit (0-9):</translation>
+    </message>
+    <message>
+        <source>Their &amp;weights:</source>
+        <translation>Ihre Ge&amp;wichte:</translation>
+    </message>
+    <message>
+        <source>Teams</source>
+        <translation>Teams</translation>
+    </message>
+    <message>
+        <source>&amp;You alone against all</source>
+        <translation>&amp;Du allein gegen alle</translation>
+    </message>
+    <message>
+        <source>You and a computer &amp;team mate against the rest</source>
+        <translation>Du und ein Computer als &amp;Teamkamerad gegen den Rest</translation>
+    </message>
+    <message>
+        <source>&amp;Every one for himself</source>
+        <translation>&amp;Jeder für sich</translation>
+    </message>
+    <message>
+        <source>&amp;Network options...</source>
+        <translation>&amp;Netzwerkoptionen...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>vexari::MessageWindow</name>
     <message>
         <source>Message</source>
@@ -764,6 +838,10 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>Error connecting to server</source>
         <translation>Fehler beim Verbinden mit dem Server</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
     </message>
 </context>
 <context>

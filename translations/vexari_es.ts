@@ -154,6 +154,25 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>&amp;Mute	Ctrl+M</source>
         <translation>Si&amp;lenciar	Ctrl+M</translation>
     </message>
+    <message>
+        <source>Play against the &amp;computer...</source>
+        <translation>Jugar contra el &amp;ordenador...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ComputerMatch</name>
+    <message>
+        <source>The computer players cannot start: %1 is not installed beside this program.</source>
+        <translation>Los jugadores del ordenador no pueden empezar: %1 no está instalado junto a este programa.</translation>
+    </message>
+    <message>
+        <source>The computer players cannot start.</source>
+        <translation>Los jugadores del ordenador no pueden empezar.</translation>
+    </message>
+    <message>
+        <source>A computer player could not join the game.</source>
+        <translation>Un jugador del ordenador no ha podido unirse a la partida.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -592,6 +611,61 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
 </context>
 <context>
+    <name>vexari::MatchDialog</name>
+    <message>
+        <source>Play against the computer</source>
+        <translation>Jugar contra el ordenador</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminados</translation>
+    </message>
+    <message>
+        <source>Strong (tuned)</source>
+        <translation>Fuertes (ajustados)</translation>
+    </message>
+    <message>
+        <source>Computer &amp;opponents:</source>
+        <translation>&amp;Rivales del ordenador:</translation>
+    </message>
+    <message>
+        <source>Their &amp;speed (0-9):</source>
+        <translation>Su &amp;velocidad (0-9):</translation>
+    </message>
+    <message>
+        <source>Their &amp;weights:</source>
+        <translation>Sus &amp;pesos:</translation>
+    </message>
+    <message>
+        <source>Teams</source>
+        <translation>Equipos</translation>
+    </message>
+    <message>
+        <source>&amp;You alone against all</source>
+        <translation>&amp;Tú solo contra todos</translation>
+    </message>
+    <message>
+        <source>You and a computer &amp;team mate against the rest</source>
+        <translation>Tú y un &amp;compañero del ordenador contra el resto</translation>
+    </message>
+    <message>
+        <source>&amp;Every one for himself</source>
+        <translation>Cada &amp;uno por su cuenta</translation>
+    </message>
+    <message>
+        <source>&amp;Network options...</source>
+        <translation>&amp;Opciones de red...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>vexari::MessageWindow</name>
     <message>
         <source>Message</source>
@@ -764,6 +838,10 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>Error connecting to server</source>
         <translation>Error al conectar con el servidor</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Jugador</translation>
     </message>
 </context>
 <context>

@@ -154,6 +154,25 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>&amp;Mute	Ctrl+M</source>
         <translation>&amp;Muet	Ctrl+M</translation>
     </message>
+    <message>
+        <source>Play against the &amp;computer...</source>
+        <translation>Jouer contre l&apos;&amp;ordinateur...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::ComputerMatch</name>
+    <message>
+        <source>The computer players cannot start: %1 is not installed beside this program.</source>
+        <translation>Les joueurs ordinateur ne peuvent pas démarrer : %1 n&apos;est pas installé à côté de ce programme.</translation>
+    </message>
+    <message>
+        <source>The computer players cannot start.</source>
+        <translation>Les joueurs ordinateur ne peuvent pas démarrer.</translation>
+    </message>
+    <message>
+        <source>A computer player could not join the game.</source>
+        <translation>Un joueur ordinateur n&apos;a pas pu rejoindre la partie.</translation>
+    </message>
 </context>
 <context>
     <name>vexari::DemoParametersDialog</name>
@@ -592,6 +611,61 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
+    <name>vexari::MatchDialog</name>
+    <message>
+        <source>Play against the computer</source>
+        <translation>Jouer contre l&apos;ordinateur</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>Strong (tuned)</source>
+        <translation>Forts (réglés)</translation>
+    </message>
+    <message>
+        <source>Computer &amp;opponents:</source>
+        <translation>&amp;Adversaires ordinateur :</translation>
+    </message>
+    <message>
+        <source>Their &amp;speed (0-9):</source>
+        <translation>Leur &amp;vitesse (0-9) :</translation>
+    </message>
+    <message>
+        <source>Their &amp;weights:</source>
+        <translation>Leurs &amp;poids :</translation>
+    </message>
+    <message>
+        <source>Teams</source>
+        <translation>Équipes</translation>
+    </message>
+    <message>
+        <source>&amp;You alone against all</source>
+        <translation>Vous &amp;seul contre tous</translation>
+    </message>
+    <message>
+        <source>You and a computer &amp;team mate against the rest</source>
+        <translation>Vous et un &amp;coéquipier ordinateur contre les autres</translation>
+    </message>
+    <message>
+        <source>&amp;Every one for himself</source>
+        <translation>C&amp;hacun pour soi</translation>
+    </message>
+    <message>
+        <source>&amp;Network options...</source>
+        <translation>Options &amp;réseau...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>vexari::MessageWindow</name>
     <message>
         <source>Message</source>
@@ -764,6 +838,10 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>Error connecting to server</source>
         <translation>Erreur de connexion au serveur</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 
 #include "app/ActiveWindow.h"
 #include "app/Commands.h"
+#include "app/ComputerMatch.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
 #include "app/Gamepads.h"
@@ -21,6 +22,7 @@
 #include "app/ReplayViewer.h"
 #include "app/RunningCopy.h"
 #include "app/SoundSystem.h"
+#include "app/Translations.h"
 #include "app/WindowPlacer.h"
 #include "replay/ReplayRecorder.h"
 #include "settings/Paths.h"
@@ -60,6 +62,7 @@ const MenuDefinition kMenus[] = {
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&High Score"), kCmdHighScore},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Replays..."), kCmdReplays},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo"), kCmdDemo},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "Play against the &computer..."), kCmdPlayComputer},
       {nullptr, 0},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), kCmdExit}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Network"),
@@ -233,6 +236,9 @@ void CMainFrame::Command(int id) {
         session_->Leave();
         session_->Open(id == kCmdCreateNetwork);
         break;
+    case kCmdPlayComputer:
+        PlayAgainstComputer();
+        break;
     case kCmdDesign:
         RunDesignCommand(this, settings_, background_, prompts_);
         view_->RepaintAll();
@@ -262,6 +268,13 @@ void CMainFrame::Command(int id) {
         break;
     }
     driver_->Schedule();
+}
+
+void CMainFrame::PlayAgainstComputer() {
+    const QString strong = FindDataFile(QCoreApplication::applicationDirPath(), ComputerMatch::kStrongWeights);
+    if (!RunMatchDialog(this, matchPlan_, !strong.isEmpty(), settings_, prompts_)) return;
+    session_->Leave();
+    session_->OpenMatch(matchPlan_, matchPlan_.strongWeights ? strong : QString());
 }
 
 void CMainFrame::SkillCommand() {

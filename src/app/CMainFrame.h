@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 #include "ui/AboutDialog.h"
 #include "ui/DialogCommon.h"
+#include "ui/MatchDialog.h"
 #include "ui/PixelImage.h"
 
 class QAction;
@@ -85,6 +86,7 @@ private:
     void KeyPressed(int virtualKey, bool autoRepeat);
     void SaveReplay(Replay&& replay);
     void OpenReplays();
+    void PlayAgainstComputer();
     void BuildMenus();
     void LoadSettingsAndPlace();
     void ReloadBackground();
@@ -130,6 +132,7 @@ private:
     QAction* replaysAction_ = nullptr;
     std::vector<QMenu*> menus_;
     QString untoldReason_;
+    MatchPlan matchPlan_;  // the last match's choices
     bool sessionEnding_ = false;
     bool closing_ = false;
 };

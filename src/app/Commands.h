@@ -20,6 +20,7 @@ enum Command : int {
     kCmdReplays = 32798,
     kCmdSound = 32799,
     kCmdMute = 32800,
+    kCmdPlayComputer = 32801,
     kCmdAbout = 57664,
     kCmdExit = 57665,
 };

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/ActiveWindow.h"
+#include "app/ComputerMatch.h"
 #include "app/GameDriver.h"
 #include "game/GameRules.h"
 #include "ui/JoinDialog.h"
@@ -49,17 +50,48 @@ void NetworkSession::Open(bool host) {
                     entries->port);
     hosting_ = host;
     r.networkGame = true;
-    if (host) {
-        const bool portValid = settings_.port >= 0 && settings_.port <= 65535;
-        if (!portValid || !serverTransport_.Listen(static_cast<std::uint16_t>(settings_.port)))
-            return EndWith(tr("Cannot create server socket"));
-    }
+    if (host && !Host(false)) return EndWith(tr("Cannot create server socket"));
+    Connect();
+}
+
+bool NetworkSession::Host(bool loopbackOnly) {
+    // A private game takes any free port: the computer players are told it.
+    const int port = loopbackOnly ? 0 : settings_.port;
+    return port >= 0 && port <= 65535 && serverTransport_.Listen(static_cast<std::uint16_t>(port), loopbackOnly);
+}
+
+void NetworkSession::OpenMatch(const MatchPlan& plan, const QString& weightsFile) {
+    game_.FinishAnimation();
+    GameRecord& r = game_.record();
+    // The player plays under the name and team of the network dialog (a
+    // "CompN" name lets the computer play, as in any network game); only
+    // the server differs, and it is not stored.
+    const std::string name = settings_.playerName.empty() ? tr("Player").toStdString() : settings_.playerName;
+    const std::string server = settings_.server;
+    const int port = settings_.port;
+    TakeJoinEntries(settings_, r, name, settings_.team, server, port);
+    hosting_ = true;
+    r.networkGame = true;
+    if (!Host(true)) return EndWith(tr("Cannot create server socket"));
+    match_ = std::make_unique<ComputerMatch>(server_, plan);
+    match_->SetGame(serverTransport_.Port(), QString::fromStdString(settings_.team), weightsFile);
+    server_.SetObserver(match_.get());
+    connect(match_.get(), &ComputerMatch::allJoined, this, [this] {
+        if (client_.Connected()) client_.StartGame();
+    });
+    connect(match_.get(), &ComputerMatch::failed, this, [this](const QString& reason) {
+        // Not from inside the server's own call.
+        QTimer::singleShot(0, this, [this, reason] {
+            if (match_) EndWith(reason);
+        });
+    });
     Connect();
 }
 
 void NetworkSession::Connect() {
     const int port = hosting_ ? serverTransport_.Port() : settings_.port;
     if (port <= 0 || port > 65535) return EndWith(tr("Error connecting to server"));
+    const QString server = hosting_ ? QStringLiteral("127.0.0.1") : QString::fromStdString(settings_.server);
     clientTransport_ = new QtClientTransport(this);
     clientTransport_->onBytes = [this](std::string_view bytes) {
         if (!client_.Received(bytes)) OnServerClosed();  // a broken stream ends the game as a close does
@@ -68,7 +100,7 @@ void NetworkSession::Connect() {
     connect(clientTransport_, &QtClientTransport::connectFailed, this,
             [this] { EndWith(tr("Error connecting to server")); });
     connect(clientTransport_, &QtClientTransport::closed, this, &NetworkSession::OnServerClosed);
-    clientTransport_->Connect(QString::fromStdString(settings_.server), static_cast<std::uint16_t>(port));
+    clientTransport_->Connect(server, static_cast<std::uint16_t>(port));
 }
 
 void NetworkSession::OnConnected() {
@@ -128,6 +160,11 @@ void NetworkSession::Shutdown() {
 }
 
 void NetworkSession::StopServer() {
+    if (match_) {
+        server_.SetObserver(nullptr);
+        match_->Stop();
+        match_.reset();
+    }
     server_.CloseServer();
     serverTransport_.StopListening();
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
 #include "game/Game.h"
 #include "net/GameClient.h"
@@ -12,11 +13,13 @@
 #include "settings/Settings.h"
 #include "ui/AboutDialog.h"
 #include "ui/DialogCommon.h"
+#include "ui/MatchDialog.h"
 
 class QWidget;
 
 namespace vexari {
 
+class ComputerMatch;
 class GameDriver;
 class MessageWindow;
 class NetworkGameWindow;
@@ -34,6 +37,11 @@ public:
 
     // Network > Create (host) or Join: asks for the entries and connects.
     void Open(bool host);
+    // Game > Play against the computer: hosts a game only this machine can
+    // reach, starts the computer players of `plan` (with the weights of
+    // `weightsFile`, or their own when empty), and once all have joined,
+    // the first round.
+    void OpenMatch(const MatchPlan& plan, const QString& weightsFile);
     // The game in play ends (New Game, or the player leaves the network
     // game): peers see it, the windows close, the game plays its end and
     // is a single game again, then `after`.
@@ -52,6 +60,8 @@ public:
     GameClient& client() { return client_; }
     QtServerTransport& serverTransport() { return serverTransport_; }
     NetworkGameWindow* networkWindow() const { return netWindow_; }
+    // The computer players of a match against the computer; null otherwise.
+    ComputerMatch* match() const { return match_.get(); }
     MessageWindow* messageWindow() const { return messageWindow_; }
 
 signals:
@@ -70,6 +80,7 @@ private:
     void EndWith(const QString& reason);
     void DisconnectClient();
     void StopServer();
+    bool Host(bool loopbackOnly);
 
     QWidget* owner_;
     Game& game_;
@@ -83,6 +94,7 @@ private:
     QtClientTransport* clientTransport_ = nullptr;
     NetworkGameWindow* netWindow_ = nullptr;
     MessageWindow* messageWindow_ = nullptr;
+    std::unique_ptr<ComputerMatch> match_;
     bool hosting_ = false;
     bool ending_ = false;
 };

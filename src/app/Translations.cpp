@@ -3,17 +3,30 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace vexari {
 
-QStringList TranslationFolders(const QString& programFolder) {
-    QStringList folders{QDir::cleanPath(programFolder + QStringLiteral("/../share/vexari/translations"))};
-#ifdef VEXARI_TRANSLATIONS_DIR
-    folders << QStringLiteral(VEXARI_TRANSLATIONS_DIR);
+QStringList DataFolders(const QString& programFolder) {
+    QStringList folders{QDir::cleanPath(programFolder + QStringLiteral("/../share/vexari"))};
+#ifdef VEXARI_DATA_DIR
+    folders << QStringLiteral(VEXARI_DATA_DIR);
 #endif
+    return folders;
+}
+
+QString FindDataFile(const QString& programFolder, const QString& name) {
+    for (const QString& folder : DataFolders(programFolder))
+        if (QFileInfo(folder + QLatin1Char('/') + name).isFile()) return folder + QLatin1Char('/') + name;
+    return {};
+}
+
+QStringList TranslationFolders(const QString& programFolder) {
+    QStringList folders;
+    for (const QString& folder : DataFolders(programFolder)) folders << folder + QStringLiteral("/translations");
     return folders;
 }
 

@@ -58,7 +58,7 @@ ServerSockets::~ServerSockets() {
 
 // --- Listening ----------------------------------------------------------------
 
-bool ServerSockets::Listen(std::uint16_t port) {
+bool ServerSockets::Listen(std::uint16_t port, bool loopbackOnly) {
     StopListening();
     if (epoll_ < 0) return false;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -68,7 +68,7 @@ bool ServerSockets::Listen(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_addr.s_addr = htonl(loopbackOnly ? INADDR_LOOPBACK : INADDR_ANY);
     socklen_t length = sizeof address;
     // A burst of connections waits in the system's queue instead of in SYN
     // retries.

@@ -67,9 +67,10 @@ public:
     ServerSockets& operator=(const ServerSockets&) = delete;
 
     void SetServer(GameServer* server) { server_ = server; }
-    // Listens on every IPv4 address at `port` (0: a free one); false when
+    // Listens on every IPv4 address at `port` (0: a free one), or on the
+    // loopback address only, for a game nobody else may reach; false when
     // the socket cannot be created or bound.
-    bool Listen(std::uint16_t port);
+    bool Listen(std::uint16_t port, bool loopbackOnly = false);
     void StopListening();
     // Takes a connected socket as a new connection; 0 when it cannot be watched.
     ConnectionId Adopt(int fd);

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MatchDialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "ui/NetworkOptionsDialog.h"
+
+namespace vexari {
+
+MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& settings, Prompts& prompts,
+                         QWidget* parent)
+    : QDialog(parent), plan_(plan) {
+    setWindowTitle(tr("Play against the computer"));
+    ApplyDialogLook(this);
+
+    opponents_ = new QSpinBox(this);
+    opponents_->setRange(1, MatchPlan::kMaxOpponents);
+    opponents_->setValue(plan_.opponents);
+    speed_ = new QSpinBox(this);
+    speed_->setRange(0, MatchPlan::kMaxSpeed);
+    speed_->setValue(plan_.speed);
+    weights_ = new QComboBox(this);
+    weights_->addItem(tr("Default"));
+    weights_->addItem(tr("Strong (tuned)"));
+    if (!strongAvailable) plan_.strongWeights = false;
+    weights_->setCurrentIndex(plan_.strongWeights ? 1 : 0);
+    weights_->setEnabled(strongAvailable);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Computer &opponents:"), opponents_);
+    form->addRow(tr("Their &speed (0-9):"), speed_);
+    form->addRow(tr("Their &weights:"), weights_);
+
+    auto* teams = new QGroupBox(tr("Teams"), this);
+    auto* column = new QVBoxLayout(teams);
+    const QString texts[3] = {tr("&You alone against all"), tr("You and a computer &team mate against the rest"),
+                              tr("&Every one for himself")};
+    for (int i = 0; i < 3; ++i) {
+        teams_[i] = new QRadioButton(texts[i], teams);
+        column->addWidget(teams_[i]);
+    }
+    TeamsButton(plan_.teams)->setChecked(true);
+    OpponentsChanged(plan_.opponents);
+    connect(opponents_, &QSpinBox::valueChanged, this, &MatchDialog::OpponentsChanged);
+
+    options_ = new QPushButton(tr("&Network options..."), this);
+    options_->setAutoDefault(false);
+    connect(options_, &QPushButton::clicked, this,
+            [this, &settings, &prompts] { RunNetworkOptionsDialog(this, settings, prompts); });
+    okButton_ = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    okButton_->setDefault(true);
+    cancel->setAutoDefault(false);
+    connect(okButton_, &QPushButton::clicked, this, &MatchDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &MatchDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(options_);
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(teams);
+    layout->addLayout(buttons);
+}
+
+// A team mate leaves somebody to play against only with two computers or more.
+void MatchDialog::OpponentsChanged(int opponents) {
+    QRadioButton* mate = TeamsButton(MatchTeams::WithTeamMate);
+    mate->setEnabled(opponents >= 2);
+    if (!mate->isEnabled() && mate->isChecked()) TeamsButton(MatchTeams::AloneAgainstAll)->setChecked(true);
+}
+
+void MatchDialog::accept() {
+    plan_.opponents = opponents_->value();
+    plan_.speed = speed_->value();
+    plan_.strongWeights = weights_->isEnabled() && weights_->currentIndex() == 1;
+    for (int i = 0; i < 3; ++i)
+        if (teams_[i]->isChecked()) plan_.teams = static_cast<MatchTeams>(i);
+    QDialog::accept();
+}
+
+bool RunMatchDialog(QWidget* parent, MatchPlan& plan, bool strongAvailable, Settings& settings, Prompts& prompts) {
+    MatchDialog dialog(plan, strongAvailable, settings, prompts, parent);
+    if (prompts.Exec(dialog) != QDialog::Accepted) return false;
+    plan = dialog.Plan();
+    return true;
+}
+
+}  // namespace vexari
