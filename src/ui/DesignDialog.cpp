@@ -167,27 +167,26 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     for (QPushButton* b : {black, select, okButton_, cancel}) b->setAutoDefault(false);
     okButton_->setDefault(true);
 
-    // The gamepad beside the keys.
+    // The gamepad under the background picture, so the dialog stays low
+    // enough for a small or scaled screen.
     padBox_ = new PadSettingsBox(this);
-    auto* keysRow = new QHBoxLayout;
-    keysRow->addLayout(keys);
-    keysRow->addWidget(padBox_, 0, Qt::AlignTop);
     auto* left = new QVBoxLayout;
-    left->addLayout(keysRow);
+    left->addLayout(keys);
     left->addSpacing(DialogUnits(this, 0, 6).height());
     left->addLayout(fixedKeys);
     left->addWidget(strokesBox);
     left->addWidget(colorBox_);
     for (QCheckBox* box : {animateBox_, paletteBox_, marksBox_, landingBox_}) left->addWidget(box);
     left->addStretch();
-    auto* right = new QVBoxLayout;
-    right->addWidget(bitmapBox);
-    right->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(cancel);
-    right->addLayout(buttons);
+    left->addLayout(buttons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(bitmapBox);
+    right->addWidget(padBox_);
+    right->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right);

@@ -13,18 +13,18 @@ namespace vexari {
 PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), parent) {
     auto* grid = new QGridLayout(this);
     const int fieldWidth = DialogUnits(this, 25, 12).width();
-    auto addRow = [&](int row, const QString& text, QWidget* field, const QString& unit = {}) {
+    auto addRow = [&](int row, int column, const QString& text, QWidget* field, const QString& unit = {}) {
         auto* label = new QLabel(text, this);
         label->setBuddy(field);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row, 1, Qt::AlignLeft);
-        if (!unit.isEmpty()) grid->addWidget(new QLabel(unit, this), row, 2);
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
+        if (!unit.isEmpty()) grid->addWidget(new QLabel(unit, this), row, column + 2, 1, 2);
     };
     delayEdit_ = new QLineEdit(this);
     rateEdit_ = new QLineEdit(this);
     for (QLineEdit* edit : {delayEdit_, rateEdit_}) edit->setFixedWidth(fieldWidth);
-    addRow(0, tr("Repeat a&fter"), delayEdit_, tr("ms"));
-    addRow(1, tr("Re&peat rate"), rateEdit_, tr("per second"));
+    addRow(0, 0, tr("Repeat a&fter"), delayEdit_, tr("ms"));
+    addRow(1, 0, tr("Re&peat rate"), rateEdit_, tr("per second"));
 
     // The buttons as SDL's mapping names them (Xbox layout).
     static const char* const kButtonNames[PadSettings::kButtonCount] = {"A", "B", "X", "Y", "LB", "RB"};
@@ -36,14 +36,15 @@ PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), paren
         auto* box = new QComboBox(this);
         for (const char* action : kActions) box->addItem(tr(action));
         buttons_[static_cast<std::size_t>(b)] = box;
-        addRow(2 + b, tr("Button %1").arg(QString::fromLatin1(kButtonNames[b])), box);
+        // Two buttons a row, so the box stays low on a small or scaled screen.
+        addRow(2 + b / 2, (b % 2) * 2, tr("Button %1").arg(QString::fromLatin1(kButtonNames[b])), box);
     }
     // What the d-pad, the stick, Start and Back do is fixed, as Enter and Esc are.
-    int row = 2 + PadSettings::kButtonCount;
+    int row = 2 + (PadSettings::kButtonCount + 1) / 2;
     for (const QString& text : {tr("D-pad and left stick move, up drops,"), tr("down speeds the fall."),
                                 tr("Start continues, Back pauses.")})
-        grid->addWidget(new QLabel(text, this), row++, 0, 1, 3);
-    grid->setColumnStretch(2, 1);
+        grid->addWidget(new QLabel(text, this), row++, 0, 1, 4);
+    grid->setColumnStretch(3, 1);
 }
 
 void PadSettingsBox::Show(const PadSettings& pad) {
