@@ -76,9 +76,7 @@ void NetworkSession::OpenMatch(const MatchPlan& plan, const QString& weightsFile
     match_ = std::make_unique<ComputerMatch>(server_, plan);
     match_->SetGame(serverTransport_.Port(), QString::fromStdString(settings_.team), weightsFile);
     server_.SetObserver(match_.get());
-    connect(match_.get(), &ComputerMatch::allJoined, this, [this] {
-        if (client_.Connected()) client_.StartGame();
-    });
+    connect(match_.get(), &ComputerMatch::allJoined, this, &NetworkSession::StartMatchRound);
     connect(match_.get(), &ComputerMatch::failed, this, [this](const QString& reason) {
         // Not from inside the server's own call.
         QTimer::singleShot(0, this, [this, reason] {
@@ -86,6 +84,18 @@ void NetworkSession::OpenMatch(const MatchPlan& plan, const QString& weightsFile
         });
     });
     Connect();
+}
+
+// The host's own client asks for the round, and it asks only once its tables
+// list the others; those tables follow the joins by up to 20 ms, so until
+// they do the request waits a turn of the table timer.
+void NetworkSession::StartMatchRound() {
+    if (!match_ || !client_.Connected()) return;
+    if (client_.LastTables().players.size() < server_.JoinedCount()) {
+        QTimer::singleShot(static_cast<int>(kTablesIntervalMs), this, &NetworkSession::StartMatchRound);
+        return;
+    }
+    client_.StartGame();
 }
 
 void NetworkSession::Connect() {

@@ -75,6 +75,7 @@ signals:
 
 private:
     void Connect();
+    void StartMatchRound();
     void OnConnected();
     void OnServerClosed();
     void EndWith(const QString& reason);
