@@ -6,7 +6,7 @@
 #include <span>
 
 #include "FuzzSupport.h"
-#include "ui/Bmp.h"
+#include "render/Bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vexari;

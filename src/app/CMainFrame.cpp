@@ -28,7 +28,7 @@
 #include "settings/Paths.h"
 #include "settings/SettingsFile.h"
 #include "sound/SoundDirector.h"
-#include "ui/Background.h"
+#include "render/Background.h"
 #include "ui/DemoParametersDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"

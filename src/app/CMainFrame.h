@@ -13,7 +13,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/DialogCommon.h"
 #include "ui/MatchDialog.h"
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 class QAction;
 class QMenu;

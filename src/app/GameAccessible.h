@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "app/Layout.h"
+#include "render/Layout.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 

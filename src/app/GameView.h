@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/GameAccessible.h"
-#include "app/GameScreen.h"
+#include "render/GameScreen.h"
 #include "game/GameHooks.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
-#include "ui/PixelImage.h"
-#include "ui/StatusPictures.h"
+#include "render/PixelImage.h"
+#include "render/StatusPictures.h"
 
 namespace vexari {
 

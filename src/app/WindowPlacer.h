@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "app/WindowPlace.h"
+#include "render/WindowPlace.h"
 #include "settings/Settings.h"
 
 class QWidget;

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "ui/Bevel.h"
+#include "render/Bevel.h"
 #include "ui/PixelImageQt.h"
 
 namespace vexari {

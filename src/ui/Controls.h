@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/GameRules.h"
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "game/KeyNames.h"
-#include "ui/Background.h"
+#include "render/Background.h"
 #include "ui/Controls.h"
 #include "ui/KeyCaptureField.h"
 #include "ui/PadSettingsBox.h"

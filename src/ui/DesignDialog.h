@@ -7,7 +7,7 @@
 
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 class QCheckBox;
 class QLabel;

@@ -5,7 +5,7 @@
 #include "settings/Settings.h"
 #include "ui/DesignDialog.h"
 #include "ui/DialogCommon.h"
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 class QWidget;
 

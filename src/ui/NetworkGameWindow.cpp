@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/ChatLog.h"
+#include "render/ChatLog.h"
 #include "ui/MessageWindow.h"
 #include "ui/NetworkOptionsDialog.h"
 

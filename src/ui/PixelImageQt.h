@@ -2,7 +2,7 @@
 #pragma once
 #include <QImage>
 
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

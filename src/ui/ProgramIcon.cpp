@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "ui/Bevel.h"
+#include "render/Bevel.h"
 #include "ui/PixelImageQt.h"
 
 namespace vexari {

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <array>
 
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

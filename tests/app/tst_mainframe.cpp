@@ -29,7 +29,7 @@
 #include "ui/SoundDialog.h"
 #include "app/Commands.h"
 #include "app/TerminationSignals.h"
-#include "app/WindowPlace.h"
+#include "render/WindowPlace.h"
 #include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
 #include "ui/NetworkGameWindow.h"

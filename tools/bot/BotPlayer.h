@@ -13,7 +13,7 @@
 #include "game/GameHooks.h"
 #include "game/GameRules.h"
 #include "net/GameClient.h"
-#include "net/QtClientTransport.h"
+#include "netqt/QtClientTransport.h"
 #include "net/Wire.h"
 #include "replay/ReplayLibrary.h"
 #include "replay/ReplayRecorder.h"

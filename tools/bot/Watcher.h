@@ -7,7 +7,7 @@
 
 #include "game/Game.h"
 #include "net/GameClient.h"
-#include "net/QtClientTransport.h"
+#include "netqt/QtClientTransport.h"
 #include "net/RoomView.h"
 #include "settings/Settings.h"
 

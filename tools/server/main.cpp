@@ -30,7 +30,7 @@
 #include "net/Codepage.h"
 #include "net/GameClient.h"
 #include "net/GameServer.h"
-#include "net/QtServerTransport.h"
+#include "netqt/QtServerTransport.h"
 #include "settings/Settings.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/CellLook.h"
+#include "render/CellLook.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "game/Figures.h"
-#include "ui/Bevel.h"
+#include "render/Bevel.h"
 
 namespace vexari {
 namespace {

@@ -5,7 +5,7 @@
 // without a display.
 #include <vector>
 
-#include "app/Layout.h"
+#include "render/Layout.h"
 #include "settings/SettingsFile.h"
 
 namespace vexari {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Background.h"
+#include "render/Background.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "ui/Bmp.h"
+#include "render/Bmp.h"
 
 namespace vexari {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/QtClientTransport.h"
+#include "netqt/QtClientTransport.h"
 
 #include <QMetaObject>
 #include <QTcpSocket>

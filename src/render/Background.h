@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/QtServerTransport.h"
+#include "netqt/QtServerTransport.h"
 
 #include <QAbstractEventDispatcher>
 #include <QSocketNotifier>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/GameScreen.h"
+#include "render/GameScreen.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "ui/Background.h"
-#include "ui/Bevel.h"
+#include "render/Background.h"
+#include "render/Bevel.h"
 
 namespace vexari {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Bmp.h"
+#include "render/Bmp.h"
 
 #include <algorithm>
 #include <bit>

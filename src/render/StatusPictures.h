@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

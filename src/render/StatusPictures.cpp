@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/StatusPictures.h"
+#include "render/StatusPictures.h"
 
 #include <algorithm>
 #include <array>

@@ -3,11 +3,11 @@
 
 #include <climits>
 
-#include "app/GameScreen.h"
-#include "app/Layout.h"
-#include "app/WindowPlace.h"
+#include "render/GameScreen.h"
+#include "render/Layout.h"
+#include "render/WindowPlace.h"
 #include "game/Game.h"
-#include "ui/Background.h"
+#include "render/Background.h"
 
 namespace vexari {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "settings/Settings.h"
-#include "ui/PixelImage.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Layout.h"
+#include "render/Layout.h"
 
 #include <algorithm>
 

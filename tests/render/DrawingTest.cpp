@@ -12,11 +12,11 @@
 #include <fstream>
 #include <map>
 
-#include "ui/Background.h"
-#include "ui/Bevel.h"
-#include "ui/Bmp.h"
-#include "ui/CellLook.h"
-#include "ui/StatusPictures.h"
+#include "render/Background.h"
+#include "render/Bevel.h"
+#include "render/Bmp.h"
+#include "render/CellLook.h"
+#include "render/StatusPictures.h"
 
 namespace vexari {
 namespace {

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "app/Layout.h"
+#include "render/Layout.h"
 #include "game/GameHooks.h"
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
-#include "ui/CellLook.h"
-#include "ui/PixelImage.h"
+#include "render/CellLook.h"
+#include "render/PixelImage.h"
 
 namespace vexari {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/WindowPlace.h"
+#include "render/WindowPlace.h"
 
 #include <algorithm>
 #include <cstdlib>
