@@ -1060,6 +1060,21 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
 </context>
 <context>
+    <name>vexari::WellTile</name>
+    <message>
+        <source>your team</source>
+        <translation>Ihr Team</translation>
+    </message>
+    <message>
+        <source>%1 (your team)</source>
+        <translation>%1 (Ihr Team)</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>RAUS</translation>
+    </message>
+</context>
+<context>
     <name>vexari::main</name>
     <message>
         <source>No ver inf</source>

@@ -1060,6 +1060,21 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
 </context>
 <context>
+    <name>vexari::WellTile</name>
+    <message>
+        <source>your team</source>
+        <translation>tu equipo</translation>
+    </message>
+    <message>
+        <source>%1 (your team)</source>
+        <translation>%1 (tu equipo)</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>FUERA</translation>
+    </message>
+</context>
+<context>
     <name>vexari::main</name>
     <message>
         <source>No ver inf</source>

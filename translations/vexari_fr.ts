@@ -1060,6 +1060,21 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
+    <name>vexari::WellTile</name>
+    <message>
+        <source>your team</source>
+        <translation>votre équipe</translation>
+    </message>
+    <message>
+        <source>%1 (your team)</source>
+        <translation>%1 (votre équipe)</translation>
+    </message>
+    <message>
+        <source>OUT</source>
+        <translation>ÉLIMINÉ</translation>
+    </message>
+</context>
+<context>
     <name>vexari::main</name>
     <message>
         <source>No ver inf</source>
