@@ -23,6 +23,7 @@
 #include "app/RunningCopy.h"
 #include "app/SoundSystem.h"
 #include "app/Translations.h"
+#include "app/WatchSession.h"
 #include "app/WindowPlacer.h"
 #include "replay/ReplayRecorder.h"
 #include "settings/Paths.h"
@@ -67,7 +68,8 @@ const MenuDefinition kMenus[] = {
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), kCmdExit}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Network"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Create network game..."), kCmdCreateNetwork},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Join network game..."), kCmdJoinNetwork}}},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Join network game..."), kCmdJoinNetwork},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Watch network game..."), kCmdWatchNetwork}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Options"),
      {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Design..."), kCmdDesign},
       {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Skill..."), kCmdSkill},
@@ -155,6 +157,7 @@ CMainFrame::~CMainFrame() {
     replaySounds_.reset();
     game_.RemoveListener(sounds_.get());
     recorder_.reset();  // the game under way is saved as stopped
+    watch_.reset();
     session_.reset();
     driver_.reset();
 }
@@ -238,6 +241,9 @@ void CMainFrame::Command(int id) {
         break;
     case kCmdPlayComputer:
         PlayAgainstComputer();
+        break;
+    case kCmdWatchNetwork:
+        OpenWatchDialog();
         break;
     case kCmdDesign:
         RunDesignCommand(this, settings_, background_, prompts_);
@@ -362,6 +368,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     LeaveReplay();
     // Peers see this copy leave; no end-of-game animation on the way out.
     session_->Shutdown();
+    EndWatchingForClose();
     placer_->StoreWindowRect();
     if (const SaveResult saved = SaveSettingsChanges(savedSettings_, settings_); saved) {
         savedSettings_ = settings_;

@@ -8,6 +8,7 @@
 #include "ai/ComputerPlayer.h"
 #include "app/RunningCopy.h"
 #include "game/Game.h"
+#include "net/ServerAddress.h"
 #include "replay/Replay.h"
 #include "settings/Settings.h"
 #include "ui/AboutDialog.h"
@@ -28,6 +29,7 @@ class ReplayRecorder;
 class ReplayViewer;
 class SoundDirector;
 class SoundSystem;
+class WatchSession;
 class WindowPlacer;
 
 // The one main window: owns the settings, the game and the computer player,
@@ -65,6 +67,12 @@ public:
     const std::filesystem::path& lastReplay() const { return lastReplay_; }
     void ShowPopupMenu(const QPoint& globalPos);
 
+    // Watches the network game at `server` under the settings' name: this
+    // window hides with its game paused and comes back as it was once the
+    // spectator leaves (CMainFrameWatch.cpp).
+    void WatchNetworkGame(const ServerAddress& server);
+    WatchSession* watchSession() const { return watch_.get(); }
+
     // The session ends (a termination signal): closing reports on stderr
     // instead of in message boxes.
     void SessionEnding() { sessionEnding_ = true; }
@@ -87,6 +95,10 @@ private:
     void SaveReplay(Replay&& replay);
     void OpenReplays();
     void PlayAgainstComputer();
+    void OpenWatchDialog();
+    void StartWatching(const ServerAddress& server, const QString& name);
+    void StopWatching(const QString& reason);
+    void EndWatchingForClose();
     void BuildMenus();
     void LoadSettingsAndPlace();
     void ReloadBackground();
@@ -115,6 +127,7 @@ private:
     GameView* view_ = nullptr;
     std::unique_ptr<GameDriver> driver_;
     std::unique_ptr<NetworkSession> session_;
+    std::unique_ptr<WatchSession> watch_;
     std::unique_ptr<ReplayRecorder> recorder_;
     std::unique_ptr<ReplayViewer> viewer_;
     // The sounds of the player's own game and session, and of a replay shown.

@@ -21,6 +21,7 @@ enum Command : int {
     kCmdSound = 32799,
     kCmdMute = 32800,
     kCmdPlayComputer = 32801,
+    kCmdWatchNetwork = 32802,
     kCmdAbout = 57664,
     kCmdExit = 57665,
 };

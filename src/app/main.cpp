@@ -6,6 +6,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/DisplayCheck.h"
+#include "app/StartArgs.h"
 #include "app/TerminationSignals.h"
 #include "app/Translations.h"
 #include "base/ProgramVersion.h"
@@ -14,13 +15,18 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: vexari [--help] [--version] [Qt options such as -platform NAME] [REPLAY_FILE]\n"
+    "Usage: vexari [--help] [--version] [Qt options such as -platform NAME]\n"
+    "              [REPLAY_FILE | --watch HOST[:PORT]]\n"
     "Vexari, a falling-block puzzle game for one player, for the computer\n"
     "and for friends on the network.\n"
     "\n"
     "  -h, --help   show this help and exit\n"
     "  --version    show the version and exit\n"
     "  REPLAY_FILE  play this recorded game (.vxr) in the window\n"
+    "  --watch HOST[:PORT]\n"
+    "               watch the network game at HOST (port 7000 unless given;\n"
+    "               an IPv6 address with a port as [ADDRESS]:PORT) as a spectator;\n"
+    "               the name is the one last used in the network game dialog\n"
     "\n"
     "Settings: $XDG_CONFIG_HOME/vexari/vexari.ini (default ~/.config/vexari/).\n"
     "High scores: vexari.his in $XDG_DATA_HOME/vexari/ (default ~/.local/share/vexari/).\n"
@@ -56,6 +62,15 @@ int main(int argc, char* argv[]) {
     vexari::InstallTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexari.Vexari"));
     QApplication::setWindowIcon(vexari::ProgramIcon());
+    // What Qt left of the arguments: a replay file to watch, or a network game.
+    std::vector<std::string> args;
+    for (const QString& arg : QCoreApplication::arguments().mid(1)) args.push_back(arg.toStdString());
+    std::string error;
+    const auto start = vexari::ParseStartArgs(args, vexari::Settings{}.port, error);
+    if (!start) {
+        std::fprintf(stderr, "vexari: %s\n", error.c_str());
+        return 2;
+    }
     vexari::TerminationSignals termination;
     vexari::Prompts& prompts = vexari::DefaultPrompts();
     vexari::CMainFrame frame(ReadVersion(prompts), prompts);
@@ -66,11 +81,14 @@ int main(int argc, char* argv[]) {
     QObject::connect(&termination, &vexari::TerminationSignals::terminating, &frame,
                      &vexari::CMainFrame::SessionEnding);
     termination.SetWindow(&frame);
+    if (start->watch) {
+        // The spectator's window instead; the main window shows once it is left.
+        frame.WatchNetworkGame(*start->watch);
+        return app.exec();
+    }
     frame.show();
-    // What Qt left of the arguments: a replay file to watch.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        const std::filesystem::path file = arguments.at(1).toStdString();
+    if (!start->replayFile.empty()) {
+        const std::filesystem::path file = start->replayFile;
         QTimer::singleShot(0, &frame, [&frame, file] { frame.Watch(file); });
     }
     return app.exec();

@@ -42,11 +42,21 @@ std::string RangeText(long long low, long long high) {
 }  // namespace
 
 bool CommandLine::Parse(const std::vector<std::string>& args, bool& help, std::string& error) const {
+    bool operandTaken = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         if (name == "--help" || name == "-h") {
             help = true;
             return true;
+        }
+        if (operand_ && !name.starts_with('-')) {
+            if (operandTaken) {
+                error = "unexpected argument " + name + " (try --help)";
+                return false;
+            }
+            *operand_ = name;
+            operandTaken = true;
+            continue;
         }
         std::optional<std::string> value;
         if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {

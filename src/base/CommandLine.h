@@ -44,6 +44,11 @@ public:
     }
     // A decimal number of at least `low` ("2.5", "1e3").
     CommandLine& Real(const char* name, double& target, double low = 0);
+    // The one argument that is not an option (a file, say); a second is refused.
+    CommandLine& Operand(std::string& target) {
+        operand_ = &target;
+        return *this;
+    }
 
     // False with a one-line `error` (naming the option) for an unknown
     // option, a missing value or one that breaks its rule. --help or -h sets
@@ -62,6 +67,7 @@ private:
     CommandLine& Add(Option option);
 
     std::vector<Option> options_;
+    std::string* operand_ = nullptr;
 };
 
 }  // namespace vexari

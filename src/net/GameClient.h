@@ -52,6 +52,9 @@ public:
 class GameClient final : public NetworkLink, public GameEvents {
 public:
     static constexpr const char* kServerClosed = "Server closed connection";
+    // How long a spectator waits for the server to answer its announcement
+    // before it gives up: a server without the extension never does.
+    static constexpr int kWelcomeTimeoutMs = 5000;
 
     GameClient(Game& game, Settings& settings, const VersionQuad& version);
 

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program's ends without a window: --help and --version print and exit 0
 # even without a display; without a display the program says so in one line
-# and exits 1; SIGTERM, even while the first-run question waits, saves the
-# settings and exits 0.
+# and exits 1; arguments it cannot read exit 2; SIGTERM, even while the
+# first-run question waits, saves the settings and exits 0.
 # Usage: command_line.sh VEXARI VERSION
 set -u
 vexari=$1 version=$2
@@ -14,10 +14,15 @@ export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
 nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
 
 out=$("${nodisplay[@]}" "$vexari" --help) || fail "--help exits $?"
-[[ $out == Usage:* ]] || fail "--help prints: $out"
+[[ $out == Usage:* && $out == *"--watch HOST[:PORT]"* ]] || fail "--help prints: $out"
 out=$("${nodisplay[@]}" "$vexari" --version) || fail "--version exits $?"
 [ "$out" = "vexari $version" ] || fail "--version prints: $out"
 [ -e "$tmp/config/vexari/vexari.ini" ] && fail "--help or --version wrote the settings"
+
+# Arguments go through the program's one parser, after Qt has taken its own.
+out=$(QT_QPA_PLATFORM=offscreen "$vexari" -platform offscreen --watch host:0 2>&1)
+rc=$?
+[ $rc -eq 2 ] && [[ $out == "vexari: --watch: expected HOST or HOST:PORT"* ]] || fail "--watch host:0: $rc, $out"
 
 for display in "" ":987"; do
   "${nodisplay[@]}" ${display:+DISPLAY=$display} "$vexari" >"$tmp/out" 2>"$tmp/err"

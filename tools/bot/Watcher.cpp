@@ -31,7 +31,7 @@ Watcher::Watcher(std::string server, int port, std::string name, int rounds, con
     };
     QObject::connect(&transport_, &QtClientTransport::connected, [this] {
         client_.BeginWatching(transport_, this, name_);
-        welcomeTimer_.start(kWelcomeTimeoutMs);
+        welcomeTimer_.start(GameClient::kWelcomeTimeoutMs);
     });
     QObject::connect(&transport_, &QtClientTransport::connectFailed,
                      [this] { Finish(1, "Error connecting to server"); });

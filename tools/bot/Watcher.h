@@ -19,10 +19,6 @@ namespace vexari::bot {
 // with the rows from the bottom, '.' for an empty cell and the colour digit.
 class Watcher final : public ClientShell, public RoomObserver {
 public:
-    // How long the server has to answer the announcement before the watcher
-    // gives up: a server without the extension never does.
-    static constexpr int kWelcomeTimeoutMs = 5000;
-
     // `onEnd` gets the exit status: 0 when the server closed or the rounds
     // are over, 1 when it cannot be watched.
     Watcher(std::string server, int port, std::string name, int rounds, const VersionQuad& version,
