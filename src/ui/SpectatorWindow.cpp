@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "ui/MessageWindow.h"
@@ -21,10 +22,11 @@ SpectatorWindow::SpectatorWindow(GameClient& client, Settings& settings, const Q
     setObjectName(QStringLiteral("spectator"));
     ApplyDialogLook(this);
 
+    // One line, always there, so that the wells never move when a notice comes or goes.
     notice_ = new QLabel(this);
-    notice_->setWordWrap(true);
     notice_->setAlignment(Qt::AlignCenter);
-    notice_->hide();
+    notice_->setFixedHeight(notice_->fontMetrics().height());
+    notice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     grid_ = new WellGrid(this);
     messages_ = new MessageWindow(this);
     netWindow_ = new NetworkGameWindow(this, client, settings, *messages_, prompts);
@@ -35,12 +37,20 @@ SpectatorWindow::SpectatorWindow(GameClient& client, Settings& settings, const Q
     netWindow_->closeButton()->setText(tr("&Leave"));
     connect(netWindow_, &NetworkGameWindow::leaveRequested, this, &SpectatorWindow::leaveRequested);
 
-    auto* wells = new QVBoxLayout;
+    // The wells take what the tables and chat leave; the spectator can move the border.
+    auto* wellSide = new QWidget(this);
+    auto* wells = new QVBoxLayout(wellSide);
+    wells->setContentsMargins(0, 0, 0, 0);
     wells->addWidget(notice_);
     wells->addWidget(grid_, 1);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(wellSide);
+    splitter_->addWidget(netWindow_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(wells, 1);
-    layout->addWidget(netWindow_);
+    layout->addWidget(splitter_);
 }
 
 SpectatorWindow::~SpectatorWindow() = default;
@@ -49,27 +59,31 @@ void SpectatorWindow::PlaceOnScreen(const QPoint& near) {
     QScreen* screen = QGuiApplication::screenAt(near);
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    // Three quarters of the screen, the wells at the left, the chat at the right.
-    const QSize size = (area.size() * 3 / 4).expandedTo(minimumSizeHint());
+    // Most of the screen, the wells at the left, the tables and chat at their own width at the right.
+    const QSize size = (area.size() * 17 / 20).expandedTo(minimumSizeHint());
     resize(size);
+    const int tables = netWindow_->sizeHint().width();
+    splitter_->setSizes({size.width() - tables, tables});
     move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void SpectatorWindow::SetNotice(const QString& text) {
     notice_->setText(text);
-    notice_->setVisible(!text.isEmpty());
+    notice_->setToolTip(text);
     noticeUntilPlay_ = false;
 }
 
-QString SpectatorWindow::Notice() const { return notice_->isVisible() ? notice_->text() : QString(); }
+QString SpectatorWindow::Notice() const { return notice_->text(); }
 
 void SpectatorWindow::ShowTables(const Tables& tables) { netWindow_->ShowTables(tables); }
 
 void SpectatorWindow::AppendText(const std::string& text) { netWindow_->AppendText(text); }
 
 void SpectatorWindow::ShowMessage(const std::string& text) {
-    // A countdown, a pause, the round's results: until play goes on.
-    SetNotice(QString::fromStdString(text).remove(QLatin1Char('\r')).trimmed());
+    // A countdown, a pause, the round's results: on one line, until play goes on.
+    const QStringList lines =
+        QString::fromStdString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    SetNotice(lines.join(QStringLiteral("   ")));
     noticeUntilPlay_ = true;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/DialogCommon.h"
 
 class QLabel;
+class QSplitter;
 
 namespace vexari {
 
@@ -26,7 +27,7 @@ public:
     SpectatorWindow(GameClient& client, Settings& settings, const QString& server, Prompts& prompts = DefaultPrompts());
     ~SpectatorWindow() override;
 
-    // A line above the wells ("Connecting to ...", the server's notices); empty hides it.
+    // The line above the wells ("Connecting to ...", the server's notices).
     void SetNotice(const QString& text);
     QString Notice() const;
     WellGrid* grid() const { return grid_; }
@@ -56,6 +57,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QSplitter* splitter_ = nullptr;
     QLabel* notice_ = nullptr;
     WellGrid* grid_ = nullptr;
     MessageWindow* messages_ = nullptr;  // what the tables' window needs; the notices show above the wells

@@ -108,6 +108,7 @@ private slots:
         // Team by team: Bob's Blue before Ann's Red.
         QTRY_VERIFY(grid->Tiles()[0]->Well() == bobs && grid->Tiles()[1]->Well() == anns);
         QCOMPARE(grid->Tiles()[1]->Member().name, "Ann");
+        QCOMPARE(watch->window()->Notice(), QString());  // "Connecting..." went with the join
         for (WellTile* tile : grid->Tiles())
             QVERIFY(tile->isVisible() && grid->rect().contains(tile->geometry()) && tile->height() > 150);
         QVERIFY(!grid->Tiles()[0]->geometry().intersects(grid->Tiles()[1]->geometry()));
