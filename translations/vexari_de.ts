@@ -158,6 +158,14 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Play against the &amp;computer...</source>
         <translation>Gegen den &amp;Computer spielen...</translation>
     </message>
+    <message>
+        <source>&amp;Watch network game...</source>
+        <translation>Netzwerkspiel &amp;zuschauen...</translation>
+    </message>
+    <message>
+        <source>Spectator</source>
+        <translation>Zuschauer</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ComputerMatch</name>
@@ -1057,6 +1065,70 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SpectatorWindow</name>
+    <message>
+        <source>Watching %1 - Vexari</source>
+        <translation>Zuschauen bei %1 - Vexari</translation>
+    </message>
+    <message>
+        <source>&amp;Leave</source>
+        <translation>&amp;Verlassen</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchDialog</name>
+    <message>
+        <source>Watch network game</source>
+        <translation>Netzwerkspiel zuschauen</translation>
+    </message>
+    <message>
+        <source>Your &amp;name</source>
+        <translation>Ihr &amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Server (host:port)</source>
+        <translation>&amp;Server (Host:Port)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
+        <translation>Sie sehen den Schacht jedes Spielers, die Tabellen und den Chat und spielen selbst nicht mit.</translation>
+    </message>
+    <message>
+        <source>Please enter your name.</source>
+        <translation>Bitte geben Sie Ihren Namen ein.</translation>
+    </message>
+    <message>
+        <source>Please enter the server as HOST or HOST:PORT.</source>
+        <translation>Bitte geben Sie den Server als HOST oder HOST:PORT ein.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchSession</name>
+    <message>
+        <source>This server cannot be watched: it does not take spectators.</source>
+        <translation>Diesem Server kann man nicht zuschauen: Er nimmt keine Zuschauer an.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Verbindung mit %1...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WellGrid</name>
+    <message>
+        <source>Nobody is playing yet.</source>
+        <translation>Noch spielt niemand.</translation>
     </message>
 </context>
 <context>

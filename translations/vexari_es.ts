@@ -158,6 +158,14 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Play against the &amp;computer...</source>
         <translation>Jugar contra el &amp;ordenador...</translation>
     </message>
+    <message>
+        <source>&amp;Watch network game...</source>
+        <translation>&amp;Ver partida en red...</translation>
+    </message>
+    <message>
+        <source>Spectator</source>
+        <translation>Espectador</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ComputerMatch</name>
@@ -1057,6 +1065,70 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SpectatorWindow</name>
+    <message>
+        <source>Watching %1 - Vexari</source>
+        <translation>Viendo %1 - Vexari</translation>
+    </message>
+    <message>
+        <source>&amp;Leave</source>
+        <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchDialog</name>
+    <message>
+        <source>Watch network game</source>
+        <translation>Ver partida en red</translation>
+    </message>
+    <message>
+        <source>Your &amp;name</source>
+        <translation>Tu &amp;nombre</translation>
+    </message>
+    <message>
+        <source>&amp;Server (host:port)</source>
+        <translation>&amp;Servidor (host:puerto)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
+        <translation>Ves el pozo de cada jugador, las tablas y el chat, y nunca juegas.</translation>
+    </message>
+    <message>
+        <source>Please enter your name.</source>
+        <translation>Escribe tu nombre.</translation>
+    </message>
+    <message>
+        <source>Please enter the server as HOST or HOST:PORT.</source>
+        <translation>Escribe el servidor como HOST o HOST:PUERTO.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchSession</name>
+    <message>
+        <source>This server cannot be watched: it does not take spectators.</source>
+        <translation>No se puede ver este servidor: no admite espectadores.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Conectando con %1...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WellGrid</name>
+    <message>
+        <source>Nobody is playing yet.</source>
+        <translation>Todavía no juega nadie.</translation>
     </message>
 </context>
 <context>

@@ -158,6 +158,14 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>Play against the &amp;computer...</source>
         <translation>Jouer contre l&apos;&amp;ordinateur...</translation>
     </message>
+    <message>
+        <source>&amp;Watch network game...</source>
+        <translation>&amp;Observer une partie en réseau...</translation>
+    </message>
+    <message>
+        <source>Spectator</source>
+        <translation>Spectateur</translation>
+    </message>
 </context>
 <context>
     <name>vexari::ComputerMatch</name>
@@ -1057,6 +1065,70 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::SpectatorWindow</name>
+    <message>
+        <source>Watching %1 - Vexari</source>
+        <translation>Observation de %1 - Vexari</translation>
+    </message>
+    <message>
+        <source>&amp;Leave</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchDialog</name>
+    <message>
+        <source>Watch network game</source>
+        <translation>Observer une partie en réseau</translation>
+    </message>
+    <message>
+        <source>Your &amp;name</source>
+        <translation>Votre &amp;nom</translation>
+    </message>
+    <message>
+        <source>&amp;Server (host:port)</source>
+        <translation>&amp;Serveur (hôte:port)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
+        <translation>Vous voyez le puits de chaque joueur, les tableaux et la discussion, sans jamais jouer.</translation>
+    </message>
+    <message>
+        <source>Please enter your name.</source>
+        <translation>Veuillez saisir votre nom.</translation>
+    </message>
+    <message>
+        <source>Please enter the server as HOST or HOST:PORT.</source>
+        <translation>Veuillez saisir le serveur sous la forme HÔTE ou HÔTE:PORT.</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WatchSession</name>
+    <message>
+        <source>This server cannot be watched: it does not take spectators.</source>
+        <translation>Impossible d&apos;observer ce serveur : il n&apos;accepte pas de spectateurs.</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Connexion à %1...</translation>
+    </message>
+</context>
+<context>
+    <name>vexari::WellGrid</name>
+    <message>
+        <source>Nobody is playing yet.</source>
+        <translation>Personne ne joue encore.</translation>
     </message>
 </context>
 <context>
