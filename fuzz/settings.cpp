@@ -47,7 +47,7 @@ std::string Difference(const vexari::Settings& a, const vexari::Settings& b) {
 #define FIELD(f) \
     if (!(a.f == b.f)) return #f " " + Show(a.f) + " reads back as " + Show(b.f)
     FIELD(keys);
-    FIELD(level);
+    FIELD(fallPeriod);
     FIELD(next);
     FIELD(incLevel);
     FIELD(botLines);
@@ -62,7 +62,7 @@ std::string Difference(const vexari::Settings& a, const vexari::Settings& b) {
     FIELD(server);
     FIELD(team);
     FIELD(port);
-    FIELD(netLevel);
+    FIELD(netFallPeriod);
     FIELD(commandToThrow);
     FIELD(playerToThrow);
     FIELD(pendLines);

@@ -135,7 +135,7 @@ struct Simulator::Impl {
 Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : impl_(std::make_unique<Impl>()) {
     Impl& s = *impl_;
     s.options = options;
-    s.settings.level = 5;
+    s.settings.fallPeriod = 5;
     s.settings.incLevel = 1;
     s.settings.next = options.next ? 1 : 0;
     s.settings.botLines = options.bottomLines ? 1 : 0;
@@ -159,7 +159,7 @@ SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)
     // rules of a single-player game.
     r.networkGame = true;
     r.networkSeed = s.options.seed + static_cast<std::uint32_t>(g - 1);
-    r.networkLevel = s.settings.level;
+    r.networkFallPeriod = s.settings.fallPeriod;
     s.game.ResetGame();
     r.networkGame = false;
 

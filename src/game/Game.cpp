@@ -58,7 +58,7 @@ void Game::ResetGame(bool keepOldDrawing) {
     }
     r.waitingForStart = true;
     r.running = false;
-    r.fallPeriod = ClampFallPeriod(r.networkGame ? r.networkLevel : settings_.level);
+    r.fallPeriod = ClampFallPeriod(r.networkGame ? r.networkFallPeriod : settings_.fallPeriod);
     r.stackTop = r.height;
     r.fallTicks = 0;
     r.landingCounter = 0;

@@ -15,7 +15,6 @@ namespace {
 // Values from the server are kept inside the ranges the settings hold.
 constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
 
-int ClampLevelCode(std::int32_t code) { return std::clamp<int>(code, kMinFallPeriod, kMaxFallPeriod); }
 int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
 int NonNegative(std::int32_t value) { return std::max<int>(value, 0); }
 
@@ -157,8 +156,8 @@ void GameClient::Handle(const ServerMessage& message) {
         break;
     }
     case MSG_START:
-        settings_.netLevel = ClampLevelCode(message.levelCode);
-        record.networkLevel = settings_.netLevel;
+        settings_.netFallPeriod = ClampFallPeriod(message.fallPeriod);
+        record.networkFallPeriod = settings_.netFallPeriod;
         record.networkSeed = static_cast<std::uint32_t>(message.seed);
         game_.hooks().shell->TakeFocus();
         // The old figure's drawing goes, as after a game over: a round may
@@ -248,7 +247,7 @@ void GameClient::StartGame() {
         if (shell_) shell_->CannotPlayAlone();
         return;
     }
-    Send(EncodeStartRequest(settings_.netLevel));
+    Send(EncodeStartRequest(settings_.netFallPeriod));
     if (shell_) shell_->SetStartEnabled(false);
 }
 
@@ -276,7 +275,7 @@ NetOptions OptionsFromSettings(const Settings& settings) {
     options.playerWinScores = settings.playerExitScores;
     options.teamThrow = settings.commandToThrow;
     options.teamWinScores = settings.commandExitScores;
-    options.levelCode = settings.netLevel;
+    options.fallPeriod = settings.netFallPeriod;
     options.startIn = settings.secBeforeStart;
     options.height = settings.height;
     options.trace = settings.traceMessages;
@@ -292,7 +291,7 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     settings.playerExitScores = NonNegative(options.playerWinScores);
     settings.commandToThrow = ClampThrowMode(options.teamThrow);
     settings.commandExitScores = NonNegative(options.teamWinScores);
-    settings.netLevel = ClampLevelCode(options.levelCode);
+    settings.netFallPeriod = ClampFallPeriod(options.fallPeriod);
     settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxCountdownSeconds);
     settings.height = ClampWellHeight(options.height);
     settings.traceMessages = options.trace != 0 ? 1 : 0;

@@ -29,7 +29,7 @@ std::string ThrowPhrase(std::int32_t mode, const std::string& word) {
 }  // namespace
 
 std::string OptionsReport(const NetOptions& o) {
-    return "Options:\r\n  Start level: " + std::to_string(Wrap(LevelOfFallPeriod(std::int64_t{o.levelCode}))) +
+    return "Options:\r\n  Start level: " + std::to_string(Wrap(LevelOfFallPeriod(std::int64_t{o.fallPeriod}))) +
            "\r\n  Player win scores: " + std::to_string(o.playerWinScores) +
            "\r\n  Team win scores: " + std::to_string(o.teamWinScores) +
            "\r\n  Throw to " + ThrowPhrase(o.playerThrow, "player") + " of " + ThrowPhrase(o.teamThrow, "team") +

@@ -91,7 +91,7 @@ void GameServer::StartRound() {
     playersInRound_ = 0;
     random_ = static_cast<std::uint32_t>(Seed(now_()));
     roundRunning_ = true;
-    SendAll(EncodeStart(options_.levelCode, Seed(now_())));
+    SendAll(EncodeStart(options_.fallPeriod, Seed(now_())));
     for (const auto& p : players_) {
         p->alive = true;
         p->height = 0;

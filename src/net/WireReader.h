@@ -89,7 +89,7 @@ public:
         Int(o.playerWinScores);
         Int(o.teamThrow);
         Int(o.teamWinScores);
-        Int(o.levelCode);
+        Int(o.fallPeriod);
         Int(o.startIn);
         Int(o.height);
         Int(o.trace);

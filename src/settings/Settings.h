@@ -71,7 +71,7 @@ struct Settings {
     KeyBindings keys;
     PadSettings pad;
     // SKILL
-    int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
+    int fallPeriod = 5;         // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown
     std::int16_t incLevel = 1;  // level rises during the game
     int botLines = 1;           // a bottom line rises every 15 landings
@@ -94,7 +94,7 @@ struct Settings {
     std::string server;      // text(100)
     std::string team;        // text(20)
     int port = 7000;
-    int netLevel = 5;
+    int netFallPeriod = 5;
     int commandToThrow = 0;
     int playerToThrow = 0;
     int pendLines = 0;

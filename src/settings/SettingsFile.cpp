@@ -77,8 +77,8 @@ void SanitizeSettings(Settings& s) {
     InRangeOr(s.pad.rate, PadSettings::kMinRate, PadSettings::kMaxRate, defPad.rate);
     for (std::size_t b = 0; b < s.pad.buttons.size(); ++b)
         InRangeOr(s.pad.buttons[b], kPadNone, kPadActionCount - 1, defPad.buttons[b]);
-    s.level = ClampFallPeriod(s.level);
-    s.netLevel = ClampFallPeriod(s.netLevel);
+    s.fallPeriod = ClampFallPeriod(s.fallPeriod);
+    s.netFallPeriod = ClampFallPeriod(s.netFallPeriod);
     s.height = ClampWellHeight(s.height);
     // The values the dialogs show as check boxes are 0 or 1.
     FixFlag(s.next);
@@ -128,7 +128,7 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     for (int b = 0; b < PadSettings::kButtonCount; ++b)
         s.pad.buttons[b] = ini.ReadInt("KEYS", kPadButtonKeys[b], d.pad.buttons[b]);
 
-    s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
+    s.fallPeriod = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.fallPeriod));
     s.next = flag("SKILL", "NEXT", d.next);
     s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
@@ -153,7 +153,7 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
     s.team = ini.ReadString("NET", "TEAM", d.team, kTeamSize);
     s.port = ini.ReadInt("NET", "PORT", d.port);
-    s.netLevel = ini.ReadInt("NET", "LEVEL", s.level);
+    s.netFallPeriod = ini.ReadInt("NET", "LEVEL", s.fallPeriod);
     s.commandToThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.commandToThrow);
     s.playerToThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerToThrow);
     s.pendLines = ini.ReadInt("NET", "PEND_LINES", d.pendLines);
@@ -208,7 +208,7 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteInt("KEYS", "PAD_RATE", s.pad.rate);
     for (int b = 0; b < PadSettings::kButtonCount; ++b) ini.WriteInt("KEYS", kPadButtonKeys[b], s.pad.buttons[b]);
 
-    ini.WriteInt("SKILL", "LEVEL", s.level);
+    ini.WriteInt("SKILL", "LEVEL", s.fallPeriod);
     ini.WriteInt("SKILL", "INCLEVEL", s.incLevel);
     ini.WriteInt("SKILL", "NEXT", s.next);
     ini.WriteInt("SKILL", "BOTLINES", s.botLines);
@@ -231,7 +231,7 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteString("NET", "SERVER", s.server);
     ini.WriteString("NET", "TEAM", s.team);
     ini.WriteInt("NET", "PORT", s.port);
-    ini.WriteInt("NET", "LEVEL", s.netLevel);
+    ini.WriteInt("NET", "LEVEL", s.netFallPeriod);
     ini.WriteInt("NET", "COMMAND_TO_THROW", s.commandToThrow);
     ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerToThrow);
     ini.WriteInt("NET", "PEND_LINES", s.pendLines);

@@ -87,7 +87,7 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     trace_ = new QCheckBox(tr("Send trace messages"), this);
     trace_->setChecked(values_.trace != 0);
 
-    levelBar_ = new LevelBar(LevelOfFallPeriod(values_.levelCode), this);
+    levelBar_ = new LevelBar(LevelOfFallPeriod(values_.fallPeriod), this);
     levelLabel_ = new QLabel(this);
     ShowLevel(levelLabel_, levelBar_->Level(), false);
 
@@ -161,7 +161,7 @@ void NetworkOptionsDialog::accept() {
     v.startIn = *startIn;
     v.height = WellHeightOfShown(*height);
     v.trace = trace_->isChecked() ? 1 : 0;
-    v.levelCode = FallPeriodOfLevel(Level());
+    v.fallPeriod = FallPeriodOfLevel(Level());
     values_ = v;
     QDialog::accept();
 }

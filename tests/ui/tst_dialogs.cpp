@@ -192,7 +192,7 @@ private slots:
         FakePrompts prompts;
         GameOptionsDialog game({5, true, false, 20}, prompts);
         DriveLevelBar(game.LevelScrollBar(), game.LevelLabel(), [&game] { return 10 - game.StartPeriod(); });
-        NetworkOptionsDialog net(NetOptions{.levelCode = 3}, prompts);
+        NetworkOptionsDialog net(NetOptions{.fallPeriod = 3}, prompts);
         QCOMPARE(net.LevelScrollBar()->value(), 7);
         DriveLevelBar(net.LevelScrollBar(), net.LevelLabel(), [&net] { return net.Level(); });
 
@@ -226,7 +226,7 @@ private slots:
                 ok ? d.accept() : d.reject();
             });
             QCOMPARE(RunGameOptionsDialog(nullptr, s, prompts), ok);
-            QVERIFY(std::tuple(s.level, int(s.incLevel), s.botLines, s.height) ==
+            QVERIFY(std::tuple(s.fallPeriod, int(s.incLevel), s.botLines, s.height) ==
                     (ok ? std::tuple(4, 0, 1, 19) : std::tuple(5, 1, 0, 25)));
         }
     }
@@ -734,12 +734,12 @@ private slots:
         QVERIFY(f.prompts.MessageTexts() == QStringList{kCannotPlayAloneText} && f.connection.sent.empty());
 
         f.ReceivePlayers(2);
-        f.settings.netLevel = 6;
+        f.settings.netFallPeriod = 6;
         f.window.startButton()->click();
         QVERIFY(f.connection.sent == EncodeStartRequest(6) && !f.window.startButton()->isEnabled());
 
         // The options are stored and sent on OK only.
-        f.settings.netLevel = 3;  // level 7; the height 25 shows as 24
+        f.settings.netFallPeriod = 3;  // level 7; the height 25 shows as 24
         const NetOptions before = OptionsFromSettings(f.settings);
         for (bool ok : {false, true}) {
             f.connection.sent.clear();

@@ -85,7 +85,7 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
     const bool ok =
         vexari::CommandLine()
             .Number("--port", parsed.port, 0, 65535)
-            .Number("--level", o.levelCode, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
+            .Number("--level", o.fallPeriod, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
             .Number("--height", o.height, vexari::kMinShownWellHeight, vexari::kMaxShownWellHeight,
                     vexari::WellHeightOfShown<int>)
             .Number("--play-till", o.playTill, 0)
