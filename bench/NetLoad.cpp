@@ -321,9 +321,9 @@ bool NetLoad::OpenConnection(Client& c) {
         o.teamThrow = static_cast<std::int32_t>(vexari::ThrowMode::Random);
         o.teamWinScores = 1;
         o.fallPeriod = 5;
-        o.startIn = 0;
+        o.countdownSeconds = 0;
         o.height = 25;
-        o.trace = config_.trace;
+        o.traceMessages = config_.trace;
         Send(c, vexari::EncodeOptions(o));
     }
     return true;

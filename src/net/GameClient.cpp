@@ -270,15 +270,15 @@ void GameClient::SendFilled() { Send(EncodeKind(MSG_FILLED)); }
 
 NetOptions OptionsFromSettings(const Settings& settings) {
     NetOptions options;
-    options.playTill = settings.maxScores;
-    options.playerThrow = settings.playerToThrow;
-    options.playerWinScores = settings.playerExitScores;
-    options.teamThrow = settings.commandToThrow;
-    options.teamWinScores = settings.commandExitScores;
+    options.playTill = settings.playTill;
+    options.playerThrow = settings.playerThrow;
+    options.playerWinScores = settings.playerWinScores;
+    options.teamThrow = settings.teamThrow;
+    options.teamWinScores = settings.teamWinScores;
     options.fallPeriod = settings.netFallPeriod;
-    options.startIn = settings.secBeforeStart;
+    options.countdownSeconds = settings.countdownSeconds;
     options.height = settings.height;
-    options.trace = settings.traceMessages;
+    options.traceMessages = settings.traceMessages;
     return options;
 }
 
@@ -286,15 +286,15 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     // The options come from the host's copy through the server and are not
     // trusted: each is kept inside the range the options dialog allows, so no
     // peer can give this game a well height, level or countdown it cannot run.
-    settings.maxScores = NonNegative(options.playTill);
-    settings.playerToThrow = ClampThrowMode(options.playerThrow);
-    settings.playerExitScores = NonNegative(options.playerWinScores);
-    settings.commandToThrow = ClampThrowMode(options.teamThrow);
-    settings.commandExitScores = NonNegative(options.teamWinScores);
+    settings.playTill = NonNegative(options.playTill);
+    settings.playerThrow = ClampThrowMode(options.playerThrow);
+    settings.playerWinScores = NonNegative(options.playerWinScores);
+    settings.teamThrow = ClampThrowMode(options.teamThrow);
+    settings.teamWinScores = NonNegative(options.teamWinScores);
     settings.netFallPeriod = ClampFallPeriod(options.fallPeriod);
-    settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxCountdownSeconds);
+    settings.countdownSeconds = std::clamp<int>(options.countdownSeconds, 0, kMaxCountdownSeconds);
     settings.height = ClampWellHeight(options.height);
-    settings.traceMessages = options.trace != 0 ? 1 : 0;
+    settings.traceMessages = options.traceMessages != 0 ? 1 : 0;
 }
 
 void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,

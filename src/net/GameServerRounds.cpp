@@ -69,7 +69,7 @@ void GameServer::Tick() {
             StartRound();
         }
     }
-    if (options_.trace == 0 && roundRunning_) SendTablesAll();
+    if (options_.traceMessages == 0 && roundRunning_) SendTablesAll();
 }
 
 void GameServer::StartCountdown() {
@@ -78,7 +78,7 @@ void GameServer::StartCountdown() {
 }
 
 void GameServer::BeginCountdown() {
-    countdown_ = options_.startIn;
+    countdown_ = options_.countdownSeconds;
     if (countdown_ == 0) Tick();
 }
 

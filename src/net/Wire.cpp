@@ -51,9 +51,9 @@ WireWriter& WireWriter::Options(const NetOptions& o) {
         .Int(o.teamThrow)
         .Int(o.teamWinScores)
         .Int(o.fallPeriod)
-        .Int(o.startIn)
+        .Int(o.countdownSeconds)
         .Int(o.height)
-        .Int(o.trace);
+        .Int(o.traceMessages);
 }
 
 std::string EncodeKind(MessageKind kind) {

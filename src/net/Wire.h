@@ -45,15 +45,15 @@ enum class ThrowMode : std::int32_t { All = 0, MostStrong = 1, MostWeak = 2, Ran
 
 // The host's options, always sent together and in this order.
 struct NetOptions {
-    std::int32_t playTill = 20;        // MAX_SCORES
-    std::int32_t playerThrow = 0;      // PLAYER_TO_THROW, a ThrowMode
-    std::int32_t playerWinScores = 0;  // PLAYER_EXIT_SCORES
-    std::int32_t teamThrow = 0;        // COMMAND_TO_THROW, a ThrowMode
-    std::int32_t teamWinScores = 1;    // COMMAND_EXIT_SCORES
+    std::int32_t playTill = 20;         // MAX_SCORES
+    std::int32_t playerThrow = 0;       // PLAYER_TO_THROW, a ThrowMode
+    std::int32_t playerWinScores = 0;   // PLAYER_EXIT_SCORES
+    std::int32_t teamThrow = 0;         // COMMAND_TO_THROW, a ThrowMode
+    std::int32_t teamWinScores = 1;     // COMMAND_EXIT_SCORES
     std::int32_t fallPeriod = 5;        // LEVEL: the FallPeriod every player starts with
-    std::int32_t startIn = 0;          // SEC_BEFORE_START
-    std::int32_t height = 25;          // the configured well height H
-    std::int32_t trace = 1;            // TRACE_MESSAGES
+    std::int32_t countdownSeconds = 0;  // SEC_BEFORE_START
+    std::int32_t height = 25;           // the configured well height H
+    std::int32_t traceMessages = 1;     // TRACE_MESSAGES
 
     friend bool operator==(const NetOptions&, const NetOptions&) = default;
 };

@@ -90,9 +90,9 @@ public:
         Int(o.teamThrow);
         Int(o.teamWinScores);
         Int(o.fallPeriod);
-        Int(o.startIn);
+        Int(o.countdownSeconds);
         Int(o.height);
-        Int(o.trace);
+        Int(o.traceMessages);
     }
 
 private:

@@ -95,14 +95,14 @@ struct Settings {
     std::string team;        // text(20)
     int port = 7000;
     int netFallPeriod = 5;
-    int commandToThrow = 0;
-    int playerToThrow = 0;
+    int teamThrow = 0;
+    int playerThrow = 0;
     int pendLines = 0;
-    int countOnlyExitScores = 1;
-    int playerExitScores = 0;
-    int commandExitScores = 1;
-    int maxScores = 20;
-    int secBeforeStart = 0;
+    int countOnlyWinScores = 1;
+    int playerWinScores = 0;
+    int teamWinScores = 1;
+    int playTill = 20;
+    int countdownSeconds = 0;
     int traceMessages = 1;
     // FILES
     std::string highScore = "vexari.his";  // text(100)

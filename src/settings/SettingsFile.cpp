@@ -95,12 +95,12 @@ void SanitizeSettings(Settings& s) {
     s.soundVolume = ClampInt(s.soundVolume, 0, 100);
     FixFlag(s.soundClicks);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
-    s.commandToThrow = ClampInt(s.commandToThrow, 0, kMaxThrowMode);
-    s.playerToThrow = ClampInt(s.playerToThrow, 0, kMaxThrowMode);
-    s.playerExitScores = std::max(s.playerExitScores, 0);
-    s.commandExitScores = std::max(s.commandExitScores, 0);
-    s.maxScores = std::max(s.maxScores, 0);
-    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxCountdownSeconds);
+    s.teamThrow = ClampInt(s.teamThrow, 0, kMaxThrowMode);
+    s.playerThrow = ClampInt(s.playerThrow, 0, kMaxThrowMode);
+    s.playerWinScores = std::max(s.playerWinScores, 0);
+    s.teamWinScores = std::max(s.teamWinScores, 0);
+    s.playTill = std::max(s.playTill, 0);
+    s.countdownSeconds = ClampInt(s.countdownSeconds, 0, kMaxCountdownSeconds);
     for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
         *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
@@ -154,14 +154,14 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.team = ini.ReadString("NET", "TEAM", d.team, kTeamSize);
     s.port = ini.ReadInt("NET", "PORT", d.port);
     s.netFallPeriod = ini.ReadInt("NET", "LEVEL", s.fallPeriod);
-    s.commandToThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.commandToThrow);
-    s.playerToThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerToThrow);
+    s.teamThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.teamThrow);
+    s.playerThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerThrow);
     s.pendLines = ini.ReadInt("NET", "PEND_LINES", d.pendLines);
-    s.countOnlyExitScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyExitScores);
-    s.playerExitScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerExitScores);
-    s.commandExitScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.commandExitScores);
-    s.maxScores = ini.ReadInt("NET", "MAX_SCORES", d.maxScores);
-    s.secBeforeStart = ini.ReadInt("NET", "SEC_BEFORE_START", d.secBeforeStart);
+    s.countOnlyWinScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyWinScores);
+    s.playerWinScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerWinScores);
+    s.teamWinScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.teamWinScores);
+    s.playTill = ini.ReadInt("NET", "MAX_SCORES", d.playTill);
+    s.countdownSeconds = ini.ReadInt("NET", "SEC_BEFORE_START", d.countdownSeconds);
     s.traceMessages = ini.ReadInt("NET", "TRACE_MESSAGES", d.traceMessages);
 
     s.highScore = ini.ReadString("FILES", "HIGH_SCORE", d.highScore, kFileNameSize);
@@ -232,14 +232,14 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteString("NET", "TEAM", s.team);
     ini.WriteInt("NET", "PORT", s.port);
     ini.WriteInt("NET", "LEVEL", s.netFallPeriod);
-    ini.WriteInt("NET", "COMMAND_TO_THROW", s.commandToThrow);
-    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerToThrow);
+    ini.WriteInt("NET", "COMMAND_TO_THROW", s.teamThrow);
+    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerThrow);
     ini.WriteInt("NET", "PEND_LINES", s.pendLines);
-    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyExitScores);
-    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerExitScores);
-    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.commandExitScores);
-    ini.WriteInt("NET", "MAX_SCORES", s.maxScores);
-    ini.WriteInt("NET", "SEC_BEFORE_START", s.secBeforeStart);
+    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyWinScores);
+    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerWinScores);
+    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.teamWinScores);
+    ini.WriteInt("NET", "MAX_SCORES", s.playTill);
+    ini.WriteInt("NET", "SEC_BEFORE_START", s.countdownSeconds);
     ini.WriteInt("NET", "TRACE_MESSAGES", s.traceMessages);
 
     ini.WriteString("FILES", "HIGH_SCORE", AbsoluteHighScorePath(s.highScore));

@@ -559,7 +559,7 @@ private slots:
     // Ann hosts, Bob joins from a second window; both in the network game's lists.
     void HostAndJoin(int countdown) {
         OpenJoiner();
-        frame_->settings().secBeforeStart = countdown;
+        frame_->settings().countdownSeconds = countdown;
         AnswerJoin(prompts_, "Ann", {}, 0);
         frame_->Command(kCmdCreateNetwork);
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
@@ -630,7 +630,7 @@ private slots:
     // The host's end-of-game animation leaves its server free: a peer's chat line sent just
     // before the host's well fills is echoed while the animation is still running.
     void theHostsServerAnswersDuringItsGameOver() {
-        frame_->settings().secBeforeStart = 0;
+        frame_->settings().countdownSeconds = 0;
         AnswerJoin(prompts_, "Ann", {}, 0);
         frame_->Command(kCmdCreateNetwork);
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);

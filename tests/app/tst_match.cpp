@@ -65,7 +65,7 @@ class MatchTest : public QObject {
         s.playerName = name;
         s.team = "Home";
         NetOptions options = OptionsFromSettings(s);
-        std::tie(options.startIn, options.fallPeriod, options.height) = std::tuple(0, 1, kMinWellHeight);
+        std::tie(options.countdownSeconds, options.fallPeriod, options.height) = std::tuple(0, 1, kMinWellHeight);
         StoreOptions(s, options);
         s.animate = 0;
     }

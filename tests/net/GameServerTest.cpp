@@ -345,7 +345,7 @@ TEST(GameServerJoin, ConnectionsBeyondTheLimitAreClosedAtOnce) {
 }
 
 TEST(GameServerCountdown, SaysTheSecondsLeftAndStartsTheRoundOnTheFourthTick) {
-    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.fallPeriod = 4, .startIn = 3});
+    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.fallPeriod = 4, .countdownSeconds = 3});
     h.server.Received(1, EncodeStartRequest(9));
     h.sent.clear();
     for (int left : {2, 1, 0}) {
@@ -362,7 +362,7 @@ TEST(GameServerCountdown, SaysTheSecondsLeftAndStartsTheRoundOnTheFourthTick) {
 }
 
 TEST(GameServerCountdown, PauseCancelsItAndResumeDuringARoundEndsInResume) {
-    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.startIn = 1});
+    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.countdownSeconds = 1});
     h.server.StartCountdown();
     h.server.Received(2, EncodeKind(MSG_PAUSE));
     h.Ticks(2);
@@ -400,7 +400,7 @@ TEST(GameServerPresents, RowsRemovedBecomePresentsAnnouncedWithTraceMessages) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.removed << (c.senderOut ? " out" : "") << " trace " << c.trace);
-        Host h({{"Ann", "Red"}, {"Bob", "Blue"}, {"Cid", "Green"}}, NetOptions{.trace = c.trace});
+        Host h({{"Ann", "Red"}, {"Bob", "Blue"}, {"Cid", "Green"}}, NetOptions{.traceMessages = c.trace});
         h.Start();
         if (c.senderOut) h.Filled(1);
         h.sent.clear();
@@ -691,7 +691,7 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
     };
     for (const Case& c : cases) {
         test::GameFixture f;
-        f.settings.maxScores = 33;  // options other than the defaults
+        f.settings.playTill = 33;  // options other than the defaults
         std::tie(f.r().computerPlays, f.r().computerSpeed) = std::tuple(true, 5);
         GameClient client(f.game, f.settings, kVersion);
         FakeConnection connection;
@@ -809,7 +809,7 @@ TEST(ClientOptions, TheHostsOptionsAreStoredAndHostileValuesKeptInRange) {
     };
     for (const auto& [received, stored] : cases) {
         ClientFixture f;  // a joiner with its own LEVEL, SEC_BEFORE_START and height
-        std::tie(f.settings.netFallPeriod, f.settings.secBeforeStart, f.settings.height) = std::tuple(7, 9, 24);
+        std::tie(f.settings.netFallPeriod, f.settings.countdownSeconds, f.settings.height) = std::tuple(7, 9, 24);
         f.Receive(EncodeOptions(received));
         EXPECT_EQ(OptionsFromSettings(f.settings), stored) << received.height;
     }

@@ -156,9 +156,9 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 auto Fields(const Settings& s) {
     return std::tie(s.keys, s.pad, s.fallPeriod, s.next, s.incLevel, s.botLines, s.height, s.demo, s.sound, s.animate,
                     s.color, s.dots, s.dotInterval, s.palette, s.marks, s.landing, s.playerName, s.server, s.team, s.port,
-                    s.netFallPeriod, s.commandToThrow,
-                    s.playerToThrow, s.pendLines, s.countOnlyExitScores, s.playerExitScores, s.commandExitScores,
-                    s.maxScores, s.secBeforeStart, s.traceMessages, s.highScore, s.help, s.bitmap, s.left, s.right,
+                    s.netFallPeriod, s.teamThrow,
+                    s.playerThrow, s.pendLines, s.countOnlyWinScores, s.playerWinScores, s.teamWinScores,
+                    s.playTill, s.countdownSeconds, s.traceMessages, s.highScore, s.help, s.bitmap, s.left, s.right,
                     s.top, s.bottom, s.installed);
 }
 
@@ -219,9 +219,9 @@ TEST_F(SettingsFileTest, SavedValuesReadBack) {
                      .fallPeriod = 3, .next = 0, .incLevel = 0, .botLines = 0,
                      .height = 20, .demo = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
                      .dots = 3, .dotInterval = 3, .palette = 1, .marks = 1, .landing = 1, .playerName = " Alice ", .server = "'game.example'",
-                     .team = "\"Red\"", .port = 7100, .netFallPeriod = 9, .commandToThrow = 2, .playerToThrow = 1,
-                     .pendLines = 6, .countOnlyExitScores = 0, .playerExitScores = 3, .commandExitScores = 4,
-                     .maxScores = 30, .secBeforeStart = 5, .traceMessages = 0,
+                     .team = "\"Red\"", .port = 7100, .netFallPeriod = 9, .teamThrow = 2, .playerThrow = 1,
+                     .pendLines = 6, .countOnlyWinScores = 0, .playerWinScores = 3, .teamWinScores = 4,
+                     .playTill = 30, .countdownSeconds = 5, .traceMessages = 0,
                      .highScore = (root_ / "scores.his ").string(), .help = "help.txt", .bitmap = "/tmp/pic.bmp",
                      .left = -7, .right = 400, .top = -4, .bottom = 700, .installed = 1};
     ASSERT_TRUE(SaveSettings(s));
@@ -322,8 +322,8 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages, s.marks, s.landing,
                          s.palette),
               std::tuple(1, 1, 1, 1, 1, 1, 1, 1, kPaletteClassic));
-    EXPECT_EQ(std::tuple(s.commandToThrow, s.playerToThrow, s.playerExitScores, s.commandExitScores, s.maxScores,
-                         s.secBeforeStart, s.left, s.right),
+    EXPECT_EQ(std::tuple(s.teamThrow, s.playerThrow, s.playerWinScores, s.teamWinScores, s.playTill,
+                         s.countdownSeconds, s.left, s.right),
               std::tuple(4, 0, 0, 0, 0, 10, -(1 << 24), 1 << 24));
     s = LoadText("[SKILL]\nHEIGHT=3\n[DESIGN]\nDOTS=65538\nDOT_INTERVAL=4\n");  // 65538 would wrap to 2
     EXPECT_EQ(std::tuple(s.height, s.dots, s.dotInterval), std::tuple(19, 1, 3));
