@@ -52,7 +52,7 @@ std::string Difference(const vexari::Settings& a, const vexari::Settings& b) {
     FIELD(incLevel);
     FIELD(botLines);
     FIELD(height);
-    FIELD(demo);
+    FIELD(weights);
     FIELD(sound);
     FIELD(animate);
     FIELD(color);

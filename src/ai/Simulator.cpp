@@ -132,7 +132,7 @@ struct Simulator::Impl {
     LandingCounter landings;
 };
 
-Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : impl_(std::make_unique<Impl>()) {
+Simulator::Simulator(const SimOptions& options, const ComputerWeights& weights) : impl_(std::make_unique<Impl>()) {
     Impl& s = *impl_;
     s.options = options;
     s.settings.fallPeriod = 5;
@@ -141,7 +141,7 @@ Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : im
     s.settings.botLines = options.bottomLines ? 1 : 0;
     s.settings.height = options.height;
     s.settings.animate = options.animate ? 1 : 0;
-    s.settings.demo = weights;
+    s.settings.weights = weights;
     Game::Hooks hooks;
     hooks.clock = &s.clock;
     hooks.computer = &s.player;
@@ -212,7 +212,7 @@ int SimJobs(const SimOptions& options) {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-std::vector<SimGameResult> PlayGames(const SimOptions& options, const DemoWeights& weights, std::ostream& out) {
+std::vector<SimGameResult> PlayGames(const SimOptions& options, const ComputerWeights& weights, std::ostream& out) {
     const int games = options.games;
     std::vector<SimGameResult> results(static_cast<std::size_t>(std::max(games, 0)));
     const int jobs = std::min(SimJobs(options), games);

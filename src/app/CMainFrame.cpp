@@ -29,7 +29,7 @@
 #include "settings/SettingsFile.h"
 #include "sound/SoundDirector.h"
 #include "render/Background.h"
-#include "ui/DemoParametersDialog.h"
+#include "ui/ComputerWeightsDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
@@ -250,7 +250,7 @@ void CMainFrame::Command(int id) {
         SoundCommand();
         break;
     case kCmdDemoParameters:
-        RunDemoParametersDialog(this, settings_.demo, game_.record().learnMode, prompts_);
+        RunComputerWeightsDialog(this, settings_.weights, game_.record().learnMode, prompts_);
         break;
     case kCmdScoring:
         prompts_.Message(this, tr(kScoringText), tr("Scoring principles"), PromptIcon::Information);

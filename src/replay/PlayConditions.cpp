@@ -14,7 +14,7 @@ PlayConditions CaptureConditions(const Game& game) {
     c.botLines = s.botLines;
     c.animate = s.animate;
     c.keys = s.keys;
-    c.weights = s.demo;
+    c.weights = s.weights;
     c.computerPlays = r.computerPlays;
     c.computerSpeed = r.computerSpeed;
     c.learnMode = r.learnMode;
@@ -35,7 +35,7 @@ void ApplyConditions(const PlayConditions& c, Game& game) {
     s.botLines = c.botLines;
     s.animate = c.animate;
     s.keys = c.keys;
-    s.demo = c.weights;
+    s.weights = c.weights;
     r.computerPlays = c.computerPlays;
     r.computerSpeed = c.computerSpeed;
     r.learnMode = c.learnMode;

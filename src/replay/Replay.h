@@ -21,7 +21,7 @@ struct PlayConditions {
     int botLines = 1;
     int animate = 1;
     KeyBindings keys;
-    DemoWeights weights;
+    ComputerWeights weights;
     bool computerPlays = false;
     int computerSpeed = 2;
     bool learnMode = false;

@@ -25,7 +25,7 @@ void WriteConditions(ByteWriter& w, const PlayConditions& c) {
     for (const int v : {c.height, c.fallPeriod, c.next, c.incLevel, c.botLines, c.animate}) w.Signed(v);
     const KeyBindings& k = c.keys;
     for (const int key : {k.left, k.right, k.rotate, k.rotate2, k.drop, k.accelerate}) w.Signed(key);
-    int count = DemoWeights::kCapacity;
+    int count = ComputerWeights::kCapacity;
     while (count > 0 && c.weights[count - 1] == 0) --count;
     w.Unsigned(static_cast<std::uint64_t>(count));
     for (int i = 0; i < count; ++i) w.Double(c.weights[i]);
@@ -90,7 +90,7 @@ struct Reader {
         for (int* key : {&k.left, &k.right, &k.rotate, &k.rotate2, &k.drop, &k.accelerate})
             in.Signed(*key, kInt32Min, kInt32Max);
         int count = 0;
-        in.Unsigned(count, DemoWeights::kCapacity);
+        in.Unsigned(count, ComputerWeights::kCapacity);
         c.weights.w.fill(0);
         for (int i = 0; i < count; ++i) {
             double& weight = c.weights[i];

@@ -38,7 +38,7 @@ struct PadSettings {
 
 // The computer player's weights. Eight criteria are defined; the table has
 // room for thirty, the rest stay 0 and add nothing.
-struct DemoWeights {
+struct ComputerWeights {
     static constexpr int kCriteria = 8;
     static constexpr int kCapacity = 30;
     enum Criterion { HOLE, MINHOLE, HEIGHT, ILLLINE, ILL2LINE, SURFACE, YFIGURE, GREED };
@@ -47,9 +47,9 @@ struct DemoWeights {
 
     double& operator[](int i) { return w[static_cast<std::size_t>(i)]; }
     double operator[](int i) const { return w[static_cast<std::size_t>(i)]; }
-    static DemoWeights Defaults() { return {}; }
+    static ComputerWeights Defaults() { return {}; }
 
-    friend bool operator==(const DemoWeights&, const DemoWeights&) = default;
+    friend bool operator==(const ComputerWeights&, const ComputerWeights&) = default;
 };
 
 // Screen facts the default window geometry is computed from.
@@ -77,7 +77,7 @@ struct Settings {
     int botLines = 1;           // a bottom line rises every 15 landings
     int height = 25;            // well height H
     // DEMO
-    DemoWeights demo;
+    ComputerWeights weights;
     // DESIGN
     int sound = 1;
     int animate = 1;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kPadButtonKeys[PadSettings::kButtonCount] = {"PAD_A", "PAD_B",  "PAD_X",
                                                                   "PAD_Y", "PAD_LB", "PAD_RB"};
-constexpr const char* kDemoKeys[DemoWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
+constexpr const char* kDemoKeys[ComputerWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
                                                            "ILL2LINE", "SURFACE", "YFIGURE", "GREED"};
 
 int ClampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
@@ -134,9 +134,9 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
     s.height = ClampWellHeight(ini.ReadInt("SKILL", "HEIGHT", d.height));
 
-    s.demo = DemoWeights{};
-    for (int i = 0; i < DemoWeights::kCriteria; ++i)
-        s.demo[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.demo[i]));
+    s.weights = ComputerWeights{};
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i)
+        s.weights[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.weights[i]));
 
     s.sound = ini.ReadInt("DESIGN", "SOUND", d.sound);
     s.animate = ini.ReadInt("DESIGN", "ANIMATE", d.animate);
@@ -214,7 +214,7 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteInt("SKILL", "BOTLINES", s.botLines);
     ini.WriteInt("SKILL", "HEIGHT", s.height);
 
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.demo[i]));
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.weights[i]));
 
     ini.WriteInt("DESIGN", "SOUND", s.sound);
     ini.WriteInt("DESIGN", "ANIMATE", s.animate);

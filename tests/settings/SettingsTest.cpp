@@ -154,7 +154,7 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 
 // Every value of a Settings record, for comparing whole records.
 auto Fields(const Settings& s) {
-    return std::tie(s.keys, s.pad, s.fallPeriod, s.next, s.incLevel, s.botLines, s.height, s.demo, s.sound, s.animate,
+    return std::tie(s.keys, s.pad, s.fallPeriod, s.next, s.incLevel, s.botLines, s.height, s.weights, s.sound, s.animate,
                     s.color, s.dots, s.dotInterval, s.palette, s.marks, s.landing, s.playerName, s.server, s.team, s.port,
                     s.netFallPeriod, s.teamThrow,
                     s.playerThrow, s.pendLines, s.countOnlyWinScores, s.playerWinScores, s.teamWinScores,
@@ -217,7 +217,7 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKeyWhereXdgSays) {
 TEST_F(SettingsFileTest, SavedValuesReadBack) {
     const Settings s{.keys = {65, 68, 87, 83, 13, 88}, .pad = {250, 12, {4, 3, 0, 1, 2, 2}},
                      .fallPeriod = 3, .next = 0, .incLevel = 0, .botLines = 0,
-                     .height = 20, .demo = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
+                     .height = 20, .weights = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
                      .dots = 3, .dotInterval = 3, .palette = 1, .marks = 1, .landing = 1, .playerName = " Alice ", .server = "'game.example'",
                      .team = "\"Red\"", .port = 7100, .netFallPeriod = 9, .teamThrow = 2, .playerThrow = 1,
                      .pendLines = 6, .countOnlyWinScores = 0, .playerWinScores = 3, .teamWinScores = 4,
@@ -230,13 +230,13 @@ TEST_F(SettingsFileTest, SavedValuesReadBack) {
     // Weights are written truncated towards zero; whatever the record holds, the file says it is installed.
     Settings t;
     t.installed = 0;
-    std::tie(t.demo[DemoWeights::HOLE], t.demo[DemoWeights::MINHOLE], t.demo[DemoWeights::HEIGHT]) =
+    std::tie(t.weights[ComputerWeights::HOLE], t.weights[ComputerWeights::MINHOLE], t.weights[ComputerWeights::HEIGHT]) =
         std::tuple(12.8, -3.9, 1e300);
     ASSERT_TRUE(SaveSettings(t));
     const std::string text = Slurp(SettingsFilePath());
     for (const char* line : {"[DEMO]\nHOLE=12\nMINHOLE=-3\n", "[INSTALLED]\nINSTALLED=1\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
-    EXPECT_EQ(Load().demo, (DemoWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
+    EXPECT_EQ(Load().weights, (ComputerWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
 }
 
 // Two copies of the game run from one settings file: each saves what it
@@ -316,7 +316,7 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, 254, 1}));
     EXPECT_EQ(s.pad,
               (PadSettings{500, 30, {kPadRotate, kPadRotate2, kPadNone, kPadAccelerate, kPadRotate2, kPadRotate}}));
-    EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.demo[DemoWeights::MINHOLE]),
+    EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.weights[ComputerWeights::MINHOLE]),
               std::tuple(1, 10, 25, 1, 1, 7000, double{INT_MIN}));
     // On/off values read as 1 when not 0.
     EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages, s.marks, s.landing,

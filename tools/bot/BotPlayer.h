@@ -27,7 +27,7 @@ struct PlayerConfig {
     std::string server;
     int port = 7000;
     int speed = 2;
-    DemoWeights weights = DemoWeights::Defaults();
+    ComputerWeights weights = ComputerWeights::Defaults();
     std::string outputPrefix;  // put before every printed text
     std::string recordDir;     // where each game's replay goes; empty: none kept
 };
