@@ -14,6 +14,7 @@
 #include "ui/DialogCommon.h"
 #include "ui/MatchDialog.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 
 class QAction;
 class QMenu;
@@ -54,7 +55,7 @@ public:
     SoundSystem& sound() { return *sound_; }
 
     // Carries out a menu, accelerator or label command.
-    void Command(int id);
+    void RunAction(MenuAction action);
 
     // Plays a replay file in the window, or tells why it cannot; the game
     // pauses until the replay is left.

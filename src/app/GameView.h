@@ -10,6 +10,7 @@
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 #include "render/StatusPictures.h"
 
 namespace vexari {
@@ -61,7 +62,7 @@ public:
     void UpdateStatusLine() override;
 
 signals:
-    void command(int id);                          // a label or the status line was clicked
+    void actionRequested(MenuAction action);  // a label or the status line was clicked
     void keyPressed(int virtualKey, bool autoRepeat);
     void keyReleased(int virtualKey);
     void popupRequested(const QPoint& globalPos);  // a right click
@@ -86,7 +87,7 @@ private:
 
     void LayOut();
     void MoveLabels();
-    LabelButton* MakeLabel(const QString& text, int id);
+    LabelButton* MakeLabel(const QString& text, MenuAction action);
 
     const GameRecord* record_;    // of the game shown
     const Settings* settings_;

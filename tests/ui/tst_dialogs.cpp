@@ -575,7 +575,7 @@ private slots:
     void leftClickSendsCommandAndReturnsFocus() {
         QWidget window;
         window.setFocusPolicy(Qt::StrongFocus);
-        auto* next = new LabelButton("Next", 32773, &window);
+        auto* next = new LabelButton("Next", MenuAction::ToggleNext, &window);
         next->setGeometry(10, 10, 60, 25);
         window.show();
         window.activateWindow();
@@ -583,11 +583,12 @@ private slots:
         window.setFocus();
         QCOMPARE(next->focusPolicy(), Qt::StrongFocus);  // Tab reaches a label as any button
 
-        QSignalSpy spy(next, &OwnerDrawnButton::command);
+        QSignalSpy spy(next, &OwnerDrawnButton::actionRequested);
         QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(next->hasFocus() && !next->KeyboardFocus());  // the label takes the focus while pressed
         QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(spy.count() == 1 && spy.at(0).at(0).toInt() == 32773 && window.hasFocus());  // focus given back
+        QVERIFY(spy.count() == 1 && spy.at(0).at(0).value<MenuAction>() == MenuAction::ToggleNext);
+        QVERIFY(window.hasFocus());  // focus given back
         // No click: the right button, or the left one released outside.
         QTest::mouseClick(next, Qt::RightButton, {}, QPoint(5, 5));
         QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
