@@ -488,14 +488,14 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             const int pits = relief.pits;
 
             Criteria values{};
-            values[ComputerWeights::HOLE] = -holes;
-            values[ComputerWeights::MINHOLE] = -holeDepth;
-            values[ComputerWeights::HEIGHT] = supported ? contacts : 0;
-            values[ComputerWeights::ILLLINE] = pits >= 1 ? -(pits - 1) : 0;
-            values[ComputerWeights::ILL2LINE] = -relief.widePits;
-            values[ComputerWeights::SURFACE] = -relief.roughness;
-            values[ComputerWeights::YFIGURE] = y + removed + shape.meanRow;
-            values[ComputerWeights::GREED] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
+            values[ComputerWeights::kHoles] = -holes;
+            values[ComputerWeights::kHoleDepth] = -holeDepth;
+            values[ComputerWeights::kContacts] = supported ? contacts : 0;
+            values[ComputerWeights::kExtraPits] = pits >= 1 ? -(pits - 1) : 0;
+            values[ComputerWeights::kWidePits] = -relief.widePits;
+            values[ComputerWeights::kRoughness] = -relief.roughness;
+            values[ComputerWeights::kLandingDepth] = y + removed + shape.meanRow;
+            values[ComputerWeights::kMultiRowBonus] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
             std::copy(values.begin(), values.end(), crit.begin());
 
             const std::int32_t value = score(values);

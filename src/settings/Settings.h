@@ -41,7 +41,20 @@ struct PadSettings {
 struct ComputerWeights {
     static constexpr int kCriteria = 8;
     static constexpr int kCapacity = 30;
-    enum Criterion { HOLE, MINHOLE, HEIGHT, ILLLINE, ILL2LINE, SURFACE, YFIGURE, GREED };
+    // What each criterion measures of the well after a placement; the
+    // settings file keeps them under the DEMO keys named in the comments.
+    enum Criterion {
+        kHoles,          // HOLE: empty cells under the surface, negated
+        kHoleDepth,      // MINHOLE: how deep the holes lie under filled cells, negated
+        kContacts,       // HEIGHT: the figure's cells touching the stack or walls beside them,
+                         // 0 unless every position of the box rests on something
+        kExtraPits,      // ILLLINE: pits (columns over a row deeper than both neighbours)
+                         // beyond the first, negated
+        kWidePits,       // ILL2LINE: two-column pits, negated
+        kRoughness,      // SURFACE: the sum of the squared steps between columns, negated
+        kLandingDepth,   // YFIGURE: how low the figure comes to rest, plus the rows it removes
+        kMultiRowBonus,  // GREED: (rows removed - 1)^2 for two rows or more, +1 when one pit is left
+    };
 
     std::array<double, kCapacity> w{41, 5, 0, 7, 1, 1, 1, 1};
 

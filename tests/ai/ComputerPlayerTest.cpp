@@ -71,7 +71,7 @@ TEST(Placement, WorkedPositionsWithTheDefaultWeights) {
     const Search b(BottomRows({"#########.", "#########.", "#########.", "#########."}), kLong);
     EXPECT_EQ(std::tuple(b.best, b.At(1, 5), b.Score(3, 5)),  // upright in column 9: four rows at once
               std::tuple(PlacementResult{1, 5, 36}, Criteria{0, 0, 0, 0, 0, 0, 27, 9}, 36));
-    EXPECT_EQ(b.At(0, -3)[ComputerWeights::HEIGHT], 21);  // flat on the stack: every box position supported
+    EXPECT_EQ(b.At(0, -3)[ComputerWeights::kContacts], 21);  // flat on the stack: every box position supported
 
     const Well covered = BottomRows({"....#.....", ".....####."});
     EXPECT_EQ(OldHoleRow(covered, 25), 24);
@@ -89,10 +89,10 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         int oldHoleRow = _;
     };
     const Case cases[] = {
-        // GREED for two and three rows at once.
+        // kMultiRowBonus for two and three rows at once.
         {{"#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 1}},
         {{"#########.", "#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 4}},
-        // One pit is free and earns GREED (the full row out of the square's reach stays);
+        // One pit is free and earns kMultiRowBonus (the full row out of the square's reach stays);
         // a second costs 1 and the bonus is lost; an edge column counts against the wall.
         {{".#########", ".#########", "##########"}, kSquare, 3, 0, 0, {_, _, _, 0, _, _, _, 1}},
         {{".####.####", ".####.####", "##########"}, kSquare, 7, 0, 0, {_, _, _, -1, _, _, _, 0}},
@@ -103,7 +103,7 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         {{"..#......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
         {{"..#.......", ".##.......", ".##......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
         {{".......#..", ".......#..", ".......#.."}, kSquare, 3, 0, -4, {_, _, _, _, -1, _, _, _}},
-        // Old holes: a column solid to the floor ends the scan, so MINHOLE counts
+        // Old holes: a column solid to the floor ends the scan, so kHoleDepth counts
         // every hole; otherwise only holes at or above the highest first gap count.
         {{"##..#.....", "#.........", "#...#....."}, kSquare, 5, 0, 0, {-3, -4, _, _, _, _, _, _}, 25},
         {{"#.#.......", "..........", "..........", "#........."}, kSquare, 5, 0, 0, {-5, -2, _, _, _, _, _, _}, 22},
@@ -116,7 +116,7 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         {{"..#.......", "..#.......", "###.......", "###......."}, kSquare, 3, 0, -4, {_, _, 19, _, _, _, _, _}},
         {{"##.######.", "#########."}, kSquare, 3, 0, -1, {_, _, 0, _, _, _, _, _}},
         {{}, kSquare, 3, 0, 0, {_, _, 0, _, _, _, _, _}, 25},
-        // YFIGURE: box rows 1,1,1,2 give 1; 1,2,3,1 round up to 2.
+        // kLandingDepth: box rows 1,1,1,2 give 1; 1,2,3,1 round up to 2.
         {{}, 0, 3, 0, 0, {_, _, _, _, _, _, 22 + 1, _}},
         {{}, 0, 3, 1, 0, {_, _, _, _, _, _, 21 + 2, _}},
     };
@@ -131,12 +131,12 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
     // Row 0 keeps its content when a row below it goes: column 0 then reaches the top.
     Well top = BottomRows({"#########."});
     top.at(0, 0) = 1;
-    EXPECT_EQ(Search(top, kLong).At(1, 5)[ComputerWeights::SURFACE], -(25 * 25 + 3 * 3));
+    EXPECT_EQ(Search(top, kLong).At(1, 5)[ComputerWeights::kRoughness], -(25 * 25 + 3 * 3));
     // A square landing under such a cell: rows 1 to 22 of its column become holes.
     Well over = BottomRows({});
     over.at(4, 0) = 1;
     const Criteria under = Search(over, kSquare).At(0, 0);
-    EXPECT_EQ(std::pair(under[ComputerWeights::HOLE], under[ComputerWeights::MINHOLE]), std::pair(-22, -1));
+    EXPECT_EQ(std::pair(under[ComputerWeights::kHoles], under[ComputerWeights::kHoleDepth]), std::pair(-22, -1));
 }
 
 TEST(Placement, ARotationIsTriedOnlyIfItFitsWithinThreeColumns) {
@@ -166,7 +166,7 @@ TEST(Placement, Scoring) {
 
     // None at or below the starting score is chosen (ties keeping the first are in the worked positions).
     w.w.fill(0);
-    w[ComputerWeights::YFIGURE] = -1e9;
+    w[ComputerWeights::kLandingDepth] = -1e9;
     const Search s(BottomRows({}), 2, 3, w);
     EXPECT_TRUE(s.best == (PlacementResult{0, 0, kNoPlacementScore}) && s.table.count > 0);
 }
@@ -323,7 +323,7 @@ TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
         {"each rating uses the weights as the candidates before left them", {{0, 0, 0, 0, 0, 0, 0, 0}},
          {{0}, {-5}, {-1}}, {{1, 0, 0, 0, 0, 0, 0, 0}}},
         // SURFACE 0.5 rates the second -1 and falls to 0.1; the third rates 0 - 1 and
-        // takes SURFACE below 0, so to 0, and GREED to 0.8.
+        // takes kRoughness below 0, so to 0, and kMultiRowBonus to 0.8.
         {"the last weight moves too; none goes below 0", {{41, 5, 0, 7, 1, 0.5, 1, 1}},
          {{0, 0, 0, 0, 0, -4, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -3, 24, 1}},
          {{41, 5, 0, 7, 1, 0, 1, 0.8}}},

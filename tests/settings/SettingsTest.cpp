@@ -230,7 +230,7 @@ TEST_F(SettingsFileTest, SavedValuesReadBack) {
     // Weights are written truncated towards zero; whatever the record holds, the file says it is installed.
     Settings t;
     t.installed = 0;
-    std::tie(t.weights[ComputerWeights::HOLE], t.weights[ComputerWeights::MINHOLE], t.weights[ComputerWeights::HEIGHT]) =
+    std::tie(t.weights[ComputerWeights::kHoles], t.weights[ComputerWeights::kHoleDepth], t.weights[ComputerWeights::kContacts]) =
         std::tuple(12.8, -3.9, 1e300);
     ASSERT_TRUE(SaveSettings(t));
     const std::string text = Slurp(SettingsFilePath());
@@ -316,7 +316,7 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, 254, 1}));
     EXPECT_EQ(s.pad,
               (PadSettings{500, 30, {kPadRotate, kPadRotate2, kPadNone, kPadAccelerate, kPadRotate2, kPadRotate}}));
-    EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.weights[ComputerWeights::MINHOLE]),
+    EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.weights[ComputerWeights::kHoleDepth]),
               std::tuple(1, 10, 25, 1, 1, 7000, double{INT_MIN}));
     // On/off values read as 1 when not 0.
     EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages, s.marks, s.landing,
