@@ -102,7 +102,7 @@ void GameView::mousePressEvent(QMouseEvent* event) {
 }
 
 GameScreen& GameView::ShowOtherGame(const GameRecord& record, const Settings& settings) {
-    other_ = std::make_unique<GameScreen>(record, settings, screen_.Background(), static_cast<ScreenShell&>(*this));
+    other_ = std::make_unique<GameScreen>(record, settings, screen_.Background(), static_cast<ScreenHost&>(*this));
     shown_ = other_.get();
     record_ = &record;
     settings_ = &settings;

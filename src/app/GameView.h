@@ -23,7 +23,7 @@ class TiledPictureControl;
 // only what changed, lays it and its labels out for its size, and passes the
 // keys, clicks and label commands on. It follows the events of the game it
 // shows and tells assistive technology what changed.
-class GameView : public QWidget, public GameEvents, private ScreenShell {
+class GameView : public QWidget, public GameEvents, private ScreenHost {
     Q_OBJECT
 public:
     GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
@@ -78,7 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // ScreenShell
+    // ScreenHost
     int TextWidth(const std::string& text) override;
     void DrawText(PixelImage& surface, int x, int y, const std::string& text) override;
     void SetIndicatorPicture(int index) override;

@@ -631,7 +631,7 @@ struct FakeConnection : ClientConnection {
 };
 
 // Records what the client shows, each call as one line of text.
-struct FakeWindow : ClientShell {
+struct FakeWindow : ClientDisplay {
     std::vector<std::string> log;
     Tables tables;
     const GameRecord* record = nullptr;  // when set, texts note whether the game ran
