@@ -21,7 +21,7 @@ class WellGrid;
 // notices above it, and beside it the Network Game window's tables and chat
 // (its Close button leaves). A window of its own, never a game: no key of it
 // reaches a game.
-class SpectatorWindow : public QWidget, public ClientShell, public RoomObserver {
+class SpectatorWindow : public QWidget, public ClientDisplay, public RoomObserver {
     Q_OBJECT
 public:
     SpectatorWindow(GameClient& client, Settings& settings, const QString& server, Prompts& prompts = DefaultPrompts());
@@ -35,7 +35,7 @@ public:
     // A size that shows the wells well on the screen that holds `near`.
     void PlaceOnScreen(const QPoint& near);
 
-    // ClientShell (texts UTF-8).
+    // ClientDisplay (texts UTF-8).
     void ShowTables(const Tables& tables) override;
     void AppendText(const std::string& text) override;
     void ShowMessage(const std::string& text) override;

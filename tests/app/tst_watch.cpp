@@ -10,7 +10,7 @@
 
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
 #include "app/StartArgs.h"
@@ -53,7 +53,7 @@ class WatchTest : public QObject {
             d.NameEdit()->setText("Ann"), d.TeamEdit()->setText("Red"), d.PortEdit()->setText("0");
             d.accept();
         });
-        host_->Command(kCmdCreateNetwork);
+        host_->RunAction(MenuAction::CreateNetwork);
         QTRY_VERIFY(host_->session().networkWindow() != nullptr);
         bob.connectToHost(QHostAddress::LocalHost, host_->session().serverTransport().Port());
         QVERIFY(bob.waitForConnected(5000));
@@ -72,7 +72,7 @@ private slots:
         host_ = std::make_unique<CMainFrame>(kVersion, hostPrompts_);
         watcher_ = std::make_unique<CMainFrame>(kVersion, prompts_);
         for (CMainFrame* f : {host_.get(), watcher_.get()}) {
-            f->settings().animate = 0, f->settings().secBeforeStart = 0;
+            f->settings().animate = 0, f->settings().countdownSeconds = 0;
             f->resize(320, 600), f->show();
         }
         QVERIFY(QTest::qWaitForWindowExposed(watcher_.get()));
@@ -97,7 +97,7 @@ private slots:
         bob.write(QByteArray::fromStdString(EncodeReport(bobs)));
 
         AnswerWatch(prompts_, "Sam", Address());
-        watcher_->Command(kCmdWatchNetwork);
+        watcher_->RunAction(MenuAction::WatchNetwork);
         WatchSession* watch = watcher_->watchSession();
         QVERIFY(watch && watch->window()->isVisible() && !watcher_->isVisible());
         QCOMPARE(watcher_->settings().playerName, "Sam");
@@ -134,7 +134,7 @@ private slots:
         QTcpServer old;
         QVERIFY(old.listen(QHostAddress::LocalHost));
         AnswerWatch(prompts_, "Sam", QStringLiteral("127.0.0.1:%1").arg(old.serverPort()));
-        watcher_->Command(kCmdWatchNetwork);
+        watcher_->RunAction(MenuAction::WatchNetwork);
         QTRY_VERIFY(watcher_->watchSession()->client().Connected());
         watcher_->watchSession()->welcomeTimer().start(0);  // the server's time to answer is up
         QTRY_COMPARE(prompts_.MessageTexts(), QStringList{"This server cannot be watched: it does not take spectators."});
@@ -144,7 +144,7 @@ private slots:
         HostWithBob(bob);
         host_->session().server().SetMaxSpectators(0);
         AnswerWatch(prompts_, "Sam", Address());
-        watcher_->Command(kCmdWatchNetwork);
+        watcher_->RunAction(MenuAction::WatchNetwork);
         QTRY_COMPARE(prompts_.MessageTexts().size(), 2);
         QCOMPARE(prompts_.MessageTexts().back(), "Too many spectators");
         QVERIFY(watcher_->watchSession() == nullptr && watcher_->isVisible());
