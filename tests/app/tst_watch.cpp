@@ -128,9 +128,15 @@ private slots:
         QVERIFY(prompts_.messages.empty());
     }
 
-    // A server that never answers the announcement and a full one send the spectator back,
-    // with the reason, to the game it left.
+    // An address that cannot be read keeps the dialog open; a server that never answers the
+    // announcement and a full one send the spectator back, with the reason, to the game it left.
     void aServerThatCannotBeWatchedSaysWhy() {
+        AnswerWatch(prompts_, "Sam", "127.0.0.1:0");  // the dialog stays open: Cancel
+        watcher_->RunAction(MenuAction::WatchNetwork);
+        QCOMPARE(prompts_.MessageTexts(), QStringList{"Please enter the server as HOST or HOST:PORT."});
+        QVERIFY(watcher_->watchSession() == nullptr && watcher_->isVisible());
+        prompts_.messages.clear();
+
         QTcpServer old;
         QVERIFY(old.listen(QHostAddress::LocalHost));
         AnswerWatch(prompts_, "Sam", QStringLiteral("127.0.0.1:%1").arg(old.serverPort()));
