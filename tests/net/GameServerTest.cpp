@@ -611,6 +611,50 @@ TEST(GameServerLoad, OneSetOfTablesATurnAndConnectionsThatDoNotJoinAreClosed) {
     EXPECT_EQ(h.server.ConnectionCount(), 2u);
 }
 
+// Without trace messages, a second's tables go in parts, one a turn, so a
+// large room's megabytes never come at once: each connection gets them once,
+// in at most kTablesRoundParts parts; tables everyone gets end the parts.
+TEST(GameServerLoad, TheTablesOfASecondGoInPartsEachConnectionOnce) {
+    Roster roster;
+    for (int i = 0; i < 40; ++i) roster.emplace_back("P" + std::to_string(i), std::string(250, char('a' + i % 2)));
+    NetOptions quiet;
+    quiet.trace = 0;
+    Host h(roster, quiet);
+    h.Start();
+    h.turns = true;
+    const auto tablesGot = [&h](std::map<ConnectionId, int>& got) {  // returns how many got them now
+        int now = 0;
+        for (ConnectionId id = 1; id <= 40; ++id)
+            for (const auto& m : h.Take(id)) now += m.kind == MSG_TABLES, got[id] += m.kind == MSG_TABLES;
+        return now;
+    };
+    const auto turn = [&h] {  // whether the server asks for another
+        const int asked = h.turnRequests;
+        h.server.EndOfTurn();
+        return h.turnRequests > asked;
+    };
+    std::map<ConnectionId, int> got, once;
+    for (ConnectionId id = 1; id <= 40; ++id) once[id] = 1;
+    h.Ticks(1);
+    EXPECT_EQ(tablesGot(got), 0);
+    int parts = 0;
+    for (bool more = true; more; ++parts) {
+        more = turn();
+        EXPECT_GT(tablesGot(got), 0);
+    }
+    EXPECT_TRUE(parts >= 2 && parts <= int(GameServer::kTablesRoundParts)) << parts;
+    EXPECT_EQ(got, once);
+
+    got.clear();
+    h.Ticks(1);
+    EXPECT_TRUE(turn());
+    const int first = tablesGot(got);
+    h.Filled(40);  // a change everyone sees at once ends the parts
+    EXPECT_FALSE(turn());
+    EXPECT_EQ(tablesGot(got), 40);
+    EXPECT_EQ(std::count_if(got.begin(), got.end(), [](const auto& e) { return e.second == 2; }), first);
+}
+
 TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
     Host h({{"Ann", "Red"}, {"Bob", "Blue"}});
     h.Start();
