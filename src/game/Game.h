@@ -41,7 +41,7 @@ public:
         GameClock* clock = nullptr;
         KeyState* keys = nullptr;
         NetworkLink* network = nullptr;
-        GameShell* shell = nullptr;
+        WindowRequests* window = nullptr;
         ComputerHooks* computer = nullptr;
     };
 

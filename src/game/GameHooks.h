@@ -56,10 +56,10 @@ public:
     virtual void RequestStart() = 0;
 };
 
-// The window around the game.
-class GameShell {
+// What the game asks of the window around it.
+class WindowRequests {
 public:
-    virtual ~GameShell() = default;
+    virtual ~WindowRequests() = default;
     // A single-player game ended: show the high-score table, offering `score`
     // for entry when `eligible`; repaint afterwards.
     virtual void ShowHighScores(bool eligible, std::int32_t score) = 0;
