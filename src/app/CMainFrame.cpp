@@ -138,7 +138,6 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(session_.get(), &NetworkSession::roundEnded, this, [this] { sounds_->RoundEnded(); });
 
     view_->setFocus();
-    game_.record().waitingForStart = false;
     LoadSettingsAndPlace();
     recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& r) { SaveReplay(std::move(r)); });
     game_.ResetGame(true);
@@ -226,7 +225,7 @@ void CMainFrame::Command(int id) {
         OpenReplays();
         break;
     case kCmdDemo:
-        StartDemo(game_);
+        game_.SwitchComputerOn();
         break;
     case kCmdExit:
         close();
@@ -249,9 +248,12 @@ void CMainFrame::Command(int id) {
     case kCmdSound:
         SoundCommand();
         break;
-    case kCmdDemoParameters:
-        RunDemoParametersDialog(this, settings_.demo, game_.record().learnMode, prompts_);
+    case kCmdDemoParameters: {
+        bool learnMode = game_.record().learnMode;
+        RunDemoParametersDialog(this, settings_.demo, learnMode, prompts_);
+        game_.SetLearnMode(learnMode);
         break;
+    }
     case kCmdScoring:
         prompts_.Message(this, tr(kScoringText), tr("Scoring principles"), PromptIcon::Information);
         break;
@@ -280,8 +282,7 @@ void CMainFrame::PlayAgainstComputer() {
 void CMainFrame::SkillCommand() {
     if (game_.record().networkGame) return;
     if (!RunGameOptionsDialog(this, settings_, prompts_)) return;
-    if (!settings_.incLevel) game_.record().highScoreEligible = false;
-    if (game_.record().waitingForStart) game_.ResetGame(true);
+    game_.SkillChanged();
 }
 
 void CMainFrame::SoundCommand() {

@@ -2,12 +2,10 @@
 #include "app/GameDriver.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QInputEvent>
-#include <algorithm>
-#include <optional>
 
 #include "app/Commands.h"
+#include "game/GameRules.h"
 
 namespace vexari {
 namespace {
@@ -32,23 +30,24 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
-// The earlier of two tick counts that may lie on either side of a wrap.
-std::optional<std::uint32_t> Earlier(std::optional<std::uint32_t> a, std::optional<std::uint32_t> b) {
-    if (!a || !b) return a ? a : b;
-    return TickReached(*a, *b) ? a : b;
-}
-
-bool Due(std::optional<std::uint32_t> deadline, std::uint32_t now) { return deadline && TickReached(*deadline, now); }
-
 }  // namespace
 
 GameDriver::GameDriver(Game& game, ComputerPlayer& computer, QObject* parent)
-    : QObject(parent), game_(game), computer_(computer) {
-    clock_.start();
+    : QObject(parent), computer_(computer), runner_(game, clock_) {
+    runner_.SetOutputs({
+        .wait = [this](int ms) { ms < 0 ? deadlineTimer_.stop() : deadlineTimer_.start(ms); },
+        .idle = [this] { emit idle(); },
+        .accelerator =
+            [this](int virtualKey) {
+                if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit command(kCmdToggleNext), true;
+                if (virtualKey == kKeyF2) return emit command(kCmdNewGame), true;
+                return false;
+            },
+    });
     connect(&timer_, &QTimer::timeout, this, &GameDriver::OnGameTimer);
     timer_.start(kTickMs);
     deadlineTimer_.setSingleShot(true);
-    connect(&deadlineTimer_, &QTimer::timeout, this, &GameDriver::OnDeadline);
+    connect(&deadlineTimer_, &QTimer::timeout, this, [this] { runner_.Deadline(); });
     qApp->installEventFilter(this);
 }
 
@@ -57,54 +56,6 @@ GameDriver::~GameDriver() { qApp->removeEventFilter(this); }
 void GameDriver::Stop() {
     timer_.stop();
     deadlineTimer_.stop();
-}
-
-std::int64_t GameDriver::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
-
-std::uint32_t GameDriver::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
-
-void GameDriver::OnGameTimer() {
-    game_.Tick();
-    Schedule();
-}
-
-void GameDriver::Schedule() {
-    // What is handed on once the game is free may make it busy again.
-    for (;;) {
-        if (const auto deadline = Earlier(computer_.NextDeadline(), game_.AnimationDeadline())) {
-            deadlineTimer_.start(TicksUntil(*deadline, TickCount()));
-            return;
-        }
-        deadlineTimer_.stop();
-        ReplayHeldKeys();
-        if (Busy()) continue;
-        emit idle();
-        if (!Busy()) return;
-    }
-}
-
-void GameDriver::OnDeadline() {
-    const std::uint32_t now = TickCount();
-    if (Due(computer_.NextDeadline(), now)) computer_.Advance(now);
-    if (Due(game_.AnimationDeadline(), now)) game_.AdvanceAnimation(now);
-    Schedule();
-}
-
-void GameDriver::FinishPendingWork() {
-    if (!Busy()) return;
-    computer_.Finish();
-    game_.FinishAnimation();
-    Schedule();
-}
-
-void GameDriver::ReplayHeldKeys() {
-    // Input that came while the game was busy is handled now, in the order
-    // it arrived.
-    while (!heldKeys_.empty() && !Busy()) {
-        const HeldKey key = heldKeys_.front();
-        heldKeys_.pop_front();
-        KeyDown(key.virtualKey, key.repeatCount);
-    }
 }
 
 bool GameDriver::eventFilter(QObject* watched, QEvent* event) {
@@ -116,30 +67,10 @@ bool GameDriver::eventFilter(QObject* watched, QEvent* event) {
         if (type != lastInputType_ || timestamp != lastInputTimestamp_) {
             lastInputType_ = type;
             lastInputTimestamp_ = timestamp;
-            computer_.InputArrived(TickCount());
-            Schedule();
+            runner_.InputArrived();
         }
     }
     return QObject::eventFilter(watched, event);
-}
-
-void GameDriver::KeyPressed(int virtualKey, bool autoRepeat) {
-    if (!autoRepeat) keysDown_.insert(virtualKey);
-    KeyDown(virtualKey, 1);
-}
-
-void GameDriver::KeyReleased(int virtualKey) { keysDown_.erase(virtualKey); }
-
-void GameDriver::KeyDown(int virtualKey, int repeatCount) {
-    if (Busy()) {
-        heldKeys_.push_back({virtualKey, repeatCount});
-        return;
-    }
-    // The accelerators come first.
-    if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit command(kCmdToggleNext);
-    if (virtualKey == kKeyF2) return emit command(kCmdNewGame);
-    game_.KeyDown(virtualKey, repeatCount);
-    Schedule();
 }
 
 }  // namespace vexari

@@ -43,6 +43,7 @@ void GameClient::Open(ClientConnection& connection, ClientShell* shell, bool isH
     shell_ = shell;
     isHost_ = isHost;
     disconnectText_ = kServerClosed;
+    joined_ = false;
     input_ = ServerMessageStream{};
     tables_ = Tables{};
     roundsEnded_ = 0;
@@ -90,6 +91,11 @@ bool GameClient::Held() const {
     return (computer && computer->Busy()) || game_.Animating();
 }
 
+GameClient::Ending GameClient::Closed() {
+    ProcessPending();
+    return {disconnectText_, joined_ && disconnectText_ == kServerClosed};
+}
+
 bool GameClient::ProcessPending() {
     // A message handler can end up here again (a shell that runs a nested
     // event loop delivers more bytes): the outer loop goes on with them, so
@@ -108,7 +114,7 @@ bool GameClient::ProcessPending() {
 }
 
 void GameClient::Handle(const ServerMessage& message) {
-    GameRecord& record = game_.record();
+    const GameRecord& record = game_.record();
     if (IsExtensionKind(message.kind)) return HandleExtension(message);
     // A spectator's game is not the server's to run (a server without the
     // extension takes it for a player that never joined).
@@ -128,7 +134,7 @@ void GameClient::Handle(const ServerMessage& message) {
         if (!record.running && !record.waitingForStart) game_.ToggleRunning(false);
         break;
     case MSG_JOIN:
-        if (shell_) shell_->JoinAccepted();
+        joined_ = true;
         break;
     case MSG_REFUSE:
         disconnectText_ = Cp1252ToUtf8(message.text);
@@ -158,13 +164,7 @@ void GameClient::Handle(const ServerMessage& message) {
     }
     case MSG_START:
         settings_.netLevel = ClampLevelCode(message.levelCode);
-        record.networkLevel = settings_.netLevel;
-        record.networkSeed = static_cast<std::uint32_t>(message.seed);
-        game_.hooks().shell->TakeFocus();
-        // The old figure's drawing goes, as after a game over: a round may
-        // start under a game that is still shown running.
-        game_.ResetGame(false);
-        game_.ToggleRunning(false);  // waiting for start: it starts at once
+        game_.StartNetworkRound(static_cast<std::uint32_t>(message.seed), settings_.netLevel);
         ReportWell();
         break;
     case MSG_FILLED:
@@ -298,17 +298,15 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     settings.traceMessages = options.trace != 0 ? 1 : 0;
 }
 
-void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,
-                     const std::string& server, int port) {
+std::optional<int> TakeJoinEntries(Settings& settings, const std::string& name, const std::string& team,
+                                   const std::string& server, int port) {
     // The same limits as the settings file's fields.
     settings.playerName = CutText(name, kPlayerNameSize - 1);
     settings.port = port;
     settings.team = team.empty() ? settings.playerName : CutText(team, kTeamSize - 1);
     settings.server = CutText(server, kServerSize - 1);
 
-    const std::optional<int> speed = ComputerSpeedFromName(settings.playerName);
-    record.computerPlays = speed.has_value();
-    if (speed) record.computerSpeed = *speed;
+    return ComputerSpeedFromName(settings.playerName);
 }
 
 }  // namespace vexari

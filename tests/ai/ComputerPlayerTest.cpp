@@ -189,7 +189,7 @@ protected:
     }
     // Demo mode with the long figure, turned `turns` times, at (x, 0).
     void StartWithLong(int turns = 0, int x = 3) {
-        StartDemo(game);
+        game.SwitchComputerOn();
         r.mask = FigureTable()[kLong];
         for (int i = 0; i < turns; ++i) RotateFigure(r.mask);
         r.x = x;
@@ -201,7 +201,7 @@ protected:
     Game game{settings};
     ComputerPlayer player{game};
     TestClock clock;
-    GameRecord& r = game.record();
+    GameRecord& r = GameAccess::Record(game);
 };
 
 TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
@@ -272,20 +272,20 @@ TEST_F(DriverTest, PendingKeysAreDroppedWhenTheGameStops) {
 TEST_F(DriverTest, DemoCommand) {
     ASSERT_TRUE(r.waitingForStart);
     r.highScoreEligible = true;
-    StartDemo(game);  // a waiting game starts, played by the computer
+    game.SwitchComputerOn();  // a waiting game starts, played by the computer
     EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.computerSpeed, r.highScoreEligible),
               std::tuple(true, true, 2, false));
     game.ToggleRunning(true);
     r.computerSpeed = 7;
-    StartDemo(game);  // the user's paused game goes on under the computer
+    game.SwitchComputerOn();  // the user's paused game goes on under the computer
     EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.computerSpeed), std::tuple(true, true, 2));
     r.computerPlays = false;
-    StartDemo(game);  // a running game is not paused by it
+    game.SwitchComputerOn();  // a running game is not paused by it
     EXPECT_EQ(std::tuple(r.running, r.computerPlays), std::tuple(true, true));
     game.ToggleRunning(true);
     r.networkGame = true;
     r.highScoreEligible = true;
-    StartDemo(game);  // nothing in a network game
+    game.SwitchComputerOn();  // nothing in a network game
     EXPECT_EQ(std::tuple(r.running, r.computerPlays, r.highScoreEligible), std::tuple(false, false, true));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "GameAccess.h"
 
 namespace vexari::test {
 
@@ -50,7 +51,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
         game.ResetGame();
         events.clear();
     }
-    GameRecord& r() { return game.record(); }
+    GameRecord& r() { return GameAccess::Record(game); }
 
     void Record(const char* what, int x, int y) { calls.push_back(what + std::to_string(x) + "," + std::to_string(y)); }
     void DrawFigure(int x, int y) override { Record("draw ", x, y); }

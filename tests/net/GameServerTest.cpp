@@ -695,7 +695,7 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
         std::tie(f.r().computerPlays, f.r().computerSpeed) = std::tuple(true, 5);
         GameClient client(f.game, f.settings, kVersion);
         FakeConnection connection;
-        TakeJoinEntries(f.settings, f.r(), c.name, c.team, "example.org", 7001);
+        f.game.EnterNetworkGame(TakeJoinEntries(f.settings, c.name, c.team, "example.org", 7001));
         client.Begin(connection, nullptr, c.host);
         EXPECT_EQ(connection.bytes,
                   c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "") + EncodeHello()) << c.name;

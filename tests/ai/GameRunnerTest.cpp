@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include "../game/Fakes.h"
+#include "ai/ComputerPlayer.h"
+#include "game/GameRunner.h"
+
+namespace vexari {
+namespace {
+
+constexpr int kKeyF2 = 0x71;
+
+// The runner on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
+// pictures' deadlines, and holds the keys pressed meanwhile until both are over: then the window's
+// accelerators and the game get them in order and the game is free again. A key let go is not held down.
+TEST(GameRunner, WaitsForTheEarlierDeadlineAcrossTheWrapAndHoldsTheKeysMeanwhile) {
+    test::GameFixture f;
+    ComputerPlayer computer(f.game);
+    GameRunner runner(f.game, f);
+    std::vector<int> waits, seen;
+    int idle = 0;
+    runner.SetOutputs({.wait = [&](int ms) { waits.push_back(ms); },
+                       .idle = [&] { ++idle; },
+                       .accelerator = [&](int key) { return seen.push_back(key), key == kKeyF2; }});
+    f.game.SetHooks({&f, &f, &runner, &f, &f, &computer});
+    f.ticks = 0xFFFFFF90u;
+    f.game.SwitchComputerOn();
+    f.SetFigure(1, 3, 0);
+    computer.Move();  // three steps left, each followed by a pause of 110 ms
+    f.ticks += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
+    f.r().running = true, runner.Schedule();  // the computer goes on pressing under the pictures
+    EXPECT_EQ(waits, std::vector{10});        // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
+    f.ticks += 9, runner.Deadline();
+    EXPECT_EQ(waits.back(), 1);  // not yet
+    f.ticks += 1, runner.Deadline();
+    EXPECT_EQ(std::tuple(waits.back(), f.r().x), std::tuple(10, 2));  // one step pressed: now the picture's
+    f.r().running = false, runner.KeyPressed(kKeyEnter, false), runner.KeyDown(kKeyF2, 1);
+    EXPECT_TRUE(runner.IsKeyDown(kKeyEnter) && seen.empty() && !f.r().running && idle == 0);
+    runner.KeyReleased(kKeyEnter);
+    runner.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
+    EXPECT_TRUE(!runner.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
+    EXPECT_EQ(std::tuple(seen, waits.back(), idle != 0), std::tuple(std::vector{kKeyEnter, kKeyF2}, -1, true));
+}
+
+}  // namespace
+}  // namespace vexari
