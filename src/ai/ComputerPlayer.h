@@ -19,9 +19,9 @@ namespace vexari {
 // goes at once, and every rotation or column step is followed by a pause of up
 // to kKeyPauseMs that any keyboard or mouse input ends early; the drop comes
 // last, without a pause. While keys are pending the player is Busy() and the
-// game's timer does nothing. The window calls Advance() when NextDeadline()
-// has passed and InputArrived() on every key or mouse input (and holds that
-// input back until the sequence is over).
+// game's timer does nothing. The game runner (game/GameRunner.h) calls
+// Advance() when NextDeadline() has passed and InputArrived() on every key or
+// mouse input, and holds that input back until the sequence is over.
 class ComputerPlayer final : public ComputerHooks {
 public:
     static constexpr std::uint32_t kKeyPauseMs = 110;

@@ -231,23 +231,6 @@ TEST_F(DriverTest, PacesTheFallAndPressesTheKeysWithPausesThatInputEnds) {
     EXPECT_EQ(r.y, 0);
 }
 
-// The 32-bit millisecond clock wraps after 49.7 days: a pause that ends after
-// the wrap is neither endless nor over before it began.
-TEST_F(DriverTest, KeyPausesLastTheirTimeAcrossTheWrapOfTheClock) {
-    for (std::uint32_t start : {0xFFFFFF80u, 0xFFFFFFC0u}) {  // the pause ends before the wrap, after it
-        clock.ms = start;
-        StartWithLong();
-        for (int t = 0; t < 10; ++t) game.Tick();  // the first key at `start`
-        const std::uint32_t deadline = start + 110;
-        player.Advance(start + 50);
-        player.Advance(deadline - 1);
-        EXPECT_EQ(std::tuple(r.x, player.NextDeadline()), std::tuple(2, std::optional(deadline))) << start;
-        player.Advance(deadline + 20);
-        EXPECT_EQ(r.x, 1) << start;
-        player.Finish(), game.ResetGame();
-    }
-}
-
 TEST_F(DriverTest, ARotationThatKicksIsNotCompensated) {
     StartWithLong(1, 8);  // upright in column 9
     r.fallTicks = 9;

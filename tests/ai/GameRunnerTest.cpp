@@ -26,14 +26,14 @@ TEST(GameRunner, WaitsForTheEarlierDeadlineAcrossTheWrapAndHoldsTheKeysMeanwhile
     f.ticks = 0xFFFFFF90u;
     f.game.SwitchComputerOn();
     f.SetFigure(1, 3, 0);
-    computer.Move();  // three steps left, each followed by a pause of 110 ms
+    computer.Move();  // the first key at once, each step followed by a pause of 110 ms
     f.ticks += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
     f.r().running = true, runner.Schedule();  // the computer goes on pressing under the pictures
     EXPECT_EQ(waits, std::vector{10});        // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
-    f.ticks += 9, runner.Deadline();
-    EXPECT_EQ(waits.back(), 1);  // not yet
-    f.ticks += 1, runner.Deadline();
-    EXPECT_EQ(std::tuple(waits.back(), f.r().x), std::tuple(10, 2));  // one step pressed: now the picture's
+    f.ticks += 9, runner.Deadline();  // neither is due yet, though the picture's is the smaller number
+    EXPECT_EQ(std::tuple(waits.back(), f.game.AnimationDeadline()), std::tuple(1, 8u));
+    f.ticks = 8, runner.Deadline();  // both are due past the wrap: the key is pressed, the picture shown
+    EXPECT_EQ(std::tuple(waits.back(), computer.NextDeadline()), std::tuple(20, 118u));
     f.r().running = false, runner.KeyPressed(kKeyEnter, false), runner.KeyDown(kKeyF2, 1);
     EXPECT_TRUE(runner.IsKeyDown(kKeyEnter) && seen.empty() && !f.r().running && idle == 0);
     runner.KeyReleased(kKeyEnter);

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "app/SoundSystem.h"
-#include "../game/GameAccess.h"
+#include "../game/Fakes.h"
 #include "game/Game.h"
 #include "sound/SoundDirector.h"
 

@@ -8,7 +8,7 @@
 #include <QtWidgets>
 #include <csignal>
 
-#include "../game/GameAccess.h"
+#include "../game/Fakes.h"
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "app/Commands.h"

@@ -5,7 +5,15 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "GameAccess.h"
+
+namespace vexari {
+
+// Tests set a position up directly; the program changes a game only through its methods.
+struct GameAccess {
+    static GameRecord& Record(Game& game) { return game.record_; }
+};
+
+}  // namespace vexari
 
 namespace vexari::test {
 

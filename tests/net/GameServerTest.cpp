@@ -784,13 +784,17 @@ TEST(ClientMessages, TablesAndTextsReachTheWindowInUtf8) {
     EXPECT_EQ(f.client.LastTables(), tables);  // kept as wire bytes
 }
 
+// A close is the server's own only after it accepted the join, without a refusal.
 TEST(ClientMessages, ARefusalIsTheDisconnectTextAndNothingHappensAfterTheEndUntilTheNextConnect) {
     ClientFixture f;
-    EXPECT_EQ(f.client.DisconnectText(), GameClient::kServerClosed);
+    EXPECT_EQ(std::tuple(f.client.DisconnectText(), f.client.Closed().serverClosed),
+              std::tuple(GameClient::kServerClosed, false));
+    f.Receive(EncodeKind(MSG_JOIN));
+    EXPECT_TRUE(f.client.Closed().serverClosed);
     const std::string start = EncodeStart(3, 1);
     f.Receive(EncodeRefuse("Player with the same name already exists") + EncodeRefuse("Caf\xE9 refused") +
               start.substr(0, 5));  // a start cut off by the close
-    EXPECT_EQ(f.client.DisconnectText(), "Café refused");
+    EXPECT_EQ(std::tuple(f.client.Closed().text, f.client.Closed().serverClosed), std::tuple("Café refused", false));
     f.client.End();
     f.client.SendLanded(1, 2, 3);
     f.client.SendText("x");

@@ -6,7 +6,7 @@
 #include "render/GameScreen.h"
 #include "render/Layout.h"
 #include "render/WindowPlace.h"
-#include "../game/GameAccess.h"
+#include "../game/Fakes.h"
 #include "game/Game.h"
 #include "render/Background.h"
 

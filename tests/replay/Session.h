@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../game/GameAccess.h"
+#include "../game/Fakes.h"
 #include "ai/ComputerPlayer.h"
 #include "game/GameRules.h"
 #include "net/GameClient.h"
