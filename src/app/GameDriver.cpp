@@ -4,15 +4,11 @@
 #include <QApplication>
 #include <QInputEvent>
 
-#include "app/Commands.h"
 #include "game/GameRules.h"
+#include "ui/MenuActions.h"
 
 namespace vexari {
 namespace {
-
-constexpr int kKeyTab = 0x09;
-constexpr int kKeyDigit1 = 0x31;
-constexpr int kKeyF2 = 0x71;
 
 // Input that ends one of the computer's pauses: any key or mouse input.
 bool IsUserInput(QEvent::Type type) {
@@ -38,9 +34,9 @@ GameDriver::GameDriver(Game& game, ComputerPlayer& computer, QObject* parent)
         .wait = [this](int ms) { ms < 0 ? deadlineTimer_.stop() : deadlineTimer_.start(ms); },
         .idle = [this] { emit idle(); },
         .accelerator =
-            [this](int virtualKey) {
-                if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit command(kCmdToggleNext), true;
-                if (virtualKey == kKeyF2) return emit command(kCmdNewGame), true;
+            [this](KeyCode key) {
+                if (key == KeyCode::Tab || key == KeyCode::Digit1) return emit actionRequested(MenuAction::ToggleNext), true;
+                if (key == KeyCode::F2) return emit actionRequested(MenuAction::NewGame), true;
                 return false;
             },
     });

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "game/GameHooks.h"
 #include "game/GameRunner.h"
+#include "ui/MenuActions.h"
 
 namespace vexari {
 
@@ -24,9 +25,9 @@ public:
     GameRunner& runner() { return runner_; }
     // The computer is pressing keys or the animation runs: input waits.
     bool Busy() const { return runner_.Busy(); }
-    void KeyPressed(int virtualKey, bool autoRepeat) { runner_.KeyPressed(virtualKey, autoRepeat); }
-    void KeyReleased(int virtualKey) { runner_.KeyReleased(virtualKey); }
-    void KeyDown(int virtualKey, int repeatCount) { runner_.KeyDown(virtualKey, repeatCount); }
+    void KeyPressed(KeyCode key, bool autoRepeat) { runner_.KeyPressed(key, autoRepeat); }
+    void KeyReleased(KeyCode key) { runner_.KeyReleased(key); }
+    void KeyDown(KeyCode key, int repeatCount) { runner_.KeyDown(key, repeatCount); }
     void ReleaseAllKeys() { runner_.ReleaseAllKeys(); }
     void FinishPendingWork() { runner_.FinishPendingWork(); }
     // One tick of the game timer.
@@ -38,11 +39,11 @@ public:
     std::int64_t Seconds() override { return clock_.Seconds(); }
     std::uint32_t TickCount() override { return clock_.TickCount(); }
     // KeyState
-    bool IsKeyDown(int virtualKey) override { return runner_.IsKeyDown(virtualKey); }
+    bool IsKeyDown(KeyCode key) override { return runner_.IsKeyDown(key); }
 
 signals:
     // Tab, 1 or F2 were pressed: the command they stand for.
-    void command(int id);
+    void actionRequested(MenuAction action);
     // Nothing is timed any more: messages held for the game may go on.
     void idle();
 

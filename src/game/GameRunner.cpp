@@ -79,22 +79,22 @@ void GameRunner::ReplayHeldKeys() {
     while (!heldKeys_.empty() && !Busy()) {
         const HeldKey key = heldKeys_.front();
         heldKeys_.pop_front();
-        KeyDown(key.virtualKey, key.repeatCount);
+        KeyDown(key.key, key.repeatCount);
     }
 }
 
-void GameRunner::KeyPressed(int virtualKey, bool autoRepeat) {
-    if (!autoRepeat) keysDown_.insert(virtualKey);
-    KeyDown(virtualKey, 1);
+void GameRunner::KeyPressed(KeyCode key, bool autoRepeat) {
+    if (!autoRepeat) keysDown_.insert(key);
+    KeyDown(key, 1);
 }
 
-void GameRunner::KeyDown(int virtualKey, int repeatCount) {
+void GameRunner::KeyDown(KeyCode key, int repeatCount) {
     if (Busy()) {
-        heldKeys_.push_back({virtualKey, repeatCount});
+        heldKeys_.push_back({key, repeatCount});
         return;
     }
-    if (outputs_.accelerator && outputs_.accelerator(virtualKey)) return;
-    game_.KeyDown(virtualKey, repeatCount);
+    if (outputs_.accelerator && outputs_.accelerator(key)) return;
+    game_.KeyDown(key, repeatCount);
     Schedule();
 }
 

@@ -42,7 +42,7 @@ public:
         std::function<void()> idle;
         // A key press the game is free for, before the game sees it: true
         // when it is taken (an accelerator of the window).
-        std::function<bool(int virtualKey)> accelerator;
+        std::function<bool(KeyCode key)> accelerator;
     };
 
     GameRunner(Game& game, GameClock& clock) : game_(game), clock_(clock) {}
@@ -65,16 +65,16 @@ public:
     // The earlier of the computer's and the pictures' deadlines.
     std::optional<std::uint32_t> NextDeadline() const;
 
-    // A key went down or up (virtual-key code); an auto-repeated press does
+    // A key went down or up; an auto-repeated press does
     // not change what is held.
-    void KeyPressed(int virtualKey, bool autoRepeat);
-    void KeyReleased(int virtualKey) { keysDown_.erase(virtualKey); }
+    void KeyPressed(KeyCode key, bool autoRepeat);
+    void KeyReleased(KeyCode key) { keysDown_.erase(key); }
     // The keys were lost: nothing is held any more.
     void ReleaseAllKeys() { keysDown_.clear(); }
     // A key press as the accelerators and the game take it; held while Busy().
-    void KeyDown(int virtualKey, int repeatCount);
+    void KeyDown(KeyCode key, int repeatCount);
     // KeyState
-    bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) != 0; }
+    bool IsKeyDown(KeyCode key) override { return keysDown_.count(key) != 0; }
 
 private:
     ComputerHooks& Computer() const { return *game_.hooks().computer; }
@@ -83,9 +83,9 @@ private:
     Game& game_;
     GameClock& clock_;
     Outputs outputs_;
-    std::set<int> keysDown_;
+    std::set<KeyCode> keysDown_;
     struct HeldKey {
-        int virtualKey;
+        KeyCode key;
         int repeatCount;
     };
     std::deque<HeldKey> heldKeys_;

@@ -6,9 +6,6 @@
 #include "game/GameRunner.h"
 
 namespace vexari {
-namespace {
-
-constexpr int kKeyF2 = 0x71;
 
 // The runner on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
 // pictures' deadlines, and holds the keys pressed meanwhile until both are over: then the window's
@@ -17,11 +14,12 @@ TEST(GameRunner, WaitsForTheEarlierDeadlineAcrossTheWrapAndHoldsTheKeysMeanwhile
     test::GameFixture f;
     ComputerPlayer computer(f.game);
     GameRunner runner(f.game, f);
-    std::vector<int> waits, seen;
+    std::vector<int> waits;
+    std::vector<KeyCode> seen;
     int idle = 0;
     runner.SetOutputs({.wait = [&](int ms) { waits.push_back(ms); },
                        .idle = [&] { ++idle; },
-                       .accelerator = [&](int key) { return seen.push_back(key), key == kKeyF2; }});
+                       .accelerator = [&](KeyCode key) { return seen.push_back(key), key == KeyCode::F2; }});
     f.game.SetHooks({&f, &f, &runner, &f, &f, &computer});
     f.ticks = 0xFFFFFF90u;
     f.game.SwitchComputerOn();
@@ -34,13 +32,12 @@ TEST(GameRunner, WaitsForTheEarlierDeadlineAcrossTheWrapAndHoldsTheKeysMeanwhile
     EXPECT_EQ(std::tuple(waits.back(), f.game.AnimationDeadline()), std::tuple(1, 8u));
     f.ticks = 8, runner.Deadline();  // both are due past the wrap: the key is pressed, the picture shown
     EXPECT_EQ(std::tuple(waits.back(), computer.NextDeadline()), std::tuple(20, 118u));
-    f.r().running = false, runner.KeyPressed(kKeyEnter, false), runner.KeyDown(kKeyF2, 1);
-    EXPECT_TRUE(runner.IsKeyDown(kKeyEnter) && seen.empty() && !f.r().running && idle == 0);
-    runner.KeyReleased(kKeyEnter);
+    f.r().running = false, runner.KeyPressed(KeyCode::Enter, false), runner.KeyDown(KeyCode::F2, 1);
+    EXPECT_TRUE(runner.IsKeyDown(KeyCode::Enter) && seen.empty() && !f.r().running && idle == 0);
+    runner.KeyReleased(KeyCode::Enter);
     runner.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
-    EXPECT_TRUE(!runner.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
-    EXPECT_EQ(std::tuple(seen, waits.back(), idle != 0), std::tuple(std::vector{kKeyEnter, kKeyF2}, -1, true));
+    EXPECT_EQ(std::tuple(seen, waits.back(), idle != 0, runner.IsKeyDown(KeyCode::Enter), f.game.Animating(), f.r().running),
+              std::tuple(std::vector{KeyCode::Enter, KeyCode::F2}, -1, true, false, false, true));
 }
 
-}  // namespace
 }  // namespace vexari

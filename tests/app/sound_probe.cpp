@@ -14,7 +14,6 @@
 
 #include "app/SoundSystem.h"
 #include "../game/Fakes.h"
-#include "game/Game.h"
 #include "sound/SoundDirector.h"
 
 namespace {
