@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "../tests/game/Fakes.h"
 #include "app/CMainFrame.h"
 #include "app/GameView.h"
 #include "ui/DialogCommon.h"
@@ -45,7 +46,7 @@ void KeyToPaint(benchmark::State& state) {
     vexari::GameView* view = frame.view();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(view, &enter);
-    frame.game().record().fallPeriod = 10;  // the figure stays up while keys move it
+    vexari::GameAccess::Record(frame.game()).fallPeriod = 10;  // the figure stays up while keys move it
     PaintCounter counter;
     view->installEventFilter(&counter);
 

@@ -76,12 +76,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     clock.seconds = in.Byte();
     Game game(settings);
     game.SetHooks({nullptr, &clock, &keys, nullptr, nullptr, nullptr});
-    GameRecord& r = game.record();
-    r.networkGame = (flags >> 4) & 1;
-    r.computerPlays = (flags >> 5) & 1;
-    r.computerSpeed = in.Byte() % 10;
-    r.networkFallPeriod = in.Byte() % 12;
-    r.networkSeed = in.Byte();
+    GameMode mode;
+    mode.networkGame = (flags >> 4) & 1;
+    mode.computerPlays = (flags >> 5) & 1;
+    mode.computerSpeed = in.Byte() % 10;
+    mode.networkFallPeriod = in.Byte() % 12;
+    mode.networkSeed = in.Byte();
+    game.RestoreMode(mode);
     game.ResetGame(false);
     CheckRecord(game);
 

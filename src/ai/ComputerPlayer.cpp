@@ -27,7 +27,6 @@ void ComputerPlayer::Move() {
     for (int i = 0; i < std::abs(best.offset); ++i) keys_[count_++] = step;
     keys_[count_++] = bindings.drop;
 
-    game_.record().repeatCount = 1;  // one column per press
     PressNext(game_.hooks().clock->TickCount());
 }
 
@@ -94,24 +93,13 @@ bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacem
     return true;
 }
 
-void StartDemo(Game& game) {
-    GameRecord& r = game.record();
-    if (r.networkGame) return;
-    r.computerPlays = true;
-    r.computerSpeed = 2;
-    r.highScoreEligible = false;
-    // The menu has normally paused a running game; one that still runs simply
-    // goes on under the computer instead of being paused.
-    if (!r.running) game.ToggleRunning(true);
-}
-
 std::optional<int> ComputerSpeedFromName(std::string_view name) {
     if (name.size() < 4) return std::nullopt;
     static constexpr std::string_view kPrefix = "comp";
     for (std::size_t i = 0; i < kPrefix.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(name[i])) != kPrefix[i]) return std::nullopt;
     if (name.size() > 4 && name[4] >= '0' && name[4] <= '9') return name[4] - '0';
-    return 2;
+    return kDefaultComputerSpeed;
 }
 
 }  // namespace vexari

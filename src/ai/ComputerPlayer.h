@@ -19,9 +19,9 @@ namespace vexari {
 // goes at once, and every rotation or column step is followed by a pause of up
 // to kKeyPauseMs that any keyboard or mouse input ends early; the drop comes
 // last, without a pause. While keys are pending the player is Busy() and the
-// game's timer does nothing. The window calls Advance() when NextDeadline()
-// has passed and InputArrived() on every key or mouse input (and holds that
-// input back until the sequence is over).
+// game's timer does nothing. The game runner (game/GameRunner.h) calls
+// Advance() when NextDeadline() has passed and InputArrived() on every key or
+// mouse input, and holds that input back until the sequence is over.
 class ComputerPlayer final : public ComputerHooks {
 public:
     static constexpr std::uint32_t kKeyPauseMs = 110;
@@ -36,13 +36,13 @@ public:
 
     // The pause after the last key press has ended by time `nowMs`: press the
     // next key.
-    void Advance(std::uint32_t nowMs);
+    void Advance(std::uint32_t nowMs) override;
     // Keyboard or mouse input at `nowMs` ends the current pause at once.
-    void InputArrived(std::uint32_t nowMs);
+    void InputArrived(std::uint32_t nowMs) override;
     // When the current pause ends (tick count in ms); none while not Busy().
-    std::optional<std::uint32_t> NextDeadline() const;
+    std::optional<std::uint32_t> NextDeadline() const override;
     // Presses every pending key at once, without pausing.
-    void Finish();
+    void Finish() override;
     // The key the next press will be; none while not Busy().
     std::optional<KeyCode> NextKey() const;
 
@@ -70,11 +70,6 @@ private:
 // moves the weights by 0.2 times the criterion differences; weights never go
 // below 0. Returns false, changing nothing, when the pair has no candidate.
 bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, ComputerWeights& weights);
-
-// The Demo command: outside a network game the computer takes over the game
-// as it stands, at speed 2, the game no longer qualifies for the high-score
-// table, and a paused or waiting game runs.
-void StartDemo(Game& game);
 
 // The computer's speed for a network player name: a name whose first four
 // characters are "comp" in any case is played by the computer, at the speed

@@ -13,6 +13,7 @@
 #include "base/CommandLine.h"
 #include "game/Game.h"
 #include "game/GameRules.h"
+#include "game/GameRunner.h"
 
 namespace vexari {
 
@@ -129,6 +130,7 @@ struct Simulator::Impl {
     Game game{settings};
     ComputerPlayer player{game};
     VirtualClock clock;
+    GameRunner runner{game, clock};
     LandingCounter landings;
 };
 
@@ -153,33 +155,26 @@ Simulator::~Simulator() = default;
 
 SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)>& onLanding) {
     Impl& s = *impl_;
-    GameRecord& r = s.game.record();
+    const GameRecord& r = s.game.record();
 
     // A new game seeded the way a network round is, then played under the
     // rules of a single-player game.
-    r.networkGame = true;
-    r.networkSeed = s.options.seed + static_cast<std::uint32_t>(g - 1);
-    r.networkFallPeriod = s.settings.fallPeriod;
-    s.game.ResetGame();
-    r.networkGame = false;
-
+    s.game.ResetWithSeed(s.options.seed + static_cast<std::uint32_t>(g - 1));
     s.landings.Start(g, &onLanding);
-    StartDemo(s.game);
-    r.computerSpeed = s.options.speed;
+    s.game.SwitchComputerOn(s.options.speed);
 
     SimGameResult result;
     result.game = g;
     for (;;) {
         s.clock.now += kTickMs;
-        s.game.Tick();
-        s.player.Finish();  // the pauses between key presses take no time
+        s.runner.Tick();
+        s.runner.FinishPendingWork();  // the computer's pauses and the pictures take no time
         if (r.waitingForStart || !r.running) break;  // game over
         if (s.landings.last().n >= s.options.maxPieces) {
             result.capped = true;
             break;
         }
     }
-    s.game.FinishAnimation();  // the end-of-game pictures take no time either
     const SimLanding& last = s.landings.last();
     result.pieces = last.n;
     result.lines = last.lines;

@@ -139,7 +139,6 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(session_.get(), &NetworkSession::roundEnded, this, [this] { sounds_->RoundEnded(); });
 
     view_->setFocus();
-    game_.record().waitingForStart = false;
     LoadSettingsAndPlace();
     recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& r) { SaveReplay(std::move(r)); });
     game_.ResetGame(true);
@@ -228,7 +227,7 @@ void CMainFrame::RunAction(MenuAction action) {
         OpenReplays();
         break;
     case MenuAction::Demo:
-        StartDemo(game_);
+        game_.SwitchComputerOn();
         break;
     case MenuAction::Exit:
         close();
@@ -254,9 +253,12 @@ void CMainFrame::RunAction(MenuAction action) {
     case MenuAction::Sound:
         SoundCommand();
         break;
-    case MenuAction::ComputerWeights:
-        RunComputerWeightsDialog(this, settings_.weights, game_.record().learnMode, prompts_);
+    case MenuAction::ComputerWeights: {
+        bool learnMode = game_.record().learnMode;
+        RunComputerWeightsDialog(this, settings_.weights, learnMode, prompts_);
+        game_.SetLearnMode(learnMode);
         break;
+    }
     case MenuAction::Scoring:
         prompts_.Message(this, tr(kScoringText), tr("Scoring principles"), PromptIcon::Information);
         break;
@@ -285,8 +287,7 @@ void CMainFrame::PlayAgainstComputer() {
 void CMainFrame::SkillCommand() {
     if (game_.record().networkGame) return;
     if (!RunGameOptionsDialog(this, settings_, prompts_)) return;
-    if (!settings_.incLevel) game_.record().highScoreEligible = false;
-    if (game_.record().waitingForStart) game_.ResetGame(true);
+    game_.SkillChanged();
 }
 
 void CMainFrame::SoundCommand() {

@@ -44,12 +44,10 @@ void NetworkSession::Open(bool host) {
     const std::optional<JoinEntries> entries = RunJoinDialog(owner_, host, settings_, prompts_);
     if (!entries) return;
     game_.FinishAnimation();  // the game left before the dialog has ended by now
-    GameRecord& r = game_.record();
     const QString server = host ? QStringLiteral("127.0.0.1") : entries->server;
-    TakeJoinEntries(settings_, r, entries->name.toStdString(), entries->team.toStdString(), server.toStdString(),
-                    entries->port);
+    game_.EnterNetworkGame(TakeJoinEntries(settings_, entries->name.toStdString(), entries->team.toStdString(),
+                                           server.toStdString(), entries->port));
     hosting_ = host;
-    r.networkGame = true;
     if (host && !Host(false)) return EndWith(tr("Cannot create server socket"));
     Connect();
 }
@@ -62,16 +60,14 @@ bool NetworkSession::Host(bool loopbackOnly) {
 
 void NetworkSession::OpenMatch(const MatchPlan& plan, const QString& weightsFile) {
     game_.FinishAnimation();
-    GameRecord& r = game_.record();
     // The player plays under the name and team of the network dialog (a
     // "CompN" name lets the computer play, as in any network game); only
     // the server differs, and it is not stored.
     const std::string name = settings_.playerName.empty() ? tr("Player").toStdString() : settings_.playerName;
     const std::string server = settings_.server;
     const int port = settings_.port;
-    TakeJoinEntries(settings_, r, name, settings_.team, server, port);
+    game_.EnterNetworkGame(TakeJoinEntries(settings_, name, settings_.team, server, port));
     hosting_ = true;
-    r.networkGame = true;
     if (!Host(true)) return EndWith(tr("Cannot create server socket"));
     match_ = std::make_unique<ComputerMatch>(server_, plan);
     match_->SetGame(serverTransport_.Port(), QString::fromStdString(settings_.team), weightsFile);
@@ -133,8 +129,7 @@ void NetworkSession::OnServerClosed() {
     // What the server said before it closed is acted on first, the refusal
     // text among it.
     driver_.FinishPendingWork();
-    client_.ProcessPending();
-    EndWith(QString::fromStdString(client_.DisconnectText()));
+    EndWith(QString::fromStdString(client_.Closed().text));
 }
 
 void NetworkSession::EndWith(const QString& reason) {
@@ -148,9 +143,7 @@ void NetworkSession::EndWith(const QString& reason) {
 
 void NetworkSession::Leave(AfterAnimation after) {
     driver_.FinishPendingWork();
-    GameRecord& r = game_.record();
-    r.computerPlays = false;
-    r.networkGame = false;
+    game_.LeaveNetworkGame();
     Shutdown();
     game_.EndOfGameAnimation(after);
     driver_.Schedule();

@@ -113,13 +113,8 @@ void ReplayViewer::ShowEnd() {
     // When the well filled, the replayed game has reset itself or started
     // its end-of-game pictures: the well that filled is shown instead.
     const ReplayClaims& claims = player_.replay().claims;
-    if (player_.Verdict().ok && claims.end == ReplayEnd::Filled) {
-        GameRecord& r = player_.game().record();
-        r.well = claims.well;
-        r.score = claims.score;
-        r.lines = claims.lines;
-        r.waitingForStart = true;
-    }
+    if (player_.Verdict().ok && claims.end == ReplayEnd::Filled)
+        player_.game().ShowFinalPosition(claims.well, claims.score, claims.lines);
     view_.RepaintAll();
 }
 

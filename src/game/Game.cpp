@@ -37,6 +37,12 @@ std::int64_t Game::ClockSeconds() {
 bool Game::FigureFits(int x, int y) const { return vexari::FigureFits(record_.well, record_.mask, x, y); }
 
 void Game::ResetGame(bool keepOldDrawing) {
+    Reset(keepOldDrawing, record_.networkGame ? std::optional(record_.networkSeed) : std::nullopt);
+}
+
+void Game::ResetWithSeed(std::uint32_t seed) { Reset(true, seed); }
+
+void Game::Reset(bool keepOldDrawing, std::optional<std::uint32_t> seed) {
     const InputScope input(*this, {InputKind::Reset, keepOldDrawing});
     GameRecord& r = record_;
     const FigureMask oldMask = r.mask;
@@ -48,10 +54,10 @@ void Game::ResetGame(bool keepOldDrawing) {
         r.height = height;
         hooks_.painter->HeightChanged();
     }
-    r.highScoreEligible = settings_.incLevel && !r.computerPlays && !r.networkGame;
-    if (r.networkGame) {
-        r.figureSeed = r.networkSeed;
-        r.lineSeed = r.networkSeed;
+    r.highScoreEligible = settings_.incLevel && !r.computerPlays && !seed;
+    if (seed) {
+        r.figureSeed = *seed;
+        r.lineSeed = *seed;
     } else {
         r.figureSeed = static_cast<std::uint32_t>(ClockSeconds() % 65535);
         r.lineSeed = static_cast<std::uint32_t>(ClockSeconds() % 65535);
@@ -79,6 +85,61 @@ void Game::ResetGame(bool keepOldDrawing) {
     hooks_.painter->DrawFigure(r.x, r.y);
     if (!keepOldDrawing) hooks_.painter->EraseFigure(oldX, oldY, oldMask);
     Tell([](GameEvents& e) { e.GameReset(); });
+}
+
+void Game::EnterNetworkGame(std::optional<int> computerSpeed) {
+    record_.networkGame = true;
+    record_.computerPlays = computerSpeed.has_value();
+    if (computerSpeed) record_.computerSpeed = *computerSpeed;
+}
+
+void Game::LeaveNetworkGame() {
+    record_.computerPlays = false;
+    record_.networkGame = false;
+}
+
+void Game::StartNetworkRound(std::uint32_t seed, int fallPeriod) {
+    record_.networkFallPeriod = fallPeriod;
+    record_.networkSeed = seed;
+    hooks_.window->TakeFocus();
+    // The old figure's drawing goes, as after a game over: a round may
+    // start under a game that is still shown running.
+    ResetGame(false);
+    ToggleRunning(false);  // waiting for start: it starts at once
+}
+
+void Game::SwitchComputerOn(int speed) {
+    GameRecord& r = record_;
+    if (r.networkGame) return;
+    r.computerPlays = true;
+    r.computerSpeed = speed;
+    r.highScoreEligible = false;
+    // The menu has normally paused a running game; one that still runs simply
+    // goes on under the computer instead of being paused.
+    if (!r.running) ToggleRunning(true);
+}
+
+void Game::SkillChanged() {
+    if (!settings_.incLevel) record_.highScoreEligible = false;
+    if (record_.waitingForStart) ResetGame(true);
+}
+
+void Game::ShowFinalPosition(const Well& well, std::int32_t score, std::int32_t lines) {
+    record_.well = well;
+    record_.score = score;
+    record_.lines = lines;
+    record_.waitingForStart = true;
+}
+
+void Game::RestoreMode(const GameMode& mode) {
+    GameRecord& r = record_;
+    r.computerPlays = mode.computerPlays;
+    r.computerSpeed = mode.computerSpeed;
+    r.learnMode = mode.learnMode;
+    r.highScoreEligible = mode.highScoreEligible;
+    r.networkGame = mode.networkGame;
+    r.networkSeed = mode.networkSeed;
+    r.networkFallPeriod = mode.networkFallPeriod;
 }
 
 void Game::TakeNextFigure() {

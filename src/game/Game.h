@@ -52,7 +52,7 @@ public:
     void SetInputObserver(InputObserver* observer) { inputs_ = observer; }
     InputObserver* inputObserver() const { return inputs_; }
 
-    GameRecord& record() { return record_; }
+    // The game's state, to read: it changes only through the methods below.
     const GameRecord& record() const { return record_; }
     Settings& settings() { return settings_; }
     const Settings& settings() const { return settings_; }
@@ -63,6 +63,33 @@ public:
     // Prepares a new game; the figure drawn before is erased unless
     // `keepOldDrawing`.
     void ResetGame(bool keepOldDrawing = true);
+    // Prepares a new single game whose figures and rising lines come from
+    // `seed` instead of the clock, as a network round's do (the same seed
+    // gives the same game); it does not enter the high scores.
+    void ResetWithSeed(std::uint32_t seed);
+
+    // ---- Who plays, and how ----
+    // The game becomes a network game (it waits for the server's start),
+    // played by the computer at `computerSpeed` when one is given.
+    void EnterNetworkGame(std::optional<int> computerSpeed);
+    // The game is a single game of the player again.
+    void LeaveNetworkGame();
+    // The server started a round: the game takes the focus, resets with
+    // the round's seed and start fall period, and runs at once.
+    void StartNetworkRound(std::uint32_t seed, int fallPeriod);
+    // The Demo command: the computer takes over a single game as it stands,
+    // at `speed` (0..9), the game leaves the high scores, and a paused or
+    // waiting game runs. A network game is left as it is.
+    void SwitchComputerOn(int speed = kDefaultComputerSpeed);
+    // The computer learns from the player's drops.
+    void SetLearnMode(bool on) { record_.learnMode = on; }
+    // The skill settings changed: a game whose level no longer rises leaves
+    // the high scores, and a game waiting for its start takes them on.
+    void SkillChanged();
+    // Shows a finished game's final well, score and lines, waiting for a start.
+    void ShowFinalPosition(const Well& well, std::int32_t score, std::int32_t lines);
+    // Puts back who played and how, as a recording stored it.
+    void RestoreMode(const GameMode& mode);
     void TakeNextFigure();
 
     // One timer tick (kTickMs).
@@ -111,6 +138,9 @@ private:
         Game& game_;
         GameInput input_;
     };
+    friend struct GameAccess;  // tests set positions up directly
+
+    void Reset(bool keepOldDrawing, std::optional<std::uint32_t> seed);
     bool AccelerateHeld();
     std::int64_t ClockSeconds();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "game/Figures.h"
 #include "settings/KeyCode.h"
@@ -77,6 +78,13 @@ public:
     virtual void LearnStep() = 0;   // the user is about to drop the figure
     virtual void Move() = 0;        // the computer's figure fell a row: place it
     virtual bool Busy() const = 0;  // the computer is pressing keys: the timer waits
+    // Its pauses between key presses, on the tick count: when the current
+    // pause ends (none while not Busy()); the pause has ended by `nowMs`;
+    // input at `nowMs` ends it at once; every pending key pressed at once.
+    virtual std::optional<std::uint32_t> NextDeadline() const { return std::nullopt; }
+    virtual void Advance(std::uint32_t nowMs) { (void)nowMs; }
+    virtual void InputArrived(std::uint32_t nowMs) { (void)nowMs; }
+    virtual void Finish() {}
 };
 
 // One figure came to rest: where, and the game as it stands afterwards.

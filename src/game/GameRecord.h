@@ -9,6 +9,21 @@
 
 namespace vexari {
 
+// The computer's speed unless told otherwise.
+inline constexpr int kDefaultComputerSpeed = 2;
+
+// Who plays a game and how, apart from the settings: what a recording keeps
+// to play it again.
+struct GameMode {
+    bool computerPlays = false;
+    int computerSpeed = kDefaultComputerSpeed;
+    bool learnMode = false;
+    bool highScoreEligible = false;
+    bool networkGame = false;
+    std::uint32_t networkSeed = 0;
+    int networkFallPeriod = 5;
+};
+
 // The whole state of one game.
 struct GameRecord {
     Well well;
@@ -40,7 +55,7 @@ struct GameRecord {
     bool learnMode = false;
     bool highScoreEligible = false;
 
-    int computerSpeed = 2;  // 0..9: the computer's figure falls every 12 - speed ticks
+    int computerSpeed = kDefaultComputerSpeed;  // 0..9: the computer's figure falls every 12 - speed ticks
 
     int playerRotation = 0;      // quarter turns (mod 4) since the figure appeared
     int playerDisplacement = 0;  // net columns moved since the figure appeared

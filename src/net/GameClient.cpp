@@ -42,6 +42,7 @@ void GameClient::Open(ClientConnection& connection, ClientDisplay* display, bool
     display_ = display;
     isHost_ = isHost;
     disconnectText_ = kServerClosed;
+    joined_ = false;
     input_ = ServerMessageStream{};
     tables_ = Tables{};
     roundsEnded_ = 0;
@@ -89,6 +90,11 @@ bool GameClient::Held() const {
     return (computer && computer->Busy()) || game_.Animating();
 }
 
+GameClient::Ending GameClient::Closed() {
+    ProcessPending();
+    return {disconnectText_, joined_ && disconnectText_ == kServerClosed};
+}
+
 bool GameClient::ProcessPending() {
     // A message handler can end up here again (a display that runs a nested
     // event loop delivers more bytes): the outer loop goes on with them, so
@@ -107,7 +113,7 @@ bool GameClient::ProcessPending() {
 }
 
 void GameClient::Handle(const ServerMessage& message) {
-    GameRecord& record = game_.record();
+    const GameRecord& record = game_.record();
     if (IsExtensionKind(message.kind)) return HandleExtension(message);
     // A spectator's game is not the server's to run (a server without the
     // extension takes it for a player that never joined).
@@ -127,7 +133,7 @@ void GameClient::Handle(const ServerMessage& message) {
         if (!record.running && !record.waitingForStart) game_.ToggleRunning(false);
         break;
     case MSG_JOIN:
-        if (display_) display_->JoinAccepted();
+        joined_ = true;
         break;
     case MSG_REFUSE:
         disconnectText_ = Cp1252ToUtf8(message.text);
@@ -157,13 +163,7 @@ void GameClient::Handle(const ServerMessage& message) {
     }
     case MSG_START:
         settings_.netFallPeriod = ClampFallPeriod(message.fallPeriod);
-        record.networkFallPeriod = settings_.netFallPeriod;
-        record.networkSeed = static_cast<std::uint32_t>(message.seed);
-        game_.hooks().window->TakeFocus();
-        // The old figure's drawing goes, as after a game over: a round may
-        // start under a game that is still shown running.
-        game_.ResetGame(false);
-        game_.ToggleRunning(false);  // waiting for start: it starts at once
+        game_.StartNetworkRound(static_cast<std::uint32_t>(message.seed), settings_.netFallPeriod);
         ReportWell();
         break;
     case MSG_FILLED:
@@ -297,17 +297,15 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     settings.traceMessages = options.traceMessages != 0 ? 1 : 0;
 }
 
-void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,
-                     const std::string& server, int port) {
+std::optional<int> TakeJoinEntries(Settings& settings, const std::string& name, const std::string& team,
+                                   const std::string& server, int port) {
     // The same limits as the settings file's fields.
     settings.playerName = CutText(name, kPlayerNameSize - 1);
     settings.port = port;
     settings.team = team.empty() ? settings.playerName : CutText(team, kTeamSize - 1);
     settings.server = CutText(server, kServerSize - 1);
 
-    const std::optional<int> speed = ComputerSpeedFromName(settings.playerName);
-    record.computerPlays = speed.has_value();
-    if (speed) record.computerSpeed = *speed;
+    return ComputerSpeedFromName(settings.playerName);
 }
 
 }  // namespace vexari

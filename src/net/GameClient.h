@@ -31,8 +31,7 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;  // the Message window
     virtual void SetStartEnabled(bool enabled) = 0;         // the "Start game" button
     virtual void CannotPlayAlone() = 0;                     // "You cannot play with yourself!"
-    // The server accepted the join; a present arrived (before it rises).
-    virtual void JoinAccepted() {}
+    // A present arrived (before it rises).
     virtual void PresentArrived(int rows) { (void)rows; }
     // A player's chat line arrived (after AppendText); the round ended.
     virtual void ChatLineArrived() {}
@@ -83,6 +82,16 @@ public:
     // "Server closed connection", or the text of the refusal that came before.
     const std::string& DisconnectText() const { return disconnectText_; }
 
+    // The connection closed (or broke): the messages the server sent before
+    // it are acted on first, a refusal among them, once the caller has ended
+    // the game's pending work. `serverClosed`: the server closed a
+    // connection whose join it had accepted, without a refusal.
+    struct Ending {
+        std::string text;
+        bool serverClosed = false;
+    };
+    Ending Closed();
+
     // Bytes from the server. Returns false when the stream is broken and the
     // connection must be closed (then handled as closed by the server).
     bool Received(std::string_view bytes);
@@ -128,6 +137,7 @@ private:
     ClientDisplay* display_ = nullptr;
     bool isHost_ = false;
     std::string disconnectText_ = kServerClosed;
+    bool joined_ = false;
     ServerMessageStream input_;
     Tables tables_;
     int roundsEnded_ = 0;
@@ -152,8 +162,9 @@ void StoreOptions(Settings& settings, const NetOptions& options);
 
 // Taking the entries of the network game dialog on OK: PLAYER_NAME, PORT,
 // TEAM (the name when left empty), SERVER; a name beginning with "comp" makes
-// the computer play at the speed its fifth character gives.
-void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,
-                     const std::string& server, int port);
+// the computer play at the speed its fifth character gives, which is returned
+// (none: the player plays).
+std::optional<int> TakeJoinEntries(Settings& settings, const std::string& name, const std::string& team,
+                                   const std::string& server, int port);
 
 }  // namespace vexari

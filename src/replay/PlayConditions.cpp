@@ -27,7 +27,6 @@ PlayConditions CaptureConditions(const Game& game) {
 
 void ApplyConditions(const PlayConditions& c, Game& game) {
     Settings& s = game.settings();
-    GameRecord& r = game.record();
     s.height = c.height;
     s.fallPeriod = c.fallPeriod;
     s.next = static_cast<std::int16_t>(c.next);
@@ -36,13 +35,8 @@ void ApplyConditions(const PlayConditions& c, Game& game) {
     s.animate = c.animate;
     s.keys = c.keys;
     s.weights = c.weights;
-    r.computerPlays = c.computerPlays;
-    r.computerSpeed = c.computerSpeed;
-    r.learnMode = c.learnMode;
-    r.highScoreEligible = c.highScoreEligible;
-    r.networkGame = c.networkGame;
-    r.networkSeed = c.networkSeed;
-    r.networkFallPeriod = c.networkFallPeriod;
+    game.RestoreMode({c.computerPlays, c.computerSpeed, c.learnMode, c.highScoreEligible, c.networkGame,
+                      c.networkSeed, c.networkFallPeriod});
 }
 
 ReplayKind KindOf(const Replay& replay) {

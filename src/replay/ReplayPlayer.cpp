@@ -113,7 +113,7 @@ void ReplayPlayer::ApplyInput() {
 void ReplayPlayer::ApplyTick() {
     ++tick_;
     TakeReadings(tick_);
-    game_.Tick();
+    runner_.Tick();
     AfterInput();
 }
 

@@ -7,6 +7,7 @@
 #include "ai/ComputerPlayer.h"
 #include "game/Game.h"
 #include "game/GameRules.h"
+#include "game/GameRunner.h"
 #include "replay/Replay.h"
 
 namespace vexari {
@@ -79,6 +80,7 @@ private:
     Settings settings_;
     Game game_{settings_};
     ComputerPlayer computer_{game_};
+    GameRunner runner_{game_, *this};  // on the recorded ticks
     GamePainter* painter_ = nullptr;
     Replay replay_;
     std::size_t next_ = 0;      // the next event to play

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "app/SoundSystem.h"
-#include "game/Game.h"
+#include "../game/Fakes.h"
 #include "sound/SoundDirector.h"
 
 namespace {
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     WaitFor([] { return false; }, 800);
 
     // Four rows, and an upright long figure that completes them.
-    vexari::GameRecord& r = game.record();
+    vexari::GameRecord& r = vexari::GameAccess::Record(game);
     for (int v = 21; v < 25; ++v)
         for (int u = 0; u < 9; ++u) r.well.at(u, v) = 1;
     r.stackTop = 21;

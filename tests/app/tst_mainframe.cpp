@@ -75,7 +75,7 @@ class MainFrameTest : public QObject {
     std::uint32_t now_ = 0;               // the pads' clock
     SDL_Joystick* pad_ = nullptr;
 
-    GameRecord& Record() { return frame_->game().record(); }
+    GameRecord& Record() { return GameAccess::Record(frame_->game()); }
     void Poll() { frame_->gamepads().Poll(); }
     // SDL's virtual game controller, plugged in; the pads go by the clock now_.
     void Plug() {
@@ -331,34 +331,6 @@ private slots:
         gameMenu->close();
     }
 
-    // The driver on a clock moved across the 32-bit wrap waits for the earlier of the computer's and the
-    // animation's deadlines, holds the keys pressed meanwhile until both are over; a key let go is not held.
-    void theDriverWaitsForTheEarlierDeadlineAndHoldsTheKeysMeanwhile() {
-        struct Driver : GameDriver {
-            using GameDriver::GameDriver;
-            std::uint32_t now = 0xFFFFFF90u;
-            std::uint32_t TickCount() override { return now; }
-        };
-        test::GameFixture f;
-        ComputerPlayer computer(f.game);
-        Driver driver(f.game, computer);
-        driver.Stop();  // the game's timer: the test ticks
-        f.game.SetHooks({&f, &driver, &driver, &f, &f, &computer});
-        StartDemo(f.game);
-        f.SetFigure(1, 3, 0);
-        computer.Move();  // three steps left, each followed by a pause of 110 ms
-        driver.now += 100, f.game.EndOfGameAnimation(AfterAnimation::Reset);
-        f.r().running = true, driver.Schedule();  // the computer goes on pressing under the pictures
-        QCOMPARE(driver.NextWaitMs(), 10);  // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
-        driver.now += 10, driver.Schedule();
-        QTRY_COMPARE(driver.NextWaitMs(), 10);  // the computer has pressed its key: now the picture's
-        f.r().running = false, driver.KeyPressed(KeyCode::Enter, false);
-        QVERIFY(driver.IsKeyDown(KeyCode::Enter) && !f.r().running);
-        driver.KeyReleased(KeyCode::Enter);
-        driver.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
-        QVERIFY(!driver.IsKeyDown(KeyCode::Enter) && !f.game.Animating() && f.r().running);
-    }
-
     void closingTellsWhenTheSettingsCannotBeSaved() {
         const QString file = QString::fromStdString(SettingsFilePath().string());
         QFile::remove(file);
@@ -591,7 +563,7 @@ private slots:
         frame_->session().networkWindow()->startButton()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!Record().waitingForStart && !joiner_->game().record().waitingForStart, kDesktopWaitMs);
         QTest::qWait(200);
-        GameRecord& bob = joiner_->game().record();
+        GameRecord& bob = GameAccess::Record(joiner_->game());
         QVERIFY(QApplication::activeWindow() == joiner_.get() && bob.running && Record().running);
         QVERIFY(!annLog->toPlainText().contains("paused"));
 
@@ -711,7 +683,7 @@ private slots:
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
         joiner_->RunAction(MenuAction::JoinNetwork);
-        std::tie(joiner_->settings().animate, joiner_->game().record().waitingForStart) = std::tuple(1, false);
+        std::tie(joiner_->settings().animate, GameAccess::Record(joiner_->game()).waitingForStart) = std::tuple(1, false);
         joiner_->game().EndOfGameAnimation(AfterAnimation::Reset);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
         QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
@@ -724,7 +696,7 @@ private slots:
         frame_->RunAction(MenuAction::JoinNetwork);
         AnswerJoin(joinPrompts_, "Comp7", "127.0.0.1", port);
         joiner_->RunAction(MenuAction::JoinNetwork);
-        GameRecord& r = joiner_->game().record();
+        GameRecord& r = GameAccess::Record(joiner_->game());
         QVERIFY(r.computerPlays && r.networkGame);
         // Ann is at work in her window: Bob's window tells its reason once he comes back to it.
         Activate(frame_.get(), frame_->view());

@@ -8,6 +8,7 @@
 #include <QtWidgets>
 #include <csignal>
 
+#include "../game/Fakes.h"
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
 #include "ui/MenuActions.h"
@@ -109,7 +110,7 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(session.server().RoundRunning(), kWaitMs);  // nobody pressed Start
         QPlainTextEdit* log = session.networkWindow()->chatLog();
-        GameRecord& r = frame_->game().record();
+        GameRecord& r = GameAccess::Record(frame_->game());
         QTRY_VERIFY_WITH_TIMEOUT(r.running, kWaitMs);
         // The player drops every figure straight down until the well is full.
         QVERIFY(QTest::qWaitFor(

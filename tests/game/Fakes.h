@@ -6,6 +6,13 @@
 
 #include "game/Game.h"
 
+namespace vexari {
+
+// Tests set a position up directly; the program changes a game only through its methods.
+struct GameAccess { static GameRecord& Record(Game& game) { return game.record_; } };
+
+}  // namespace vexari
+
 namespace vexari::test {
 
 // Row v of a well as a picture: '.' empty, '#' 1, a digit for other colours.
@@ -50,7 +57,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowReques
         game.ResetGame();
         events.clear();
     }
-    GameRecord& r() { return game.record(); }
+    GameRecord& r() { return GameAccess::Record(game); }
 
     void Record(const char* what, int x, int y) { calls.push_back(what + std::to_string(x) + "," + std::to_string(y)); }
     void DrawFigure(int x, int y) override { Record("draw ", x, y); }

@@ -723,7 +723,7 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
         std::tie(f.r().computerPlays, f.r().computerSpeed) = std::tuple(true, 5);
         GameClient client(f.game, f.settings, kVersion);
         FakeConnection connection;
-        TakeJoinEntries(f.settings, f.r(), c.name, c.team, "example.org", 7001);
+        f.game.EnterNetworkGame(TakeJoinEntries(f.settings, c.name, c.team, "example.org", 7001));
         client.Begin(connection, nullptr, c.host);
         EXPECT_EQ(connection.bytes,
                   c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "") + EncodeHello()) << c.name;
@@ -812,13 +812,17 @@ TEST(ClientMessages, TablesAndTextsReachTheWindowInUtf8) {
     EXPECT_EQ(f.client.LastTables(), tables);  // kept as wire bytes
 }
 
+// A close is the server's own only after it accepted the join, without a refusal.
 TEST(ClientMessages, ARefusalIsTheDisconnectTextAndNothingHappensAfterTheEndUntilTheNextConnect) {
     ClientFixture f;
-    EXPECT_EQ(f.client.DisconnectText(), GameClient::kServerClosed);
+    EXPECT_EQ(std::tuple(f.client.DisconnectText(), f.client.Closed().serverClosed),
+              std::tuple(GameClient::kServerClosed, false));
+    f.Receive(EncodeKind(MSG_JOIN));
+    EXPECT_TRUE(f.client.Closed().serverClosed);
     const std::string start = EncodeStart(3, 1);
     f.Receive(EncodeRefuse("Player with the same name already exists") + EncodeRefuse("Caf\xE9 refused") +
               start.substr(0, 5));  // a start cut off by the close
-    EXPECT_EQ(f.client.DisconnectText(), "Café refused");
+    EXPECT_EQ(std::tuple(f.client.Closed().text, f.client.Closed().serverClosed), std::tuple("Café refused", false));
     f.client.End();
     f.client.SendLanded(1, 2, 3);
     f.client.SendText("x");

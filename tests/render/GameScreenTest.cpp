@@ -6,7 +6,7 @@
 #include "render/GameScreen.h"
 #include "render/Layout.h"
 #include "render/WindowPlace.h"
-#include "game/Game.h"
+#include "../game/Fakes.h"
 #include "render/Background.h"
 
 namespace vexari {
@@ -69,7 +69,7 @@ TEST_F(Screen, CellsAndFrameAreBevelled) {
 }
 
 TEST_F(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
-    GameRecord& r = game.record();
+    GameRecord& r = GameAccess::Record(game);
     std::tie(r.well.at(4, 20), r.score, r.fallPeriod) = std::tuple(6, 123, 10);
     screen.PaintGame(false);
     EXPECT_EQ(CellColour(4, 20), MakeColor(255, 255, 0));
@@ -82,7 +82,7 @@ TEST_F(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
     const int x = 230 + 10, y = 16 + 10 + 19 + 9;  // middle of panel cell (0, 0)
     EXPECT_EQ(At(x, y), MakeColor(0, 0, 255));
     game.ToggleRunning(true);
-    game.record().nextFigure = 1;  // long figure: box row 1 only
+    GameAccess::Record(game).nextFigure = 1;  // long figure: box row 1 only
     screen.DrawNextPanel();
     EXPECT_EQ(std::tuple(At(x, y), At(x, y + 19)), std::tuple(kBlack, MakeColor(255, 0, 0)));
     settings.next = 0;
@@ -92,7 +92,7 @@ TEST_F(Screen, NextPanelShowsABlockWhileWaitingAndTheFigureOnceStarted) {
 
 TEST_F(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
     game.ToggleRunning(true);
-    GameRecord& r = game.record();
+    GameRecord& r = GameAccess::Record(game);
     std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[4], 3, 5);  // green square in box columns 1, 2
     screen.DrawFigure(3, 5);
     game.PressKey(settings.keys.right);
@@ -107,7 +107,7 @@ TEST_F(Screen, MovingFigureNeverBlanksSharedCellsAndMarksItsColumns) {
 
 TEST_F(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
     std::tie(settings.color, settings.dots, settings.dotInterval) = std::tuple(0, 1, 2);
-    game.record().well.at(2, 24) = 4;
+    GameAccess::Record(game).well.at(2, 24) = 4;
     screen.Repaint();
     EXPECT_EQ(CellColour(2, 24), kGrey);
     // Dot of cell (column 1 = number 2, row 3) at its middle: (x + 9, y + 8).
@@ -120,7 +120,7 @@ TEST_F(Screen, ColourOffDrawsEverythingGreyAndEmptyCellsShowStrokes) {
 // and a picture background alike; the cells inside show the background.
 TEST_F(Screen, LandingPlaceIsOutlinedAndFollowsTheFigure) {
     game.ToggleRunning(true);
-    GameRecord& r = game.record();
+    GameRecord& r = GameAccess::Record(game);
     r.well.at(4, 24) = 3;
     std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[4], 3, 5);  // green square in columns 4 and 5
     const Color green = MakeColor(0, 255, 0);

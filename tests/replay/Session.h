@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../game/Fakes.h"
 #include "ai/ComputerPlayer.h"
 #include "game/GameRules.h"
 #include "net/GameClient.h"
@@ -56,12 +57,11 @@ struct LiveSession : GameClock, KeyState {
         settings.playerName = s.presentEvery ? s.netName : "Ann";
         const bool network = s.presentEvery > 0;
         game.SetHooks({nullptr, this, this, network ? &client : nullptr, nullptr, &computer});
-        GameRecord& r = game.record();
+        GameRecord& r = GameAccess::Record(game);
         r.learnMode = s.learn;
         std::mt19937 random(s.seed);
         if (network) {
-            TakeJoinEntries(settings, r, s.netName, "Red", "127.0.0.1", 7000);
-            r.networkGame = true;
+            game.EnterNetworkGame(TakeJoinEntries(settings, s.netName, "Red", "127.0.0.1", 7000));
             client.Begin(server, nullptr, false);
             client.Received(EncodeStart(s.fallPeriod, static_cast<std::int32_t>(s.seed)));
         } else {
@@ -70,7 +70,7 @@ struct LiveSession : GameClock, KeyState {
         for (int t = 1; t <= s.ticks; ++t) {
             ms += kTickMs;
             seconds = 4242 + t / kServerSecondTicks;
-            if (t == s.demoAt) StartDemo(game), r.computerSpeed = s.demoSpeed;
+            if (t == s.demoAt) game.SwitchComputerOn(s.demoSpeed);
             if (t == s.newGameAt) Finish(), r.computerPlays = false, game.EndOfGameAnimation(AfterAnimation::StartNewGame);
             if (t == s.pauseAt) game.KeyDown(KeyCode::Escape, 1), settings.next ^= 1, game.KeyDown(KeyCode::Enter, 1);
             game.Tick();

@@ -70,7 +70,7 @@ TEST(Director, EachEventOfAGameMakesItsSound) {
     h.game.KeyDown(KeyCode::Escape, 1);
     h.game.KeyDown(KeyCode::Enter, 1);
     h.game.ReceivePresent(2);
-    h.game.record().lines = 200;  // the next landing raises the level
+    GameAccess::Record(h.game).lines = 200;  // the next landing raises the level
     h.SetFigure(kSquare, 3, 0);
     h.game.KeyDown(kDrop, 1);
     EXPECT_EQ(h.out.Effects(),

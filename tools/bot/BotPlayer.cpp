@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BotPlayer.h"
 
-#include <QDateTime>
 #include <QString>
 
 #include <cstdio>
@@ -15,7 +14,6 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
       game_(settings_),
       computer_(game_),
       client_(game_, settings_, version) {
-    clock_.start();
     settings_.animate = 0;  // the animation would hold the thread of every player
     settings_.weights = config_.weights;
     settings_.playerName = config_.name;
@@ -23,7 +21,12 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
     settings_.server = config_.server;
     settings_.port = config_.port;
 
-    game_.SetHooks({nullptr, this, this, &client_, this, &computer_});
+    game_.SetHooks({nullptr, &clock_, &runner_, &client_, this, &computer_});
+    runner_.SetOutputs({
+        .wait = [this](int ms) { ms < 0 ? computerTimer_.stop() : computerTimer_.start(ms); },
+        .idle = [this] { AfterMessages(); },
+        .accelerator = {},
+    });
     if (!config_.recordDir.empty()) {
         replays_ = std::make_unique<ReplayLibrary>(config_.recordDir);
         recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& replay) {
@@ -32,10 +35,7 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
             Print(config_.outputPrefix + (result ? "recorded " + saved.string() : result.Message()) + "\n");
         });
     }
-    GameRecord& record = game_.record();
-    record.networkGame = true;
-    record.computerPlays = true;
-    record.computerSpeed = config_.speed;
+    game_.EnterNetworkGame(config_.speed);
     game_.ResetGame(true);  // waits for the server's start
 
     transport_.onBytes = [this](std::string_view bytes) { OnBytes(bytes); };
@@ -49,16 +49,13 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
         // What came before the close is acted on first: the join's answer or
         // a refusal may still be held behind the computer's keys.
         computer_.Finish();
-        client_.ProcessPending();
-        if (!joined_ || client_.DisconnectText() != GameClient::kServerClosed)
-            Finish(BotEvent::Failed, client_.DisconnectText());
-        else
-            Finish(BotEvent::ServerClosed, client_.DisconnectText());
+        const GameClient::Ending ending = client_.Closed();
+        Finish(ending.serverClosed ? BotEvent::ServerClosed : BotEvent::Failed, ending.text);
     });
 
-    QObject::connect(&tickTimer_, &QTimer::timeout, [this] { OnTick(); });
+    QObject::connect(&tickTimer_, &QTimer::timeout, [this] { runner_.Tick(); });
     computerTimer_.setSingleShot(true);
-    QObject::connect(&computerTimer_, &QTimer::timeout, [this] { OnComputerDeadline(); });
+    QObject::connect(&computerTimer_, &QTimer::timeout, [this] { runner_.Deadline(); });
 }
 
 BotPlayer::~BotPlayer() { Stop(); }
@@ -75,10 +72,6 @@ void BotPlayer::Stop() {
     client_.End();
     transport_.Close();
 }
-
-std::int64_t BotPlayer::Seconds() { return QDateTime::currentSecsSinceEpoch(); }
-
-std::uint32_t BotPlayer::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
 
 void BotPlayer::AppendText(const std::string& text) {
     std::string line;
@@ -103,35 +96,16 @@ void BotPlayer::OnBytes(std::string_view bytes) {
         Finish(BotEvent::Failed, "Invalid data from server");
         return;
     }
-    ScheduleComputer();
+    runner_.Schedule();
 }
 
-void BotPlayer::OnTick() {
-    game_.Tick();
-    ScheduleComputer();
-}
-
-void BotPlayer::OnComputerDeadline() {
-    computer_.Advance(TickCount());
-    ScheduleComputer();
-}
-
-void BotPlayer::ScheduleComputer() {
+void BotPlayer::AfterMessages() {
     if (finished_) return;
-    if (const auto deadline = computer_.NextDeadline()) {
-        computerTimer_.start(TicksUntil(*deadline, TickCount()));
-        return;
-    }
-    computerTimer_.stop();
     // The server's messages wait while the computer presses its keys.
     if (!client_.ProcessPending()) {
         Finish(BotEvent::Failed, "Invalid data from server");
         return;
     }
-    AfterMessages();
-}
-
-void BotPlayer::AfterMessages() {
     while (!finished_ && roundsSeen_ < client_.RoundsEnded()) {
         ++roundsSeen_;
         onEvent_(*this, BotEvent::RoundEnded, {});

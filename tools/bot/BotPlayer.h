@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdint>
@@ -12,6 +11,7 @@
 #include "game/Game.h"
 #include "game/GameHooks.h"
 #include "game/GameRules.h"
+#include "game/GameRunner.h"
 #include "net/GameClient.h"
 #include "netqt/QtClientTransport.h"
 #include "net/Wire.h"
@@ -41,8 +41,8 @@ enum class BotEvent {
 
 // One computer player of a network game without a window: its own settings,
 // game, computer player, game client and socket, run at the game's real pace
-// by a timer of the game's ticks as the window would run them.
-class BotPlayer final : public GameClock, public KeyState, public WindowRequests, public ClientDisplay {
+// by a game runner on timers of the event loop, as the window runs its game.
+class BotPlayer final : public WindowRequests, public ClientDisplay {
 public:
     // `onEvent` hears of every round that ended and of the end of the
     // connection, with the text to show for a failure.
@@ -59,11 +59,6 @@ public:
     const std::string& Name() const { return config_.name; }
     int RoundsEnded() const { return client_.RoundsEnded(); }
 
-    // GameClock
-    std::int64_t Seconds() override;
-    std::uint32_t TickCount() override;
-    // KeyState: nobody is at the keyboard.
-    bool IsKeyDown(KeyCode) override { return false; }
     // WindowRequests: there is no window.
     void ShowHighScores(bool, std::int32_t) override {}
     void HideMessageWindow() override {}
@@ -75,16 +70,11 @@ public:
     void ShowMessage(const std::string&) override {}
     void SetStartEnabled(bool) override {}
     void CannotPlayAlone() override {}
-    void JoinAccepted() override { joined_ = true; }
     void PresentArrived(int rows) override;
 
 private:
     void OnBytes(std::string_view bytes);
-    void OnTick();
-    void OnComputerDeadline();
-    // Sets the computer's timer, and once its keys are pressed acts on the
-    // server's held messages.
-    void ScheduleComputer();
+    // Once the computer's keys are pressed: acts on the server's held messages.
     void AfterMessages();
     void Finish(BotEvent event, const std::string& text);
     void Print(const std::string& line);
@@ -95,11 +85,11 @@ private:
     Game game_;
     ComputerPlayer computer_;
     GameClient client_;
+    SystemClock clock_;
+    GameRunner runner_{game_, clock_};  // nobody is at the keyboard: no key is held
     QtClientTransport transport_;
     QTimer tickTimer_;
     QTimer computerTimer_;
-    QElapsedTimer clock_;
-    bool joined_ = false;
     bool finished_ = false;
     int roundsSeen_ = 0;
     std::unique_ptr<ReplayLibrary> replays_;

@@ -36,10 +36,8 @@ Watcher::Watcher(std::string server, int port, std::string name, int rounds, con
     QObject::connect(&transport_, &QtClientTransport::connectFailed,
                      [this] { Finish(1, "Error connecting to server"); });
     QObject::connect(&transport_, &QtClientTransport::closed, [this] {
-        if (joined_ && client_.DisconnectText() == GameClient::kServerClosed)
-            Finish(0, client_.DisconnectText());
-        else
-            Finish(1, client_.DisconnectText());
+        const GameClient::Ending ending = client_.Closed();
+        Finish(ending.serverClosed ? 0 : 1, ending.text);
     });
     welcomeTimer_.setSingleShot(true);
     QObject::connect(&welcomeTimer_, &QTimer::timeout, [this] {

@@ -33,7 +33,6 @@ public:
     void ShowMessage(const std::string&) override {}
     void SetStartEnabled(bool) override {}
     void CannotPlayAlone() override {}
-    void JoinAccepted() override { joined_ = true; }
     // RoomObserver
     void RosterChanged(const std::vector<RoomMember>& members, bool roundRunning) override;
     void WellChanged(std::int32_t number, const WellRows& well) override;
@@ -51,7 +50,6 @@ private:
     GameClient client_;
     QtClientTransport transport_;
     QTimer welcomeTimer_;
-    bool joined_ = false;
     bool finished_ = false;
     bool roundRunning_ = false;
     int roundsSeen_ = 0;
