@@ -845,6 +845,25 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
+    <name>vexari::OthersWells</name>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Afficher :</translation>
+    </message>
+    <message>
+        <source>Highest wells</source>
+        <translation>Puits les plus hauts</translation>
+    </message>
+    <message>
+        <source>My team first</source>
+        <translation>Mon équipe d'abord</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished">Tous</translation>
+    </message>
+</context>
+<context>
     <name>vexari::PadSettingsBox</name>
     <message>
         <source>Gamepad</source>

@@ -12,10 +12,8 @@
 namespace vexari {
 namespace {
 
-// The frame around the well, in logical pixels, and its colours: a team
-// mate's sky blue, an opponent's vermilion (told apart in every kind of
-// colour vision, and by the team line too).
-constexpr int kFrame = 2;
+// The frame's colours: a team mate's sky blue, an opponent's vermilion
+// (told apart in every kind of colour vision, and by the team line too).
 const QColor kMateFrame(86, 180, 233);
 const QColor kOpponentFrame(213, 94, 0);
 // A well whose height the tile does not know yet is drawn at the usual one.
@@ -102,8 +100,6 @@ int WellTile::VisibleRows() const {
     // The top row of a well is above its frame in the game, and here too.
     return (well_.height > 0 ? well_.height : kUsualHeight) - 1;
 }
-
-int WellTile::LabelHeight() const { return 2 * fontMetrics().height() + 2; }
 
 int WellTile::heightForWidth(int width) const {
     return LabelHeight() + 2 * kFrame + VisibleRows() * std::max(width - 2 * kFrame, 0) / 10;
