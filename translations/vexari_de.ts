@@ -860,7 +860,7 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished">Alle</translation>
+        <translation>Alle</translation>
     </message>
 </context>
 <context>

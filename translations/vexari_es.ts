@@ -860,7 +860,7 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished">Todos</translation>
+        <translation>Todos</translation>
     </message>
 </context>
 <context>

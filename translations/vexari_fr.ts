@@ -860,7 +860,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished">Tous</translation>
+        <translation>Tous</translation>
     </message>
 </context>
 <context>
