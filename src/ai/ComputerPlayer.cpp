@@ -9,21 +9,21 @@ namespace vexari {
 void ComputerPlayer::NewFigure() {
     // The result is not used: the candidates serve the learn step when the
     // user drops this figure.
-    FindBestPlacement(game_.record(), game_.settings().demo, table_);
+    FindBestPlacement(game_.record(), game_.settings().weights, table_);
 }
 
 void ComputerPlayer::LearnStep() {
     const GameRecord& r = game_.record();
-    LearnFromPlacement(table_, r.playerRotation, r.playerDisplacement, game_.settings().demo);
+    LearnFromPlacement(table_, r.playerRotation, r.playerDisplacement, game_.settings().weights);
 }
 
 void ComputerPlayer::Move() {
-    const PlacementResult best = FindBestPlacement(game_.record(), game_.settings().demo, table_);
+    const PlacementResult best = FindBestPlacement(game_.record(), game_.settings().weights, table_);
     const KeyBindings& bindings = game_.settings().keys;
 
     count_ = next_ = 0;
     for (int i = 0; i < best.rotations; ++i) keys_[count_++] = bindings.rotate;
-    const int step = best.offset > 0 ? bindings.right : bindings.left;
+    const KeyCode step = best.offset > 0 ? bindings.right : bindings.left;
     for (int i = 0; i < std::abs(best.offset); ++i) keys_[count_++] = step;
     keys_[count_++] = bindings.drop;
 
@@ -39,7 +39,7 @@ bool ComputerPlayer::Playing() const {
 bool ComputerPlayer::Busy() const { return next_ < count_ && Playing(); }
 
 void ComputerPlayer::PressNext(std::uint32_t nowMs) {
-    const int key = keys_[next_++];
+    const KeyCode key = keys_[next_++];
     if (next_ < count_) deadline_ = nowMs + kKeyPauseMs;
     else Drop();
     game_.PressKey(key, 1);
@@ -66,7 +66,7 @@ std::optional<std::uint32_t> ComputerPlayer::NextDeadline() const {
     return deadline_;
 }
 
-std::optional<int> ComputerPlayer::NextKey() const {
+std::optional<KeyCode> ComputerPlayer::NextKey() const {
     if (!Busy()) return std::nullopt;
     return keys_[next_];
 }
@@ -76,17 +76,17 @@ void ComputerPlayer::Finish() {
     Drop();
 }
 
-bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, DemoWeights& weights) {
+bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, ComputerWeights& weights) {
     const int user = table.Find(rotation, displacement);
     if (user < 0 || user >= table.count) return false;
 
     const auto& chosen = table.criteria[static_cast<std::size_t>(user)];
     for (int n = 0; n < table.count; ++n) {
         const auto& other = table.criteria[static_cast<std::size_t>(n)];
-        std::array<std::int32_t, DemoWeights::kCapacity> d{};
+        std::array<std::int32_t, ComputerWeights::kCapacity> d{};
         for (std::size_t i = 0; i < d.size(); ++i) d[i] = chosen[i] - other[i];
         if (WeightedScore(d, weights) >= 1) continue;  // the user's choice already wins
-        for (int i = 0; i < DemoWeights::kCriteria; ++i) {
+        for (int i = 0; i < ComputerWeights::kCriteria; ++i) {
             weights[i] += 0.2 * d[static_cast<std::size_t>(i)];
             if (weights[i] < 0) weights[i] = 0;
         }

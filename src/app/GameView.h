@@ -10,6 +10,7 @@
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 #include "render/StatusPictures.h"
 
 namespace vexari {
@@ -22,7 +23,7 @@ class TiledPictureControl;
 // only what changed, lays it and its labels out for its size, and passes the
 // keys, clicks and label commands on. It follows the events of the game it
 // shows and tells assistive technology what changed.
-class GameView : public QWidget, public GameEvents, private ScreenShell {
+class GameView : public QWidget, public GameEvents, private ScreenHost {
     Q_OBJECT
 public:
     GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
@@ -61,9 +62,9 @@ public:
     void UpdateStatusLine() override;
 
 signals:
-    void command(int id);                          // a label or the status line was clicked
-    void keyPressed(int virtualKey, bool autoRepeat);
-    void keyReleased(int virtualKey);
+    void actionRequested(MenuAction action);  // a label or the status line was clicked
+    void keyPressed(KeyCode key, bool autoRepeat);
+    void keyReleased(KeyCode key);
     void popupRequested(const QPoint& globalPos);  // a right click
     // A value assistive technology was told of: a part's or the view's.
     void announced(const QString& name, const QString& value);
@@ -77,7 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // ScreenShell
+    // ScreenHost
     int TextWidth(const std::string& text) override;
     void DrawText(PixelImage& surface, int x, int y, const std::string& text) override;
     void SetIndicatorPicture(int index) override;
@@ -86,7 +87,7 @@ private:
 
     void LayOut();
     void MoveLabels();
-    LabelButton* MakeLabel(const QString& text, int id);
+    LabelButton* MakeLabel(const QString& text, MenuAction action);
 
     const GameRecord* record_;    // of the game shown
     const Settings* settings_;

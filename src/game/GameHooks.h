@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "game/Figures.h"
+#include "settings/KeyCode.h"
 
 namespace vexari {
 
@@ -41,7 +42,7 @@ inline int TicksUntil(std::uint32_t at, std::uint32_t now) {
 class KeyState {
 public:
     virtual ~KeyState() = default;
-    virtual bool IsKeyDown(int virtualKey) = 0;
+    virtual bool IsKeyDown(KeyCode key) = 0;
 };
 
 // Reports to the network game server, and the start request.
@@ -56,10 +57,10 @@ public:
     virtual void RequestStart() = 0;
 };
 
-// The window around the game.
-class GameShell {
+// What the game asks of the window around it.
+class WindowRequests {
 public:
-    virtual ~GameShell() = default;
+    virtual ~WindowRequests() = default;
     // A single-player game ended: show the high-score table, offering `score`
     // for entry when `eligible`; repaint afterwards.
     virtual void ShowHighScores(bool eligible, std::int32_t score) = 0;

@@ -46,9 +46,9 @@ struct GameRecord {
     int playerDisplacement = 0;  // net columns moved since the figure appeared
 
     std::uint32_t networkSeed = 0;
-    int networkLevel = 5;  // start fall period of a network round
+    int networkFallPeriod = 5;  // start fall period of a network round
 
-    int pendingKey = 0;  // virtual-key code for KeyAction, 0 for none
+    KeyCode pendingKey = KeyCode::None;  // the key for KeyAction
     int repeatCount = 0;
 
     int Level() const { return LevelOfFallPeriod(fallPeriod); }

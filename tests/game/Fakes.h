@@ -30,13 +30,13 @@ inline std::string MaskPicture(const FigureMask& mask) {
 
 // A game whose every hook is this fixture: it records the painting (and the
 // well at every repaint), the reports to the network and the calls to the
-// shell, holds the keys in `keysDown`, moves its clock only when told, and counts what the computer player is asked to do.
-struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, ComputerHooks, GameEvents {
+// window requests, holds the keys in `keysDown`, moves its clock only when told, and counts what the computer player is asked to do.
+struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowRequests, ComputerHooks, GameEvents {
     std::vector<std::string> calls, sent, events;
     std::vector<Well> frames;
     std::int64_t seconds = 1000;
     std::uint32_t ticks = 0;
-    std::set<int> keysDown;
+    std::set<KeyCode> keysDown;
     bool mayStart = false, busy = false;
     std::vector<std::pair<bool, std::int32_t>> highScores;
     int minimized = 0, focus = 0, moves = 0, learnSteps = 0;
@@ -62,7 +62,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
     void FigureMergedOnScreen(int, int, const FigureMask&) override {}
     std::int64_t Seconds() override { return seconds; }
     std::uint32_t TickCount() override { return ticks; }
-    bool IsKeyDown(int vk) override { return keysDown.count(vk) != 0; }
+    bool IsKeyDown(KeyCode key) override { return keysDown.count(key) != 0; }
     void SendPause() override { sent.push_back("pause"); }
     void SendResume() override { sent.push_back("resume"); }
     void SendLanded(int height, int score, int removed) override {

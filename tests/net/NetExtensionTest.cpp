@@ -157,7 +157,7 @@ Played PlayRound(std::array<bool, 4> announce, bool serverAnswers) {
     Played seats;
     for (int i = 0; i < 4; ++i) {
         Seat& s = *seats.emplace_back(std::make_unique<Seat>());
-        std::tie(s.settings.playerName, s.settings.team, s.settings.netLevel, s.settings.secBeforeStart) =
+        std::tie(s.settings.playerName, s.settings.team, s.settings.netFallPeriod, s.settings.countdownSeconds) =
             std::tuple("P" + std::to_string(i), "T" + std::to_string(i), 1, 0);
         s.r().networkGame = true;
         s.game.SetHooks({&s, &s, &s, &s.client, &s, i % 2 == 0 ? static_cast<ComputerHooks*>(&s.computer) : &s});
@@ -192,8 +192,8 @@ Played PlayRound(std::array<bool, 4> announce, bool serverAnswers) {
             Seat& s = *seats[i];
             if (!s.r().running) continue;
             if (i % 2 == 0) s.computer.Finish();
-            if (i % 2 && step % int(3 + i) == 0) s.game.PressKey(step % int(7 + 2 * i) < 4 ? 37 : 39);
-            if (i % 2 && step % 11 == int(i)) s.game.PressKey(38);
+            if (i % 2 && step % int(3 + i) == 0) s.game.PressKey(step % int(7 + 2 * i) < 4 ? KeyCode::Left : KeyCode::Right);
+            if (i % 2 && step % 11 == int(i)) s.game.PressKey(KeyCode::Up);
             s.game.Tick();
         }
         pump();

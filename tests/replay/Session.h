@@ -20,7 +20,7 @@ struct Script {
     const char* name;
     std::uint32_t seed = 1;  // of the random player
     int ticks = 4000;        // then the recording stops
-    int height = 25, level = 5, next = 1, botLines = 0, incLevel = 1, animate = 0;
+    int height = 25, fallPeriod = 5, next = 1, botLines = 0, incLevel = 1, animate = 0;
     bool learn = false;
     int demoAt = -1, demoSpeed = 2;  // the Demo command at this tick
     int newGameAt = -1;              // New Game (F2) at this tick
@@ -47,12 +47,12 @@ struct LiveSession : GameClock, KeyState {
 
     std::int64_t Seconds() override { return seconds; }
     std::uint32_t TickCount() override { return ms; }
-    bool IsKeyDown(int vk) override { return accelerate && vk == settings.keys.accelerate; }
+    bool IsKeyDown(KeyCode key) override { return accelerate && key == settings.keys.accelerate; }
     bool Busy() const { return computer.Busy() || game.Animating(); }
 
     void Run(const Script& s) {
-        std::tie(settings.height, settings.level, settings.next, settings.botLines, settings.incLevel, settings.animate) =
-            std::tuple(s.height, s.level, s.next, s.botLines, s.incLevel, s.animate);
+        std::tie(settings.height, settings.fallPeriod, settings.next, settings.botLines, settings.incLevel, settings.animate) =
+            std::tuple(s.height, s.fallPeriod, s.next, s.botLines, s.incLevel, s.animate);
         settings.playerName = s.presentEvery ? s.netName : "Ann";
         const bool network = s.presentEvery > 0;
         game.SetHooks({nullptr, this, this, network ? &client : nullptr, nullptr, &computer});
@@ -63,7 +63,7 @@ struct LiveSession : GameClock, KeyState {
             TakeJoinEntries(settings, r, s.netName, "Red", "127.0.0.1", 7000);
             r.networkGame = true;
             client.Begin(server, nullptr, false);
-            client.Received(EncodeStart(s.level, static_cast<std::int32_t>(s.seed)));
+            client.Received(EncodeStart(s.fallPeriod, static_cast<std::int32_t>(s.seed)));
         } else {
             game.ResetGame();
         }
@@ -72,7 +72,7 @@ struct LiveSession : GameClock, KeyState {
             seconds = 4242 + t / kServerSecondTicks;
             if (t == s.demoAt) StartDemo(game), r.computerSpeed = s.demoSpeed;
             if (t == s.newGameAt) Finish(), r.computerPlays = false, game.EndOfGameAnimation(AfterAnimation::StartNewGame);
-            if (t == s.pauseAt) game.KeyDown(kKeyEscape, 1), settings.next ^= 1, game.KeyDown(kKeyEnter, 1);
+            if (t == s.pauseAt) game.KeyDown(KeyCode::Escape, 1), settings.next ^= 1, game.KeyDown(KeyCode::Enter, 1);
             game.Tick();
             if (network && t % s.presentEvery == 0) client.Received(EncodePresent(1 + t % 3));
             for (int k = 0; k < 3; ++k) {  // a few waits fall due in one tick
@@ -92,9 +92,9 @@ struct LiveSession : GameClock, KeyState {
     // What a hurried player does in one tick.
     void Play(std::mt19937& random, const GameRecord& r) {
         const KeyBindings& k = settings.keys;
-        const int keys[] = {k.left, k.right, k.rotate, k.rotate2, k.drop};
+        const KeyCode keys[] = {k.left, k.right, k.rotate, k.rotate2, k.drop};
         const unsigned roll = random() % 24;
-        if (!r.running && r.waitingForStart) return game.KeyDown(kKeyEnter, 1);
+        if (!r.running && r.waitingForStart) return game.KeyDown(KeyCode::Enter, 1);
         if (roll < 5) game.KeyDown(keys[roll], 1 + (roll < 2 && random() % 8 == 0));
         if (roll == 5) accelerate = !accelerate;
     }

@@ -17,7 +17,7 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
       client_(game_, settings_, version) {
     clock_.start();
     settings_.animate = 0;  // the animation would hold the thread of every player
-    settings_.demo = config_.weights;
+    settings_.weights = config_.weights;
     settings_.playerName = config_.name;
     settings_.team = config_.team.empty() ? config_.name : config_.team;
     settings_.server = config_.server;
