@@ -1085,10 +1085,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <translation>Ihr Team</translation>
     </message>
     <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (Ihr Team)</translation>
-    </message>
-    <message>
         <source>OUT</source>
         <translation>RAUS</translation>
     </message>

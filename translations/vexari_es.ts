@@ -1085,10 +1085,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <translation>tu equipo</translation>
     </message>
     <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (tu equipo)</translation>
-    </message>
-    <message>
         <source>OUT</source>
         <translation>FUERA</translation>
     </message>

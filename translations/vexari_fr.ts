@@ -856,7 +856,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
     <message>
         <source>My team first</source>
-        <translation>Mon équipe d'abord</translation>
+        <translation>Mon équipe d&apos;abord</translation>
     </message>
     <message>
         <source>All</source>
@@ -1083,10 +1083,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>your team</source>
         <translation>votre équipe</translation>
-    </message>
-    <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (votre équipe)</translation>
     </message>
     <message>
         <source>OUT</source>

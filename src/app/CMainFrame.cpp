@@ -336,10 +336,10 @@ void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
 }
 
 void CMainFrame::WidenForWells(int width) {
-    placer_->SetExtraWidth(width);
+    const QRect frame = placer_->SetExtraWidth(width);
     // The Network Game window moves out of the way when the wells cover it.
-    if (NetworkGameWindow* window = session_->networkWindow(); window && window->frameGeometry().intersects(frameGeometry()))
-        window->PlaceBeside(frameGeometry());
+    NetworkGameWindow* window = session_->networkWindow();
+    if (window && window->frameGeometry().intersects(frame)) window->PlaceBeside(frame);
 }
 
 void CMainFrame::TellWhenBack(const QString& reason, bool playerHere) {

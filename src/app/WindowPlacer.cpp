@@ -98,21 +98,22 @@ void WindowPlacer::StoreWindowRect() {
     settings_.bottom = outer.y() + outer.height();
 }
 
-void WindowPlacer::SetExtraWidth(int extra) {
+QRect WindowPlacer::SetExtraWidth(int extra) {
     extra = std::max(extra, 0);
-    if (extra == extra_) return;
+    const QRect outer = window_.frameGeometry();
+    if (extra == extra_) return outer;
     if (window_.isMaximized() || window_.isFullScreen()) {
         // The window keeps its size; the wells share it with the game.
         extra_ = 0;
-        return;
+        return outer;
     }
-    const QRect outer = window_.frameGeometry();
     const WindowRect now{outer.x(), outer.y(), outer.x() + outer.width(), outer.y() + outer.height()};
     const WindowRect wider = WidenedPlace(now, extra - extra_, AvailableScreens());
     const int granted = (wider.right - wider.left) - (now.right - now.left);
     extra_ = std::max(extra_ + granted, 0);
     window_.move(wider.left, wider.top);
     window_.resize(window_.width() + granted, window_.height());
+    return {wider.left, wider.top, wider.right - wider.left, wider.bottom - wider.top};
 }
 
 }  // namespace vexari

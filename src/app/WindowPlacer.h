@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QObject>
+#include <QRect>
 #include <QTimer>
 
 #include "render/WindowPlace.h"
@@ -33,7 +34,8 @@ public:
     void StoreWindowRect();
     // Makes the window `extra` pixels wider than without the other players'
     // wells, within the screen that holds it (0: as wide as without them).
-    void SetExtraWidth(int extra);
+    // Returns the outer frame it asked the window manager for.
+    QRect SetExtraWidth(int extra);
     int ExtraWidth() const { return extra_; }
 
 private:

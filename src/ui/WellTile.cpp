@@ -166,10 +166,9 @@ QImage WellTile::DrawCells(int cell, double progress) const {
 }
 
 QString WellTile::TeamLine() const {
-    const QString team = QString::fromStdString(member_.team);
-    const bool ownTeam = team.isEmpty() || member_.team == member_.name;  // plays alone
-    if (teamMate_) return ownTeam ? tr("your team") : tr("%1 (your team)").arg(team);
-    return ownTeam ? QString() : team;
+    // A team mate's team is the player's own; one who plays alone has none.
+    if (teamMate_) return tr("your team");
+    return member_.team == member_.name ? QString() : QString::fromStdString(member_.team);
 }
 
 void WellTile::paintEvent(QPaintEvent*) {
