@@ -536,7 +536,7 @@ private slots:
 
     void animatedButtonStepsAndKeepsItsPlaceWhenTheListChanges() {
         const Pictures pics(32);
-        AnimatedBitmapButton b("status", 32787);
+        AnimatedBitmapButton b("status", MenuAction::StatusLine);
         b.SetFrames(pics.refs, 2);
         // 2 ticks of 55 ms a picture: a whole sweep of 32 pictures is 64 ticks.
         for (int tick = 0; tick <= 66; ++tick, b.OnTimerTick()) QCOMPARE(b.CurrentPicture(), pics[tick / 2 % 32]);
@@ -555,7 +555,7 @@ private slots:
         };
         for (const Case& c : cases) {
             const Pictures after(c.newCount);
-            AnimatedBitmapButton t("status", 32787);
+            AnimatedBitmapButton t("status", MenuAction::StatusLine);
             t.SetFrames(pics.refs, c.oldTicks);
             Tick(t, c.ticks);
             t.SetFrames(after.refs, c.newTicks);
@@ -601,7 +601,7 @@ private slots:
     }
 
     void buttonsPaintTheirFaces() {
-        LabelButton label("", 32771);
+        LabelButton label("", MenuAction::Skill);
         label.resize(40, 20);
         QImage shot = label.grab().toImage();
         QVERIFY(PixelAt(shot, 1, 1) == kWhite && PixelAt(shot, 38, 18) == kDarkGrey);
@@ -610,7 +610,7 @@ private slots:
 
         // The status line: a 194 x 20 picture in a 203 x 26 button, moved by one when pushed.
         const PixelImage red(194, 20, MakeColor(255, 0, 0));
-        AnimatedBitmapButton b("status", 32787);
+        AnimatedBitmapButton b("status", MenuAction::StatusLine);
         b.resize(203, 26);
         b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
         shot = b.grab().toImage();
