@@ -336,6 +336,7 @@ void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
 }
 
 void CMainFrame::WidenForWells(int width) {
+    if (!session_) return;  // the window is torn down
     const QRect frame = placer_->SetExtraWidth(width);
     // The Network Game window moves out of the way when the wells cover it.
     NetworkGameWindow* window = session_->networkWindow();
