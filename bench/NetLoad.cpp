@@ -7,6 +7,7 @@
 //                  [--seconds S] [--rate L] [--trace 0|1] [--no-start]
 //                  [--server-pid PID] [--parse-tables] [--setup-timeout S]
 //                  [--echo] [--idle K [--idle-close-at S2]] [--wells K]
+//                  [--spectators N]
 //
 // Every client joins as "loadK" in team "team<K mod T>"; client 0 sends the
 // options (random throws, a play-till nobody reaches, start in 0 seconds) and
@@ -23,7 +24,8 @@
 // nor read; S2 seconds into the measurement (default
 // half of it) they are all closed at once, and the echoes and presents of
 // the two seconds after are reported apart. With --server-pid, the server's
-// resident memory is sampled every 10 ms.
+// resident memory is sampled every 10 ms. --wells K and --spectators N: see
+// NetLoadWells.h; the spectators come once the round runs.
 //
 // The joined clients read everything the server sends as soon as it arrives,
 // so they never hold the server back. It prints one summary line and one JSON line,
@@ -64,6 +66,7 @@ namespace {
 
 using vexari::ReadStatus;
 using vexari::ServerMessage;
+using vexari::netload::Percentile;
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -86,6 +89,7 @@ struct Config {
     int idle = 0;
     double idleCloseAt = -1;  // default: half the measurement
     int wells = -1;           // wells each client shows; -1: the clients do not announce the extension
+    int spectators = 0;       // connections watching every well (needs --wells)
 };
 
 [[noreturn]] void Usage(const char* why) {
@@ -94,7 +98,8 @@ struct Config {
                  "usage: vexari-netload --port P [--host 127.0.0.1] --players N [--teams T] [--seconds S]\n"
                  "                      [--rate L] [--trace 0|1] [--no-start] [--server-pid PID]\n"
                  "                      [--parse-tables] [--setup-timeout S] [--dump FILE]\n"
-                 "                      [--echo] [--idle K [--idle-close-at S2]] [--wells K]\n",
+                 "                      [--echo] [--idle K [--idle-close-at S2]] [--wells K]\n"
+                 "                      [--spectators N]\n",
                  why);
     std::exit(2);
 }
@@ -118,6 +123,7 @@ Config ParseArgs(int argc, char** argv) {
                         .Text("--dump", c.dumpFile)
                         .Flag("--echo", c.echo)
                         .Number("--wells", c.wells, 0, 100000)
+                        .Number("--spectators", c.spectators, 0, 10000)
                         .Number("--idle", c.idle, 0, 100000)
                         .Real("--idle-close-at", c.idleCloseAt)
                         .Parse(std::vector<std::string>(argv + 1, argv + argc), help, error);
@@ -134,6 +140,7 @@ Config ParseArgs(int argc, char** argv) {
     if (c.trace != 0 && c.trace != 1) Usage("--trace is 0 or 1");
     if (c.idle < 0) Usage("--idle must not be negative");
     if (c.idleCloseAt < 0) c.idleCloseAt = c.seconds / 2;
+    if (c.spectators > 0 && c.wells < 0) Usage("--spectators needs --wells (the players' wells to watch)");
     return c;
 }
 
@@ -188,7 +195,8 @@ struct Client {
     int index = 0;
     bool connecting = false;  // the TCP connect has not completed
     bool connected = false;
-    bool joined = false;      // the server accepted the join
+    bool spectator = false;   // watches instead of playing
+    bool joined = false;      // the server accepted the join (or the watch)
     bool started = false;     // MSG_START arrived
     bool closed = false;      // the server closed the connection (or it broke)
     std::string in;           // received bytes not yet parsed
@@ -196,6 +204,7 @@ struct Client {
     bool wantWrite = false;
     Clock::time_point lastReceive{};
     double maxGapMs = 0;      // longest time without data while measuring
+    long long bytesMeasured = 0;
 };
 
 struct Wave {
@@ -206,7 +215,9 @@ struct Wave {
 class NetLoad {
 public:
     explicit NetLoad(const Config& config)
-        : config_(config), clients_(static_cast<std::size_t>(config.players)), wells_(config.players, config.wells) {}
+        : config_(config),
+          clients_(static_cast<std::size_t>(config.players + config.spectators)),
+          wells_(config.players, config.wells, config.spectators) {}
 
     int Run();
 
@@ -240,6 +251,7 @@ private:
     // Setup.
     int connectsOpened_ = 0;
     int joinedCount_ = 0;
+    int watchingCount_ = 0;
     int startedCount_ = 0;
     std::int32_t tablesPlayersSeenByFirst_ = 0;
     bool startSent_ = false;
@@ -309,10 +321,14 @@ bool NetLoad::OpenConnection(Client& c) {
     c.wantWrite = c.connecting;
     epoll_ctl(epoll_, EPOLL_CTL_ADD, c.fd, &ev);
     c.lastReceive = Clock::now();
+    if (c.spectator) {
+        Send(c, vexari::netload::WellLoad::Opening());
+        return true;
+    }
     // The join goes out at once; it waits in `out` while the connect runs.
     Send(c, vexari::EncodeJoin("load" + std::to_string(c.index),
                                "team" + std::to_string(c.index % config_.teams), OwnVersion()));
-    if (config_.wells >= 0) Send(c, vexari::netload::WellLoad::AfterJoin());
+    if (config_.wells >= 0) Send(c, vexari::netload::WellLoad::Opening());
     if (c.index == 0) {
         vexari::NetOptions o;
         o.playTill = 0x7FFFFFFF;
@@ -366,7 +382,7 @@ void NetLoad::MarkClosed(Client& c, const char* why) {
     if (c.closed) return;
     c.closed = true;
     ++closedByServer_;
-    if (++closedReports_ <= 10) std::fprintf(stderr, "vexari-netload: connection load%d closed (%s)\n", c.index, why);
+    if (++closedReports_ <= 10) std::fprintf(stderr, "vexari-netload: connection %d closed (%s)\n", c.index, why);
     epoll_ctl(epoll_, EPOLL_CTL_DEL, c.fd, nullptr);
     close(c.fd);
     c.fd = -1;
@@ -384,6 +400,7 @@ void NetLoad::OnReadable(Client& c) {
             bytesTotal_ += n;
             if (measuring_) {
                 bytesMeasured_ += n;
+                c.bytesMeasured += n;
                 c.maxGapMs = std::max(c.maxGapMs, Millis(now_ - std::max(c.lastReceive, measureStart_)));
             }
             c.lastReceive = now_;
@@ -448,12 +465,12 @@ void NetLoad::OnMessage(Client& c, const ServerMessage& m) {
         case vexari::MSG_JOIN:
             if (!c.joined) {
                 c.joined = true;
-                ++joinedCount_;
+                ++(c.spectator ? watchingCount_ : joinedCount_);
             }
             break;
         case vexari::MSG_REFUSE:
             failed_ = true;
-            failure_ = "load" + std::to_string(c.index) + " refused: " + m.text;
+            failure_ = "connection " + std::to_string(c.index) + " refused: " + m.text;
             break;
         case vexari::MSG_START:
             if (!c.started) {
@@ -578,20 +595,26 @@ int NetLoad::Run() {
         return 1;
     }
     epoll_ = epoll_create1(EPOLL_CLOEXEC);
-    for (int i = 0; i < config_.players; ++i) clients_[static_cast<std::size_t>(i)].index = i;
+    for (std::size_t i = 0; i < clients_.size(); ++i) {
+        clients_[i].index = static_cast<int>(i);
+        clients_[i].spectator = wells_.IsSpectator(static_cast<int>(i));
+    }
 
     if (config_.idle > 0 && !OpenIdle()) {
         std::fprintf(stderr, "vexari-netload: cannot open the idle connections: %s\n", std::strerror(errno));
         return 1;
     }
     // Setup: connect a few at a time (the server listens with a backlog of 5,
-    // and a dropped handshake would cost seconds of retransmission), then start.
+    // and a dropped handshake would cost seconds of retransmission), start,
+    // then the spectators join the running round.
     const auto setupStart = Clock::now();
     const auto setupDeadline = setupStart + std::chrono::duration_cast<Clock::duration>(
                                                 std::chrono::duration<double>(config_.setupTimeout));
     constexpr int kConnectWindow = 4;
-    while (!failed_ && startedCount_ < config_.players) {
-        while (connectsOpened_ < config_.players && connectsOpened_ - joinedCount_ < kConnectWindow) {
+    const int connections = static_cast<int>(clients_.size());
+    while (!failed_ && (startedCount_ < config_.players || watchingCount_ < config_.spectators)) {
+        const int opened = startedCount_ < config_.players ? config_.players : connections;
+        while (connectsOpened_ < opened && connectsOpened_ - joinedCount_ - watchingCount_ < kConnectWindow) {
             Client& c = clients_[static_cast<std::size_t>(connectsOpened_++)];
             if (!OpenConnection(c)) {
                 failed_ = true;
@@ -607,7 +630,7 @@ int NetLoad::Run() {
         if (Clock::now() > setupDeadline) {
             failed_ = true;
             failure_ = "setup timed out: " + std::to_string(joinedCount_) + " joined, " +
-                       std::to_string(startedCount_) + " started";
+                       std::to_string(startedCount_) + " started, " + std::to_string(watchingCount_) + " watching";
             break;
         }
         Poll(std::min(setupDeadline, Clock::now() + std::chrono::milliseconds(100)));
@@ -617,8 +640,10 @@ int NetLoad::Run() {
         return 1;
     }
     const double setupSeconds = Seconds(Clock::now() - setupStart);
-    std::fprintf(stderr, "vexari-netload: %d players joined and started in %.2f s; the tables list %d connections\n",
-                 config_.players, setupSeconds, tablesPlayersSeenByFirst_);
+    std::fprintf(stderr,
+                 "vexari-netload: %d players joined and started, %d spectators watch, in %.2f s; the tables list %d "
+                 "connections\n",
+                 config_.players, watchingCount_, setupSeconds, tablesPlayersSeenByFirst_);
 
     // Waves: landings are due at an even rate; every 10 ms the ones due go out.
     loadStart_ = LoadAverage();
@@ -672,12 +697,6 @@ int NetLoad::Run() {
                : 1;
 }
 
-double Percentile(std::vector<double>& sorted, double p) {
-    if (sorted.empty()) return 0;
-    const auto rank = static_cast<std::size_t>(std::ceil(p * double(sorted.size())));
-    return sorted[std::min(sorted.size() - 1, rank == 0 ? 0 : rank - 1)];
-}
-
 void NetLoad::Report() {
     if (!config_.dumpFile.empty()) {
         std::ofstream dump(config_.dumpFile);
@@ -715,7 +734,11 @@ void NetLoad::Report() {
         presentRows_, unmatchedPresents_, p50, p99, max, bytesTotal_, bytesMeasured_, tablesMeasured_,
         textsMeasured_, maxGap, closedByServer_, roundEnds_, lateWaves_, serverCpu, ownCpuEnd_ - ownCpuStart_,
         loadStart_.c_str(), loadEnd_.c_str());
-    if (config_.wells >= 0) wells_.Print(Seconds(measureEnd_ - measureStart_));
+    if (config_.wells >= 0) {
+        std::vector<long long> received;
+        for (const Client& c : clients_) received.push_back(c.bytesMeasured);
+        wells_.Print(Seconds(measureEnd_ - measureStart_), received);
+    }
     if (config_.echo || config_.idle > 0) {
         std::sort(echoMs_.begin(), echoMs_.end());
         std::sort(echoAfterIdleMs_.begin(), echoAfterIdleMs_.end());

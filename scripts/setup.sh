@@ -15,7 +15,7 @@ test=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   desktop-file-utils appstream
   xvfb openbox xdotool pulseaudio pulseaudio-utils sox
-  help2man man-db dpkg-dev fakeroot lintian file
+  help2man man-db dpkg-dev fakeroot lintian file linux-perf
 )
 case "${1:-test}" in
   play) packages=("${play[@]}") ;;

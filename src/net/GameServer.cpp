@@ -57,7 +57,7 @@ void GameServer::Settle() {
             continue;
         }
         if (notices_.empty()) {
-            if (!tablesDue_ || turnPending_) break;
+            if (!TablesLeft() || turnPending_) break;
             if (connections_.RequestEndOfTurn()) {
                 turnPending_ = true;
                 break;
@@ -351,11 +351,36 @@ void GameServer::SendTextAll(const std::string& text) {
 // that closes or lands N connections sends one set, not N.
 void GameServer::SendTablesAll() { tablesDue_ = true; }
 
+// Without trace messages every connection gets the tables once a second.
+// With hundreds of players that is megabytes, which sent at once would hold
+// every present and well change of that moment behind it; so they go in
+// parts, one a turn, each built as the tables then stand.
+void GameServer::BeginTablesRound() {
+    TextRecipients();
+    tablesRound_ = recipients_;
+    tablesRoundNext_ = 0;
+}
+
 void GameServer::FlushTables() {
     if (tablesDue_) {
         tablesDue_ = false;
+        tablesRound_.clear();  // everyone gets them now
         TextRecipients();
         connections_.SendToMany(recipients_, EncodeTables(BuildTables()));
+    } else if (!tablesRound_.empty()) {
+        const std::string bytes = EncodeTables(BuildTables());
+        const std::size_t all = tablesRound_.size();
+        const std::size_t part = std::max((all + kTablesRoundParts - 1) / kTablesRoundParts,
+                                          std::max<std::size_t>(1, kTablesPartBytes / bytes.size()));
+        const std::size_t end = std::min(all, tablesRoundNext_ + part);
+        recipients_.clear();
+        for (std::size_t k = tablesRoundNext_; k < end; ++k) {
+            const ConnectionId id = tablesRound_[k];
+            if (byId_.count(id) || spectators_.count(id)) recipients_.push_back(id);  // still here
+        }
+        tablesRoundNext_ = end;
+        if (end == all) tablesRound_.clear();
+        connections_.SendToMany(recipients_, bytes);
     }
     // With them, at their pace (which stays the old peers' own); a change
     // without tables waits for the tick.

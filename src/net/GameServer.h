@@ -117,6 +117,11 @@ public:
     static constexpr std::int64_t kJoinTimeoutSeconds = 11;
     // Spectators taken unless the host says otherwise.
     static constexpr std::size_t kDefaultMaxSpectators = 200;
+    // The once-a-second tables (without trace messages) go out in parts,
+    // one a turn that asks for it: each part about this many bytes in all,
+    // and a second's tables in at most kTablesRoundParts parts.
+    static constexpr std::size_t kTablesPartBytes = 256 << 10;
+    static constexpr std::size_t kTablesRoundParts = 25;
 
     GameServer(ServerConnections& connections, const VersionQuad& version,
                std::function<std::int64_t()> nowSeconds);
@@ -217,6 +222,8 @@ private:
     void SendAll(std::string_view bytes);
     void SendTextAll(const std::string& text);
     void SendTablesAll();
+    void BeginTablesRound();
+    bool TablesLeft() const { return tablesDue_ || !tablesRound_.empty(); }
     void FlushTables();
     void CloseLateJoiners();
     void Settle();
@@ -243,6 +250,8 @@ private:
     std::unordered_map<ConnectionId, NetPlayer*> byId_;
     std::unordered_map<std::int32_t, NetPlayer*> byNumber_;
     std::vector<ConnectionId> recipients_;  // every connection, in table order, for a broadcast
+    std::vector<NetTeam*> eligibleTeams_;    // a present's candidates, kept for their memory
+    std::vector<NetPlayer*> aliveMembers_;
     std::map<ConnectionId, std::unique_ptr<NetSpectator>> spectators_;
     std::vector<ConnectionId> allWatchers_;  // connections that want every well
     std::size_t maxSpectators_ = kDefaultMaxSpectators;
@@ -262,6 +271,8 @@ private:
     int depth_ = 0;
     bool settling_ = false;
     bool tablesDue_ = false;    // something changed the tables since they were last sent
+    std::vector<ConnectionId> tablesRound_;  // this second's tables still go to these, from tablesRoundNext_ on
+    std::size_t tablesRoundNext_ = 0;
     bool turnPending_ = false;  // the transport will call EndOfTurn()
 };
 

@@ -69,7 +69,7 @@ void GameServer::Tick() {
             StartRound();
         }
     }
-    if (options_.traceMessages == 0 && roundRunning_) SendTablesAll();
+    if (options_.traceMessages == 0 && roundRunning_) BeginTablesRound();
 }
 
 void GameServer::StartCountdown() {
@@ -180,7 +180,8 @@ std::uint32_t GameServer::Draw() {
 
 // Rows removed by a player of team `sender` go to the other teams still alive.
 void GameServer::Dispatch(std::int32_t rows, const NetTeam* sender) {
-    std::vector<NetTeam*> eligible;
+    std::vector<NetTeam*>& eligible = eligibleTeams_;
+    eligible.clear();
     for (const auto& entry : teams_)
         if (entry.second->alive && entry.second.get() != sender) eligible.push_back(entry.second.get());
     // The lower the value, the more free rows the team's alive members have.
@@ -233,7 +234,8 @@ void GameServer::Dispatch(std::int32_t rows, const NetTeam* sender) {
 }
 
 void GameServer::TeamReceives(NetTeam& team, std::int32_t rows) {
-    std::vector<NetPlayer*> alive;
+    std::vector<NetPlayer*>& alive = aliveMembers_;
+    alive.clear();
     for (NetPlayer* p : team.members)
         if (p->alive) alive.push_back(p);
     // Positions are counted modulo the players left, which matches the alive

@@ -11,6 +11,7 @@ void OutputQueue::Append(std::string_view bytes) {
         return;
     }
     Piece& piece = pieces_.emplace_back();
+    piece.own = std::move(spare_);  // a queue that empties and fills again allocates nothing
     piece.own.assign(bytes);
 }
 
@@ -45,6 +46,8 @@ void OutputQueue::Consume(std::int64_t bytes) {
         }
         bytes -= rest;
         size_ -= rest;
+        if (!front.shared && front.own.capacity() > spare_.capacity() && front.own.capacity() <= 4 * kSmall)
+            spare_ = std::move(front.own);
         pieces_.pop_front();
     }
 }

@@ -38,6 +38,7 @@ private:
     };
     std::deque<Piece> pieces_;
     std::int64_t size_ = 0;
+    std::string spare_;  // the memory of the last piece sent, for the next one
 };
 
 }  // namespace vexari

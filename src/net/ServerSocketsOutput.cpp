@@ -44,10 +44,13 @@ void ServerSockets::Send(ConnectionId id, std::string_view bytes) {
 
 void ServerSockets::SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) {
     if (bytes.empty()) return;
-    const auto shared = std::make_shared<const std::string>(bytes);
+    // A small message is copied into each queue anyway: no shared copy.
+    std::shared_ptr<const std::string> shared;
+    if (bytes.size() >= OutputQueue::kSmall) shared = std::make_shared<const std::string>(bytes);
     for (const ConnectionId id : ids) {
         const auto it = peers_.find(id);
-        if (it != peers_.end() && it->second.state == State::Open) Write(id, it->second, bytes, &shared);
+        if (it != peers_.end() && it->second.state == State::Open)
+            Write(id, it->second, bytes, shared ? &shared : nullptr);
     }
 }
 
@@ -117,8 +120,9 @@ void ServerSockets::TurnEnd() {
         if (now >= tablesSentMs_ + kTablesIntervalMs) {
             turnRequested_ = false;
             tablesSentMs_ = now;
-            if (server_) server_->EndOfTurn();
-        } else if (!tablesTimer_) {
+            if (server_) server_->EndOfTurn();  // which may ask again (tables in parts)
+        }
+        if (turnRequested_ && !tablesTimer_) {
             tablesTimer_ = true;
             StartTimer(tablesSentMs_ + kTablesIntervalMs, TimerKind::Tables, 0);
         }

@@ -611,6 +611,34 @@ TEST(GameServerLoad, OneSetOfTablesATurnAndConnectionsThatDoNotJoinAreClosed) {
     EXPECT_EQ(h.server.ConnectionCount(), 2u);
 }
 
+// Without trace messages a second's tables go in parts, one a turn: each
+// connection gets them once; tables everyone gets end the parts.
+TEST(GameServerLoad, TheTablesOfASecondGoInPartsEachConnectionOnce) {
+    Roster roster;
+    for (int i = 0; i < 40; ++i) roster.emplace_back("P" + std::to_string(i), std::string(250, char('a' + i % 2)));
+    Host h(roster, NetOptions{.traceMessages = 0});
+    h.Start();
+    h.turns = true;
+    std::vector<int> got(41), parts;  // tables by connection; connections reached by each turn
+    const auto turn = [&] {  // true while the server asks for another
+        const int asked = h.turnRequests;
+        h.server.EndOfTurn();
+        parts.push_back(0);
+        for (ConnectionId id = 1; id <= 40; ++id)
+            for (const auto& m : h.Take(id)) parts.back() += m.kind == MSG_TABLES, got[id] += m.kind == MSG_TABLES;
+        return h.turnRequests > asked;
+    };
+    h.Ticks(1);
+    while (turn()) {}
+    EXPECT_TRUE(parts.size() >= 2 && parts.size() <= GameServer::kTablesRoundParts && parts.back() > 0);
+    EXPECT_EQ(std::count(got.begin(), got.end(), 1), 40);
+    h.Ticks(1);
+    EXPECT_TRUE(turn());
+    h.Filled(40);  // a change everyone sees at once
+    EXPECT_FALSE(turn());
+    EXPECT_EQ(std::tuple(parts.back(), std::count(got.begin(), got.end(), 3)), std::tuple(40, parts.end()[-2]));
+}
+
 TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
     Host h({{"Ann", "Red"}, {"Bob", "Blue"}});
     h.Start();
