@@ -853,6 +853,25 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
 </context>
 <context>
+    <name>vexari::OthersWells</name>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Zeigen:</translation>
+    </message>
+    <message>
+        <source>Highest wells</source>
+        <translation>Höchste Schächte</translation>
+    </message>
+    <message>
+        <source>My team first</source>
+        <translation>Mein Team zuerst</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+</context>
+<context>
     <name>vexari::PadSettingsBox</name>
     <message>
         <source>Gamepad</source>
@@ -1136,10 +1155,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>your team</source>
         <translation>Ihr Team</translation>
-    </message>
-    <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (Ihr Team)</translation>
     </message>
     <message>
         <source>OUT</source>

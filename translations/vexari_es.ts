@@ -853,6 +853,25 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
 </context>
 <context>
+    <name>vexari::OthersWells</name>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Mostrar:</translation>
+    </message>
+    <message>
+        <source>Highest wells</source>
+        <translation>Pozos más altos</translation>
+    </message>
+    <message>
+        <source>My team first</source>
+        <translation>Mi equipo primero</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todos</translation>
+    </message>
+</context>
+<context>
     <name>vexari::PadSettingsBox</name>
     <message>
         <source>Gamepad</source>
@@ -1136,10 +1155,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>your team</source>
         <translation>tu equipo</translation>
-    </message>
-    <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (tu equipo)</translation>
     </message>
     <message>
         <source>OUT</source>

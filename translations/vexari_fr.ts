@@ -853,6 +853,25 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
+    <name>vexari::OthersWells</name>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Afficher :</translation>
+    </message>
+    <message>
+        <source>Highest wells</source>
+        <translation>Puits les plus hauts</translation>
+    </message>
+    <message>
+        <source>My team first</source>
+        <translation>Mon équipe d&apos;abord</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tous</translation>
+    </message>
+</context>
+<context>
     <name>vexari::PadSettingsBox</name>
     <message>
         <source>Gamepad</source>
@@ -1136,10 +1155,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>your team</source>
         <translation>votre équipe</translation>
-    </message>
-    <message>
-        <source>%1 (your team)</source>
-        <translation>%1 (votre équipe)</translation>
     </message>
     <message>
         <source>OUT</source>

@@ -17,6 +17,7 @@
 #include "app/ComputerMatch.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
+#include "app/MainArea.h"
 #include "app/Gamepads.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
@@ -34,6 +35,8 @@
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
+#include "ui/NetworkGameWindow.h"
+#include "ui/OthersWells.h"
 #include "ui/SoundDialog.h"
 
 namespace vexari {
@@ -110,11 +113,15 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
 
     BuildMenus();
     view_ = new GameView(game_.record(), settings_, background_, this);
-    setCentralWidget(view_);
+    wells_ = new OthersWells;
+    auto* area = new MainArea(view_, wells_, this);
+    setCentralWidget(area);
     driver_ = std::make_unique<GameDriver>(game_, computer_);
     session_ = std::make_unique<NetworkSession>(this, game_, settings_, *driver_, version_, prompts_);
     placer_ = new WindowPlacer(*this, settings_);
     placer_->SetCopy(copy_.Index());
+    session_->SetWellsStrip(wells_);
+    connect(area, &MainArea::stripWidthWanted, this, &CMainFrame::WidenForWells);
     game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
     game_.AddListener(view_);
 
@@ -245,6 +252,7 @@ void CMainFrame::RunAction(MenuAction action) {
         break;
     case MenuAction::Design:
         RunDesignCommand(this, settings_, background_, prompts_);
+        wells_->SetLook(CellLook::Of(settings_));
         view_->RepaintAll();
         break;
     case MenuAction::Skill:
@@ -331,6 +339,14 @@ void CMainFrame::OnFocusChanged(QWidget* old, QWidget* now) {
     if (closing_ || old != view_ || view_->IsOwnControl(now)) return;
     driver_->ReleaseAllKeys();
     if (game_.record().running && !game_.record().computerPlays) game_.ToggleRunning(true);
+}
+
+void CMainFrame::WidenForWells(int width) {
+    if (!session_) return;  // the window is torn down
+    const QRect frame = placer_->SetExtraWidth(width);
+    // The Network Game window moves out of the way when the wells cover it.
+    NetworkGameWindow* window = session_->networkWindow();
+    if (window && window->frameGeometry().intersects(frame)) window->PlaceBeside(frame);
 }
 
 void CMainFrame::TellWhenBack(const QString& reason, bool playerHere) {

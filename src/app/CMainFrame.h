@@ -26,6 +26,7 @@ class GameDriver;
 class Gamepads;
 class GameView;
 class NetworkSession;
+class OthersWells;
 class ReplayRecorder;
 class ReplayViewer;
 class SoundDirector;
@@ -48,6 +49,7 @@ public:
     Settings& settings() { return settings_; }
     ComputerPlayer& computer() { return computer_; }
     GameView* view() const { return view_; }
+    OthersWells* othersWells() const { return wells_; }
     GameDriver& driver() { return *driver_; }
     NetworkSession& session() { return *session_; }
     Gamepads& gamepads() const { return *pads_; }
@@ -115,6 +117,8 @@ private:
     // game; otherwise the window asks for attention and tells it once the
     // player comes back, instead of taking the focus from another program.
     void TellWhenBack(const QString& reason, bool playerHere);
+    // The window grows by `width` for the other players' wells (0: back).
+    void WidenForWells(int width);
 
     VersionQuad version_;
     Prompts& prompts_;
@@ -126,6 +130,7 @@ private:
     ComputerPlayer computer_{game_};
     PixelImage background_;
     GameView* view_ = nullptr;
+    OthersWells* wells_ = nullptr;
     std::unique_ptr<GameDriver> driver_;
     std::unique_ptr<NetworkSession> session_;
     std::unique_ptr<WatchSession> watch_;

@@ -11,6 +11,7 @@
 #include "ui/JoinDialog.h"
 #include "ui/MessageWindow.h"
 #include "ui/NetworkGameWindow.h"
+#include "ui/OthersWells.h"
 
 namespace vexari {
 
@@ -115,6 +116,11 @@ void NetworkSession::OnConnected() {
     connect(netWindow_, &NetworkGameWindow::countdownSecond, this, &NetworkSession::countdownSecond);
     connect(netWindow_, &NetworkGameWindow::chatArrived, this, &NetworkSession::chatArrived);
     connect(netWindow_, &NetworkGameWindow::roundEnded, this, &NetworkSession::roundEnded);
+    if (strip_) {
+        strip_->SetLook(CellLook::Of(settings_));
+        strip_->Begin(client_, settings_.playerName);
+        connect(netWindow_, &NetworkGameWindow::tablesShown, strip_, &OthersWells::ShowTables);
+    }
     client_.Begin(*clientTransport_, netWindow_, hosting_);
     netWindow_->PlaceBeside(owner_->frameGeometry());
     netWindow_->show();
@@ -150,6 +156,7 @@ void NetworkSession::Leave(AfterAnimation after) {
 }
 
 void NetworkSession::Shutdown() {
+    if (strip_) strip_->End();
     DisconnectClient();
     StopServer();
     if (netWindow_) {

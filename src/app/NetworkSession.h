@@ -23,6 +23,7 @@ class ComputerMatch;
 class GameDriver;
 class MessageWindow;
 class NetworkGameWindow;
+class OthersWells;
 
 // One network game of the main window: hosting the server, the client's
 // connection, the Network Game and Message windows. It ends when the player
@@ -55,6 +56,8 @@ public:
     // for a pause (the countdown's "Press ESC to pause."). False otherwise.
     bool EscapeCancelsCountdown();
     void HideMessages();
+    // The strip that shows the other players' wells while a game is open.
+    void SetWellsStrip(OthersWells* strip) { strip_ = strip; }
 
     GameServer& server() { return server_; }
     GameClient& client() { return client_; }
@@ -95,6 +98,7 @@ private:
     QtClientTransport* clientTransport_ = nullptr;
     NetworkGameWindow* netWindow_ = nullptr;
     MessageWindow* messageWindow_ = nullptr;
+    OthersWells* strip_ = nullptr;
     std::unique_ptr<ComputerMatch> match_;
     bool hosting_ = false;
     bool ending_ = false;

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <tuple>
 
 namespace vexari {
@@ -93,8 +94,26 @@ void WindowPlacer::StoreWindowRect() {
     }
     settings_.left = outer.x();
     settings_.top = outer.y();
-    settings_.right = outer.x() + outer.width();
+    settings_.right = outer.x() + outer.width() - extra_;
     settings_.bottom = outer.y() + outer.height();
+}
+
+QRect WindowPlacer::SetExtraWidth(int extra) {
+    extra = std::max(extra, 0);
+    const QRect outer = window_.frameGeometry();
+    if (extra == extra_) return outer;
+    if (window_.isMaximized() || window_.isFullScreen()) {
+        // The window keeps its size; the wells share it with the game.
+        extra_ = 0;
+        return outer;
+    }
+    const WindowRect now{outer.x(), outer.y(), outer.x() + outer.width(), outer.y() + outer.height()};
+    const WindowRect wider = WidenedPlace(now, extra - extra_, AvailableScreens());
+    const int granted = (wider.right - wider.left) - (now.right - now.left);
+    extra_ = std::max(extra_ + granted, 0);
+    window_.move(wider.left, wider.top);
+    window_.resize(window_.width() + granted, window_.height());
+    return {wider.left, wider.top, wider.right - wider.left, wider.bottom - wider.top};
 }
 
 }  // namespace vexari

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QObject>
+#include <QRect>
 #include <QTimer>
 
 #include "render/WindowPlace.h"
@@ -28,8 +29,14 @@ public:
     void Shown();
     void MovedOrResized();
     // The outer frame, title bar included, into the settings; not while the
-    // window is maximised, minimised or full screen.
+    // window is maximised, minimised or full screen. The width the window
+    // took on for the other players' wells is not stored.
     void StoreWindowRect();
+    // Makes the window `extra` pixels wider than without the other players'
+    // wells, within the screen that holds it (0: as wide as without them).
+    // Returns the outer frame it asked the window manager for.
+    QRect SetExtraWidth(int extra);
+    int ExtraWidth() const { return extra_; }
 
 private:
     void Place();
@@ -41,6 +48,7 @@ private:
     WindowRect savedPlace_;  // the SIZE values read at start
     WindowRect placed_{};    // where the window was put
     int copy_ = 0;
+    int extra_ = 0;  // the width granted for the others' wells
     bool awaitsFrame_ = false;
     QTimer framePoll_;
     int framePolls_ = 0;  // checks left for a frame that came without a move

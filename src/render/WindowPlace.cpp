@@ -99,4 +99,15 @@ WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Re
     return ToRect({box.x + dx, box.y + dy, box.w, box.h});
 }
 
+WindowRect WidenedPlace(const WindowRect& place, int extra, const std::vector<Rect>& screens) {
+    Box box{place.left, place.top, std::max<Wide>(Wide{place.right} - place.left + extra, 0), Wide{place.bottom} - place.top};
+    if (screens.empty() || extra <= 0) return ToRect(box);
+    const Box old{place.left, place.top, Wide{place.right} - place.left, box.h};
+    const auto home = std::find_if(screens.begin(), screens.end(), [&](const Rect& s) { return TitleBarOn(old, s, 0); });
+    if (home == screens.end()) return ToRect(box);
+    box.w = std::min<Wide>(box.w, std::max<Wide>(home->w, old.w));
+    box.x = std::max<Wide>(std::min(box.x, Wide{home->x} + home->w - box.w), std::min<Wide>(home->x, old.x));
+    return ToRect(box);
+}
+
 }  // namespace vexari

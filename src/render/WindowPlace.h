@@ -45,4 +45,10 @@ WindowRect CheckWindowPlace(const WindowRect& saved, const std::vector<Rect>& sc
 // hides another whole.
 WindowRect PlaceForCopy(const WindowRect& place, int index, const std::vector<Rect>& screens, int step);
 
+// The outer frame `place` made `extra` pixels wider (narrower when
+// negative) for the other players' wells: it grows to the right, moves left
+// as far as the right edge of the screen that holds it asks, and grows no
+// wider than that screen.
+WindowRect WidenedPlace(const WindowRect& place, int extra, const std::vector<Rect>& screens);
+
 }  // namespace vexari

@@ -145,6 +145,7 @@ void NetworkGameWindow::ShowTables(const Tables& tables) {
     for (const TeamRow& t : tables.teams)
         new QTreeWidgetItem(teams_, {FromUtf8(t.name), FromUtf8(t.members), QString::number(t.roundScore),
                                      QString::number(t.total)});
+    emit tablesShown(tables);
 }
 
 void NetworkGameWindow::AppendText(const std::string& text) {

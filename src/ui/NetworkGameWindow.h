@@ -61,6 +61,8 @@ signals:
     void countdownSecond();
     void chatArrived();
     void roundEnded();
+    // The tables as shown (texts UTF-8).
+    void tablesShown(const Tables& tables);
 
 protected:
     void showEvent(QShowEvent* event) override;

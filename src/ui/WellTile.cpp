@@ -12,10 +12,8 @@
 namespace vexari {
 namespace {
 
-// The frame around the well, in logical pixels, and its colours: a team
-// mate's sky blue, an opponent's vermilion (told apart in every kind of
-// colour vision, and by the team line too).
-constexpr int kFrame = 2;
+// The frame's colours: a team mate's sky blue, an opponent's vermilion
+// (told apart in every kind of colour vision, and by the team line too).
 const QColor kMateFrame(86, 180, 233);
 const QColor kOpponentFrame(213, 94, 0);
 // A well whose height the tile does not know yet is drawn at the usual one.
@@ -103,8 +101,6 @@ int WellTile::VisibleRows() const {
     return (well_.height > 0 ? well_.height : kUsualHeight) - 1;
 }
 
-int WellTile::LabelHeight() const { return 2 * fontMetrics().height() + 2; }
-
 int WellTile::heightForWidth(int width) const {
     return LabelHeight() + 2 * kFrame + VisibleRows() * std::max(width - 2 * kFrame, 0) / 10;
 }
@@ -170,10 +166,9 @@ QImage WellTile::DrawCells(int cell, double progress) const {
 }
 
 QString WellTile::TeamLine() const {
-    const QString team = QString::fromStdString(member_.team);
-    const bool ownTeam = team.isEmpty() || member_.team == member_.name;  // plays alone
-    if (teamMate_) return ownTeam ? tr("your team") : tr("%1 (your team)").arg(team);
-    return ownTeam ? QString() : team;
+    // A team mate's team is the player's own; one who plays alone has none.
+    if (teamMate_) return tr("your team");
+    return member_.team == member_.name ? QString() : QString::fromStdString(member_.team);
 }
 
 void WellTile::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QFontMetrics>
 #include <QVariantAnimation>
 #include <QWidget>
 #include <array>
@@ -25,6 +26,10 @@ class WellTile : public QWidget {
 public:
     static constexpr int kRiseMs = 250;
     static constexpr int kFlashMs = 350;
+    // The frame around the well, in logical pixels.
+    static constexpr int kFrame = 2;
+    // The label's height above the frame in a font.
+    static int LabelHeight(const QFontMetrics& metrics) { return 2 * metrics.height() + 2; }
 
     explicit WellTile(QWidget* parent = nullptr);
 
@@ -54,7 +59,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    int LabelHeight() const;
+    int LabelHeight() const { return LabelHeight(fontMetrics()); }
     int VisibleRows() const;
     QString TeamLine() const;
     QImage DrawCells(int cell, double progress) const;

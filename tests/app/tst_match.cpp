@@ -18,6 +18,7 @@
 #include "settings/Paths.h"
 #include "ui/MatchDialog.h"
 #include "ui/NetworkGameWindow.h"
+#include "ui/OthersWells.h"
 
 using namespace vexari;
 
@@ -94,6 +95,7 @@ private slots:
     void aMatchPlaysARoundToItsStatisticsAndEndsItsPlayers() {
         PlayAs("Ann");
         AnswerMatch(3, 9, MatchTeams::AloneAgainstAll, true);
+        const int aloneWidth = frame_->width(), aloneFrame = frame_->frameGeometry().width();
         frame_->RunAction(MenuAction::PlayComputer);
         NetworkSession& session = frame_->session();
         QVERIFY(session.match() != nullptr);
@@ -112,6 +114,10 @@ private slots:
         QPlainTextEdit* log = session.networkWindow()->chatLog();
         GameRecord& r = GameAccess::Record(frame_->game());
         QTRY_VERIFY_WITH_TIMEOUT(r.running, kWaitMs);
+        // The computers' wells beside the player's, the window wider for them.
+        QTRY_COMPARE_WITH_TIMEOUT(frame_->othersWells()->Tiles().size(), std::size_t(3), kWaitMs);
+        QVERIFY(frame_->othersWells()->isVisible() && frame_->width() > aloneWidth);
+        QCOMPARE(frame_->settings().right - frame_->settings().left, aloneFrame);  // stored as without them
         // The player drops every figure straight down until the well is full.
         QVERIFY(QTest::qWaitFor(
             [&] {
@@ -127,6 +133,7 @@ private slots:
         QVERIFY(session.match() == nullptr && !session.serverTransport().Listening());
         QTRY_VERIFY_WITH_TIMEOUT(std::all_of(pids.begin(), pids.end(), Gone), kWaitMs);
         QVERIFY(!frame_->game().record().networkGame);
+        QVERIFY(!frame_->othersWells()->isVisible() && frame_->width() == aloneWidth);
     }
 
     // A computer player that cannot join (its name is the player's) ends the match with the reason.
