@@ -142,10 +142,7 @@ Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : im
     s.settings.height = options.height;
     s.settings.animate = options.animate ? 1 : 0;
     s.settings.demo = weights;
-    Game::Hooks hooks;
-    hooks.clock = &s.clock;
-    hooks.computer = &s.player;
-    s.game.SetHooks(hooks);
+    s.game.SetHooks({.clock = &s.clock, .computer = &s.player});
     s.game.AddListener(&s.landings);
 }
 

@@ -114,7 +114,12 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     session_ = std::make_unique<NetworkSession>(this, game_, settings_, *driver_, version_, prompts_);
     placer_ = new WindowPlacer(*this, settings_);
     placer_->SetCopy(copy_.Index());
-    game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
+    game_.SetHooks({.painter = &view_->Screen(),
+                    .clock = driver_.get(),
+                    .keys = driver_.get(),
+                    .network = &session_->client(),
+                    .shell = this,
+                    .computer = &computer_});
     game_.AddListener(view_);
 
     connect(view_, &GameView::command, this, &CMainFrame::Command);

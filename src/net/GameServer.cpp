@@ -57,11 +57,7 @@ void GameServer::Settle() {
             continue;
         }
         if (notices_.empty()) {
-            if (!tablesDue_ || turnPending_) break;
-            if (connections_.RequestEndOfTurn()) {
-                turnPending_ = true;
-                break;
-            }
+            if (!tablesDue_ || connections_.DeferTables()) break;
             ++depth_;
             FlushTables();
             --depth_;

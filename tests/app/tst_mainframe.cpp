@@ -343,7 +343,7 @@ private slots:
         ComputerPlayer computer(f.game);
         Driver driver(f.game, computer);
         driver.Stop();  // the game's timer: the test ticks
-        f.game.SetHooks({&f, &driver, &driver, &f, &f, &computer});
+        f.game.SetHooks({.painter = &f, .clock = &driver, .keys = &driver, .network = &f, .shell = &f, .computer = &computer});
         StartDemo(f.game);
         f.SetFigure(1, 3, 0);
         computer.Move();  // three steps left, each followed by a pause of 110 ms

@@ -45,7 +45,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
 
     GameFixture() {
         settings.botLines = 0;
-        game.SetHooks({this, this, this, this, this, this});
+        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = this, .shell = this, .computer = this});
         game.AddListener(this);
         game.ResetGame();
         events.clear();

@@ -23,7 +23,7 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
     settings_.server = config_.server;
     settings_.port = config_.port;
 
-    game_.SetHooks({nullptr, this, this, &client_, this, &computer_});
+    game_.SetHooks({.clock = this, .keys = this, .network = &client_, .shell = this, .computer = &computer_});
     if (!config_.recordDir.empty()) {
         replays_ = std::make_unique<ReplayLibrary>(config_.recordDir);
         recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& replay) {
