@@ -320,10 +320,10 @@ bool NetLoad::OpenConnection(Client& c) {
         o.playerWinScores = 0;
         o.teamThrow = static_cast<std::int32_t>(vexari::ThrowMode::Random);
         o.teamWinScores = 1;
-        o.levelCode = 5;
-        o.startIn = 0;
+        o.fallPeriod = 5;
+        o.countdownSeconds = 0;
         o.height = 25;
-        o.trace = config_.trace;
+        o.traceMessages = config_.trace;
         Send(c, vexari::EncodeOptions(o));
     }
     return true;

@@ -11,7 +11,7 @@
 namespace {
 
 using vexari::CandidateTable;
-using vexari::DemoWeights;
+using vexari::ComputerWeights;
 using vexari::FigureMask;
 using vexari::FigureTable;
 using vexari::Well;
@@ -63,7 +63,7 @@ Well TallWellWithHoles() {
 }
 
 void Search(benchmark::State& state, const Well& well) {
-    const DemoWeights weights;
+    const ComputerWeights weights;
     CandidateTable table;
     int figure = 0;
     for (auto _ : state) {
@@ -81,7 +81,7 @@ void BM_SearchTallWellWithHoles(benchmark::State& state) { Search(state, TallWel
 void BM_SimulatedGame(benchmark::State& state) {
     vexari::SimOptions options;
     options.maxPieces = 20000;
-    vexari::Simulator simulator(options, DemoWeights::Defaults());
+    vexari::Simulator simulator(options, ComputerWeights::Defaults());
     std::int64_t pieces = 0;
     for (auto _ : state) {
         const vexari::SimGameResult r = simulator.Play(1);

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ByteReader in(data, size);
     Settings settings;
     settings.height = in.Byte();
-    settings.level = in.Byte() % 12;
+    settings.fallPeriod = in.Byte() % 12;
     const std::uint8_t flags = in.Byte();
     settings.next = flags & 1;
     settings.incLevel = (flags >> 1) & 1;
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.networkGame = (flags >> 4) & 1;
     r.computerPlays = (flags >> 5) & 1;
     r.computerSpeed = in.Byte() % 10;
-    r.networkLevel = in.Byte() % 12;
+    r.networkFallPeriod = in.Byte() % 12;
     r.networkSeed = in.Byte();
     game.ResetGame(false);
     CheckRecord(game);

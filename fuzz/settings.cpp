@@ -47,12 +47,12 @@ std::string Difference(const vexari::Settings& a, const vexari::Settings& b) {
 #define FIELD(f) \
     if (!(a.f == b.f)) return #f " " + Show(a.f) + " reads back as " + Show(b.f)
     FIELD(keys);
-    FIELD(level);
+    FIELD(fallPeriod);
     FIELD(next);
     FIELD(incLevel);
     FIELD(botLines);
     FIELD(height);
-    FIELD(demo);
+    FIELD(weights);
     FIELD(sound);
     FIELD(animate);
     FIELD(color);
@@ -62,15 +62,15 @@ std::string Difference(const vexari::Settings& a, const vexari::Settings& b) {
     FIELD(server);
     FIELD(team);
     FIELD(port);
-    FIELD(netLevel);
-    FIELD(commandToThrow);
-    FIELD(playerToThrow);
+    FIELD(netFallPeriod);
+    FIELD(teamThrow);
+    FIELD(playerThrow);
     FIELD(pendLines);
-    FIELD(countOnlyExitScores);
-    FIELD(playerExitScores);
-    FIELD(commandExitScores);
-    FIELD(maxScores);
-    FIELD(secBeforeStart);
+    FIELD(countOnlyWinScores);
+    FIELD(playerWinScores);
+    FIELD(teamWinScores);
+    FIELD(playTill);
+    FIELD(countdownSeconds);
     FIELD(traceMessages);
     FIELD(highScore);
     FIELD(help);

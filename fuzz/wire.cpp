@@ -25,7 +25,7 @@ std::string Encode(const ClientMessage& m) {
         case MSG_LANDED: return EncodeLanded(m.stackHeight, m.score, m.removed);
         case MSG_JOIN: return EncodeJoin(m.name, m.team, m.version);
         case MSG_TEXT: return EncodeText(m.text);
-        case MSG_START: return EncodeStartRequest(m.levelCode);
+        case MSG_START: return EncodeStartRequest(m.fallPeriod);
         case MSG_OPTIONS: return EncodeOptions(m.options);
         default:
             if (IsFramedExtensionKind(m.kind)) return EncodeFramed(m.kind, m.payload);
@@ -38,7 +38,7 @@ std::string Encode(const ServerMessage& m) {
         case MSG_REFUSE: return EncodeRefuse(m.text);
         case MSG_TEXT: return EncodeText(m.text);
         case MSG_TABLES: return EncodeTables(m.tables);
-        case MSG_START: return EncodeStart(m.levelCode, m.seed);
+        case MSG_START: return EncodeStart(m.fallPeriod, m.seed);
         case MSG_PRESENT: return EncodePresent(m.rows);
         case MSG_OPTIONS: return EncodeOptions(m.options);
         default:

@@ -175,7 +175,7 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     </message>
 </context>
 <context>
-    <name>vexari::DemoParametersDialog</name>
+    <name>vexari::ComputerWeightsDialog</name>
     <message>
         <source>Cannot open this file</source>
         <translation>Diese Datei kann nicht geöffnet werden</translation>

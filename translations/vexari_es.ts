@@ -175,7 +175,7 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     </message>
 </context>
 <context>
-    <name>vexari::DemoParametersDialog</name>
+    <name>vexari::ComputerWeightsDialog</name>
     <message>
         <source>Cannot open this file</source>
         <translation>No se puede abrir este archivo</translation>

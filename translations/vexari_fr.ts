@@ -175,7 +175,7 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     </message>
 </context>
 <context>
-    <name>vexari::DemoParametersDialog</name>
+    <name>vexari::ComputerWeightsDialog</name>
     <message>
         <source>Cannot open this file</source>
         <translation>Impossible d&apos;ouvrir ce fichier</translation>

@@ -9,16 +9,16 @@ namespace vexari {
 void ComputerPlayer::NewFigure() {
     // The result is not used: the candidates serve the learn step when the
     // user drops this figure.
-    FindBestPlacement(game_.record(), game_.settings().demo, table_);
+    FindBestPlacement(game_.record(), game_.settings().weights, table_);
 }
 
 void ComputerPlayer::LearnStep() {
     const GameRecord& r = game_.record();
-    LearnFromPlacement(table_, r.playerRotation, r.playerDisplacement, game_.settings().demo);
+    LearnFromPlacement(table_, r.playerRotation, r.playerDisplacement, game_.settings().weights);
 }
 
 void ComputerPlayer::Move() {
-    const PlacementResult best = FindBestPlacement(game_.record(), game_.settings().demo, table_);
+    const PlacementResult best = FindBestPlacement(game_.record(), game_.settings().weights, table_);
     const KeyBindings& bindings = game_.settings().keys;
 
     count_ = next_ = 0;
@@ -76,17 +76,17 @@ void ComputerPlayer::Finish() {
     Drop();
 }
 
-bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, DemoWeights& weights) {
+bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, ComputerWeights& weights) {
     const int user = table.Find(rotation, displacement);
     if (user < 0 || user >= table.count) return false;
 
     const auto& chosen = table.criteria[static_cast<std::size_t>(user)];
     for (int n = 0; n < table.count; ++n) {
         const auto& other = table.criteria[static_cast<std::size_t>(n)];
-        std::array<std::int32_t, DemoWeights::kCapacity> d{};
+        std::array<std::int32_t, ComputerWeights::kCapacity> d{};
         for (std::size_t i = 0; i < d.size(); ++i) d[i] = chosen[i] - other[i];
         if (WeightedScore(d, weights) >= 1) continue;  // the user's choice already wins
-        for (int i = 0; i < DemoWeights::kCriteria; ++i) {
+        for (int i = 0; i < ComputerWeights::kCriteria; ++i) {
             weights[i] += 0.2 * d[static_cast<std::size_t>(i)];
             if (weights[i] < 0) weights[i] = 0;
         }

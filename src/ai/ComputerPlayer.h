@@ -69,7 +69,7 @@ private:
 // alternative that the weights do not rate at least 1 below the user's choice
 // moves the weights by 0.2 times the criterion differences; weights never go
 // below 0. Returns false, changing nothing, when the pair has no candidate.
-bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, DemoWeights& weights);
+bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, ComputerWeights& weights);
 
 // The Demo command: outside a network game the computer takes over the game
 // as it stands, at speed 2, the game no longer qualifies for the high-score

@@ -273,7 +273,7 @@ std::int32_t TruncatedProduct(std::int32_t value, double weight) {
 }
 
 // The eight criteria of one placement.
-using Criteria = std::array<std::int32_t, DemoWeights::kCriteria>;
+using Criteria = std::array<std::int32_t, ComputerWeights::kCriteria>;
 
 // The weighted sum of the eight criteria. Whole weights of moderate size --
 // the usual case -- are multiplied as integers: every criterion stays below
@@ -281,7 +281,7 @@ using Criteria = std::array<std::int32_t, DemoWeights::kCriteria>;
 // needs neither truncating nor saturating; only the sum may.
 class Scorer {
 public:
-    explicit Scorer(const DemoWeights& weights) {
+    explicit Scorer(const ComputerWeights& weights) {
         for (std::size_t i = 0; i < real_.size(); ++i) {
             const double w = weights[static_cast<int>(i)];
             real_[i] = w;
@@ -306,8 +306,8 @@ public:
 private:
     static constexpr double kWholeLimit = 65536;
     bool allWhole_ = true;
-    std::array<std::int32_t, DemoWeights::kCriteria> whole_{};
-    std::array<double, DemoWeights::kCriteria> real_{};
+    std::array<std::int32_t, ComputerWeights::kCriteria> whole_{};
+    std::array<double, ComputerWeights::kCriteria> real_{};
 };
 
 }  // namespace
@@ -319,10 +319,10 @@ int OldHoleRow(const Well& well, int height) {
     return OldHoleRowOf(columns, height);
 }
 
-std::int32_t WeightedScore(const std::array<std::int32_t, DemoWeights::kCapacity>& criteria,
-                           const DemoWeights& weights) {
+std::int32_t WeightedScore(const std::array<std::int32_t, ComputerWeights::kCapacity>& criteria,
+                           const ComputerWeights& weights) {
     std::int64_t sum = 0;
-    for (int i = 0; i < DemoWeights::kCapacity; ++i) {
+    for (int i = 0; i < ComputerWeights::kCapacity; ++i) {
         const std::int32_t c = criteria[static_cast<std::size_t>(i)];
         if (c != 0) sum += TruncatedProduct(c, weights[i]);
     }
@@ -330,7 +330,7 @@ std::int32_t WeightedScore(const std::array<std::int32_t, DemoWeights::kCapacity
 }
 
 PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask& mask, int x0, int y0,
-                                  const DemoWeights& weights, CandidateTable& table) {
+                                  const ComputerWeights& weights, CandidateTable& table) {
     table.Clear();
     PlacementResult best;
     if (height < 1 || height > Well::kRows - 1 || y0 < 0 || y0 > height) return best;
@@ -393,7 +393,7 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             const int n = table.count++;
             table.number[static_cast<std::size_t>(r)][static_cast<std::size_t>(k - CandidateTable::kMinOffset)] = n;
             auto& crit = table.criteria[static_cast<std::size_t>(n)];
-            std::fill(crit.begin() + DemoWeights::kCriteria, crit.end(), 0);
+            std::fill(crit.begin() + ComputerWeights::kCriteria, crit.end(), 0);
 
             const int y = DropRow(original, shape, x, y0);
 
@@ -488,14 +488,14 @@ PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask
             const int pits = relief.pits;
 
             Criteria values{};
-            values[DemoWeights::HOLE] = -holes;
-            values[DemoWeights::MINHOLE] = -holeDepth;
-            values[DemoWeights::HEIGHT] = supported ? contacts : 0;
-            values[DemoWeights::ILLLINE] = pits >= 1 ? -(pits - 1) : 0;
-            values[DemoWeights::ILL2LINE] = -relief.widePits;
-            values[DemoWeights::SURFACE] = -relief.roughness;
-            values[DemoWeights::YFIGURE] = y + removed + shape.meanRow;
-            values[DemoWeights::GREED] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
+            values[ComputerWeights::kHoles] = -holes;
+            values[ComputerWeights::kHoleDepth] = -holeDepth;
+            values[ComputerWeights::kContacts] = supported ? contacts : 0;
+            values[ComputerWeights::kExtraPits] = pits >= 1 ? -(pits - 1) : 0;
+            values[ComputerWeights::kWidePits] = -relief.widePits;
+            values[ComputerWeights::kRoughness] = -relief.roughness;
+            values[ComputerWeights::kLandingDepth] = y + removed + shape.meanRow;
+            values[ComputerWeights::kMultiRowBonus] = (removed >= 2 ? (removed - 1) * (removed - 1) : 0) + (pits == 1 ? 1 : 0);
             std::copy(values.begin(), values.end(), crit.begin());
 
             const std::int32_t value = score(values);

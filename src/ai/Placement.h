@@ -22,8 +22,8 @@ struct CandidateTable {
     static constexpr int kOffsets = kMaxOffset - kMinOffset + 1;
 
     int count = 0;
-    // Criterion values by candidate number, in the order of DemoWeights.
-    std::array<std::array<std::int32_t, DemoWeights::kCapacity>, kMaxCandidates> criteria{};
+    // Criterion values by candidate number, in the order of ComputerWeights.
+    std::array<std::array<std::int32_t, ComputerWeights::kCapacity>, kMaxCandidates> criteria{};
     // Candidate number by rotation count and offset + 10; -1 when that pair
     // was not a candidate.
     std::array<std::array<int, kOffsets>, kRotations> number{};
@@ -59,8 +59,8 @@ int OldHoleRow(const Well& well, int height);
 // Weighted sum of a criterion vector: each product is truncated toward zero
 // to a 32-bit integer and the products are added up to a 32-bit result. Huge
 // weights saturate at the ends of the 32-bit range instead of wrapping round.
-std::int32_t WeightedScore(const std::array<std::int32_t, DemoWeights::kCapacity>& criteria,
-                           const DemoWeights& weights);
+std::int32_t WeightedScore(const std::array<std::int32_t, ComputerWeights::kCapacity>& criteria,
+                           const ComputerWeights& weights);
 
 // Tries every rotation count and column offset of the figure `mask` standing
 // at (x, y) in `well` (playing height `height`, 1..25), drops it straight down
@@ -75,10 +75,10 @@ std::int32_t WeightedScore(const std::array<std::int32_t, DemoWeights::kCapacity
 // into the floor row is unsupported), and those beyond the storage (a column
 // past a wall, a row below the last stored row) read as filled.
 PlacementResult FindBestPlacement(const Well& well, int height, const FigureMask& mask, int x, int y,
-                                  const DemoWeights& weights, CandidateTable& table);
+                                  const ComputerWeights& weights, CandidateTable& table);
 
 // The same for the falling figure of a game.
-inline PlacementResult FindBestPlacement(const GameRecord& record, const DemoWeights& weights,
+inline PlacementResult FindBestPlacement(const GameRecord& record, const ComputerWeights& weights,
                                          CandidateTable& table) {
     return FindBestPlacement(record.well, record.height, record.mask, record.x, record.y, weights, table);
 }

@@ -71,8 +71,8 @@ AnalyzeParseResult ParseAnalyzeInput(std::istream& in) {
             haveFigure = true;
         } else if (w[0] == "weights") {
             if (haveWeights) return ParseFail(lineNo, "weights given twice");
-            if (w.size() != 1 + DemoWeights::kCriteria) return ParseFail(lineNo, "expected \"weights\" and 8 numbers");
-            for (int i = 0; i < DemoWeights::kCriteria; ++i)
+            if (w.size() != 1 + ComputerWeights::kCriteria) return ParseFail(lineNo, "expected \"weights\" and 8 numbers");
+            for (int i = 0; i < ComputerWeights::kCriteria; ++i)
                 if (!ParseNumber(w[static_cast<std::size_t>(i + 1)], input.weights[i]))
                     return ParseFail(lineNo, "weight \"" + w[static_cast<std::size_t>(i + 1)] + "\" is not a number");
             haveWeights = true;
@@ -130,7 +130,7 @@ std::string AnalyzeJson(const AnalyzeInput& input) {
             const auto& c = table.criteria[static_cast<std::size_t>(n)];
             if (n > 0) out << ",";
             out << "{\"n\":" << n << ",\"rotations\":" << r << ",\"offset\":" << k << ",\"criteria\":[";
-            for (int i = 0; i < DemoWeights::kCriteria; ++i) out << (i ? "," : "") << c[static_cast<std::size_t>(i)];
+            for (int i = 0; i < ComputerWeights::kCriteria; ++i) out << (i ? "," : "") << c[static_cast<std::size_t>(i)];
             out << "],\"score\":" << WeightedScore(c, input.weights) << "}";
         }
     out << "]}";

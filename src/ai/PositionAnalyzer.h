@@ -22,7 +22,7 @@ struct AnalyzeInput {
     int figure = 0;
     int x = 3;
     int y = 0;
-    DemoWeights weights;
+    ComputerWeights weights;
     Well well;
 };
 

@@ -132,16 +132,16 @@ struct Simulator::Impl {
     LandingCounter landings;
 };
 
-Simulator::Simulator(const SimOptions& options, const DemoWeights& weights) : impl_(std::make_unique<Impl>()) {
+Simulator::Simulator(const SimOptions& options, const ComputerWeights& weights) : impl_(std::make_unique<Impl>()) {
     Impl& s = *impl_;
     s.options = options;
-    s.settings.level = 5;
+    s.settings.fallPeriod = 5;
     s.settings.incLevel = 1;
     s.settings.next = options.next ? 1 : 0;
     s.settings.botLines = options.bottomLines ? 1 : 0;
     s.settings.height = options.height;
     s.settings.animate = options.animate ? 1 : 0;
-    s.settings.demo = weights;
+    s.settings.weights = weights;
     s.game.SetHooks({.clock = &s.clock, .computer = &s.player});
     s.game.AddListener(&s.landings);
 }
@@ -156,7 +156,7 @@ SimGameResult Simulator::Play(int g, const std::function<void(const SimLanding&)
     // rules of a single-player game.
     r.networkGame = true;
     r.networkSeed = s.options.seed + static_cast<std::uint32_t>(g - 1);
-    r.networkLevel = s.settings.level;
+    r.networkFallPeriod = s.settings.fallPeriod;
     s.game.ResetGame();
     r.networkGame = false;
 
@@ -209,7 +209,7 @@ int SimJobs(const SimOptions& options) {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-std::vector<SimGameResult> PlayGames(const SimOptions& options, const DemoWeights& weights, std::ostream& out) {
+std::vector<SimGameResult> PlayGames(const SimOptions& options, const ComputerWeights& weights, std::ostream& out) {
     const int games = options.games;
     std::vector<SimGameResult> results(static_cast<std::size_t>(std::max(games, 0)));
     const int jobs = std::min(SimJobs(options), games);

@@ -70,7 +70,7 @@ struct SimGameResult {
 // and the high-score table is not shown.
 class Simulator {
 public:
-    Simulator(const SimOptions& options, const DemoWeights& weights);
+    Simulator(const SimOptions& options, const ComputerWeights& weights);
     ~Simulator();
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
@@ -92,7 +92,7 @@ int SimJobs(const SimOptions& options);
 // if asked for, then its result line. Each game's lines are written whole, so
 // the output is the same for any number of threads. Returns the results in
 // game order.
-std::vector<SimGameResult> PlayGames(const SimOptions& options, const DemoWeights& weights, std::ostream& out);
+std::vector<SimGameResult> PlayGames(const SimOptions& options, const ComputerWeights& weights, std::ostream& out);
 
 // Formats the report lines of the simulator.
 std::string LandingJson(const SimLanding& landing);

@@ -18,7 +18,7 @@ namespace vexari {
 
 namespace {
 
-constexpr int kCriteria = DemoWeights::kCriteria;
+constexpr int kCriteria = ComputerWeights::kCriteria;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ int Bounded(double weight) {
 
 }  // namespace
 
-CrossEntropyTuner::CrossEntropyTuner(const DemoValues& start, int population, std::uint32_t seed)
+CrossEntropyTuner::CrossEntropyTuner(const WeightValues& start, int population, std::uint32_t seed)
     : population_(population), random_(seed) {
     for (int i = 0; i < kCriteria; ++i) {
         const auto k = static_cast<std::size_t>(i);
@@ -66,7 +66,7 @@ int CrossEntropyTuner::EliteCount(int population) { return std::max(1, (populati
 
 TuneGeneration CrossEntropyTuner::Step(const TuneEvaluate& evaluate) {
     // The sampled candidates, and last the centre they were drawn around.
-    std::vector<DemoValues> candidates(static_cast<std::size_t>(population_) + 1);
+    std::vector<WeightValues> candidates(static_cast<std::size_t>(population_) + 1);
     const auto sampled = static_cast<std::size_t>(population_);
     for (std::size_t i = 0; i < sampled; ++i) {
         for (std::size_t k = 0; k < mean_.size(); ++k) {
@@ -113,7 +113,7 @@ TuneGeneration CrossEntropyTuner::Step(const TuneEvaluate& evaluate) {
 // ---------------------------------------------------------------------------
 // Playing the candidates' games
 
-std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<DemoValues>& candidates) {
+std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<WeightValues>& candidates) {
     SimOptions sim;
     sim.games = options.games;
     sim.seed = options.seed;
@@ -129,7 +129,7 @@ std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector
     std::atomic<int> next{0};
     const auto work = [&] {
         for (int t = next++; t < tasks; t = next++) {
-            DemoWeights weights;
+            ComputerWeights weights;
             bool learnMode = false;
             ApplyDialogValues({candidates[static_cast<std::size_t>(t / games)], false}, weights, learnMode);
             Simulator simulator(sim, weights);
@@ -174,16 +174,16 @@ std::string TuneProgressLine(const TuneGeneration& g, int generations, double el
     return line;
 }
 
-std::string RunTune(const TuneOptions& options, const DemoValues& start, std::ostream& progress,
+std::string RunTune(const TuneOptions& options, const WeightValues& start, std::ostream& progress,
                     const TuneEvaluate& evaluate) {
-    const TuneEvaluate play = evaluate ? evaluate : [&options](const std::vector<DemoValues>& candidates) {
+    const TuneEvaluate play = evaluate ? evaluate : [&options](const std::vector<WeightValues>& candidates) {
         return PlayCandidates(options, candidates);
     };
     CrossEntropyTuner tuner(start, options.population, options.seed);
     const auto begin = std::chrono::steady_clock::now();
     for (int i = 0; i < options.generations; ++i) {
         const TuneGeneration g = tuner.Step(play);
-        const SaveResult saved = WriteDemoFile(options.outFile, g.bestEver);
+        const SaveResult saved = WriteWeightsFile(options.outFile, g.bestEver);
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         progress << TuneProgressLine(g, options.generations, elapsed) << std::endl;
         if (!saved) return "cannot write " + options.outFile + ": " + saved.reason;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 
 namespace vexari {
 
@@ -45,15 +45,15 @@ constexpr int kTuneWeightMax = 1000;
 
 // The evaluation of one generation: a score (mean lines) per candidate, in
 // the candidates' order.
-using TuneEvaluate = std::function<std::vector<double>(const std::vector<DemoValues>& candidates)>;
+using TuneEvaluate = std::function<std::vector<double>(const std::vector<WeightValues>& candidates)>;
 
 struct TuneGeneration {
     int generation = 0;  // from 1
     double bestLines = 0;  // best and mean score of this generation's sampled candidates
     double meanLines = 0;
     double centreLines = 0;  // score of the centre they were drawn around
-    std::array<double, DemoWeights::kCriteria> mean{};  // the distribution after the update
-    DemoValues bestEver{};  // the best-scoring centre so far
+    std::array<double, ComputerWeights::kCriteria> mean{};  // the distribution after the update
+    WeightValues bestEver{};  // the best-scoring centre so far
     double bestEverLines = 0;
 };
 
@@ -74,28 +74,28 @@ public:
     static constexpr double kStartDeviation = 5.0;
     static constexpr double kDeviationFloor = 1.0;  // keeps the search from freezing
 
-    CrossEntropyTuner(const DemoValues& start, int population, std::uint32_t seed);
+    CrossEntropyTuner(const WeightValues& start, int population, std::uint32_t seed);
 
     TuneGeneration Step(const TuneEvaluate& evaluate);
 
-    const std::array<double, DemoWeights::kCriteria>& mean() const { return mean_; }
-    const std::array<double, DemoWeights::kCriteria>& deviation() const { return deviation_; }
+    const std::array<double, ComputerWeights::kCriteria>& mean() const { return mean_; }
+    const std::array<double, ComputerWeights::kCriteria>& deviation() const { return deviation_; }
     static int EliteCount(int population);
 
 private:
-    std::array<double, DemoWeights::kCriteria> mean_{};
-    std::array<double, DemoWeights::kCriteria> deviation_{};
+    std::array<double, ComputerWeights::kCriteria> mean_{};
+    std::array<double, ComputerWeights::kCriteria> deviation_{};
     int population_;
     int generation_ = 0;
     std::mt19937 random_;
-    DemoValues bestEver_{};
+    WeightValues bestEver_{};
     double bestEverLines_ = -std::numeric_limits<double>::infinity();
 };
 
 // Mean lines of each candidate over games with seeds options.seed to
 // options.seed + options.games - 1, played on SimJobs threads; the same for
 // any number of threads.
-std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<DemoValues>& candidates);
+std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector<WeightValues>& candidates);
 
 // "gen 3/20  best 812.5  mean 301.2  centre 650.0  weights 40.1 5.3 ...  elapsed 12s  left 68s"
 std::string TuneProgressLine(const TuneGeneration& g, int generations, double elapsedSeconds);
@@ -103,7 +103,7 @@ std::string TuneProgressLine(const TuneGeneration& g, int generations, double el
 // Runs the whole search with real games, printing a progress line per
 // generation to `progress` and writing the best weights so far to
 // options.outFile after each one. Returns an error line, or empty.
-std::string RunTune(const TuneOptions& options, const DemoValues& start, std::ostream& progress,
+std::string RunTune(const TuneOptions& options, const WeightValues& start, std::ostream& progress,
                     const TuneEvaluate& evaluate = {});
 
 }  // namespace vexari

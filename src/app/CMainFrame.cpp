@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "app/ActiveWindow.h"
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 #include "app/ComputerMatch.h"
 #include "app/GameDriver.h"
 #include "app/GameView.h"
@@ -29,7 +29,7 @@
 #include "settings/SettingsFile.h"
 #include "sound/SoundDirector.h"
 #include "render/Background.h"
-#include "ui/DemoParametersDialog.h"
+#include "ui/ComputerWeightsDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
@@ -47,10 +47,10 @@ const char* const kScoringText = QT_TRANSLATE_NOOP(
     "If you play without next figure hint then you receive 30 % more scores.\n"
     "Scores for deleted line and for bottom line depends on level.");
 
-// The menu bar, menu by menu; an item without a command is a separator.
+// The menu bar, menu by menu; an item without an action is a separator.
 struct MenuItem {
     const char* text;
-    int command;
+    MenuAction action;
 };
 struct MenuDefinition {
     const char* title;
@@ -58,27 +58,27 @@ struct MenuDefinition {
 };
 const MenuDefinition kMenus[] = {
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Game"),
-     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&New Game\tF2"), kCmdNewGame},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&High Score"), kCmdHighScore},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Replays..."), kCmdReplays},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo"), kCmdDemo},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "Play against the &computer..."), kCmdPlayComputer},
-      {nullptr, 0},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), kCmdExit}}},
+     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&New Game\tF2"), MenuAction::NewGame},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&High Score"), MenuAction::HighScore},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Replays..."), MenuAction::Replays},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo"), MenuAction::Demo},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "Play against the &computer..."), MenuAction::PlayComputer},
+      {nullptr, MenuAction::None},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "E&xit"), MenuAction::Exit}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Network"),
-     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Create network game..."), kCmdCreateNetwork},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Join network game..."), kCmdJoinNetwork}}},
+     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Create network game..."), MenuAction::CreateNetwork},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Join network game..."), MenuAction::JoinNetwork}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Options"),
-     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Design..."), kCmdDesign},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Skill..."), kCmdSkill},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo parameters ..."), kCmdDemoParameters},
-      {nullptr, 0},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "S&ound..."), kCmdSound},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Mute\tCtrl+M"), kCmdMute}}},
+     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Design..."), MenuAction::Design},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Skill..."), MenuAction::Skill},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Demo parameters ..."), MenuAction::ComputerWeights},
+      {nullptr, MenuAction::None},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "S&ound..."), MenuAction::Sound},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Mute\tCtrl+M"), MenuAction::Mute}}},
     {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Help"),
-     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Keyboard..."), kCmdDesign},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Scoring..."), kCmdScoring},
-      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&About Vexari..."), kCmdAbout}}},
+     {{QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Keyboard..."), MenuAction::Design},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&Scoring..."), MenuAction::Scoring},
+      {QT_TRANSLATE_NOOP("vexari::CMainFrame", "&About Vexari..."), MenuAction::About}}},
 };
 
 // The SIZE defaults: the outer frame on the screen's available area, so
@@ -118,11 +118,11 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
                     .clock = driver_.get(),
                     .keys = driver_.get(),
                     .network = &session_->client(),
-                    .shell = this,
+                    .window = this,
                     .computer = &computer_});
     game_.AddListener(view_);
 
-    connect(view_, &GameView::command, this, &CMainFrame::Command);
+    connect(view_, &GameView::actionRequested, this, &CMainFrame::RunAction);
     connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
     connect(view_, &GameView::keyReleased, driver_.get(), &GameDriver::KeyReleased);
     // A pad plays as the keyboard does, while the game has the keys.
@@ -132,7 +132,7 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(pads_.get(), &Gamepads::keyReleased, driver_.get(), &GameDriver::KeyReleased);
     connect(pads_.get(), &Gamepads::unplugged, this, &CMainFrame::PadUnplugged);
     connect(view_, &GameView::popupRequested, this, &CMainFrame::ShowPopupMenu);
-    connect(driver_.get(), &GameDriver::command, this, &CMainFrame::Command);
+    connect(driver_.get(), &GameDriver::actionRequested, this, &CMainFrame::RunAction);
     connect(driver_.get(), &GameDriver::idle, session_.get(), &NetworkSession::ProcessPending);
     connect(session_.get(), &NetworkSession::ended, this, &CMainFrame::TellWhenBack);
     sound_ = std::make_unique<SoundSystem>();
@@ -175,7 +175,7 @@ void CMainFrame::BuildMenus() {
                 continue;
             }
             QAction* action = menu->addAction(tr(item.text));
-            if (item.command == kCmdMute) {
+            if (item.action == MenuAction::Mute) {
                 // Also during a replay, which a command would leave.
                 muteAction_ = action;
                 action->setCheckable(true);
@@ -183,9 +183,9 @@ void CMainFrame::BuildMenus() {
                 connect(action, &QAction::triggered, this, &CMainFrame::ToggleMute);
                 continue;
             }
-            connect(action, &QAction::triggered, this, [this, id = item.command] { Command(id); });
-            if (item.command == kCmdNewGame) newGameAction_ = action;
-            if (item.command == kCmdReplays) replaysAction_ = action;
+            connect(action, &QAction::triggered, this, [this, action = item.action] { RunAction(action); });
+            if (item.action == MenuAction::NewGame) newGameAction_ = action;
+            if (item.action == MenuAction::Replays) replaysAction_ = action;
         }
     }
     // New Game and Replays are enabled only outside a network game.
@@ -211,62 +211,62 @@ void CMainFrame::ReloadBackground() {
 
 // --- Commands -----------------------------------------------------------------
 
-void CMainFrame::Command(int id) {
+void CMainFrame::RunAction(MenuAction action) {
     LeaveReplay();
     driver_->FinishPendingWork();
-    switch (id) {
-    case kCmdNewGame:
+    switch (action) {
+    case MenuAction::NewGame:
         if (!game_.record().networkGame) session_->Leave(AfterAnimation::StartNewGame);
         break;
-    case kCmdToggleNext:
+    case MenuAction::ToggleNext:
         TakeFocus();
         settings_.next = static_cast<std::int16_t>(1 - settings_.next);
         view_->Screen().DrawNextPanel();
         view_->AnnounceChanges();
         break;
-    case kCmdHighScore:
+    case MenuAction::HighScore:
         ShowHighScores(false, 0);
         break;
-    case kCmdReplays:
+    case MenuAction::Replays:
         OpenReplays();
         break;
-    case kCmdDemo:
+    case MenuAction::Demo:
         StartDemo(game_);
         break;
-    case kCmdExit:
+    case MenuAction::Exit:
         close();
         break;
-    case kCmdCreateNetwork:
-    case kCmdJoinNetwork:
+    case MenuAction::CreateNetwork:
+    case MenuAction::JoinNetwork:
         session_->Leave();
-        session_->Open(id == kCmdCreateNetwork);
+        session_->Open(action == MenuAction::CreateNetwork);
         break;
-    case kCmdPlayComputer:
+    case MenuAction::PlayComputer:
         PlayAgainstComputer();
         break;
-    case kCmdDesign:
+    case MenuAction::Design:
         RunDesignCommand(this, settings_, background_, prompts_);
         view_->RepaintAll();
         break;
-    case kCmdSkill:
+    case MenuAction::Skill:
         SkillCommand();
         break;
-    case kCmdSound:
+    case MenuAction::Sound:
         SoundCommand();
         break;
-    case kCmdDemoParameters:
-        RunDemoParametersDialog(this, settings_.demo, game_.record().learnMode, prompts_);
+    case MenuAction::ComputerWeights:
+        RunComputerWeightsDialog(this, settings_.weights, game_.record().learnMode, prompts_);
         break;
-    case kCmdScoring:
+    case MenuAction::Scoring:
         prompts_.Message(this, tr(kScoringText), tr("Scoring principles"), PromptIcon::Information);
         break;
-    case kCmdStatusLine:
+    case MenuAction::StatusLine:
         if (!game_.record().running) game_.EnterAction();
         break;
-    case kCmdLines:
+    case MenuAction::LinesLabel:
         prompts_.Message(this, tr("Hmm, what did you expect to see here?"), kProgramTitle, PromptIcon::None);
         break;
-    case kCmdAbout:
+    case MenuAction::About:
         RunAboutDialog(this, version_, prompts_);
         break;
     default:
@@ -310,9 +310,9 @@ void CMainFrame::ShowPopupMenu(const QPoint& globalPos) {
     // Centred across the click point, its top at the point.
     QAction* chosen = popup.exec(globalPos - QPoint(popup.sizeHint().width() / 2, 0));
     if (chosen == next)
-        Command(kCmdToggleNext);
+        RunAction(MenuAction::ToggleNext);
     else if (chosen == design)
-        Command(kCmdDesign);
+        RunAction(MenuAction::Design);
 }
 
 // --- Focus ----------------------------------------------------------------------

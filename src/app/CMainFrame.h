@@ -14,6 +14,7 @@
 #include "ui/DialogCommon.h"
 #include "ui/MatchDialog.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 
 class QAction;
 class QMenu;
@@ -35,7 +36,7 @@ class WindowPlacer;
 // game view shows the game, the driver runs it in time, the network session
 // ties it to a network game. Every game is recorded into the replay
 // folder; a replay viewer shows one in the view while the game waits.
-class CMainFrame : public QMainWindow, private GameShell {
+class CMainFrame : public QMainWindow, private WindowRequests {
     Q_OBJECT
 public:
     explicit CMainFrame(const VersionQuad& version, Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
@@ -54,7 +55,7 @@ public:
     SoundSystem& sound() { return *sound_; }
 
     // Carries out a menu, accelerator or label command.
-    void Command(int id);
+    void RunAction(MenuAction action);
 
     // Plays a replay file in the window, or tells why it cannot; the game
     // pauses until the replay is left.
@@ -77,7 +78,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // GameShell
+    // WindowRequests
     void ShowHighScores(bool eligible, std::int32_t score) override;
     void HideMessageWindow() override;
     void Minimize() override;

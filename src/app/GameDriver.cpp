@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 
 namespace vexari {
 namespace {
@@ -136,8 +136,8 @@ void GameDriver::KeyDown(int virtualKey, int repeatCount) {
         return;
     }
     // The accelerators come first.
-    if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit command(kCmdToggleNext);
-    if (virtualKey == kKeyF2) return emit command(kCmdNewGame);
+    if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit actionRequested(MenuAction::ToggleNext);
+    if (virtualKey == kKeyF2) return emit actionRequested(MenuAction::NewGame);
     game_.KeyDown(virtualKey, repeatCount);
     Schedule();
 }

@@ -11,6 +11,7 @@
 #include "game/Game.h"
 #include "game/GameHooks.h"
 #include "game/GameRules.h"
+#include "ui/MenuActions.h"
 
 namespace vexari {
 
@@ -55,7 +56,7 @@ public:
 
 signals:
     // Tab, 1 or F2 were pressed: the command they stand for.
-    void command(int id);
+    void actionRequested(MenuAction action);
     // Nothing is timed any more: messages held for the game may go on.
     void idle();
 

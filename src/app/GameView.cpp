@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 #include "ui/Controls.h"
 #include "ui/PixelImageQt.h"
 #include "ui/VirtualKeys.h"
@@ -33,21 +33,21 @@ GameView::GameView(const GameRecord& record, const Settings& settings, const Pix
     setAutoFillBackground(false);
     setMouseTracking(true);  // a mouse move ends a pause of the computer, as any input does
 
-    nextLabel_ = MakeLabel(tr("Next"), kCmdToggleNext);
-    levelLabel_ = MakeLabel(tr("Level"), kCmdSkill);
-    statusLine_ = new AnimatedBitmapButton(tr("... Press ENTER to play ..."), kCmdStatusLine, this);
-    connect(statusLine_, &OwnerDrawnButton::command, this, &GameView::command);
-    scoreLabel_ = MakeLabel(tr("Score"), kCmdHighScore);
-    linesLabel_ = MakeLabel(tr("Lines"), kCmdLines);
+    nextLabel_ = MakeLabel(tr("Next"), MenuAction::ToggleNext);
+    levelLabel_ = MakeLabel(tr("Level"), MenuAction::Skill);
+    statusLine_ = new AnimatedBitmapButton(tr("... Press ENTER to play ..."), MenuAction::StatusLine, this);
+    connect(statusLine_, &OwnerDrawnButton::actionRequested, this, &GameView::actionRequested);
+    scoreLabel_ = MakeLabel(tr("Score"), MenuAction::HighScore);
+    linesLabel_ = MakeLabel(tr("Lines"), MenuAction::LinesLabel);
     picture_ = new TiledPictureControl(this);
     picture_->SetPicture(&indicatorPictures_[2]);
     picture_->setAccessibleName(tr("How the last figure landed"));
     InstallGameAccessibility();
 }
 
-LabelButton* GameView::MakeLabel(const QString& text, int id) {
-    auto* button = new LabelButton(text, id, this);
-    connect(button, &OwnerDrawnButton::command, this, &GameView::command);
+LabelButton* GameView::MakeLabel(const QString& text, MenuAction action) {
+    auto* button = new LabelButton(text, action, this);
+    connect(button, &OwnerDrawnButton::actionRequested, this, &GameView::actionRequested);
     return button;
 }
 
@@ -102,7 +102,7 @@ void GameView::mousePressEvent(QMouseEvent* event) {
 }
 
 GameScreen& GameView::ShowOtherGame(const GameRecord& record, const Settings& settings) {
-    other_ = std::make_unique<GameScreen>(record, settings, screen_.Background(), static_cast<ScreenShell&>(*this));
+    other_ = std::make_unique<GameScreen>(record, settings, screen_.Background(), static_cast<ScreenHost&>(*this));
     shown_ = other_.get();
     record_ = &record;
     settings_ = &settings;

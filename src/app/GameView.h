@@ -10,6 +10,7 @@
 #include "game/GameRecord.h"
 #include "settings/Settings.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 #include "render/StatusPictures.h"
 
 namespace vexari {
@@ -22,7 +23,7 @@ class TiledPictureControl;
 // only what changed, lays it and its labels out for its size, and passes the
 // keys, clicks and label commands on. It follows the events of the game it
 // shows and tells assistive technology what changed.
-class GameView : public QWidget, public GameEvents, private ScreenShell {
+class GameView : public QWidget, public GameEvents, private ScreenHost {
     Q_OBJECT
 public:
     GameView(const GameRecord& record, const Settings& settings, const PixelImage& background, QWidget* parent);
@@ -61,7 +62,7 @@ public:
     void UpdateStatusLine() override;
 
 signals:
-    void command(int id);                          // a label or the status line was clicked
+    void actionRequested(MenuAction action);  // a label or the status line was clicked
     void keyPressed(int virtualKey, bool autoRepeat);
     void keyReleased(int virtualKey);
     void popupRequested(const QPoint& globalPos);  // a right click
@@ -77,7 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // ScreenShell
+    // ScreenHost
     int TextWidth(const std::string& text) override;
     void DrawText(PixelImage& surface, int x, int y, const std::string& text) override;
     void SetIndicatorPicture(int index) override;
@@ -86,7 +87,7 @@ private:
 
     void LayOut();
     void MoveLabels();
-    LabelButton* MakeLabel(const QString& text, int id);
+    LabelButton* MakeLabel(const QString& text, MenuAction action);
 
     const GameRecord* record_;    // of the game shown
     const Settings* settings_;

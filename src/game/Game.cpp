@@ -58,7 +58,7 @@ void Game::ResetGame(bool keepOldDrawing) {
     }
     r.waitingForStart = true;
     r.running = false;
-    r.fallPeriod = ClampFallPeriod(r.networkGame ? r.networkLevel : settings_.level);
+    r.fallPeriod = ClampFallPeriod(r.networkGame ? r.networkFallPeriod : settings_.fallPeriod);
     r.stackTop = r.height;
     r.fallTicks = 0;
     r.landingCounter = 0;
@@ -260,7 +260,7 @@ void Game::KeyDown(int virtualKey, int repeatCount) {
     } else if (virtualKey == kKeyEnter) {
         EnterAction();
     } else if (virtualKey == kKeyEscape) {
-        hooks_.shell->Minimize();
+        hooks_.window->Minimize();
     }
 }
 
@@ -327,7 +327,7 @@ void Game::EnterAction() {
         if (hooks_.network->MayStart()) hooks_.network->RequestStart();
         return;
     }
-    hooks_.shell->TakeFocus();
+    hooks_.window->TakeFocus();
     ToggleRunning(true);
 }
 
@@ -351,14 +351,14 @@ void Game::ToggleRunning(bool notify) {
         r.placementTicks = 1;
         hooks_.painter->DrawFigure(r.x, r.y);
         hooks_.painter->DrawNextPanel();
-        hooks_.shell->HideMessageWindow();
+        hooks_.window->HideMessageWindow();
         change = RunChange::Started;
     } else if (r.networkGame && notify) {
         hooks_.network->SendResume();
     } else {
         r.fallTicks = 0;
         r.running = true;
-        hooks_.shell->HideMessageWindow();
+        hooks_.window->HideMessageWindow();
         change = RunChange::Resumed;
     }
     hooks_.painter->UpdateStatusLine();

@@ -56,10 +56,10 @@ public:
     virtual void RequestStart() = 0;
 };
 
-// The window around the game.
-class GameShell {
+// What the game asks of the window around it.
+class WindowRequests {
 public:
-    virtual ~GameShell() = default;
+    virtual ~WindowRequests() = default;
     // A single-player game ended: show the high-score table, offering `score`
     // for entry when `eligible`; repaint afterwards.
     virtual void ShowHighScores(bool eligible, std::int32_t score) = 0;
@@ -127,7 +127,7 @@ struct GameHooks {
     GameClock* clock = nullptr;
     KeyState* keys = nullptr;
     NetworkLink* network = nullptr;
-    GameShell* shell = nullptr;
+    WindowRequests* window = nullptr;
     ComputerHooks* computer = nullptr;
 };
 

@@ -83,7 +83,7 @@ void Game::GameOverReport() {
     if (record_.networkGame)
         hooks_.network->SendFilled();
     else
-        hooks_.shell->ShowHighScores(record_.highScoreEligible, record_.score);
+        hooks_.window->ShowHighScores(record_.highScoreEligible, record_.score);
 }
 
 }  // namespace vexari

@@ -46,7 +46,7 @@ struct GameRecord {
     int playerDisplacement = 0;  // net columns moved since the figure appeared
 
     std::uint32_t networkSeed = 0;
-    int networkLevel = 5;  // start fall period of a network round
+    int networkFallPeriod = 5;  // start fall period of a network round
 
     int pendingKey = 0;  // virtual-key code for KeyAction, 0 for none
     int repeatCount = 0;

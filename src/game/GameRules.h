@@ -16,7 +16,7 @@ inline constexpr int kTickMs = 55;
 
 // The server's second, for the hosted and the headless server alike: every
 // 18th tick (990 ms). It counts the countdown before a round (one step of
-// Settings::secBeforeStart each), sends the tables when trace messages are
+// Settings::countdownSeconds each), sends the tables when trace messages are
 // off and times out joins that never finish.
 inline constexpr int kServerSecondTicks = 18;
 inline constexpr int kServerSecondMs = kServerSecondTicks * kTickMs;

@@ -37,7 +37,7 @@ public:
     void RequestStart() override {}
 };
 
-class NullShell final : public GameShell {
+class NullWindowRequests final : public WindowRequests {
 public:
     void ShowHighScores(bool, std::int32_t) override {}
     void HideMessageWindow() override {}
@@ -67,7 +67,7 @@ GameHooks WithNullHooks(const GameHooks& hooks) {
     filled.clock = OrNull<GameClock, NullClock>(hooks.clock);
     filled.keys = OrNull<KeyState, NullKeys>(hooks.keys);
     filled.network = OrNull<NetworkLink, NullNetwork>(hooks.network);
-    filled.shell = OrNull<GameShell, NullShell>(hooks.shell);
+    filled.window = OrNull<WindowRequests, NullWindowRequests>(hooks.window);
     filled.computer = OrNull<ComputerHooks, NullComputer>(hooks.computer);
     return filled;
 }

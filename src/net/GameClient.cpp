@@ -15,7 +15,6 @@ namespace {
 // Values from the server are kept inside the ranges the settings hold.
 constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
 
-int ClampLevelCode(std::int32_t code) { return std::clamp<int>(code, kMinFallPeriod, kMaxFallPeriod); }
 int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
 int NonNegative(std::int32_t value) { return std::max<int>(value, 0); }
 
@@ -38,9 +37,9 @@ Tables TablesToUtf8(const Tables& wire) {
 GameClient::GameClient(Game& game, Settings& settings, const VersionQuad& version)
     : game_(game), settings_(settings), version_(version) {}
 
-void GameClient::Open(ClientConnection& connection, ClientShell* shell, bool isHost, bool watching) {
+void GameClient::Open(ClientConnection& connection, ClientDisplay* display, bool isHost, bool watching) {
     connection_ = &connection;
-    shell_ = shell;
+    display_ = display;
     isHost_ = isHost;
     disconnectText_ = kServerClosed;
     input_ = ServerMessageStream{};
@@ -54,8 +53,8 @@ void GameClient::Open(ClientConnection& connection, ClientShell* shell, bool isH
     if (!watching_) game_.AddListener(this);
 }
 
-void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool isHost) {
-    Open(connection, shell, isHost, false);
+void GameClient::Begin(ClientConnection& connection, ClientDisplay* display, bool isHost) {
+    Open(connection, display, isHost, false);
     // The team is normally filled in when the entries are taken; a settings
     // file that left it empty still plays in a team named after the player.
     const std::string& team = settings_.team.empty() ? settings_.playerName : settings_.team;
@@ -65,15 +64,15 @@ void GameClient::Begin(ClientConnection& connection, ClientShell* shell, bool is
     if (announce_) Send(EncodeHello());
 }
 
-void GameClient::BeginWatching(ClientConnection& connection, ClientShell* shell, const std::string& name) {
-    Open(connection, shell, false, true);
+void GameClient::BeginWatching(ClientConnection& connection, ClientDisplay* display, const std::string& name) {
+    Open(connection, display, false, true);
     spectatorName_ = Utf8ToCp1252(name);
     Send(EncodeHello());
 }
 
 void GameClient::End() {
     connection_ = nullptr;
-    shell_ = nullptr;
+    display_ = nullptr;
     input_ = ServerMessageStream{};
     game_.RemoveListener(this);
     serverVersion_ = 0;
@@ -91,7 +90,7 @@ bool GameClient::Held() const {
 }
 
 bool GameClient::ProcessPending() {
-    // A message handler can end up here again (a shell that runs a nested
+    // A message handler can end up here again (a display that runs a nested
     // event loop delivers more bytes): the outer loop goes on with them, so
     // messages are still acted on one after another in the order received.
     if (handling_) return true;
@@ -128,39 +127,39 @@ void GameClient::Handle(const ServerMessage& message) {
         if (!record.running && !record.waitingForStart) game_.ToggleRunning(false);
         break;
     case MSG_JOIN:
-        if (shell_) shell_->JoinAccepted();
+        if (display_) display_->JoinAccepted();
         break;
     case MSG_REFUSE:
         disconnectText_ = Cp1252ToUtf8(message.text);
         break;
     case MSG_TABLES:
         tables_ = message.tables;
-        if (shell_) shell_->ShowTables(TablesToUtf8(tables_));
+        if (display_) display_->ShowTables(TablesToUtf8(tables_));
         break;
     case MSG_TEXT: {
         const std::string text = Cp1252ToUtf8(message.text);
         if (!text.empty() && text.front() == '&') {
             const std::string shown = text.substr(1);
-            if (shell_) {
-                shell_->ShowMessage(shown);
-                shell_->AppendText(shown);
+            if (display_) {
+                display_->ShowMessage(shown);
+                display_->AppendText(shown);
             }
-        } else if (shell_) {
-            shell_->AppendText(text);
+        } else if (display_) {
+            display_->AppendText(text);
             // The server passes a chat line on as "name: text".
             for (const PlayerRow& p : tables_.players)
-                if (shell_ && message.text.starts_with(p.name + ": ")) {
-                    shell_->ChatLineArrived();
+                if (display_ && message.text.starts_with(p.name + ": ")) {
+                    display_->ChatLineArrived();
                     break;
                 }
         }
         break;
     }
     case MSG_START:
-        settings_.netLevel = ClampLevelCode(message.levelCode);
-        record.networkLevel = settings_.netLevel;
+        settings_.netFallPeriod = ClampFallPeriod(message.fallPeriod);
+        record.networkFallPeriod = settings_.netFallPeriod;
         record.networkSeed = static_cast<std::uint32_t>(message.seed);
-        game_.hooks().shell->TakeFocus();
+        game_.hooks().window->TakeFocus();
         // The old figure's drawing goes, as after a game over: a round may
         // start under a game that is still shown running.
         game_.ResetGame(false);
@@ -169,14 +168,14 @@ void GameClient::Handle(const ServerMessage& message) {
         break;
     case MSG_FILLED:
         if (!record.waitingForStart) game_.EndOfGameAnimation(AfterAnimation::Reset);
-        if (shell_) {
-            shell_->SetStartEnabled(isHost_);
-            shell_->RoundEnded();
+        if (display_) {
+            display_->SetStartEnabled(isHost_);
+            display_->RoundEnded();
         }
         ++roundsEnded_;
         break;
     case MSG_PRESENT: {
-        if (shell_) shell_->PresentArrived(message.rows);
+        if (display_) display_->PresentArrived(message.rows);
         inPresent_ = true;
         game_.ReceivePresent(message.rows);
         inPresent_ = false;
@@ -245,11 +244,11 @@ void GameClient::Send(const std::string& bytes) {
 void GameClient::StartGame() {
     if (!Connected()) return;
     if (tables_.players.size() <= 1) {
-        if (shell_) shell_->CannotPlayAlone();
+        if (display_) display_->CannotPlayAlone();
         return;
     }
-    Send(EncodeStartRequest(settings_.netLevel));
-    if (shell_) shell_->SetStartEnabled(false);
+    Send(EncodeStartRequest(settings_.netFallPeriod));
+    if (display_) display_->SetStartEnabled(false);
 }
 
 void GameClient::SendText(std::string_view utf8) {
@@ -271,15 +270,15 @@ void GameClient::SendFilled() { Send(EncodeKind(MSG_FILLED)); }
 
 NetOptions OptionsFromSettings(const Settings& settings) {
     NetOptions options;
-    options.playTill = settings.maxScores;
-    options.playerThrow = settings.playerToThrow;
-    options.playerWinScores = settings.playerExitScores;
-    options.teamThrow = settings.commandToThrow;
-    options.teamWinScores = settings.commandExitScores;
-    options.levelCode = settings.netLevel;
-    options.startIn = settings.secBeforeStart;
+    options.playTill = settings.playTill;
+    options.playerThrow = settings.playerThrow;
+    options.playerWinScores = settings.playerWinScores;
+    options.teamThrow = settings.teamThrow;
+    options.teamWinScores = settings.teamWinScores;
+    options.fallPeriod = settings.netFallPeriod;
+    options.countdownSeconds = settings.countdownSeconds;
     options.height = settings.height;
-    options.trace = settings.traceMessages;
+    options.traceMessages = settings.traceMessages;
     return options;
 }
 
@@ -287,15 +286,15 @@ void StoreOptions(Settings& settings, const NetOptions& options) {
     // The options come from the host's copy through the server and are not
     // trusted: each is kept inside the range the options dialog allows, so no
     // peer can give this game a well height, level or countdown it cannot run.
-    settings.maxScores = NonNegative(options.playTill);
-    settings.playerToThrow = ClampThrowMode(options.playerThrow);
-    settings.playerExitScores = NonNegative(options.playerWinScores);
-    settings.commandToThrow = ClampThrowMode(options.teamThrow);
-    settings.commandExitScores = NonNegative(options.teamWinScores);
-    settings.netLevel = ClampLevelCode(options.levelCode);
-    settings.secBeforeStart = std::clamp<int>(options.startIn, 0, kMaxCountdownSeconds);
+    settings.playTill = NonNegative(options.playTill);
+    settings.playerThrow = ClampThrowMode(options.playerThrow);
+    settings.playerWinScores = NonNegative(options.playerWinScores);
+    settings.teamThrow = ClampThrowMode(options.teamThrow);
+    settings.teamWinScores = NonNegative(options.teamWinScores);
+    settings.netFallPeriod = ClampFallPeriod(options.fallPeriod);
+    settings.countdownSeconds = std::clamp<int>(options.countdownSeconds, 0, kMaxCountdownSeconds);
     settings.height = ClampWellHeight(options.height);
-    settings.traceMessages = options.trace != 0 ? 1 : 0;
+    settings.traceMessages = options.traceMessages != 0 ? 1 : 0;
 }
 
 void TakeJoinEntries(Settings& settings, GameRecord& record, const std::string& name, const std::string& team,

@@ -23,9 +23,9 @@ public:
 
 // The network game window and the message window, as the client feeds them.
 // Texts are UTF-8.
-class ClientShell {
+class ClientDisplay {
 public:
-    virtual ~ClientShell() = default;
+    virtual ~ClientDisplay() = default;
     virtual void ShowTables(const Tables& tables) = 0;
     virtual void AppendText(const std::string& text) = 0;   // the chat log
     virtual void ShowMessage(const std::string& text) = 0;  // the Message window
@@ -56,11 +56,11 @@ public:
     GameClient(Game& game, Settings& settings, const VersionQuad& version);
 
     // A connection is open: sends the join (and the host's options).
-    void Begin(ClientConnection& connection, ClientShell* shell, bool isHost);
+    void Begin(ClientConnection& connection, ClientDisplay* display, bool isHost);
     // A connection is open to watch: announces the extension and, once the
     // server answers, joins as a spectator with this name (UTF-8). The local
     // game is left alone.
-    void BeginWatching(ClientConnection& connection, ClientShell* shell, const std::string& name);
+    void BeginWatching(ClientConnection& connection, ClientDisplay* display, const std::string& name);
     // The connection is gone; nothing more is sent or shown.
     void End();
     // Off: the client never announces the extension and speaks the base
@@ -110,7 +110,7 @@ public:
     int RoundsEnded() const { return roundsEnded_; }
 
 private:
-    void Open(ClientConnection& connection, ClientShell* shell, bool isHost, bool watching);
+    void Open(ClientConnection& connection, ClientDisplay* display, bool isHost, bool watching);
     void Handle(const ServerMessage& message);
     void HandleExtension(const ServerMessage& message);
     void Send(const std::string& bytes);
@@ -122,7 +122,7 @@ private:
     Settings& settings_;
     VersionQuad version_;
     ClientConnection* connection_ = nullptr;
-    ClientShell* shell_ = nullptr;
+    ClientDisplay* display_ = nullptr;
     bool isHost_ = false;
     std::string disconnectText_ = kServerClosed;
     ServerMessageStream input_;

@@ -29,7 +29,7 @@ std::string ThrowPhrase(std::int32_t mode, const std::string& word) {
 }  // namespace
 
 std::string OptionsReport(const NetOptions& o) {
-    return "Options:\r\n  Start level: " + std::to_string(Wrap(LevelOfFallPeriod(std::int64_t{o.levelCode}))) +
+    return "Options:\r\n  Start level: " + std::to_string(Wrap(LevelOfFallPeriod(std::int64_t{o.fallPeriod}))) +
            "\r\n  Player win scores: " + std::to_string(o.playerWinScores) +
            "\r\n  Team win scores: " + std::to_string(o.teamWinScores) +
            "\r\n  Throw to " + ThrowPhrase(o.playerThrow, "player") + " of " + ThrowPhrase(o.teamThrow, "team") +
@@ -284,11 +284,11 @@ void GameServer::Landed(NetPlayer& player, const ClientMessage& message) {
     const std::int32_t removed = message.removed;
     if (removed >= 1 && removed <= 4) ++player.roundLines[static_cast<std::size_t>(removed - 1)];
     if (const std::int32_t rows = PresentRows(removed); rows > 0 && player.alive) {
-        if (options_.trace != 0)
+        if (options_.traceMessages != 0)
             SendTextAll(player.name + " has sent a " + std::to_string(rows) + "-line present.\r\n");
         Dispatch(rows, player.team);
     }
-    if (options_.trace != 0) SendTablesAll();
+    if (options_.traceMessages != 0) SendTablesAll();
 }
 
 void GameServer::PlayerOut(NetPlayer& player) {

@@ -68,7 +68,7 @@ void GameServer::Tick() {
             StartRound();
         }
     }
-    if (options_.trace == 0 && roundRunning_) SendTablesAll();
+    if (options_.traceMessages == 0 && roundRunning_) SendTablesAll();
 }
 
 void GameServer::StartCountdown() {
@@ -77,7 +77,7 @@ void GameServer::StartCountdown() {
 }
 
 void GameServer::BeginCountdown() {
-    countdown_ = options_.startIn;
+    countdown_ = options_.countdownSeconds;
     if (countdown_ == 0) Tick();
 }
 
@@ -90,7 +90,7 @@ void GameServer::StartRound() {
     playersInRound_ = 0;
     random_ = static_cast<std::uint32_t>(Seed(now_()));
     roundRunning_ = true;
-    SendAll(EncodeStart(options_.levelCode, Seed(now_())));
+    SendAll(EncodeStart(options_.fallPeriod, Seed(now_())));
     for (const auto& p : players_) {
         p->alive = true;
         p->height = 0;

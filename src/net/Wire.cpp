@@ -50,10 +50,10 @@ WireWriter& WireWriter::Options(const NetOptions& o) {
         .Int(o.playerWinScores)
         .Int(o.teamThrow)
         .Int(o.teamWinScores)
-        .Int(o.levelCode)
-        .Int(o.startIn)
+        .Int(o.fallPeriod)
+        .Int(o.countdownSeconds)
         .Int(o.height)
-        .Int(o.trace);
+        .Int(o.traceMessages);
 }
 
 std::string EncodeKind(MessageKind kind) {
@@ -98,15 +98,15 @@ std::string EncodeText(std::string_view text) {
     return out;
 }
 
-std::string EncodeStartRequest(std::int32_t levelCode) {
+std::string EncodeStartRequest(std::int32_t fallPeriod) {
     std::string out;
-    WireWriter(out).Int(MSG_START).Int(levelCode);
+    WireWriter(out).Int(MSG_START).Int(fallPeriod);
     return out;
 }
 
-std::string EncodeStart(std::int32_t levelCode, std::int32_t seed) {
+std::string EncodeStart(std::int32_t fallPeriod, std::int32_t seed) {
     std::string out;
-    WireWriter(out).Int(MSG_START).Int(levelCode).Int(seed);
+    WireWriter(out).Int(MSG_START).Int(fallPeriod).Int(seed);
     return out;
 }
 
@@ -203,7 +203,7 @@ ReadStatus ReadClientMessage(std::string_view bytes, std::size_t& used, ClientMe
             r.Str(out.text);
             break;
         case MSG_START:
-            r.Int(out.levelCode);
+            r.Int(out.fallPeriod);
             break;
         case MSG_OPTIONS:
             r.Options(out.options);
@@ -231,7 +231,7 @@ ReadStatus ReadServerMessage(std::string_view bytes, std::size_t& used, ServerMe
             break;
         }
         case MSG_START:
-            r.Int(out.levelCode);
+            r.Int(out.fallPeriod);
             r.Int(out.seed);
             break;
         case MSG_PRESENT:

@@ -45,15 +45,15 @@ enum class ThrowMode : std::int32_t { All = 0, MostStrong = 1, MostWeak = 2, Ran
 
 // The host's options, always sent together and in this order.
 struct NetOptions {
-    std::int32_t playTill = 20;        // MAX_SCORES
-    std::int32_t playerThrow = 0;      // PLAYER_TO_THROW, a ThrowMode
-    std::int32_t playerWinScores = 0;  // PLAYER_EXIT_SCORES
-    std::int32_t teamThrow = 0;        // COMMAND_TO_THROW, a ThrowMode
-    std::int32_t teamWinScores = 1;    // COMMAND_EXIT_SCORES
-    std::int32_t levelCode = 5;        // LEVEL: the FallPeriod every player starts with
-    std::int32_t startIn = 0;          // SEC_BEFORE_START
-    std::int32_t height = 25;          // the configured well height H
-    std::int32_t trace = 1;            // TRACE_MESSAGES
+    std::int32_t playTill = 20;         // MAX_SCORES
+    std::int32_t playerThrow = 0;       // PLAYER_TO_THROW, a ThrowMode
+    std::int32_t playerWinScores = 0;   // PLAYER_EXIT_SCORES
+    std::int32_t teamThrow = 0;         // COMMAND_TO_THROW, a ThrowMode
+    std::int32_t teamWinScores = 1;     // COMMAND_EXIT_SCORES
+    std::int32_t fallPeriod = 5;        // LEVEL: the FallPeriod every player starts with
+    std::int32_t countdownSeconds = 0;  // SEC_BEFORE_START
+    std::int32_t height = 25;           // the configured well height H
+    std::int32_t traceMessages = 1;     // TRACE_MESSAGES
 
     friend bool operator==(const NetOptions&, const NetOptions&) = default;
 };
@@ -115,8 +115,8 @@ std::string EncodeLanded(std::int32_t stackHeight, std::int32_t score, std::int3
 std::string EncodeRefuse(std::string_view text);
 std::string EncodeTables(const Tables& tables);
 std::string EncodeText(std::string_view text);
-std::string EncodeStartRequest(std::int32_t levelCode);                  // client to server
-std::string EncodeStart(std::int32_t levelCode, std::int32_t seed);      // server to client
+std::string EncodeStartRequest(std::int32_t fallPeriod);              // client to server
+std::string EncodeStart(std::int32_t fallPeriod, std::int32_t seed);  // server to client
 std::string EncodePresent(std::int32_t rows);
 std::string EncodeOptions(const NetOptions& options);
 // An extension kind with its length and payload.
@@ -138,7 +138,7 @@ struct ClientMessage {
     VersionQuad version{};   // MSG_JOIN
     std::int32_t stackHeight = 0, score = 0, removed = 0;  // MSG_LANDED
     std::string text;                                      // MSG_TEXT
-    std::int32_t levelCode = 0;                            // MSG_START
+    std::int32_t fallPeriod = 0;                           // MSG_START
     NetOptions options;                                    // MSG_OPTIONS
     std::string payload;                                   // an extension kind with fields
 };
@@ -148,7 +148,7 @@ struct ServerMessage {
     std::int32_t kind = -1;
     std::string text;                         // MSG_REFUSE, MSG_TEXT
     Tables tables;                            // MSG_TABLES
-    std::int32_t levelCode = 0, seed = 0;     // MSG_START
+    std::int32_t fallPeriod = 0, seed = 0;    // MSG_START
     std::int32_t rows = 0;                    // MSG_PRESENT
     NetOptions options;                       // MSG_OPTIONS
     std::string payload;                      // an extension kind with fields

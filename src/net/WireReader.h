@@ -89,10 +89,10 @@ public:
         Int(o.playerWinScores);
         Int(o.teamThrow);
         Int(o.teamWinScores);
-        Int(o.levelCode);
-        Int(o.startIn);
+        Int(o.fallPeriod);
+        Int(o.countdownSeconds);
         Int(o.height);
-        Int(o.trace);
+        Int(o.traceMessages);
     }
 
 private:

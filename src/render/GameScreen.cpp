@@ -10,8 +10,8 @@
 namespace vexari {
 
 GameScreen::GameScreen(const GameRecord& record, const Settings& settings, const PixelImage& background,
-                       ScreenShell& shell)
-    : record_(record), settings_(settings), background_(background), shell_(shell) {
+                       ScreenHost& host)
+    : record_(record), settings_(settings), background_(background), host_(host) {
     for (auto& cell : cells_) cell = PixelImage(8, 8, kGrey);
 }
 
@@ -36,30 +36,30 @@ void GameScreen::SetLayout(const WindowLayout& layout) {
 void GameScreen::Repaint() {
     PaintGame(true);
     DrawFigure(record_.x, record_.y);
-    shell_.Invalidate({0, 0, screen_.Width(), screen_.Height()});
+    host_.Invalidate({0, 0, screen_.Width(), screen_.Height()});
 }
 
 void GameScreen::FillBlack(int x, int y, int w, int h) {
     screen_.FillRect(x, y, w, h, kBlack);
-    shell_.Invalidate({x, y, w, h});
+    host_.Invalidate({x, y, w, h});
 }
 
 void GameScreen::DrawCell(int x, int y, int value) {
     if (y < 10) return;
     const PixelImage& cell = cells_[static_cast<std::size_t>(value & 7)];
     screen_.CopyFrom(x, y, cell, 0, 0, cell.Width(), cell.Height());
-    shell_.Invalidate({x, y, cell.Width(), cell.Height()});
+    host_.Invalidate({x, y, cell.Width(), cell.Height()});
 }
 
 void GameScreen::DrawEmpty(int x, int y) {
     if (y < 10) return;
     DrawEmptyCell(screen_, x, y, background_, {layout_.cellW, layout_.cellH, settings_.dots, settings_.dotInterval});
-    shell_.Invalidate({x, y, layout_.cellW, layout_.cellH});
+    host_.Invalidate({x, y, layout_.cellW, layout_.cellH});
 }
 
 void GameScreen::DrawCounter(const Rect& box, const std::string& text) {
     FillBlack(box.x, box.y, box.w, box.h);
-    shell_.DrawText(screen_, layout_.sideX + (60 - shell_.TextWidth(text)) / 2, box.y, text);
+    host_.DrawText(screen_, layout_.sideX + (60 - host_.TextWidth(text)) / 2, box.y, text);
 }
 
 void GameScreen::PaintGame(bool full) {
@@ -67,10 +67,10 @@ void GameScreen::PaintGame(bool full) {
     if (full) {
         if (look_ != CellLook::Of(settings_)) MakeCells();
         screen_.CopyFrom(0, 0, frame_, 0, 0, frame_.Width(), frame_.Height());
-        shell_.Invalidate({0, 0, frame_.Width(), frame_.Height()});
+        host_.Invalidate({0, 0, frame_.Width(), frame_.Height()});
     }
     if (full || record_.landingIndicator != shownIndicator_) {
-        shell_.SetIndicatorPicture(record_.landingIndicator);
+        host_.SetIndicatorPicture(record_.landingIndicator);
         shownIndicator_ = record_.landingIndicator;
     }
     if (!layout_.CellsDrawable()) return;
@@ -208,7 +208,7 @@ void GameScreen::ClearShown() {
 
 void GameScreen::HeightChanged() {
     ClearShown();
-    shell_.HeightChanged();
+    host_.HeightChanged();
 }
 
 void GameScreen::FigureMergedOnScreen(int x, int y, const FigureMask& mask) {

@@ -13,9 +13,9 @@
 namespace vexari {
 
 // What the screen image needs from the window around it.
-class ScreenShell {
+class ScreenHost {
 public:
-    virtual ~ScreenShell() = default;
+    virtual ~ScreenHost() = default;
     virtual int TextWidth(const std::string& text) = 0;
     // White text on black, its top-left corner at (x, y).
     virtual void DrawText(PixelImage& surface, int x, int y, const std::string& text) = 0;
@@ -34,7 +34,7 @@ public:
     static constexpr int kRows = 25;  // rows kept of what is shown
 
     GameScreen(const GameRecord& record, const Settings& settings, const PixelImage& background,
-               ScreenShell& shell);
+               ScreenHost& host);
 
     // Makes the cell images and the frame image for a new layout.
     void SetLayout(const WindowLayout& layout);
@@ -50,7 +50,7 @@ public:
     void EraseFigure(int x, int y, const FigureMask& mask) override;
     void PaintGame() override { PaintGame(false); }
     void DrawNextPanel() override;
-    void UpdateStatusLine() override { shell_.UpdateStatusLine(); }
+    void UpdateStatusLine() override { host_.UpdateStatusLine(); }
     void HeightChanged() override;
     void FigureMergedOnScreen(int x, int y, const FigureMask& mask) override;
 
@@ -84,7 +84,7 @@ private:
     const GameRecord& record_;
     const Settings& settings_;
     const PixelImage& background_;
-    ScreenShell& shell_;
+    ScreenHost& host_;
 
     WindowLayout layout_;
     CellLook look_;  // of the cell images

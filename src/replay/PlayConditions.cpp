@@ -8,20 +8,20 @@ PlayConditions CaptureConditions(const Game& game) {
     const GameRecord& r = game.record();
     PlayConditions c;
     c.height = s.height;
-    c.level = s.level;
+    c.fallPeriod = s.fallPeriod;
     c.next = s.next;
     c.incLevel = s.incLevel;
     c.botLines = s.botLines;
     c.animate = s.animate;
     c.keys = s.keys;
-    c.weights = s.demo;
+    c.weights = s.weights;
     c.computerPlays = r.computerPlays;
     c.computerSpeed = r.computerSpeed;
     c.learnMode = r.learnMode;
     c.highScoreEligible = r.highScoreEligible;
     c.networkGame = r.networkGame;
     c.networkSeed = r.networkSeed;
-    c.networkLevel = r.networkLevel;
+    c.networkFallPeriod = r.networkFallPeriod;
     return c;
 }
 
@@ -29,20 +29,20 @@ void ApplyConditions(const PlayConditions& c, Game& game) {
     Settings& s = game.settings();
     GameRecord& r = game.record();
     s.height = c.height;
-    s.level = c.level;
+    s.fallPeriod = c.fallPeriod;
     s.next = static_cast<std::int16_t>(c.next);
     s.incLevel = static_cast<std::int16_t>(c.incLevel);
     s.botLines = c.botLines;
     s.animate = c.animate;
     s.keys = c.keys;
-    s.demo = c.weights;
+    s.weights = c.weights;
     r.computerPlays = c.computerPlays;
     r.computerSpeed = c.computerSpeed;
     r.learnMode = c.learnMode;
     r.highScoreEligible = c.highScoreEligible;
     r.networkGame = c.networkGame;
     r.networkSeed = c.networkSeed;
-    r.networkLevel = c.networkLevel;
+    r.networkFallPeriod = c.networkFallPeriod;
 }
 
 ReplayKind KindOf(const Replay& replay) {

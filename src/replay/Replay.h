@@ -15,20 +15,20 @@ namespace vexari {
 // switches that the window, the network game or the demo command set.
 struct PlayConditions {
     int height = 25;
-    int level = 5;
+    int fallPeriod = 5;
     int next = 1;
     int incLevel = 1;
     int botLines = 1;
     int animate = 1;
     KeyBindings keys;
-    DemoWeights weights;
+    ComputerWeights weights;
     bool computerPlays = false;
     int computerSpeed = 2;
     bool learnMode = false;
     bool highScoreEligible = false;
     bool networkGame = false;
     std::uint32_t networkSeed = 0;
-    int networkLevel = 5;
+    int networkFallPeriod = 5;
 
     friend bool operator==(const PlayConditions&, const PlayConditions&) = default;
 };

@@ -22,10 +22,10 @@ constexpr std::uint8_t kDeltaInByte = 15;  // a larger tick step follows the kin
 // ---- writing ----
 
 void WriteConditions(ByteWriter& w, const PlayConditions& c) {
-    for (const int v : {c.height, c.level, c.next, c.incLevel, c.botLines, c.animate}) w.Signed(v);
+    for (const int v : {c.height, c.fallPeriod, c.next, c.incLevel, c.botLines, c.animate}) w.Signed(v);
     const KeyBindings& k = c.keys;
     for (const int key : {k.left, k.right, k.rotate, k.rotate2, k.drop, k.accelerate}) w.Signed(key);
-    int count = DemoWeights::kCapacity;
+    int count = ComputerWeights::kCapacity;
     while (count > 0 && c.weights[count - 1] == 0) --count;
     w.Unsigned(static_cast<std::uint64_t>(count));
     for (int i = 0; i < count; ++i) w.Double(c.weights[i]);
@@ -33,7 +33,7 @@ void WriteConditions(ByteWriter& w, const PlayConditions& c) {
                                      c.networkGame << 3));
     w.Unsigned(static_cast<std::uint64_t>(c.computerSpeed));
     w.Unsigned(c.networkSeed);
-    w.Signed(c.networkLevel);
+    w.Signed(c.networkFallPeriod);
 }
 
 void WriteEvent(ByteWriter& w, const ReplayEvent& e, std::uint32_t delta, const Replay& replay) {
@@ -81,7 +81,7 @@ struct Reader {
 
     bool Conditions(PlayConditions& c) {
         in.Signed(c.height, kInt32Min, kInt32Max);
-        in.Signed(c.level, kInt32Min, kInt32Max);
+        in.Signed(c.fallPeriod, kInt32Min, kInt32Max);
         in.Signed(c.next, kInt16Min, kInt16Max);
         in.Signed(c.incLevel, kInt16Min, kInt16Max);
         in.Signed(c.botLines, kInt32Min, kInt32Max);
@@ -90,7 +90,7 @@ struct Reader {
         for (int* key : {&k.left, &k.right, &k.rotate, &k.rotate2, &k.drop, &k.accelerate})
             in.Signed(*key, kInt32Min, kInt32Max);
         int count = 0;
-        in.Unsigned(count, DemoWeights::kCapacity);
+        in.Unsigned(count, ComputerWeights::kCapacity);
         c.weights.w.fill(0);
         for (int i = 0; i < count; ++i) {
             double& weight = c.weights[i];
@@ -101,7 +101,7 @@ struct Reader {
         in.Byte(flags);
         in.Unsigned(c.computerSpeed, 9);
         in.Unsigned(c.networkSeed, 0xFFFFFFFFu);
-        in.Signed(c.networkLevel, kInt32Min, kInt32Max);
+        in.Signed(c.networkFallPeriod, kInt32Min, kInt32Max);
         if (!in.ok()) return Fail("the game's settings are damaged");
         if (flags > 15) return Fail("the game's settings hold unknown switches");
         c.computerPlays = flags & 1;

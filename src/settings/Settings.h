@@ -38,18 +38,31 @@ struct PadSettings {
 
 // The computer player's weights. Eight criteria are defined; the table has
 // room for thirty, the rest stay 0 and add nothing.
-struct DemoWeights {
+struct ComputerWeights {
     static constexpr int kCriteria = 8;
     static constexpr int kCapacity = 30;
-    enum Criterion { HOLE, MINHOLE, HEIGHT, ILLLINE, ILL2LINE, SURFACE, YFIGURE, GREED };
+    // What each criterion measures of the well after a placement; the
+    // settings file keeps them under the DEMO keys named in the comments.
+    enum Criterion {
+        kHoles,          // HOLE: empty cells under the surface, negated
+        kHoleDepth,      // MINHOLE: how deep the holes lie under filled cells, negated
+        kContacts,       // HEIGHT: the figure's cells touching the stack or walls beside them,
+                         // 0 unless every position of the box rests on something
+        kExtraPits,      // ILLLINE: pits (columns over a row deeper than both neighbours)
+                         // beyond the first, negated
+        kWidePits,       // ILL2LINE: two-column pits, negated
+        kRoughness,      // SURFACE: the sum of the squared steps between columns, negated
+        kLandingDepth,   // YFIGURE: how low the figure comes to rest, plus the rows it removes
+        kMultiRowBonus,  // GREED: (rows removed - 1)^2 for two rows or more, +1 when one pit is left
+    };
 
     std::array<double, kCapacity> w{41, 5, 0, 7, 1, 1, 1, 1};
 
     double& operator[](int i) { return w[static_cast<std::size_t>(i)]; }
     double operator[](int i) const { return w[static_cast<std::size_t>(i)]; }
-    static DemoWeights Defaults() { return {}; }
+    static ComputerWeights Defaults() { return {}; }
 
-    friend bool operator==(const DemoWeights&, const DemoWeights&) = default;
+    friend bool operator==(const ComputerWeights&, const ComputerWeights&) = default;
 };
 
 // Screen facts the default window geometry is computed from.
@@ -71,13 +84,13 @@ struct Settings {
     KeyBindings keys;
     PadSettings pad;
     // SKILL
-    int level = 5;              // start fall period, kMinFallPeriod..kMaxFallPeriod
+    int fallPeriod = 5;         // start fall period, kMinFallPeriod..kMaxFallPeriod
     std::int16_t next = 1;      // next-figure hint shown
     std::int16_t incLevel = 1;  // level rises during the game
     int botLines = 1;           // a bottom line rises every 15 landings
     int height = 25;            // well height H
     // DEMO
-    DemoWeights demo;
+    ComputerWeights weights;
     // DESIGN
     int sound = 1;
     int animate = 1;
@@ -94,15 +107,15 @@ struct Settings {
     std::string server;      // text(100)
     std::string team;        // text(20)
     int port = 7000;
-    int netLevel = 5;
-    int commandToThrow = 0;
-    int playerToThrow = 0;
+    int netFallPeriod = 5;
+    int teamThrow = 0;
+    int playerThrow = 0;
     int pendLines = 0;
-    int countOnlyExitScores = 1;
-    int playerExitScores = 0;
-    int commandExitScores = 1;
-    int maxScores = 20;
-    int secBeforeStart = 0;
+    int countOnlyWinScores = 1;
+    int playerWinScores = 0;
+    int teamWinScores = 1;
+    int playTill = 20;
+    int countdownSeconds = 0;
     int traceMessages = 1;
     // FILES
     std::string highScore = "vexari.his";  // text(100)

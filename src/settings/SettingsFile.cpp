@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kPadButtonKeys[PadSettings::kButtonCount] = {"PAD_A", "PAD_B",  "PAD_X",
                                                                   "PAD_Y", "PAD_LB", "PAD_RB"};
-constexpr const char* kDemoKeys[DemoWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
+constexpr const char* kDemoKeys[ComputerWeights::kCriteria] = {"HOLE",    "MINHOLE", "HEIGHT",  "ILLLINE",
                                                            "ILL2LINE", "SURFACE", "YFIGURE", "GREED"};
 
 int ClampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
@@ -77,8 +77,8 @@ void SanitizeSettings(Settings& s) {
     InRangeOr(s.pad.rate, PadSettings::kMinRate, PadSettings::kMaxRate, defPad.rate);
     for (std::size_t b = 0; b < s.pad.buttons.size(); ++b)
         InRangeOr(s.pad.buttons[b], kPadNone, kPadActionCount - 1, defPad.buttons[b]);
-    s.level = ClampFallPeriod(s.level);
-    s.netLevel = ClampFallPeriod(s.netLevel);
+    s.fallPeriod = ClampFallPeriod(s.fallPeriod);
+    s.netFallPeriod = ClampFallPeriod(s.netFallPeriod);
     s.height = ClampWellHeight(s.height);
     // The values the dialogs show as check boxes are 0 or 1.
     FixFlag(s.next);
@@ -95,12 +95,12 @@ void SanitizeSettings(Settings& s) {
     s.soundVolume = ClampInt(s.soundVolume, 0, 100);
     FixFlag(s.soundClicks);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
-    s.commandToThrow = ClampInt(s.commandToThrow, 0, kMaxThrowMode);
-    s.playerToThrow = ClampInt(s.playerToThrow, 0, kMaxThrowMode);
-    s.playerExitScores = std::max(s.playerExitScores, 0);
-    s.commandExitScores = std::max(s.commandExitScores, 0);
-    s.maxScores = std::max(s.maxScores, 0);
-    s.secBeforeStart = ClampInt(s.secBeforeStart, 0, kMaxCountdownSeconds);
+    s.teamThrow = ClampInt(s.teamThrow, 0, kMaxThrowMode);
+    s.playerThrow = ClampInt(s.playerThrow, 0, kMaxThrowMode);
+    s.playerWinScores = std::max(s.playerWinScores, 0);
+    s.teamWinScores = std::max(s.teamWinScores, 0);
+    s.playTill = std::max(s.playTill, 0);
+    s.countdownSeconds = ClampInt(s.countdownSeconds, 0, kMaxCountdownSeconds);
     for (int* v : {&s.left, &s.right, &s.top, &s.bottom})
         *v = ClampInt(*v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
 }
@@ -128,15 +128,15 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     for (int b = 0; b < PadSettings::kButtonCount; ++b)
         s.pad.buttons[b] = ini.ReadInt("KEYS", kPadButtonKeys[b], d.pad.buttons[b]);
 
-    s.level = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.level));
+    s.fallPeriod = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.fallPeriod));
     s.next = flag("SKILL", "NEXT", d.next);
     s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
     s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
     s.height = ClampWellHeight(ini.ReadInt("SKILL", "HEIGHT", d.height));
 
-    s.demo = DemoWeights{};
-    for (int i = 0; i < DemoWeights::kCriteria; ++i)
-        s.demo[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.demo[i]));
+    s.weights = ComputerWeights{};
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i)
+        s.weights[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.weights[i]));
 
     s.sound = ini.ReadInt("DESIGN", "SOUND", d.sound);
     s.animate = ini.ReadInt("DESIGN", "ANIMATE", d.animate);
@@ -153,15 +153,15 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
     s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
     s.team = ini.ReadString("NET", "TEAM", d.team, kTeamSize);
     s.port = ini.ReadInt("NET", "PORT", d.port);
-    s.netLevel = ini.ReadInt("NET", "LEVEL", s.level);
-    s.commandToThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.commandToThrow);
-    s.playerToThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerToThrow);
+    s.netFallPeriod = ini.ReadInt("NET", "LEVEL", s.fallPeriod);
+    s.teamThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.teamThrow);
+    s.playerThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerThrow);
     s.pendLines = ini.ReadInt("NET", "PEND_LINES", d.pendLines);
-    s.countOnlyExitScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyExitScores);
-    s.playerExitScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerExitScores);
-    s.commandExitScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.commandExitScores);
-    s.maxScores = ini.ReadInt("NET", "MAX_SCORES", d.maxScores);
-    s.secBeforeStart = ini.ReadInt("NET", "SEC_BEFORE_START", d.secBeforeStart);
+    s.countOnlyWinScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyWinScores);
+    s.playerWinScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerWinScores);
+    s.teamWinScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.teamWinScores);
+    s.playTill = ini.ReadInt("NET", "MAX_SCORES", d.playTill);
+    s.countdownSeconds = ini.ReadInt("NET", "SEC_BEFORE_START", d.countdownSeconds);
     s.traceMessages = ini.ReadInt("NET", "TRACE_MESSAGES", d.traceMessages);
 
     s.highScore = ini.ReadString("FILES", "HIGH_SCORE", d.highScore, kFileNameSize);
@@ -208,13 +208,13 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteInt("KEYS", "PAD_RATE", s.pad.rate);
     for (int b = 0; b < PadSettings::kButtonCount; ++b) ini.WriteInt("KEYS", kPadButtonKeys[b], s.pad.buttons[b]);
 
-    ini.WriteInt("SKILL", "LEVEL", s.level);
+    ini.WriteInt("SKILL", "LEVEL", s.fallPeriod);
     ini.WriteInt("SKILL", "INCLEVEL", s.incLevel);
     ini.WriteInt("SKILL", "NEXT", s.next);
     ini.WriteInt("SKILL", "BOTLINES", s.botLines);
     ini.WriteInt("SKILL", "HEIGHT", s.height);
 
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.demo[i]));
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.weights[i]));
 
     ini.WriteInt("DESIGN", "SOUND", s.sound);
     ini.WriteInt("DESIGN", "ANIMATE", s.animate);
@@ -231,15 +231,15 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
     ini.WriteString("NET", "SERVER", s.server);
     ini.WriteString("NET", "TEAM", s.team);
     ini.WriteInt("NET", "PORT", s.port);
-    ini.WriteInt("NET", "LEVEL", s.netLevel);
-    ini.WriteInt("NET", "COMMAND_TO_THROW", s.commandToThrow);
-    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerToThrow);
+    ini.WriteInt("NET", "LEVEL", s.netFallPeriod);
+    ini.WriteInt("NET", "COMMAND_TO_THROW", s.teamThrow);
+    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerThrow);
     ini.WriteInt("NET", "PEND_LINES", s.pendLines);
-    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyExitScores);
-    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerExitScores);
-    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.commandExitScores);
-    ini.WriteInt("NET", "MAX_SCORES", s.maxScores);
-    ini.WriteInt("NET", "SEC_BEFORE_START", s.secBeforeStart);
+    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyWinScores);
+    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerWinScores);
+    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.teamWinScores);
+    ini.WriteInt("NET", "MAX_SCORES", s.playTill);
+    ini.WriteInt("NET", "SEC_BEFORE_START", s.countdownSeconds);
     ini.WriteInt("NET", "TRACE_MESSAGES", s.traceMessages);
 
     ini.WriteString("FILES", "HIGH_SCORE", AbsoluteHighScorePath(s.highScore));

@@ -20,12 +20,12 @@ QColor ToQColor(Color c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c
 
 // ---- OwnerDrawnButton ----
 
-OwnerDrawnButton::OwnerDrawnButton(const QString& text, int commandId, QWidget* parent)
-    : QAbstractButton(parent), commandId_(commandId) {
+OwnerDrawnButton::OwnerDrawnButton(const QString& text, MenuAction action, QWidget* parent)
+    : QAbstractButton(parent), action_(action) {
     setText(text);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit command(commandId_); });
+    connect(this, &QAbstractButton::clicked, this, [this] { emit actionRequested(action_); });
 }
 
 void OwnerDrawnButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -56,8 +56,8 @@ void OwnerDrawnButton::DrawFocusFrame(QPainter& painter) const {
 
 // ---- LabelButton ----
 
-LabelButton::LabelButton(const QString& text, int commandId, QWidget* parent)
-    : OwnerDrawnButton(text, commandId, parent) {}
+LabelButton::LabelButton(const QString& text, MenuAction action, QWidget* parent)
+    : OwnerDrawnButton(text, action, parent) {}
 
 QSize LabelButton::SizeForText(const QString& text, const QFont& font) {
     const QFontMetrics fm(font);
@@ -92,8 +92,8 @@ void LabelButton::paintEvent(QPaintEvent*) {
 
 // ---- AnimatedBitmapButton ----
 
-AnimatedBitmapButton::AnimatedBitmapButton(const QString& text, int commandId, QWidget* parent)
-    : OwnerDrawnButton(text, commandId, parent) {
+AnimatedBitmapButton::AnimatedBitmapButton(const QString& text, MenuAction action, QWidget* parent)
+    : OwnerDrawnButton(text, action, parent) {
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &AnimatedBitmapButton::OnTimerTick);
 }

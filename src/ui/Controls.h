@@ -9,11 +9,12 @@
 
 #include "game/GameRules.h"
 #include "render/PixelImage.h"
+#include "ui/MenuActions.h"
 
 namespace vexari {
 
 // A push button that draws itself in the program's grey 3D look and sends a
-// command number when clicked. It takes the keyboard focus when pressed
+// menu action when clicked. It takes the keyboard focus when pressed
 // with the mouse and hands it back to its parent when the left button is
 // released, so that keys keep reaching the game. Like any button it is
 // reached with Tab and Shift+Tab and pressed with Space; it shows a focus
@@ -21,14 +22,14 @@ namespace vexari {
 class OwnerDrawnButton : public QAbstractButton {
     Q_OBJECT
 public:
-    OwnerDrawnButton(const QString& text, int commandId, QWidget* parent = nullptr);
-    int CommandId() const { return commandId_; }
+    OwnerDrawnButton(const QString& text, MenuAction action, QWidget* parent = nullptr);
+    MenuAction Action() const { return action_; }
     // The focus came through the keyboard.
     bool KeyboardFocus() const { return keyboardFocus_; }
 
 signals:
-    // Emitted on every click with the button's command number.
-    void command(int commandId);
+    // Emitted on every click with the button's action.
+    void actionRequested(MenuAction action);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -38,7 +39,7 @@ protected:
     void DrawFocusFrame(QPainter& painter) const;
 
 private:
-    int commandId_;
+    MenuAction action_;
     bool keyboardFocus_ = false;
 };
 
@@ -47,7 +48,7 @@ class LabelButton : public OwnerDrawnButton {
     Q_OBJECT
 public:
     static constexpr int kMaxTextLength = 99;
-    LabelButton(const QString& text, int commandId, QWidget* parent = nullptr);
+    LabelButton(const QString& text, MenuAction action, QWidget* parent = nullptr);
 
     // The extent of text in font plus 10 in width and 9 in height.
     static QSize SizeForText(const QString& text, const QFont& font);
@@ -63,7 +64,7 @@ protected:
 class AnimatedBitmapButton : public OwnerDrawnButton {
     Q_OBJECT
 public:
-    AnimatedBitmapButton(const QString& text, int commandId, QWidget* parent = nullptr);
+    AnimatedBitmapButton(const QString& text, MenuAction action, QWidget* parent = nullptr);
 
     // Gives the button a sequence. The picture number is kept when it still
     // lies in the new sequence and the sequence animates, so a repeated call

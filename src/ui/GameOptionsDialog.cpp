@@ -87,14 +87,14 @@ void GameOptionsDialog::accept() {
 
 bool RunGameOptionsDialog(QWidget* parent, Settings& settings, Prompts& prompts) {
     GameOptionsValues values;
-    values.startPeriod = settings.level;
+    values.startPeriod = settings.fallPeriod;
     values.increaseLevel = settings.incLevel != 0;
     values.popInLines = settings.botLines != 0;
     values.height = ShownWellHeight(settings.height);
     GameOptionsDialog dialog(values, prompts, parent);
     if (prompts.Exec(dialog) != QDialog::Accepted) return false;
     const GameOptionsValues& chosen = dialog.Values();
-    settings.level = chosen.startPeriod;
+    settings.fallPeriod = chosen.startPeriod;
     settings.incLevel = chosen.increaseLevel ? 1 : 0;
     settings.botLines = chosen.popInLines ? 1 : 0;
     settings.height = WellHeightOfShown(chosen.height);

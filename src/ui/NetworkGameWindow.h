@@ -19,7 +19,7 @@ class MessageWindow;
 // "Network Game": the modeless window beside the game that lists the players
 // and teams, holds the chat and the server's texts, and gives the host the
 // buttons to start rounds and set the options.
-class NetworkGameWindow : public QDialog, public ClientShell {
+class NetworkGameWindow : public QDialog, public ClientDisplay {
     Q_OBJECT
 public:
     NetworkGameWindow(QWidget* owner, GameClient& client, Settings& settings, MessageWindow& messages,
@@ -30,7 +30,7 @@ public:
     // edges level, kept on the screen that holds the main window.
     void PlaceBeside(const QRect& mainFrame);
 
-    // ClientShell (texts UTF-8).
+    // ClientDisplay (texts UTF-8).
     void ShowTables(const Tables& tables) override;
     void AppendText(const std::string& text) override;
     void ShowMessage(const std::string& text) override;

@@ -82,12 +82,12 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     playerWinScores_ = makeEdit(values_.playerWinScores);
     teamWinScores_ = makeEdit(values_.teamWinScores);
     playTill_ = makeEdit(values_.playTill);
-    startIn_ = makeEdit(values_.startIn);
+    startIn_ = makeEdit(values_.countdownSeconds);
     height_ = makeEdit(ShownWellHeight(values_.height));
     trace_ = new QCheckBox(tr("Send trace messages"), this);
-    trace_->setChecked(values_.trace != 0);
+    trace_->setChecked(values_.traceMessages != 0);
 
-    levelBar_ = new LevelBar(LevelOfFallPeriod(values_.levelCode), this);
+    levelBar_ = new LevelBar(LevelOfFallPeriod(values_.fallPeriod), this);
     levelLabel_ = new QLabel(this);
     ShowLevel(levelLabel_, levelBar_->Level(), false);
 
@@ -151,17 +151,17 @@ void NetworkOptionsDialog::accept() {
     v.teamThrow = CheckedMode(teamThrow_, values_.teamThrow);
     const auto playTill = ReadCountField(prompts_, this, playTill_);
     if (!playTill) return;
-    const auto startIn = ReadCountField(prompts_, this, startIn_, kMaxCountdownSeconds);
-    if (!startIn) return;
+    const auto countdownSeconds = ReadCountField(prompts_, this, startIn_, kMaxCountdownSeconds);
+    if (!countdownSeconds) return;
     const auto height = ReadIntegerField(prompts_, this, height_, kMinShownWellHeight, kMaxShownWellHeight);
     if (!height) return;
     v.playerWinScores = *playerWinScores;
     v.teamWinScores = *teamWinScores;
     v.playTill = *playTill;
-    v.startIn = *startIn;
+    v.countdownSeconds = *countdownSeconds;
     v.height = WellHeightOfShown(*height);
-    v.trace = trace_->isChecked() ? 1 : 0;
-    v.levelCode = FallPeriodOfLevel(Level());
+    v.traceMessages = trace_->isChecked() ? 1 : 0;
+    v.fallPeriod = FallPeriodOfLevel(Level());
     values_ = v;
     QDialog::accept();
 }

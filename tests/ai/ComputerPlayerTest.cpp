@@ -13,7 +13,7 @@
 
 #include "../game/Fakes.h"
 #include "ai/ComputerPlayer.h"
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 #include "ai/Placement.h"
 #include "ai/Simulator.h"
 #include "ai/Tuner.h"
@@ -45,7 +45,7 @@ Well BottomRows(const std::vector<std::string>& rows) {
 struct Search {
     CandidateTable table;
     PlacementResult best;
-    Search(const Well& well, int figure, int x = 3, const DemoWeights& w = {})
+    Search(const Well& well, int figure, int x = 3, const ComputerWeights& w = {})
         : best(FindBestPlacement(well, 25, FigureTable()[figure], x, 0, w, table)) {}
     Criteria At(int rotations, int offset) const {
         const int n = table.Find(rotations, offset);
@@ -71,7 +71,7 @@ TEST(Placement, WorkedPositionsWithTheDefaultWeights) {
     const Search b(BottomRows({"#########.", "#########.", "#########.", "#########."}), kLong);
     EXPECT_EQ(std::tuple(b.best, b.At(1, 5), b.Score(3, 5)),  // upright in column 9: four rows at once
               std::tuple(PlacementResult{1, 5, 36}, Criteria{0, 0, 0, 0, 0, 0, 27, 9}, 36));
-    EXPECT_EQ(b.At(0, -3)[DemoWeights::HEIGHT], 21);  // flat on the stack: every box position supported
+    EXPECT_EQ(b.At(0, -3)[ComputerWeights::kContacts], 21);  // flat on the stack: every box position supported
 
     const Well covered = BottomRows({"....#.....", ".....####."});
     EXPECT_EQ(OldHoleRow(covered, 25), 24);
@@ -89,10 +89,10 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         int oldHoleRow = _;
     };
     const Case cases[] = {
-        // GREED for two and three rows at once.
+        // kMultiRowBonus for two and three rows at once.
         {{"#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 1}},
         {{"#########.", "#########.", "#########."}, kLong, 3, 1, 5, {_, _, _, _, _, _, _, 4}},
-        // One pit is free and earns GREED (the full row out of the square's reach stays);
+        // One pit is free and earns kMultiRowBonus (the full row out of the square's reach stays);
         // a second costs 1 and the bonus is lost; an edge column counts against the wall.
         {{".#########", ".#########", "##########"}, kSquare, 3, 0, 0, {_, _, _, 0, _, _, _, 1}},
         {{".####.####", ".####.####", "##########"}, kSquare, 7, 0, 0, {_, _, _, -1, _, _, _, 0}},
@@ -103,7 +103,7 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         {{"..#......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
         {{"..#.......", ".##.......", ".##......."}, kSquare, 5, 0, 0, {_, _, _, _, 0, _, _, _}},
         {{".......#..", ".......#..", ".......#.."}, kSquare, 3, 0, -4, {_, _, _, _, -1, _, _, _}},
-        // Old holes: a column solid to the floor ends the scan, so MINHOLE counts
+        // Old holes: a column solid to the floor ends the scan, so kHoleDepth counts
         // every hole; otherwise only holes at or above the highest first gap count.
         {{"##..#.....", "#.........", "#...#....."}, kSquare, 5, 0, 0, {-3, -4, _, _, _, _, _, _}, 25},
         {{"#.#.......", "..........", "..........", "#........."}, kSquare, 5, 0, 0, {-5, -2, _, _, _, _, _, _}, 22},
@@ -116,7 +116,7 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
         {{"..#.......", "..#.......", "###.......", "###......."}, kSquare, 3, 0, -4, {_, _, 19, _, _, _, _, _}},
         {{"##.######.", "#########."}, kSquare, 3, 0, -1, {_, _, 0, _, _, _, _, _}},
         {{}, kSquare, 3, 0, 0, {_, _, 0, _, _, _, _, _}, 25},
-        // YFIGURE: box rows 1,1,1,2 give 1; 1,2,3,1 round up to 2.
+        // kLandingDepth: box rows 1,1,1,2 give 1; 1,2,3,1 round up to 2.
         {{}, 0, 3, 0, 0, {_, _, _, _, _, _, 22 + 1, _}},
         {{}, 0, 3, 1, 0, {_, _, _, _, _, _, 21 + 2, _}},
     };
@@ -131,12 +131,12 @@ TEST(Placement, CriteriaThatAreEasyToGetWrong) {
     // Row 0 keeps its content when a row below it goes: column 0 then reaches the top.
     Well top = BottomRows({"#########."});
     top.at(0, 0) = 1;
-    EXPECT_EQ(Search(top, kLong).At(1, 5)[DemoWeights::SURFACE], -(25 * 25 + 3 * 3));
+    EXPECT_EQ(Search(top, kLong).At(1, 5)[ComputerWeights::kRoughness], -(25 * 25 + 3 * 3));
     // A square landing under such a cell: rows 1 to 22 of its column become holes.
     Well over = BottomRows({});
     over.at(4, 0) = 1;
     const Criteria under = Search(over, kSquare).At(0, 0);
-    EXPECT_EQ(std::pair(under[DemoWeights::HOLE], under[DemoWeights::MINHOLE]), std::pair(-22, -1));
+    EXPECT_EQ(std::pair(under[ComputerWeights::kHoles], under[ComputerWeights::kHoleDepth]), std::pair(-22, -1));
 }
 
 TEST(Placement, ARotationIsTriedOnlyIfItFitsWithinThreeColumns) {
@@ -155,8 +155,8 @@ TEST(Placement, ARotationIsTriedOnlyIfItFitsWithinThreeColumns) {
 
 TEST(Placement, Scoring) {
     // Each product is truncated toward zero; products and sum saturate.
-    const std::array<std::int32_t, DemoWeights::kCapacity> c{-3, 3, 0, 0, 0, 1, 1};
-    DemoWeights w;
+    const std::array<std::int32_t, ComputerWeights::kCapacity> c{-3, 3, 0, 0, 0, 1, 1};
+    ComputerWeights w;
     w.w = {0.5, 0.5, 0, 0, 0, 2.9};  // -1 + 1 + 2
     EXPECT_EQ(WeightedScore(c, w), 2);
     w[5] = 1e12;
@@ -166,7 +166,7 @@ TEST(Placement, Scoring) {
 
     // None at or below the starting score is chosen (ties keeping the first are in the worked positions).
     w.w.fill(0);
-    w[DemoWeights::YFIGURE] = -1e9;
+    w[ComputerWeights::kLandingDepth] = -1e9;
     const Search s(BottomRows({}), 2, 3, w);
     EXPECT_TRUE(s.best == (PlacementResult{0, 0, kNoPlacementScore}) && s.table.count > 0);
 }
@@ -307,12 +307,12 @@ CandidateTable Candidates(const std::vector<Criteria>& rows) {
 }
 
 TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
-    const DemoWeights d;
+    const ComputerWeights d;
     const struct {
         const char* what;
-        DemoWeights before;
+        ComputerWeights before;
         std::vector<Criteria> candidates;  // the user's choice first
-        DemoWeights after;
+        ComputerWeights after;
     } cases[] = {
         {"one hole more than an alternative rates -41", d,
          {{-1, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}}, {{40.8, 5, 0, 7, 1, 1, 1, 1}}},
@@ -323,19 +323,19 @@ TEST(LearnFromPlacement, MovesTheWeightsTowardsTheUsersChoice) {
         {"each rating uses the weights as the candidates before left them", {{0, 0, 0, 0, 0, 0, 0, 0}},
          {{0}, {-5}, {-1}}, {{1, 0, 0, 0, 0, 0, 0, 0}}},
         // SURFACE 0.5 rates the second -1 and falls to 0.1; the third rates 0 - 1 and
-        // takes SURFACE below 0, so to 0, and GREED to 0.8.
+        // takes kRoughness below 0, so to 0, and kMultiRowBonus to 0.8.
         {"the last weight moves too; none goes below 0", {{41, 5, 0, 7, 1, 0.5, 1, 1}},
          {{0, 0, 0, 0, 0, -4, 24, 0}, {0, 0, 0, 0, 0, -2, 24, 0}, {0, 0, 0, 0, 0, -3, 24, 1}},
          {{41, 5, 0, 7, 1, 0, 1, 0.8}}},
     };
     for (const auto& c : cases) {
-        DemoWeights w = c.before;
+        ComputerWeights w = c.before;
         ASSERT_TRUE(LearnFromPlacement(Candidates(c.candidates), 0, 0, w)) << c.what;
-        for (int i = 0; i < DemoWeights::kCriteria; ++i) EXPECT_NEAR(w[i], c.after[i], 1e-9) << c.what << ": " << i;
+        for (int i = 0; i < ComputerWeights::kCriteria; ++i) EXPECT_NEAR(w[i], c.after[i], 1e-9) << c.what << ": " << i;
     }
     // No candidate for the user's pair: the step is skipped.
-    DemoWeights w{{41, 5, -1}};
-    const DemoWeights before = w;
+    ComputerWeights w{{41, 5, -1}};
+    const ComputerWeights before = w;
     const CandidateTable t = Candidates({{0}, {-1}});
     EXPECT_FALSE(LearnFromPlacement(t, 3, 0, w) || LearnFromPlacement(t, 0, 11, w) || LearnFromPlacement(t, 4, 0, w));
     EXPECT_EQ(w, before);
@@ -352,16 +352,16 @@ TEST_F(DriverTest, TheUsersDropIsLearnedFromTheSearchMadeWhenTheFigureAppeared) 
     game.PressKey(settings.keys.rotate);
     for (int i = 0; i < 2; ++i) game.PressKey(settings.keys.left);
     ASSERT_EQ(std::tuple(r.playerRotation, r.playerDisplacement), std::tuple(1, -2));
-    DemoWeights expected = settings.demo;
-    ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected) && expected != DemoWeights::Defaults());
+    ComputerWeights expected = settings.weights;
+    ASSERT_TRUE(LearnFromPlacement(table, 1, -2, expected) && expected != ComputerWeights::Defaults());
     game.PressKey(settings.keys.drop);
-    EXPECT_EQ(settings.demo, expected);
+    EXPECT_EQ(settings.weights, expected);
 }
 
 // ---- demo parameters ----
 
 // That any eight numbers read back as written is the fuzzing's concern.
-TEST(DemoFile, ExactBytesShortAndUnopenableFiles) {
+TEST(WeightsFile, ExactBytesShortAndUnopenableFiles) {
     const fs::path dir = fs::temp_directory_path() / ("vexari-demo-" + std::to_string(getpid()));
     fs::create_directories(dir);
     const auto path = [&](const char* name) { return (dir / name).string(); };
@@ -370,22 +370,22 @@ TEST(DemoFile, ExactBytesShortAndUnopenableFiles) {
         return std::string{std::istreambuf_iterator<char>(in), {}};
     };
     std::ofstream(path("MyParams.dem.tmp")) << "mine";  // a file of the name a temporary once had stays
-    EXPECT_TRUE(WriteDemoFile(path("MyParams.dem"), DefaultDemoValues()));
+    EXPECT_TRUE(WriteWeightsFile(path("MyParams.dem"), DefaultWeightValues()));
     EXPECT_EQ(std::tuple(contents("MyParams.dem"), contents("MyParams.dem.tmp")),
               std::tuple("41\r\n5\r\n0\r\n7\r\n1\r\n1\r\n1\r\n1\r\n", "mine"));
 
-    DemoValues v = DefaultDemoValues();
+    WeightValues v = DefaultWeightValues();
     std::ofstream(path("short.dem")) << "1 2 3";
-    const DemoReadResult r = ReadDemoFile(path("short.dem"), v);
-    EXPECT_EQ(std::tuple(r.opened, r.count, v), std::tuple(true, 3, DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));
-    EXPECT_FALSE(ReadDemoFile(path("missing.dem"), v).opened || ReadDemoFile(dir.string(), v).opened);
-    EXPECT_EQ(v, (DemoValues{1, 2, 3, 7, 1, 1, 1, 1}));  // untouched
+    const WeightsReadResult r = ReadWeightsFile(path("short.dem"), v);
+    EXPECT_EQ(std::tuple(r.opened, r.count, v), std::tuple(true, 3, WeightValues{1, 2, 3, 7, 1, 1, 1, 1}));
+    EXPECT_FALSE(ReadWeightsFile(path("missing.dem"), v).opened || ReadWeightsFile(dir.string(), v).opened);
+    EXPECT_EQ(v, (WeightValues{1, 2, 3, 7, 1, 1, 1, 1}));  // untouched
     fs::remove_all(dir);
 }
 
-TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
-    const DemoValues before{10, 20, 30, 40, 50, 60, 70, 80};
-    const std::tuple<const char*, int, DemoValues> cases[] = {
+TEST(WeightValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
+    const WeightValues before{10, 20, 30, 40, 50, 60, 70, 80};
+    const std::tuple<const char*, int, WeightValues> cases[] = {
         {"1 2 3", 3, {1, 2, 3, 40, 50, 60, 70, 80}},
         {" \t-4\n\n+5\r\n6x 7 8", 3, {-4, 5, 6, 40, 50, 60, 70, 80}},  // stops at "x"
         {"- 5", 0, before},                                           // a sign alone is no number
@@ -393,13 +393,13 @@ TEST(DemoValuesParse, ShortOrMalformedInputKeepsTheValuesNotRead) {
         {"99999999999 -99999999999", 2, {INT_MAX, INT_MIN, 30, 40, 50, 60, 70, 80}},
     };
     for (const auto& [text, count, values] : cases) {
-        DemoValues v = before;
-        EXPECT_EQ((std::tuple{ParseDemoValues(text, v), v}), std::tuple(count, values)) << text;
+        WeightValues v = before;
+        EXPECT_EQ((std::tuple{ParseWeightValues(text, v), v}), std::tuple(count, values)) << text;
     }
 }
 
-TEST(DemoDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {
-    const std::pair<DemoWeights, DemoValues> cases[] = {
+TEST(WeightsDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {
+    const std::pair<ComputerWeights, WeightValues> cases[] = {
         {{{2000, 5, 0, 7, 1, 1, 1, 1}}, {500, 1, 0, 1, 0, 0, 0, 0}},
         {{{1000, 5, 0, 7, 1, 1, 1, 1}}, {1000, 5, 0, 7, 1, 1, 1, 1}},
         {{{3, 1000.5, 0, 7, 1, 1, 1, 1}}, {1, 500, 0, 3, 0, 0, 0, 0}},
@@ -412,15 +412,15 @@ TEST(DemoDialogValues, WeightsAbove1000AreScaledSoTheLargestIs500) {
         ScaleWeightsForDialog(w);
         EXPECT_EQ(DialogValuesFromWeights(w), shown);
     }
-    DemoWeights w = cases[0].first;
+    ComputerWeights w = cases[0].first;
     ScaleWeightsForDialog(w);
     EXPECT_DOUBLE_EQ(w[1], 1.25);  // the scaled weights keep their fractions
 }
 
 // What OK then stores is tested with the dialog.
-TEST(DemoDialogValues, LearnedFractionsAreTruncatedWithinTheRangeOfInt) {
-    const DemoWeights w{{40.8, -0.9, 1e12, -1e12, 0, 0, 0, 0.99}};
-    EXPECT_EQ(DialogValuesFromWeights(w), (DemoValues{40, 0, INT_MAX, INT_MIN, 0, 0, 0, 0}));
+TEST(WeightsDialogValues, LearnedFractionsAreTruncatedWithinTheRangeOfInt) {
+    const ComputerWeights w{{40.8, -0.9, 1e12, -1e12, 0, 0, 0, 0.99}};
+    EXPECT_EQ(DialogValuesFromWeights(w), (WeightValues{40, 0, INT_MAX, INT_MIN, 0, 0, 0, 0}));
 }
 
 // ---- the simulator ----
@@ -511,7 +511,7 @@ SimOptions Capped(std::int64_t maxPieces, int speed = 2) {
 }
 
 TEST(Simulator, GamesAreReproducibleAndTheTraceAddsUp) {
-    Simulator sim(Capped(400), DemoWeights::Defaults());
+    Simulator sim(Capped(400), ComputerWeights::Defaults());
     std::vector<SimLanding> trace;
     const SimGameResult a = sim.Play(1, [&](const SimLanding& l) { trace.push_back(l); });
     EXPECT_EQ(std::tuple(a.capped, a.pieces), std::tuple(true, 400));
@@ -526,19 +526,19 @@ TEST(Simulator, GamesAreReproducibleAndTheTraceAddsUp) {
     EXPECT_TRUE(trace[0].figure < 5 && a.lines > 100) << trace[0].figure << " " << a.lines;
     EXPECT_NE(sim.Play(2).score, a.score);  // another seed is another game
     // Speed changes the pacing, not the placements: figures placed sooner score more.
-    const SimGameResult slow = Simulator(Capped(300, 0), DemoWeights::Defaults()).Play(5);
-    const SimGameResult fast = Simulator(Capped(300, 9), DemoWeights::Defaults()).Play(5);
+    const SimGameResult slow = Simulator(Capped(300, 0), ComputerWeights::Defaults()).Play(5);
+    const SimGameResult fast = Simulator(Capped(300, 9), ComputerWeights::Defaults()).Play(5);
     EXPECT_TRUE(slow.lines == fast.lines && fast.score > slow.score);
 }
 
 TEST(Simulator, AGameEndsWhenTheWellFills) {
-    Simulator sim(Capped(100000), DemoWeights{{0, 0, 0, 0, 0, 0, -1, 0}});  // piles the figures up
+    Simulator sim(Capped(100000), ComputerWeights{{0, 0, 0, 0, 0, 0, -1, 0}});  // piles the figures up
     const SimGameResult r = sim.Play(3);
     EXPECT_TRUE(!r.capped && r.pieces > 5 && r.pieces < 200) << r.pieces;
     EXPECT_EQ(sim.Play(3).pieces, r.pieces);  // the next game starts afresh
     // The game's animation paints more, but the landings it reports are the same.
-    for (const auto& [cap, weights] : {std::pair(100000, DemoWeights{{0, 0, 0, 0, 0, 0, -1, 0}}),
-                                       std::pair(300, DemoWeights::Defaults())}) {
+    for (const auto& [cap, weights] : {std::pair(100000, ComputerWeights{{0, 0, 0, 0, 0, 0, -1, 0}}),
+                                       std::pair(300, ComputerWeights::Defaults())}) {
         SimOptions animated = Capped(cap);
         animated.animate = true;
         const SimGameResult plain = Simulator(Capped(cap), weights).Play(3);
@@ -560,14 +560,14 @@ TEST(Simulator, ThreadsChangeNeitherTheGamesNorTheOutput) {
     for (const int k : {0, 1}) {
         o.jobs = k == 0 ? 1 : 3;
         std::ostringstream out;
-        results[k] = PlayGames(o, DemoWeights::Defaults(), out);
+        results[k] = PlayGames(o, ComputerWeights::Defaults(), out);
         output[k] = out.str();
     }
     // Game by game, traces whole and in order, each game's result as from a simulator of its own.
     EXPECT_EQ(output[0], output[1]);
     ASSERT_EQ(results[1].size(), 7u);
     for (std::size_t i = 0; i < results[1].size(); ++i) {
-        const std::string alone = GameResultJson(Simulator(o, DemoWeights::Defaults()).Play(static_cast<int>(i + 1)));
+        const std::string alone = GameResultJson(Simulator(o, ComputerWeights::Defaults()).Play(static_cast<int>(i + 1)));
         EXPECT_EQ(std::tuple(results[1][i].game, GameResultJson(results[0][i]), GameResultJson(results[1][i])),
                   std::tuple(static_cast<int>(i + 1), alone, alone));
     }

@@ -14,9 +14,9 @@ namespace {
 TEST(CrossEntropyTuner, MeanMovesToTheOptimumWithinTheBounds) {
     const std::array<double, 8> target{30, -10, 5, 50, 0, 12, 3, 1050};
     bool inBounds = true;
-    const TuneEvaluate quadratic = [&](const std::vector<DemoValues>& candidates) {
+    const TuneEvaluate quadratic = [&](const std::vector<WeightValues>& candidates) {
         std::vector<double> scores;
-        for (const DemoValues& c : candidates) {
+        for (const WeightValues& c : candidates) {
             double s = 0;
             for (std::size_t k = 0; k < c.size(); ++k) {
                 inBounds = inBounds && c[k] >= kTuneWeightMin && c[k] <= kTuneWeightMax;
@@ -26,10 +26,10 @@ TEST(CrossEntropyTuner, MeanMovesToTheOptimumWithinTheBounds) {
         }
         return scores;
     };
-    DemoValues start = DefaultDemoValues();
+    WeightValues start = DefaultWeightValues();
     start[7] = 5000;
     // After one generation the only centre scored is the start, within the bounds.
-    EXPECT_EQ(CrossEntropyTuner(start, 20, 7).Step(quadratic).bestEver, (DemoValues{41, 5, 0, 7, 1, 1, 1, 1000}));
+    EXPECT_EQ(CrossEntropyTuner(start, 20, 7).Step(quadratic).bestEver, (WeightValues{41, 5, 0, 7, 1, 1, 1, 1000}));
     CrossEntropyTuner tuner(start, 20, 7);
     TuneGeneration g;
     for (int i = 0; i < 25; ++i) g = tuner.Step(quadratic);
@@ -63,7 +63,7 @@ std::string TempFile(const std::string& name) {
 // The best weights are on disk after every generation, and the same run on
 // one or two threads prints the same figures and writes the same file.
 TEST(RunTune, WritesTheBestAfterEachGenerationTheSameForAnyThreads) {
-    std::vector<std::pair<DemoValues, DemoValues>> files;  // after the first generation, at the end
+    std::vector<std::pair<WeightValues, WeightValues>> files;  // after the first generation, at the end
     std::vector<std::string> progress;
     for (const int jobs : {1, 2}) {
         TuneOptions o;
@@ -77,17 +77,17 @@ TEST(RunTune, WritesTheBestAfterEachGenerationTheSameForAnyThreads) {
         std::filesystem::remove(o.outFile);
 
         int calls = 0;
-        DemoValues afterFirst{};
+        WeightValues afterFirst{};
         int readAfterFirst = 0;
-        const TuneEvaluate playing = [&](const std::vector<DemoValues>& candidates) {
-            if (++calls == 2) readAfterFirst = ReadDemoFile(o.outFile, afterFirst).count;
+        const TuneEvaluate playing = [&](const std::vector<WeightValues>& candidates) {
+            if (++calls == 2) readAfterFirst = ReadWeightsFile(o.outFile, afterFirst).count;
             return PlayCandidates(o, candidates);
         };
         std::ostringstream out;
-        ASSERT_EQ(RunTune(o, DefaultDemoValues(), out, playing), "");
+        ASSERT_EQ(RunTune(o, DefaultWeightValues(), out, playing), "");
         EXPECT_EQ(readAfterFirst, 8);
-        DemoValues best{};
-        EXPECT_EQ(ReadDemoFile(o.outFile, best).count, 8);
+        WeightValues best{};
+        EXPECT_EQ(ReadWeightsFile(o.outFile, best).count, 8);
         std::filesystem::remove(o.outFile);
 
         // One line a generation (its format is pinned above); the times

@@ -27,7 +27,7 @@
 #include "ui/NameEntryDialog.h"
 #include "ui/ReplaysDialog.h"
 #include "ui/SoundDialog.h"
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 #include "app/TerminationSignals.h"
 #include "render/WindowPlace.h"
 #include "ui/JoinDialog.h"
@@ -110,7 +110,7 @@ class MainFrameTest : public QObject {
     // Demo mode with a lying long figure that the computer takes three
     // columns left: after its first press it waits.
     GameRecord& DemoOnLongFigure() {
-        frame_->Command(kCmdDemo);
+        frame_->RunAction(MenuAction::Demo);
         GameRecord& r = Record();
         r.well.Reset(r.height);
         std::tie(r.mask, r.x, r.y) = std::tuple(FigureTable()[1], 3, 0);
@@ -169,7 +169,7 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QVERIFY(frame_->game().Animating() && !Record().running);
         prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { QVERIFY(Record().running && Record().score == 0); });
-        frame_->Command(kCmdHighScore);
+        frame_->RunAction(MenuAction::HighScore);
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
         QTest::keyClick(frame_->view(), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
@@ -238,7 +238,7 @@ private slots:
             box.ButtonBox(PadSettings::kA)->setCurrentIndex(kPadDrop);
             d.accept();
         });
-        frame_->Command(kCmdDesign);
+        frame_->RunAction(MenuAction::Design);
         QTRY_VERIFY(frame_->view()->hasFocus());
         QCOMPARE(prompts_.MessageTexts(), QStringList{RangeMessage(100, 2000)});
         QCOMPARE(frame_->settings().pad, (PadSettings{300, 10, {kPadDrop, kPadRotate2, kPadRotate2, kPadDrop, 2, 1}}));
@@ -343,7 +343,7 @@ private slots:
         ComputerPlayer computer(f.game);
         Driver driver(f.game, computer);
         driver.Stop();  // the game's timer: the test ticks
-        f.game.SetHooks({.painter = &f, .clock = &driver, .keys = &driver, .network = &f, .shell = &f, .computer = &computer});
+        f.game.SetHooks({.painter = &f, .clock = &driver, .keys = &driver, .network = &f, .window = &f, .computer = &computer});
         StartDemo(f.game);
         f.SetFigure(1, 3, 0);
         computer.Move();  // three steps left, each followed by a pause of 110 ms
@@ -445,7 +445,7 @@ private slots:
             d.ClicksBox()->setChecked(true);
             d.OkButton()->click();
         });
-        frame_->Command(kCmdSound);
+        frame_->RunAction(MenuAction::Sound);
         const Settings& s = frame_->settings();
         QCOMPARE(std::tuple(s.sound, s.soundVolume, s.soundClicks), std::tuple(1, 35, 1));
         for (const int sound : {0, 1, 0}) {
@@ -519,7 +519,7 @@ private slots:
             QCOMPARE(d.List()->findItems(QString::number(edited.claims.score), Qt::MatchExactly, 2).size(), 1);
             d.reject();
         });
-        frame_->Command(kCmdReplays);
+        frame_->RunAction(MenuAction::Replays);
         const auto scores = ResolveHighScorePath(frame_->settings().highScore);
         HighScoreLinks links = ReadHighScoreLinks(scores);
         links[0].file = copy.filename().string();
@@ -527,7 +527,7 @@ private slots:
         prompts_.On<HighScoreDialog>([](HighScoreDialog& d) {
             QVERIFY(d.MarkLabel(0)->text() == QStringLiteral("\u2717") && d.MarkLabel(0)->toolTip().contains("score"));
         });
-        frame_->Command(kCmdHighScore);
+        frame_->RunAction(MenuAction::HighScore);
 
         // A game under way waits behind a replay as it was, its timer idle.
         QTest::keyClick(frame_->view(), Qt::Key_Return);
@@ -559,12 +559,12 @@ private slots:
     // Ann hosts, Bob joins from a second window; both in the network game's lists.
     void HostAndJoin(int countdown) {
         OpenJoiner();
-        frame_->settings().secBeforeStart = countdown;
+        frame_->settings().countdownSeconds = countdown;
         AnswerJoin(prompts_, "Ann", {}, 0);
-        frame_->Command(kCmdCreateNetwork);
+        frame_->RunAction(MenuAction::CreateNetwork);
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
         AnswerJoin(joinPrompts_, "Bob", "127.0.0.1", HostPort());
-        joiner_->Command(kCmdJoinNetwork);
+        joiner_->RunAction(MenuAction::JoinNetwork);
         QTRY_VERIFY(joiner_->session().networkWindow() != nullptr);
         QTRY_COMPARE(frame_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
     }
@@ -630,9 +630,9 @@ private slots:
     // The host's end-of-game animation leaves its server free: a peer's chat line sent just
     // before the host's well fills is echoed while the animation is still running.
     void theHostsServerAnswersDuringItsGameOver() {
-        frame_->settings().secBeforeStart = 0;
+        frame_->settings().countdownSeconds = 0;
         AnswerJoin(prompts_, "Ann", {}, 0);
-        frame_->Command(kCmdCreateNetwork);
+        frame_->RunAction(MenuAction::CreateNetwork);
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
         QTcpSocket peer;
         QByteArray received;
@@ -704,13 +704,13 @@ private slots:
     void aFailedCreateOrJoinSaysSoAndPlaysOnAlone() {
         OpenJoiner();
         AnswerJoin(prompts_, "Ann", {}, 0);
-        frame_->Command(kCmdCreateNetwork);
+        frame_->RunAction(MenuAction::CreateNetwork);
         const int port = HostPort();
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
         // A second Ann is refused with the server's own words, even while busy; the joiner's network game ends.
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
-        joiner_->Command(kCmdJoinNetwork);
+        joiner_->RunAction(MenuAction::JoinNetwork);
         std::tie(joiner_->settings().animate, joiner_->game().record().waitingForStart) = std::tuple(1, false);
         joiner_->game().EndOfGameAnimation(AfterAnimation::Reset);
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
@@ -718,12 +718,12 @@ private slots:
         // The port is taken by the host.
         Activate(joiner_.get(), joiner_->view());
         AnswerJoin(joinPrompts_, "Bob", {}, port);
-        joiner_->Command(kCmdCreateNetwork);
+        joiner_->RunAction(MenuAction::CreateNetwork);
         QCOMPARE(joinPrompts_.MessageTexts().back(), "Cannot create server socket");
         // A port nobody listens on any more: the host's game ends first; the dialog is cancelled.
-        frame_->Command(kCmdJoinNetwork);
+        frame_->RunAction(MenuAction::JoinNetwork);
         AnswerJoin(joinPrompts_, "Comp7", "127.0.0.1", port);
-        joiner_->Command(kCmdJoinNetwork);
+        joiner_->RunAction(MenuAction::JoinNetwork);
         GameRecord& r = joiner_->game().record();
         QVERIFY(r.computerPlays && r.networkGame);
         // Ann is at work in her window: Bob's window tells its reason once he comes back to it.

@@ -10,7 +10,7 @@
 
 #include "../ui/FakePrompts.h"
 #include "app/CMainFrame.h"
-#include "app/Commands.h"
+#include "ui/MenuActions.h"
 #include "app/ComputerMatch.h"
 #include "app/GameView.h"
 #include "app/NetworkSession.h"
@@ -65,7 +65,7 @@ class MatchTest : public QObject {
         s.playerName = name;
         s.team = "Home";
         NetOptions options = OptionsFromSettings(s);
-        std::tie(options.startIn, options.levelCode, options.height) = std::tuple(0, 1, kMinWellHeight);
+        std::tie(options.countdownSeconds, options.fallPeriod, options.height) = std::tuple(0, 1, kMinWellHeight);
         StoreOptions(s, options);
         s.animate = 0;
     }
@@ -93,7 +93,7 @@ private slots:
     void aMatchPlaysARoundToItsStatisticsAndEndsItsPlayers() {
         PlayAs("Ann");
         AnswerMatch(3, 9, MatchTeams::AloneAgainstAll, true);
-        frame_->Command(kCmdPlayComputer);
+        frame_->RunAction(MenuAction::PlayComputer);
         NetworkSession& session = frame_->session();
         QVERIFY(session.match() != nullptr);
         QCOMPARE(ListeningAddress(session.serverTransport().Port()).left(8), QStringLiteral("0100007F"));  // 127.0.0.1
@@ -132,7 +132,7 @@ private slots:
     void aComputerThatCannotJoinEndsTheMatch() {
         PlayAs("Computer2");
         AnswerMatch(2, 5, MatchTeams::EachForHimself, false);
-        frame_->Command(kCmdPlayComputer);
+        frame_->RunAction(MenuAction::PlayComputer);
         QTRY_COMPARE_WITH_TIMEOUT(prompts_.MessageTexts(), QStringList{"A computer player could not join the game."},
                                   kWaitMs);
         QVERIFY(frame_->session().match() == nullptr && !frame_->game().record().networkGame);

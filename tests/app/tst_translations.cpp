@@ -14,7 +14,7 @@
 #include "app/Translations.h"
 #include "settings/HighScoreTable.h"
 #include "ui/AboutDialog.h"
-#include "ui/DemoParametersDialog.h"
+#include "ui/ComputerWeightsDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/GameOptionsDialog.h"
 #include "ui/HighScoreDialog.h"
@@ -64,7 +64,7 @@ struct Windows {
         dialogs.emplace_back(new DesignDialog(DesignValues{}, prompts));
         dialogs.emplace_back(new GameOptionsDialog(GameOptionsValues{}, prompts));
         dialogs.emplace_back(new HighScoreDialog(HighScoreTable{}, "000100 score", "unused.his", prompts));
-        dialogs.emplace_back(new DemoParametersDialog(DemoDialogData{}, prompts));
+        dialogs.emplace_back(new ComputerWeightsDialog(WeightsDialogData{}, prompts));
         dialogs.emplace_back(new JoinDialog(JoinEntries{}, false, prompts));
         dialogs.emplace_back(new NetworkOptionsDialog(NetOptions{}, prompts));
         dialogs.emplace_back(new AboutDialog(VersionQuad{1, 0, 0, 5}));

@@ -30,8 +30,8 @@ inline std::string MaskPicture(const FigureMask& mask) {
 
 // A game whose every hook is this fixture: it records the painting (and the
 // well at every repaint), the reports to the network and the calls to the
-// shell, holds the keys in `keysDown`, moves its clock only when told, and counts what the computer player is asked to do.
-struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, ComputerHooks, GameEvents {
+// window requests, holds the keys in `keysDown`, moves its clock only when told, and counts what the computer player is asked to do.
+struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowRequests, ComputerHooks, GameEvents {
     std::vector<std::string> calls, sent, events;
     std::vector<Well> frames;
     std::int64_t seconds = 1000;
@@ -45,7 +45,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, GameShell, C
 
     GameFixture() {
         settings.botLines = 0;
-        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = this, .shell = this, .computer = this});
+        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = this, .window = this, .computer = this});
         game.AddListener(this);
         game.ResetGame();
         events.clear();

@@ -90,7 +90,7 @@ TEST(Generator, ChoosesByRunningSumAndMakesTheChosenFigureRarer) {
 TEST(Reset, StartsAFreshGameThatWaits) {
     GameFixture f;
     GameRecord& r = f.r();
-    f.settings.level = 7;
+    f.settings.fallPeriod = 7;
     r.well.at(4, 10) = 3;
     std::tie(r.score, r.lines, r.landingCounter, r.fallTicks, r.stackTop, r.landingIndicator) =
         std::tuple(99, 40, 9, 4, 3, 4);
@@ -149,7 +149,7 @@ TEST(Reset, HeightChangesOnlyAtResetAndStaysInRange) {
         f.game.ResetGame();
         EXPECT_TRUE(f.r().height >= kMinWellHeight && f.r().height <= kMaxWellHeight) << bad;
     }
-    f.settings.level = 0;  // would divide by zero in the line score
+    f.settings.fallPeriod = 0;  // would divide by zero in the line score
     f.game.ResetGame();
     EXPECT_EQ(f.r().fallPeriod, 1);
 }
@@ -488,7 +488,7 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
 // where the player may.
 TEST(Network, ReportsToTheServerAndKeepsLevelAndLines) {
     GameFixture f;
-    std::tie(f.settings.animate, f.settings.botLines, f.r().networkGame, f.r().networkLevel) = std::tuple(0, 1, true, 4);
+    std::tie(f.settings.animate, f.settings.botLines, f.r().networkGame, f.r().networkFallPeriod) = std::tuple(0, 1, true, 4);
     f.game.ResetGame();
     f.game.EnterAction();
     f.mayStart = true;

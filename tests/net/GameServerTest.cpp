@@ -150,7 +150,7 @@ TEST(MessageStream, HandsOutWholeMessagesInOrderHoweverTheBytesArrive) {
         for (std::size_t at = 0; at < all.size(); at += piece) {
             stream.Append(std::string_view(all).substr(at, piece));
             while (stream.Next(m) == ReadStatus::Complete)
-                got += m.kind == MSG_TEXT ? EncodeText(m.text) : m.kind == MSG_START ? EncodeStart(m.levelCode, m.seed)
+                got += m.kind == MSG_TEXT ? EncodeText(m.text) : m.kind == MSG_START ? EncodeStart(m.fallPeriod, m.seed)
                                                                                      : EncodePresent(m.rows);
         }
         EXPECT_TRUE(got == all && stream.Buffered() == 0) << piece;
@@ -322,7 +322,7 @@ TEST(GameServerJoin, DuringARoundAJoinSitsItOutAndANewConnectionIsRefused) {
 }
 
 TEST(GameServerJoin, OptionsGoToEveryoneWithTheReportAndToLaterJoins) {
-    const NetOptions options{.teamThrow = 2, .levelCode = 3, .height = 20};
+    const NetOptions options{.teamThrow = 2, .fallPeriod = 3, .height = 20};
     Host h;
     // The host's client sends its options right behind its join.
     h.server.Accepted(1);
@@ -345,7 +345,7 @@ TEST(GameServerJoin, ConnectionsBeyondTheLimitAreClosedAtOnce) {
 }
 
 TEST(GameServerCountdown, SaysTheSecondsLeftAndStartsTheRoundOnTheFourthTick) {
-    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.levelCode = 4, .startIn = 3});
+    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.fallPeriod = 4, .countdownSeconds = 3});
     h.server.Received(1, EncodeStartRequest(9));
     h.sent.clear();
     for (int left : {2, 1, 0}) {
@@ -356,13 +356,13 @@ TEST(GameServerCountdown, SaysTheSecondsLeftAndStartsTheRoundOnTheFourthTick) {
     h.Ticks(1);
     const auto sent = h.Take(2);
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(std::tie(sent[0].kind, sent[0].levelCode, sent[0].seed, sent[1].tables.teams[0].members),
+    EXPECT_EQ(std::tie(sent[0].kind, sent[0].fallPeriod, sent[0].seed, sent[1].tables.teams[0].members),
               std::tuple(MSG_START, 4, 77, "1/1"));
     EXPECT_EQ(h.server.Random(), 77u);
 }
 
 TEST(GameServerCountdown, PauseCancelsItAndResumeDuringARoundEndsInResume) {
-    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.startIn = 1});
+    Host h({{"Ann", "Red"}, {"Bob", "Blue"}}, NetOptions{.countdownSeconds = 1});
     h.server.StartCountdown();
     h.server.Received(2, EncodeKind(MSG_PAUSE));
     h.Ticks(2);
@@ -400,7 +400,7 @@ TEST(GameServerPresents, RowsRemovedBecomePresentsAnnouncedWithTraceMessages) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.removed << (c.senderOut ? " out" : "") << " trace " << c.trace);
-        Host h({{"Ann", "Red"}, {"Bob", "Blue"}, {"Cid", "Green"}}, NetOptions{.trace = c.trace});
+        Host h({{"Ann", "Red"}, {"Bob", "Blue"}, {"Cid", "Green"}}, NetOptions{.traceMessages = c.trace});
         h.Start();
         if (c.senderOut) h.Filled(1);
         h.sent.clear();
@@ -631,7 +631,7 @@ struct FakeConnection : ClientConnection {
 };
 
 // Records what the client shows, each call as one line of text.
-struct FakeWindow : ClientShell {
+struct FakeWindow : ClientDisplay {
     std::vector<std::string> log;
     Tables tables;
     const GameRecord* record = nullptr;  // when set, texts note whether the game ran
@@ -656,7 +656,7 @@ struct ClientFixture : test::GameFixture {
 
     explicit ClientFixture(bool host = false, State state = State::Waiting) {
         std::tie(settings.playerName, settings.team, r().networkGame) = std::tuple("Ann", "Red", true);
-        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = &client, .shell = this, .computer = this});
+        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = &client, .window = this, .computer = this});
         game.ResetGame();
         client.Begin(connection, &window, host);
         connection.bytes.clear();
@@ -691,7 +691,7 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
     };
     for (const Case& c : cases) {
         test::GameFixture f;
-        f.settings.maxScores = 33;  // options other than the defaults
+        f.settings.playTill = 33;  // options other than the defaults
         std::tie(f.r().computerPlays, f.r().computerSpeed) = std::tuple(true, 5);
         GameClient client(f.game, f.settings, kVersion);
         FakeConnection connection;
@@ -708,15 +708,15 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
 
 TEST(ClientRound, StartResetsWithTheRoundsLevelAndSeedAndRuns) {
     const std::pair<int, int> levels[] = {{3, 3}, {0, 1}, {99, 10}};  // level code, kept in 1..10
-    for (auto [levelCode, fallPeriod] : levels) {
+    for (auto [fallPeriod, fallPeriod] : levels) {
         for (State before : {State::Waiting, State::Running}) {  // a game still under way is replaced
             ClientFixture f(false, before);
             f.r().score = 500;
-            f.Receive(EncodeStart(levelCode, 4242));
+            f.Receive(EncodeStart(fallPeriod, 4242));
             // The window comes to the front; the start is not echoed to the server.
-            EXPECT_EQ(std::tuple(f.Now(), f.r().fallPeriod, f.settings.netLevel, f.r().networkSeed, f.r().score,
+            EXPECT_EQ(std::tuple(f.Now(), f.r().fallPeriod, f.settings.netFallPeriod, f.r().networkSeed, f.r().score,
                                  f.focus, f.Sent()),
-                      std::tuple(State::Running, fallPeriod, fallPeriod, 4242u, 0, 1, "")) << levelCode;
+                      std::tuple(State::Running, fallPeriod, fallPeriod, 4242u, 0, 1, "")) << fallPeriod;
         }
     }
 }
@@ -809,7 +809,7 @@ TEST(ClientOptions, TheHostsOptionsAreStoredAndHostileValuesKeptInRange) {
     };
     for (const auto& [received, stored] : cases) {
         ClientFixture f;  // a joiner with its own LEVEL, SEC_BEFORE_START and height
-        std::tie(f.settings.netLevel, f.settings.secBeforeStart, f.settings.height) = std::tuple(7, 9, 24);
+        std::tie(f.settings.netFallPeriod, f.settings.countdownSeconds, f.settings.height) = std::tuple(7, 9, 24);
         f.Receive(EncodeOptions(received));
         EXPECT_EQ(OptionsFromSettings(f.settings), stored) << received.height;
     }

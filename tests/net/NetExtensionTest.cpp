@@ -157,14 +157,14 @@ Played PlayRound(std::array<bool, 4> announce, bool serverAnswers) {
     Played seats;
     for (int i = 0; i < 4; ++i) {
         Seat& s = *seats.emplace_back(std::make_unique<Seat>());
-        std::tie(s.settings.playerName, s.settings.team, s.settings.netLevel, s.settings.secBeforeStart) =
+        std::tie(s.settings.playerName, s.settings.team, s.settings.netFallPeriod, s.settings.countdownSeconds) =
             std::tuple("P" + std::to_string(i), "T" + std::to_string(i), 1, 0);
         s.r().networkGame = true;
         s.game.SetHooks({.painter = &s,
                          .clock = &s,
                          .keys = &s,
                          .network = &s.client,
-                         .shell = &s,
+                         .window = &s,
                          .computer = i % 2 == 0 ? static_cast<ComputerHooks*>(&s.computer) : &s});
         s.r().computerPlays = i % 2 == 0;
         s.game.ResetGame();

@@ -26,7 +26,7 @@ TEST(Layout, FollowsTheClientSizeAndTextHeight) {
 }
 
 // Keeps the texts drawn; what the screen shows is read from its pixels.
-struct FakeShell : ScreenShell {
+struct FakeScreenHost : ScreenHost {
     std::vector<std::pair<int, std::string>> texts;
     int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
     void DrawText(PixelImage&, int x, int, const std::string& text) override { texts.emplace_back(x, text); }
@@ -40,15 +40,15 @@ struct Screen : ::testing::Test {
     Settings settings;
     Game game{settings};
     PixelImage background = MakeBlackImage();
-    FakeShell shell;
-    GameScreen screen{game.record(), settings, background, shell};
+    FakeScreenHost host;
+    GameScreen screen{game.record(), settings, background, host};
     Screen() {
         settings.dots = 0;
         game.SetHooks({.painter = &screen});
         screen.SetLayout(ComputeLayout(320, 545, 25, 16, {}));
         game.ResetGame();
         screen.Repaint();
-        shell.texts.clear();
+        host.texts.clear();
     }
     Color At(int x, int y) const { return screen.Screen().Pixel(x, y); }
     // The colour in the middle of well cell (column, row).
@@ -73,8 +73,8 @@ TEST_F(Screen, RepaintShowsChangedCellsAndCentresTheCounters) {
     std::tie(r.well.at(4, 20), r.score, r.fallPeriod) = std::tuple(6, 123, 10);
     screen.PaintGame(false);
     EXPECT_EQ(CellColour(4, 20), MakeColor(255, 255, 0));
-    ASSERT_EQ(shell.texts.size(), 3u);
-    EXPECT_EQ(std::tie(shell.texts[0], shell.texts[2].second),  // the score, centred, and the level
+    ASSERT_EQ(host.texts.size(), 3u);
+    EXPECT_EQ(std::tie(host.texts[0], host.texts[2].second),  // the score, centred, and the level
               std::tuple(std::pair(230 + (60 - 21) / 2, std::string("123")), "0"));
 }
 

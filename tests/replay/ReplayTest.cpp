@@ -23,7 +23,7 @@ using test::Script;
 const Script kScripts[] = {
     {.name = "single", .seed = 1},
     {.name = "no-next-bottom-lines", .seed = 2, .height = 19, .next = 0, .botLines = 1},
-    {.name = "level-rises-animated", .seed = 3, .ticks = 6000, .level = 9, .botLines = 1, .animate = 1, .demoAt = 400,
+    {.name = "level-rises-animated", .seed = 3, .ticks = 6000, .fallPeriod = 9, .botLines = 1, .animate = 1, .demoAt = 400,
      .demoSpeed = 9},
     {.name = "demo-speed-0", .seed = 4, .ticks = 3000, .demoAt = 30, .demoSpeed = 0},
     {.name = "demo-speed-5", .seed = 5, .ticks = 3000, .demoAt = 30, .demoSpeed = 5},

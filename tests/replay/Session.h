@@ -20,7 +20,7 @@ struct Script {
     const char* name;
     std::uint32_t seed = 1;  // of the random player
     int ticks = 4000;        // then the recording stops
-    int height = 25, level = 5, next = 1, botLines = 0, incLevel = 1, animate = 0;
+    int height = 25, fallPeriod = 5, next = 1, botLines = 0, incLevel = 1, animate = 0;
     bool learn = false;
     int demoAt = -1, demoSpeed = 2;  // the Demo command at this tick
     int newGameAt = -1;              // New Game (F2) at this tick
@@ -51,8 +51,8 @@ struct LiveSession : GameClock, KeyState {
     bool Busy() const { return computer.Busy() || game.Animating(); }
 
     void Run(const Script& s) {
-        std::tie(settings.height, settings.level, settings.next, settings.botLines, settings.incLevel, settings.animate) =
-            std::tuple(s.height, s.level, s.next, s.botLines, s.incLevel, s.animate);
+        std::tie(settings.height, settings.fallPeriod, settings.next, settings.botLines, settings.incLevel, settings.animate) =
+            std::tuple(s.height, s.fallPeriod, s.next, s.botLines, s.incLevel, s.animate);
         settings.playerName = s.presentEvery ? s.netName : "Ann";
         const bool network = s.presentEvery > 0;
         game.SetHooks({.clock = this, .keys = this, .network = network ? &client : nullptr, .computer = &computer});
@@ -63,7 +63,7 @@ struct LiveSession : GameClock, KeyState {
             TakeJoinEntries(settings, r, s.netName, "Red", "127.0.0.1", 7000);
             r.networkGame = true;
             client.Begin(server, nullptr, false);
-            client.Received(EncodeStart(s.level, static_cast<std::int32_t>(s.seed)));
+            client.Received(EncodeStart(s.fallPeriod, static_cast<std::int32_t>(s.seed)));
         } else {
             game.ResetGame();
         }

@@ -154,11 +154,11 @@ TEST_F(IniFileDisk, MissingFileReadsDefaultsAndSaveWritesItWhole) {
 
 // Every value of a Settings record, for comparing whole records.
 auto Fields(const Settings& s) {
-    return std::tie(s.keys, s.pad, s.level, s.next, s.incLevel, s.botLines, s.height, s.demo, s.sound, s.animate,
+    return std::tie(s.keys, s.pad, s.fallPeriod, s.next, s.incLevel, s.botLines, s.height, s.weights, s.sound, s.animate,
                     s.color, s.dots, s.dotInterval, s.palette, s.marks, s.landing, s.playerName, s.server, s.team, s.port,
-                    s.netLevel, s.commandToThrow,
-                    s.playerToThrow, s.pendLines, s.countOnlyExitScores, s.playerExitScores, s.commandExitScores,
-                    s.maxScores, s.secBeforeStart, s.traceMessages, s.highScore, s.help, s.bitmap, s.left, s.right,
+                    s.netFallPeriod, s.teamThrow,
+                    s.playerThrow, s.pendLines, s.countOnlyWinScores, s.playerWinScores, s.teamWinScores,
+                    s.playTill, s.countdownSeconds, s.traceMessages, s.highScore, s.help, s.bitmap, s.left, s.right,
                     s.top, s.bottom, s.installed);
 }
 
@@ -216,12 +216,12 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKeyWhereXdgSays) {
 
 TEST_F(SettingsFileTest, SavedValuesReadBack) {
     const Settings s{.keys = {65, 68, 87, 83, 13, 88}, .pad = {250, 12, {4, 3, 0, 1, 2, 2}},
-                     .level = 3, .next = 0, .incLevel = 0, .botLines = 0,
-                     .height = 20, .demo = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
+                     .fallPeriod = 3, .next = 0, .incLevel = 0, .botLines = 0,
+                     .height = 20, .weights = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
                      .dots = 3, .dotInterval = 3, .palette = 1, .marks = 1, .landing = 1, .playerName = " Alice ", .server = "'game.example'",
-                     .team = "\"Red\"", .port = 7100, .netLevel = 9, .commandToThrow = 2, .playerToThrow = 1,
-                     .pendLines = 6, .countOnlyExitScores = 0, .playerExitScores = 3, .commandExitScores = 4,
-                     .maxScores = 30, .secBeforeStart = 5, .traceMessages = 0,
+                     .team = "\"Red\"", .port = 7100, .netFallPeriod = 9, .teamThrow = 2, .playerThrow = 1,
+                     .pendLines = 6, .countOnlyWinScores = 0, .playerWinScores = 3, .teamWinScores = 4,
+                     .playTill = 30, .countdownSeconds = 5, .traceMessages = 0,
                      .highScore = (root_ / "scores.his ").string(), .help = "help.txt", .bitmap = "/tmp/pic.bmp",
                      .left = -7, .right = 400, .top = -4, .bottom = 700, .installed = 1};
     ASSERT_TRUE(SaveSettings(s));
@@ -230,13 +230,13 @@ TEST_F(SettingsFileTest, SavedValuesReadBack) {
     // Weights are written truncated towards zero; whatever the record holds, the file says it is installed.
     Settings t;
     t.installed = 0;
-    std::tie(t.demo[DemoWeights::HOLE], t.demo[DemoWeights::MINHOLE], t.demo[DemoWeights::HEIGHT]) =
+    std::tie(t.weights[ComputerWeights::kHoles], t.weights[ComputerWeights::kHoleDepth], t.weights[ComputerWeights::kContacts]) =
         std::tuple(12.8, -3.9, 1e300);
     ASSERT_TRUE(SaveSettings(t));
     const std::string text = Slurp(SettingsFilePath());
     for (const char* line : {"[DEMO]\nHOLE=12\nMINHOLE=-3\n", "[INSTALLED]\nINSTALLED=1\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
-    EXPECT_EQ(Load().demo, (DemoWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
+    EXPECT_EQ(Load().weights, (ComputerWeights{{12, -3, 2147483647.0, 7, 1, 1, 1, 1}}));
 }
 
 // Two copies of the game run from one settings file: each saves what it
@@ -249,13 +249,13 @@ TEST_F(SettingsFileTest, TwoCopiesSaveTheirOwnChangesAndLoseNoneOfTheOther) {
     const Settings loadedA = Load(), loadedB = Load();
     Settings a = loadedA, b = loadedB;
     a.keys.left = 65;
-    b.level = 9;
+    b.fallPeriod = 9;
     b.playerName = "Bob";
     ASSERT_TRUE(SaveSettingsChanges(loadedA, a));
     Spit(SettingsFilePath(), std::regex_replace(Slurp(SettingsFilePath()), std::regex("BITMAP=.*\n"), ""));
     ASSERT_TRUE(SaveSettingsChanges(loadedB, b));
     const Settings both = Load();
-    EXPECT_EQ(std::tuple(both.keys.left, both.level, both.playerName), std::tuple(65, 9, std::string("Bob")));
+    EXPECT_EQ(std::tuple(both.keys.left, both.fallPeriod, both.playerName), std::tuple(65, 9, std::string("Bob")));
     EXPECT_NE(Slurp(SettingsFilePath()).find("\nBITMAP=\n"), std::string::npos);
 }
 
@@ -286,8 +286,8 @@ TEST_F(SettingsFileTest, HandWrittenFilesAreReadAndKept) {
     // Missing NET LEVEL and SIZE keys follow the values read before them.
     Settings s = LoadText("[SKILL]\nLEVEL=2\nHEIGHT=19\n[SIZE]\nTOP=-10\n");
     const WindowRect g = DefaultGeometry(metrics, 19);
-    EXPECT_EQ(std::tuple(s.netLevel, s.left, s.top, s.right, s.bottom), std::tuple(2, g.left, -10, g.right, g.bottom));
-    EXPECT_EQ(LoadText("[SKILL]\nLEVEL=2\n[NET]\nLEVEL=7\n").netLevel, 7);
+    EXPECT_EQ(std::tuple(s.netFallPeriod, s.left, s.top, s.right, s.bottom), std::tuple(2, g.left, -10, g.right, g.bottom));
+    EXPECT_EQ(LoadText("[SKILL]\nLEVEL=2\n[NET]\nLEVEL=7\n").netFallPeriod, 7);
 
     // Texts are cut to their size less one; any INSTALLED value but 0 means the first run is done.
     bool first = true;
@@ -316,14 +316,14 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, 254, 1}));
     EXPECT_EQ(s.pad,
               (PadSettings{500, 30, {kPadRotate, kPadRotate2, kPadNone, kPadAccelerate, kPadRotate2, kPadRotate}}));
-    EXPECT_EQ(std::tuple(s.level, s.netLevel, s.height, s.dots, s.dotInterval, s.port, s.demo[DemoWeights::MINHOLE]),
+    EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.weights[ComputerWeights::kHoleDepth]),
               std::tuple(1, 10, 25, 1, 1, 7000, double{INT_MIN}));
     // On/off values read as 1 when not 0.
     EXPECT_EQ(std::tuple(s.next, s.incLevel, s.botLines, s.animate, s.color, s.traceMessages, s.marks, s.landing,
                          s.palette),
               std::tuple(1, 1, 1, 1, 1, 1, 1, 1, kPaletteClassic));
-    EXPECT_EQ(std::tuple(s.commandToThrow, s.playerToThrow, s.playerExitScores, s.commandExitScores, s.maxScores,
-                         s.secBeforeStart, s.left, s.right),
+    EXPECT_EQ(std::tuple(s.teamThrow, s.playerThrow, s.playerWinScores, s.teamWinScores, s.playTill,
+                         s.countdownSeconds, s.left, s.right),
               std::tuple(4, 0, 0, 0, 0, 10, -(1 << 24), 1 << 24));
     s = LoadText("[SKILL]\nHEIGHT=3\n[DESIGN]\nDOTS=65538\nDOT_INTERVAL=4\n");  // 65538 would wrap to 2
     EXPECT_EQ(std::tuple(s.height, s.dots, s.dotInterval), std::tuple(19, 1, 3));

@@ -15,7 +15,7 @@
 #include "render/ChatLog.h"
 #include "ui/Controls.h"
 #include "render/Background.h"
-#include "ui/DemoParametersDialog.h"
+#include "ui/ComputerWeightsDialog.h"
 #include "ui/DesignDialog.h"
 #include "ui/FirstRunDialogs.h"
 #include "ui/GameOptionsDialog.h"
@@ -57,8 +57,8 @@ QStringList Texts(int n, const std::function<QString(int)>& text) {
     for (int i = 0; i < n; ++i) out << text(i);
     return out;
 }
-QStringList Shown(const DemoParametersDialog& d) {
-    return Texts(DemoWeights::kCriteria, [&d](int i) { return d.ValueEdit(i)->text(); });
+QStringList Shown(const ComputerWeightsDialog& d) {
+    return Texts(ComputerWeights::kCriteria, [&d](int i) { return d.ValueEdit(i)->text(); });
 }
 QStringList Row(const QTreeWidget* list, int row) {
     return Texts(list->columnCount(), [=](int c) { return list->topLevelItem(row)->text(c); });
@@ -192,7 +192,7 @@ private slots:
         FakePrompts prompts;
         GameOptionsDialog game({5, true, false, 20}, prompts);
         DriveLevelBar(game.LevelScrollBar(), game.LevelLabel(), [&game] { return 10 - game.StartPeriod(); });
-        NetworkOptionsDialog net(NetOptions{.levelCode = 3}, prompts);
+        NetworkOptionsDialog net(NetOptions{.fallPeriod = 3}, prompts);
         QCOMPARE(net.LevelScrollBar()->value(), 7);
         DriveLevelBar(net.LevelScrollBar(), net.LevelLabel(), [&net] { return net.Level(); });
 
@@ -226,7 +226,7 @@ private slots:
                 ok ? d.accept() : d.reject();
             });
             QCOMPARE(RunGameOptionsDialog(nullptr, s, prompts), ok);
-            QVERIFY(std::tuple(s.level, int(s.incLevel), s.botLines, s.height) ==
+            QVERIFY(std::tuple(s.fallPeriod, int(s.incLevel), s.botLines, s.height) ==
                     (ok ? std::tuple(4, 0, 1, 19) : std::tuple(5, 1, 0, 25)));
         }
     }
@@ -359,23 +359,23 @@ private slots:
     // ---- demo parameters: how weights are scaled and truncated is tested
     // with the demo values; here that the command and the buttons apply it ----
 
-    void demoCommandScalesAndTruncates() {
+    void weightsCommandScalesAndTruncates() {
         FakePrompts prompts;
-        DemoWeights w;
+        ComputerWeights w;
         w[0] = 2000;
         bool learn = true;
-        prompts.On<DemoParametersDialog>([](DemoParametersDialog& d) {
+        prompts.On<ComputerWeightsDialog>([](ComputerWeightsDialog& d) {
             QCOMPARE(Shown(d), QStringList({"500", "1", "0", "1", "0", "0", "0", "0"}));
             d.LearnBox()->setChecked(false);
             d.reject();
         });
-        QVERIFY(!RunDemoParametersDialog(nullptr, w, learn, prompts));
+        QVERIFY(!RunComputerWeightsDialog(nullptr, w, learn, prompts));
         QVERIFY(learn && w[0] == 500.0);  // the scaling stays after Cancel
 
         // Learned fractions are shown and stored truncated; a bad field keeps the dialog open.
         w[0] = 40.8;
         learn = false;
-        prompts.On<DemoParametersDialog>([&prompts](DemoParametersDialog& d) {
+        prompts.On<ComputerWeightsDialog>([&prompts](ComputerWeightsDialog& d) {
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             QCOMPARE(Shown(d)[0], QStringLiteral("40"));
@@ -387,11 +387,11 @@ private slots:
             d.ValueEdit(7)->setText(" -3 ");
             d.accept();
         });
-        QVERIFY(RunDemoParametersDialog(nullptr, w, learn, prompts));
+        QVERIFY(RunComputerWeightsDialog(nullptr, w, learn, prompts));
         QVERIFY(learn && w[0] == 40.0 && w[7] == -3.0);
     }
 
-    void demoFileButtons() {
+    void weightsFileButtons() {
         const QString file = home_->filePath("mine.dem"), shortFile = home_->filePath("short.dem");
         QFile out(shortFile), saved(file);
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write("9 8\n7 x 6\n") > 0 && out.flush());
@@ -399,7 +399,7 @@ private slots:
         prompts.saveResults = {file, home_->filePath("missing/dir/x.dem")};
         prompts.openResults = {file, shortFile, home_->filePath("absent.dem")};
 
-        DemoParametersDialog d({{1, -2, 3, 40, 5, 6, 7, 123456}, true}, prompts);
+        ComputerWeightsDialog d({{1, -2, 3, 40, 5, 6, 7, 123456}, true}, prompts);
         // Save reads up to a refused field and writes what the data then hold.
         d.ValueEdit(0)->setText("12");
         d.ValueEdit(2)->setText("oops");
@@ -575,7 +575,7 @@ private slots:
     void leftClickSendsCommandAndReturnsFocus() {
         QWidget window;
         window.setFocusPolicy(Qt::StrongFocus);
-        auto* next = new LabelButton("Next", 32773, &window);
+        auto* next = new LabelButton("Next", MenuAction::ToggleNext, &window);
         next->setGeometry(10, 10, 60, 25);
         window.show();
         window.activateWindow();
@@ -583,11 +583,12 @@ private slots:
         window.setFocus();
         QCOMPARE(next->focusPolicy(), Qt::StrongFocus);  // Tab reaches a label as any button
 
-        QSignalSpy spy(next, &OwnerDrawnButton::command);
+        QSignalSpy spy(next, &OwnerDrawnButton::actionRequested);
         QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(next->hasFocus() && !next->KeyboardFocus());  // the label takes the focus while pressed
         QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(spy.count() == 1 && spy.at(0).at(0).toInt() == 32773 && window.hasFocus());  // focus given back
+        QVERIFY(spy.count() == 1 && spy.at(0).at(0).value<MenuAction>() == MenuAction::ToggleNext);
+        QVERIFY(window.hasFocus());  // focus given back
         // No click: the right button, or the left one released outside.
         QTest::mouseClick(next, Qt::RightButton, {}, QPoint(5, 5));
         QTest::mousePress(next, Qt::LeftButton, {}, QPoint(5, 5));
@@ -734,12 +735,12 @@ private slots:
         QVERIFY(f.prompts.MessageTexts() == QStringList{kCannotPlayAloneText} && f.connection.sent.empty());
 
         f.ReceivePlayers(2);
-        f.settings.netLevel = 6;
+        f.settings.netFallPeriod = 6;
         f.window.startButton()->click();
         QVERIFY(f.connection.sent == EncodeStartRequest(6) && !f.window.startButton()->isEnabled());
 
         // The options are stored and sent on OK only.
-        f.settings.netLevel = 3;  // level 7; the height 25 shows as 24
+        f.settings.netFallPeriod = 3;  // level 7; the height 25 shows as 24
         const NetOptions before = OptionsFromSettings(f.settings);
         for (bool ok : {false, true}) {
             f.connection.sent.clear();

@@ -17,13 +17,13 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
       client_(game_, settings_, version) {
     clock_.start();
     settings_.animate = 0;  // the animation would hold the thread of every player
-    settings_.demo = config_.weights;
+    settings_.weights = config_.weights;
     settings_.playerName = config_.name;
     settings_.team = config_.team.empty() ? config_.name : config_.team;
     settings_.server = config_.server;
     settings_.port = config_.port;
 
-    game_.SetHooks({.clock = this, .keys = this, .network = &client_, .shell = this, .computer = &computer_});
+    game_.SetHooks({.clock = this, .keys = this, .network = &client_, .window = this, .computer = &computer_});
     if (!config_.recordDir.empty()) {
         replays_ = std::make_unique<ReplayLibrary>(config_.recordDir);
         recorder_ = std::make_unique<ReplayRecorder>(game_, [this](Replay&& replay) {

@@ -27,7 +27,7 @@ struct PlayerConfig {
     std::string server;
     int port = 7000;
     int speed = 2;
-    DemoWeights weights = DemoWeights::Defaults();
+    ComputerWeights weights = ComputerWeights::Defaults();
     std::string outputPrefix;  // put before every printed text
     std::string recordDir;     // where each game's replay goes; empty: none kept
 };
@@ -42,7 +42,7 @@ enum class BotEvent {
 // One computer player of a network game without a window: its own settings,
 // game, computer player, game client and socket, run at the game's real pace
 // by a timer of the game's ticks as the window would run them.
-class BotPlayer final : public GameClock, public KeyState, public GameShell, public ClientShell {
+class BotPlayer final : public GameClock, public KeyState, public WindowRequests, public ClientDisplay {
 public:
     // `onEvent` hears of every round that ended and of the end of the
     // connection, with the text to show for a failure.
@@ -64,12 +64,12 @@ public:
     std::uint32_t TickCount() override;
     // KeyState: nobody is at the keyboard.
     bool IsKeyDown(int) override { return false; }
-    // GameShell: there is no window.
+    // WindowRequests: there is no window.
     void ShowHighScores(bool, std::int32_t) override {}
     void HideMessageWindow() override {}
     void Minimize() override {}
     void TakeFocus() override {}
-    // ClientShell: texts go to stdout.
+    // ClientDisplay: texts go to stdout.
     void ShowTables(const Tables&) override {}
     void AppendText(const std::string& text) override;
     void ShowMessage(const std::string&) override {}

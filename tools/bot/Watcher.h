@@ -17,7 +17,7 @@ namespace vexari::bot {
 // the server's texts and one line per well change,
 //   NAME (TEAM): R rows of H: ROW/ROW/...
 // with the rows from the bottom, '.' for an empty cell and the colour digit.
-class Watcher final : public ClientShell, public RoomObserver {
+class Watcher final : public ClientDisplay, public RoomObserver {
 public:
     // How long the server has to answer the announcement before the watcher
     // gives up: a server without the extension never does.
@@ -31,7 +31,7 @@ public:
 
     void Connect();
 
-    // ClientShell: texts go to stdout.
+    // ClientDisplay: texts go to stdout.
     void ShowTables(const Tables&) override {}
     void AppendText(const std::string& text) override;
     void ShowMessage(const std::string&) override {}

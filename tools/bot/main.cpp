@@ -13,7 +13,7 @@
 
 #include "BotPlayer.h"
 #include "Watcher.h"
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 #include "base/CommandLine.h"
 #include "base/ProgramVersion.h"
 
@@ -91,18 +91,18 @@ std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::stri
 }
 
 // The weights of a demo-parameters file, or an error text.
-std::optional<vexari::DemoWeights> LoadWeights(const std::string& path, std::string& error) {
-    vexari::DemoValues values = vexari::DefaultDemoValues();
-    const vexari::DemoReadResult read = vexari::ReadDemoFile(path, values);
+std::optional<vexari::ComputerWeights> LoadWeights(const std::string& path, std::string& error) {
+    vexari::WeightValues values = vexari::DefaultWeightValues();
+    const vexari::WeightsReadResult read = vexari::ReadWeightsFile(path, values);
     if (!read.opened) {
         error = "--weights: cannot open " + path;
         return std::nullopt;
     }
-    if (read.count != vexari::DemoWeights::kCriteria) {
+    if (read.count != vexari::ComputerWeights::kCriteria) {
         error = "--weights: " + path + ": expected 8 whole numbers, found " + std::to_string(read.count);
         return std::nullopt;
     }
-    vexari::DemoWeights weights = vexari::DemoWeights::Defaults();
+    vexari::ComputerWeights weights = vexari::ComputerWeights::Defaults();
     bool learnMode = false;  // not part of the file
     vexari::ApplyDialogValues({values, false}, weights, learnMode);
     return weights;
@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     const std::optional<BotArgs> parsed = ParseArgs(args, error);
-    std::optional<vexari::DemoWeights> weights = vexari::DemoWeights::Defaults();
+    std::optional<vexari::ComputerWeights> weights = vexari::ComputerWeights::Defaults();
     if (parsed && !parsed->help && !parsed->weightsFile.empty()) weights = LoadWeights(parsed->weightsFile, error);
     if (!parsed || !weights) {
         std::fprintf(stderr, "vexari-bot: %s\n", error.c_str());

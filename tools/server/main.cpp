@@ -85,7 +85,7 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
     const bool ok =
         vexari::CommandLine()
             .Number("--port", parsed.port, 0, 65535)
-            .Number("--level", o.levelCode, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
+            .Number("--level", o.fallPeriod, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
             .Number("--height", o.height, vexari::kMinShownWellHeight, vexari::kMaxShownWellHeight,
                     vexari::WellHeightOfShown<int>)
             .Number("--play-till", o.playTill, 0)
@@ -93,8 +93,8 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
             .Number("--team-throw", o.teamThrow, 0, 4)
             .Number("--player-win", o.playerWinScores, 0)
             .Number("--team-win", o.teamWinScores, 0)
-            .Number("--start-in", o.startIn, 0, vexari::kMaxCountdownSeconds)
-            .Number("--trace", o.trace, 0, 1)
+            .Number("--start-in", o.countdownSeconds, 0, vexari::kMaxCountdownSeconds)
+            .Number("--trace", o.traceMessages, 0, 1)
             .Number("--autostart", parsed.autostart, 1, vexari::GameServer::kMaxConnections)
             .Number("--max-spectators", parsed.maxSpectators, 0, vexari::GameServer::kMaxConnections)
             .Parse(args, parsed.help, error);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 #include "ai/Simulator.h"
 #include "base/ProgramVersion.h"
 #include "ai/Tuner.h"
@@ -37,11 +37,11 @@ int Tune(const std::vector<std::string>& args) {
         std::cout << vexari::kSimUsage;
         return 0;
     }
-    vexari::DemoValues start = vexari::DefaultDemoValues();
+    vexari::WeightValues start = vexari::DefaultWeightValues();
     if (!options.startFile.empty()) {
-        const vexari::DemoReadResult read = vexari::ReadDemoFile(options.startFile, start);
+        const vexari::WeightsReadResult read = vexari::ReadWeightsFile(options.startFile, start);
         if (!read.opened) return Error("cannot open " + options.startFile);
-        if (read.count != vexari::DemoWeights::kCriteria)
+        if (read.count != vexari::ComputerWeights::kCriteria)
             return Error(options.startFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
     }
     const std::string error = vexari::RunTune(options, start, std::cout);
@@ -65,12 +65,12 @@ int main(int argc, char** argv) {
     }
     if (options.analyze) return Analyze(options.analyzeFile);
 
-    vexari::DemoWeights weights = vexari::DemoWeights::Defaults();
+    vexari::ComputerWeights weights = vexari::ComputerWeights::Defaults();
     if (!options.weightsFile.empty()) {
-        vexari::DemoValues values = vexari::DefaultDemoValues();
-        const vexari::DemoReadResult read = vexari::ReadDemoFile(options.weightsFile, values);
+        vexari::WeightValues values = vexari::DefaultWeightValues();
+        const vexari::WeightsReadResult read = vexari::ReadWeightsFile(options.weightsFile, values);
         if (!read.opened) return Error("cannot open " + options.weightsFile);
-        if (read.count != vexari::DemoWeights::kCriteria)
+        if (read.count != vexari::ComputerWeights::kCriteria)
             return Error(options.weightsFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
         bool learnMode = false;  // not part of the file
         vexari::ApplyDialogValues({values, false}, weights, learnMode);

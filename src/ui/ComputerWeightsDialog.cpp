@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/DemoParametersDialog.h"
+#include "ui/ComputerWeightsDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,28 +13,28 @@
 
 namespace vexari {
 
-const char* const kCannotOpenFileText = QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Cannot open this file");
+const char* const kCannotOpenFileText = QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "Cannot open this file");
 
 namespace {
 
-const char* const kCriterionTexts[DemoWeights::kCriteria] = {
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make new holes"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To shovel away old holes"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To place figures with maximum cohesion with relief"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make long one-element gaps"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "Not to make long two-element gaps"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To make smooth surface"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To place figures lower"),
-    QT_TRANSLATE_NOOP("vexari::DemoParametersDialog", "To remove more than one line in once"),
+const char* const kCriterionTexts[ComputerWeights::kCriteria] = {
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "Not to make new holes"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "To shovel away old holes"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "To place figures with maximum cohesion with relief"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "Not to make long one-element gaps"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "Not to make long two-element gaps"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "To make smooth surface"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "To place figures lower"),
+    QT_TRANSLATE_NOOP("vexari::ComputerWeightsDialog", "To remove more than one line in once"),
 };
 
 // Where each value sits in the "Try" group: column, row.
-constexpr int kColumn[DemoWeights::kCriteria] = {0, 1, 0, 0, 1, 0, 1, 1};
-constexpr int kRow[DemoWeights::kCriteria] = {0, 0, 1, 2, 2, 3, 1, 3};
+constexpr int kColumn[ComputerWeights::kCriteria] = {0, 1, 0, 0, 1, 0, 1, 1};
+constexpr int kRow[ComputerWeights::kCriteria] = {0, 0, 1, 2, 2, 3, 1, 3};
 
 }  // namespace
 
-FileDialogRequest DemoParametersDialog::FileRequest() {
+FileDialogRequest ComputerWeightsDialog::FileRequest() {
     FileDialogRequest r;
     r.initialPath = QStringLiteral("MyParams");
     r.defaultSuffix = QStringLiteral("dem");
@@ -42,7 +42,7 @@ FileDialogRequest DemoParametersDialog::FileRequest() {
     return r;
 }
 
-DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& prompts, QWidget* parent)
+ComputerWeightsDialog::ComputerWeightsDialog(const WeightsDialogData& data, Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts_(prompts), data_(data) {
     setWindowTitle(tr("Demo parameters"));
     ApplyDialogLook(this);
@@ -55,7 +55,7 @@ DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& 
     auto* group = new QGroupBox(tr("Try"), this);
     auto* grid = new QGridLayout(group);
     const int editWidth = DialogUnits(this, 30, 12).width();
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) {
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) {
         auto* edit = new QLineEdit(group);
         edit->setFixedWidth(editWidth);
         auto* label = new QLabel(tr(kCriterionTexts[i]), group);
@@ -79,11 +79,11 @@ DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& 
     auto* defaults = new QPushButton(tr("Default"), this);
     for (QPushButton* b : {ok, cancel, load, save, defaults}) b->setAutoDefault(false);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &DemoParametersDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &DemoParametersDialog::reject);
-    connect(load, &QPushButton::clicked, this, &DemoParametersDialog::LoadFromFile);
-    connect(save, &QPushButton::clicked, this, &DemoParametersDialog::SaveToFile);
-    connect(defaults, &QPushButton::clicked, this, &DemoParametersDialog::RestoreDefaults);
+    connect(ok, &QPushButton::clicked, this, &ComputerWeightsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &ComputerWeightsDialog::reject);
+    connect(load, &QPushButton::clicked, this, &ComputerWeightsDialog::LoadFromFile);
+    connect(save, &QPushButton::clicked, this, &ComputerWeightsDialog::SaveToFile);
+    connect(defaults, &QPushButton::clicked, this, &ComputerWeightsDialog::RestoreDefaults);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {ok, cancel, load, save, defaults}) buttons->addWidget(b);
 
@@ -99,12 +99,12 @@ DemoParametersDialog::DemoParametersDialog(const DemoDialogData& data, Prompts& 
     ShowData();
 }
 
-void DemoParametersDialog::ShowData() {
+void ComputerWeightsDialog::ShowData() {
     learnBox_->setChecked(data_.learnMode);
     for (std::size_t i = 0; i < edits_.size(); ++i) edits_[i]->setText(QString::number(data_.values[i]));
 }
 
-bool DemoParametersDialog::ReadControls() {
+bool ComputerWeightsDialog::ReadControls() {
     data_.learnMode = learnBox_->isChecked();
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const std::optional<int> v = ReadIntegerField(prompts_, this, edits_[i], 0, 0, false);
@@ -114,28 +114,28 @@ bool DemoParametersDialog::ReadControls() {
     return true;
 }
 
-void DemoParametersDialog::accept() {
+void ComputerWeightsDialog::accept() {
     if (ReadControls()) QDialog::accept();
 }
 
-void DemoParametersDialog::RestoreDefaults() {
-    data_.values = DefaultDemoValues();
+void ComputerWeightsDialog::RestoreDefaults() {
+    data_.values = DefaultWeightValues();
     ShowData();
 }
 
-void DemoParametersDialog::SaveToFile() {
+void ComputerWeightsDialog::SaveToFile() {
     ReadControls();  // a refused field is reported; the rest is saved as it stands
     const std::optional<QString> path = prompts_.SaveFile(this, FileRequest());
     if (!path) return;
-    const SaveResult saved = WriteDemoFile(path->toStdString(), data_.values);
+    const SaveResult saved = WriteWeightsFile(path->toStdString(), data_.values);
     if (!saved) prompts_.Message(this, SaveFailureMessage(saved));
 }
 
-void DemoParametersDialog::LoadFromFile() {
+void ComputerWeightsDialog::LoadFromFile() {
     const std::optional<QString> path = prompts_.OpenFile(this, FileRequest());
     if (!path) return;
-    DemoValues values = data_.values;
-    if (!ReadDemoFile(path->toStdString(), values).opened) {
+    WeightValues values = data_.values;
+    if (!ReadWeightsFile(path->toStdString(), values).opened) {
         prompts_.Message(this, tr(kCannotOpenFileText));
         return;
     }
@@ -143,12 +143,12 @@ void DemoParametersDialog::LoadFromFile() {
     ShowData();
 }
 
-bool RunDemoParametersDialog(QWidget* parent, DemoWeights& weights, bool& learnMode, Prompts& prompts) {
+bool RunComputerWeightsDialog(QWidget* parent, ComputerWeights& weights, bool& learnMode, Prompts& prompts) {
     ScaleWeightsForDialog(weights);
-    DemoDialogData data;
+    WeightsDialogData data;
     data.values = DialogValuesFromWeights(weights);
     data.learnMode = learnMode;
-    DemoParametersDialog dialog(data, prompts, parent);
+    ComputerWeightsDialog dialog(data, prompts, parent);
     if (prompts.Exec(dialog) != QDialog::Accepted) return false;
     ApplyDialogValues(dialog.Data(), weights, learnMode);
     return true;

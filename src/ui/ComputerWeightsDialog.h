@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
 
@@ -15,13 +15,13 @@ namespace vexari {
 
 // "Demo parameters": the computer player's eight weights as whole numbers,
 // the learn-from-me switch, the defaults and the *.dem files.
-class DemoParametersDialog : public QDialog {
+class ComputerWeightsDialog : public QDialog {
     Q_OBJECT
 public:
-    DemoParametersDialog(const DemoDialogData& data, Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
+    ComputerWeightsDialog(const WeightsDialogData& data, Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr);
 
     // The dialog data; after OK, what the user chose.
-    const DemoDialogData& Data() const { return data_; }
+    const WeightsDialogData& Data() const { return data_; }
 
     QLineEdit* ValueEdit(int index) const { return edits_[static_cast<std::size_t>(index)]; }
     QCheckBox* LearnBox() const { return learnBox_; }
@@ -47,8 +47,8 @@ private:
     bool ReadControls();
 
     Prompts& prompts_;
-    DemoDialogData data_;
-    std::array<QLineEdit*, DemoWeights::kCriteria> edits_{};
+    WeightsDialogData data_;
+    std::array<QLineEdit*, ComputerWeights::kCriteria> edits_{};
     QCheckBox* learnBox_ = nullptr;
 };
 
@@ -59,7 +59,7 @@ extern const char* const kCannotOpenFileText;
 // above 1000 (this stays, even after Cancel), shows them truncated to whole
 // numbers, and on OK makes them the dialog's numbers and sets learnMode from
 // the check box. Returns true for OK.
-bool RunDemoParametersDialog(QWidget* parent, DemoWeights& weights, bool& learnMode,
+bool RunComputerWeightsDialog(QWidget* parent, ComputerWeights& weights, bool& learnMode,
                              Prompts& prompts = DefaultPrompts());
 
 }  // namespace vexari

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ai/DemoFile.h"
+#include "ai/WeightsFile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -25,9 +25,9 @@ int TruncateToInt(double value) {
 
 }  // namespace
 
-DemoValues DefaultDemoValues() { return DialogValuesFromWeights(DemoWeights::Defaults()); }
+WeightValues DefaultWeightValues() { return DialogValuesFromWeights(ComputerWeights::Defaults()); }
 
-SaveResult WriteDemoFile(const std::string& path, const DemoValues& values) {
+SaveResult WriteWeightsFile(const std::string& path, const WeightValues& values) {
     std::string text;
     for (const int v : values) {
         text += std::to_string(v);
@@ -36,7 +36,7 @@ SaveResult WriteDemoFile(const std::string& path, const DemoValues& values) {
     return WriteFileSafely(path, text);
 }
 
-int ParseDemoValues(std::istream& in, DemoValues& values) {
+int ParseWeightValues(std::istream& in, WeightValues& values) {
     int count = 0;
     while (count < static_cast<int>(values.size())) {
         int c = in.peek();
@@ -66,36 +66,36 @@ int ParseDemoValues(std::istream& in, DemoValues& values) {
     return count;
 }
 
-int ParseDemoValues(std::string_view text, DemoValues& values) {
+int ParseWeightValues(std::string_view text, WeightValues& values) {
     std::istringstream in{std::string(text)};
-    return ParseDemoValues(in, values);
+    return ParseWeightValues(in, values);
 }
 
-DemoReadResult ReadDemoFile(const std::string& path, DemoValues& values) {
+WeightsReadResult ReadWeightsFile(const std::string& path, WeightValues& values) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) return {};  // opens, but cannot be read
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
-    return {true, ParseDemoValues(in, values)};
+    return {true, ParseWeightValues(in, values)};
 }
 
-void ScaleWeightsForDialog(DemoWeights& weights) {
+void ScaleWeightsForDialog(ComputerWeights& weights) {
     double largest = 0;  // 0 when every weight is negative
-    for (int i = 0; i < DemoWeights::kCriteria; ++i)
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i)
         if (weights[i] > largest) largest = weights[i];
     if (!(largest > 1000)) return;
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) weights[i] = weights[i] * 500 / largest;
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) weights[i] = weights[i] * 500 / largest;
 }
 
-DemoValues DialogValuesFromWeights(const DemoWeights& weights) {
-    DemoValues values{};
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) values[static_cast<std::size_t>(i)] = TruncateToInt(weights[i]);
+WeightValues DialogValuesFromWeights(const ComputerWeights& weights) {
+    WeightValues values{};
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) values[static_cast<std::size_t>(i)] = TruncateToInt(weights[i]);
     return values;
 }
 
-void ApplyDialogValues(const DemoDialogData& data, DemoWeights& weights, bool& learnMode) {
+void ApplyDialogValues(const WeightsDialogData& data, ComputerWeights& weights, bool& learnMode) {
     learnMode = data.learnMode;
-    for (int i = 0; i < DemoWeights::kCriteria; ++i) weights[i] = data.values[static_cast<std::size_t>(i)];
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) weights[i] = data.values[static_cast<std::size_t>(i)];
 }
 
 }  // namespace vexari

@@ -13,23 +13,23 @@ namespace vexari {
 // The eight weights as the Demo parameters dialog and the *.dem files hold
 // them: whole numbers in the order HOLE, MINHOLE, HEIGHT, ILLLINE, ILL2LINE,
 // SURFACE, YFIGURE, GREED.
-using DemoValues = std::array<int, DemoWeights::kCriteria>;
+using WeightValues = std::array<int, ComputerWeights::kCriteria>;
 
 // What the dialog exchanges: the eight values and the learn-mode check box.
-struct DemoDialogData {
-    DemoValues values{};
+struct WeightsDialogData {
+    WeightValues values{};
     bool learnMode = false;
 
-    friend bool operator==(const DemoDialogData&, const DemoDialogData&) = default;
+    friend bool operator==(const WeightsDialogData&, const WeightsDialogData&) = default;
 };
 
 // The default weights as whole numbers: 41, 5, 0, 7, 1, 1, 1, 1.
-DemoValues DefaultDemoValues();
+WeightValues DefaultWeightValues();
 
 // Writes the eight values, each followed by CR LF, through WriteFileSafely.
-SaveResult WriteDemoFile(const std::string& path, const DemoValues& values);
+SaveResult WriteWeightsFile(const std::string& path, const WeightValues& values);
 
-struct DemoReadResult {
+struct WeightsReadResult {
     bool opened = false;  // false: the file could not be opened, nothing read
     int count = 0;        // how many of the eight values were read
 };
@@ -37,20 +37,20 @@ struct DemoReadResult {
 // Reads up to eight whole numbers separated by any white space into
 // `values`, stopping at the end of the file or at the first item that is not
 // a whole number; the values not read keep their contents.
-DemoReadResult ReadDemoFile(const std::string& path, DemoValues& values);
+WeightsReadResult ReadWeightsFile(const std::string& path, WeightValues& values);
 // The same reading from a stream or from text in memory; returns the count.
-int ParseDemoValues(std::istream& in, DemoValues& values);
-int ParseDemoValues(std::string_view text, DemoValues& values);
+int ParseWeightValues(std::istream& in, WeightValues& values);
+int ParseWeightValues(std::string_view text, WeightValues& values);
 
 // Before the dialog opens: when the largest weight (0 if all are negative)
 // exceeds 1000, every weight is scaled so that the largest becomes 500.
-void ScaleWeightsForDialog(DemoWeights& weights);
+void ScaleWeightsForDialog(ComputerWeights& weights);
 
 // The dialog's values: each weight truncated toward zero.
-DemoValues DialogValuesFromWeights(const DemoWeights& weights);
+WeightValues DialogValuesFromWeights(const ComputerWeights& weights);
 
 // OK in the dialog: the weights become the dialog's whole numbers and the
 // learn mode takes the check box's state.
-void ApplyDialogValues(const DemoDialogData& data, DemoWeights& weights, bool& learnMode);
+void ApplyDialogValues(const WeightsDialogData& data, ComputerWeights& weights, bool& learnMode);
 
 }  // namespace vexari
