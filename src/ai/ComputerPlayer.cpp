@@ -98,7 +98,7 @@ void StartDemo(Game& game) {
     GameRecord& r = game.record();
     if (r.networkGame) return;
     r.computerPlays = true;
-    r.computerSpeed = 2;
+    r.computerSpeed = kDefaultComputerSpeed;
     r.highScoreEligible = false;
     // The menu has normally paused a running game; one that still runs simply
     // goes on under the computer instead of being paused.
@@ -110,8 +110,9 @@ std::optional<int> ComputerSpeedFromName(std::string_view name) {
     static constexpr std::string_view kPrefix = "comp";
     for (std::size_t i = 0; i < kPrefix.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(name[i])) != kPrefix[i]) return std::nullopt;
+    static_assert(kMinComputerSpeed == 0 && kMaxComputerSpeed == 9, "a speed is one digit");
     if (name.size() > 4 && name[4] >= '0' && name[4] <= '9') return name[4] - '0';
-    return 2;
+    return kDefaultComputerSpeed;
 }
 
 }  // namespace vexari

@@ -72,13 +72,14 @@ private:
 bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacement, ComputerWeights& weights);
 
 // The Demo command: outside a network game the computer takes over the game
-// as it stands, at speed 2, the game no longer qualifies for the high-score
+// as it stands, at kDefaultComputerSpeed, the game no longer qualifies for the high-score
 // table, and a paused or waiting game runs.
 void StartDemo(Game& game);
 
 // The computer's speed for a network player name: a name whose first four
 // characters are "comp" in any case is played by the computer, at the speed
-// of its fifth character when that is a digit, else at 2. Other names: none.
+// of its fifth character when that is a digit, else at kDefaultComputerSpeed.
+// Other names: none.
 std::optional<int> ComputerSpeedFromName(std::string_view name);
 
 }  // namespace vexari

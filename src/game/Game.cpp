@@ -126,7 +126,7 @@ void Game::Tick() {
 
     ++r.fallTicks;
     if (r.computerPlays) {
-        const bool due = r.fallTicks >= 12 - r.computerSpeed;
+        const bool due = r.fallTicks >= ComputerFallTicks(r.computerSpeed);
         const bool hurried = !r.networkGame && AccelerateHeld();
         if (due) r.fallTicks = 0;
         if ((due || hurried) && StepDown(true)) hooks_.computer->Move();

@@ -40,7 +40,7 @@ struct GameRecord {
     bool learnMode = false;
     bool highScoreEligible = false;
 
-    int computerSpeed = 2;  // 0..9: the computer's figure falls every 12 - speed ticks
+    int computerSpeed = kDefaultComputerSpeed;  // kMinComputerSpeed..kMaxComputerSpeed
 
     int playerRotation = 0;      // quarter turns (mod 4) since the figure appeared
     int playerDisplacement = 0;  // net columns moved since the figure appeared

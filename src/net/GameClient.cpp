@@ -13,9 +13,6 @@ namespace vexari {
 namespace {
 
 // Values from the server are kept inside the ranges the settings hold.
-constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
-
-int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
 int NonNegative(std::int32_t value) { return std::max<int>(value, 0); }
 
 Tables TablesToUtf8(const Tables& wire) {

@@ -708,15 +708,15 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
 
 TEST(ClientRound, StartResetsWithTheRoundsLevelAndSeedAndRuns) {
     const std::pair<int, int> levels[] = {{3, 3}, {0, 1}, {99, 10}};  // level code, kept in 1..10
-    for (auto [fallPeriod, fallPeriod] : levels) {
+    for (auto [sent, fallPeriod] : levels) {
         for (State before : {State::Waiting, State::Running}) {  // a game still under way is replaced
             ClientFixture f(false, before);
             f.r().score = 500;
-            f.Receive(EncodeStart(fallPeriod, 4242));
+            f.Receive(EncodeStart(sent, 4242));
             // The window comes to the front; the start is not echoed to the server.
             EXPECT_EQ(std::tuple(f.Now(), f.r().fallPeriod, f.settings.netFallPeriod, f.r().networkSeed, f.r().score,
                                  f.focus, f.Sent()),
-                      std::tuple(State::Running, fallPeriod, fallPeriod, 4242u, 0, 1, "")) << fallPeriod;
+                      std::tuple(State::Running, fallPeriod, fallPeriod, 4242u, 0, 1, "")) << sent;
         }
     }
 }
