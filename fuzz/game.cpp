@@ -22,15 +22,16 @@ struct FuzzClock final : GameClock {
 };
 
 struct FuzzKeys final : KeyState {
-    int held = 0;
-    bool IsKeyDown(int virtualKey) override { return virtualKey == held; }
+    KeyCode held = KeyCode::None;
+    bool IsKeyDown(KeyCode key) override { return key == held; }
 };
 
 // The keys a player presses: the six configurable ones, Enter, Escape and one
 // the game ignores.
-constexpr int kKeys[] = {37, 39, 38, 12, 32, 40, kKeyEnter, kKeyEscape, 65};
+constexpr KeyCode kKeys[] = {KeyCode::Left, KeyCode::Right, KeyCode::Up,    KeyCode::Clear, KeyCode::Space,
+                             KeyCode::Down, KeyCode::Enter, KeyCode::Escape, KeyCode::A};
 
-int Key(std::uint8_t b) { return kKeys[b % (sizeof kKeys / sizeof kKeys[0])]; }
+KeyCode Key(std::uint8_t b) { return kKeys[b % (sizeof kKeys / sizeof kKeys[0])]; }
 
 void CheckRecord(const Game& game) {
     const GameRecord& r = game.record();
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 2: game.ReceivePresent(1 + (op >> 3) % 4); break;
             case 3: game.EnterAction(); break;
             case 4: game.ToggleRunning((op >> 3) & 1); break;
-            case 5: keys.held = (op >> 3) & 1 ? settings.keys.accelerate : 0; break;
+            case 5: keys.held = (op >> 3) & 1 ? settings.keys.accelerate : KeyCode::None; break;
             case 6: game.ResetGame((op >> 3) & 1); break;
             case 7:
                 for (int i = 0; i < (op >> 3); ++i) game.Tick();

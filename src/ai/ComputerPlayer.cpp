@@ -23,7 +23,7 @@ void ComputerPlayer::Move() {
 
     count_ = next_ = 0;
     for (int i = 0; i < best.rotations; ++i) keys_[count_++] = bindings.rotate;
-    const int step = best.offset > 0 ? bindings.right : bindings.left;
+    const KeyCode step = best.offset > 0 ? bindings.right : bindings.left;
     for (int i = 0; i < std::abs(best.offset); ++i) keys_[count_++] = step;
     keys_[count_++] = bindings.drop;
 
@@ -39,7 +39,7 @@ bool ComputerPlayer::Playing() const {
 bool ComputerPlayer::Busy() const { return next_ < count_ && Playing(); }
 
 void ComputerPlayer::PressNext(std::uint32_t nowMs) {
-    const int key = keys_[next_++];
+    const KeyCode key = keys_[next_++];
     if (next_ < count_) deadline_ = nowMs + kKeyPauseMs;
     else Drop();
     game_.PressKey(key, 1);
@@ -66,7 +66,7 @@ std::optional<std::uint32_t> ComputerPlayer::NextDeadline() const {
     return deadline_;
 }
 
-std::optional<int> ComputerPlayer::NextKey() const {
+std::optional<KeyCode> ComputerPlayer::NextKey() const {
     if (!Busy()) return std::nullopt;
     return keys_[next_];
 }

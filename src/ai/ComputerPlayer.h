@@ -44,7 +44,7 @@ public:
     // Presses every pending key at once, without pausing.
     void Finish();
     // The key the next press will be; none while not Busy().
-    std::optional<int> NextKey() const;
+    std::optional<KeyCode> NextKey() const;
 
     // The candidates of the last search.
     const CandidateTable& candidates() const { return table_; }
@@ -58,7 +58,7 @@ private:
 
     Game& game_;
     CandidateTable table_;
-    std::array<int, kMaxKeys> keys_{};
+    std::array<KeyCode, kMaxKeys> keys_{};
     std::size_t count_ = 0;  // keys in the sequence
     std::size_t next_ = 0;   // the next key to press
     std::uint32_t deadline_ = 0;

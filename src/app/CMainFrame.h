@@ -84,7 +84,7 @@ private:
     void Minimize() override;
     void TakeFocus() override;
 
-    void KeyPressed(int virtualKey, bool autoRepeat);
+    void KeyPressed(KeyCode key, bool autoRepeat);
     void SaveReplay(Replay&& replay);
     void OpenReplays();
     void PlayAgainstComputer();

@@ -19,9 +19,9 @@
 
 namespace vexari {
 
-void CMainFrame::KeyPressed(int virtualKey, bool autoRepeat) {
-    if (!viewer_) return driver_->KeyPressed(virtualKey, autoRepeat);
-    if (!viewer_->KeyPressed(virtualKey)) LeaveReplay();
+void CMainFrame::KeyPressed(KeyCode key, bool autoRepeat) {
+    if (!viewer_) return driver_->KeyPressed(key, autoRepeat);
+    if (!viewer_->KeyPressed(key)) LeaveReplay();
 }
 
 void CMainFrame::SaveReplay(Replay&& replay) {

@@ -12,10 +12,6 @@
 namespace vexari {
 namespace {
 
-constexpr int kKeyTab = 0x09;
-constexpr int kKeyDigit1 = 0x31;
-constexpr int kKeyF2 = 0x71;
-
 // Input that ends one of the computer's pauses: any key or mouse input.
 bool IsUserInput(QEvent::Type type) {
     switch (type) {
@@ -103,7 +99,7 @@ void GameDriver::ReplayHeldKeys() {
     while (!heldKeys_.empty() && !Busy()) {
         const HeldKey key = heldKeys_.front();
         heldKeys_.pop_front();
-        KeyDown(key.virtualKey, key.repeatCount);
+        KeyDown(key.key, key.repeatCount);
     }
 }
 
@@ -123,22 +119,22 @@ bool GameDriver::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void GameDriver::KeyPressed(int virtualKey, bool autoRepeat) {
-    if (!autoRepeat) keysDown_.insert(virtualKey);
-    KeyDown(virtualKey, 1);
+void GameDriver::KeyPressed(KeyCode key, bool autoRepeat) {
+    if (!autoRepeat) keysDown_.insert(key);
+    KeyDown(key, 1);
 }
 
-void GameDriver::KeyReleased(int virtualKey) { keysDown_.erase(virtualKey); }
+void GameDriver::KeyReleased(KeyCode key) { keysDown_.erase(key); }
 
-void GameDriver::KeyDown(int virtualKey, int repeatCount) {
+void GameDriver::KeyDown(KeyCode key, int repeatCount) {
     if (Busy()) {
-        heldKeys_.push_back({virtualKey, repeatCount});
+        heldKeys_.push_back({key, repeatCount});
         return;
     }
     // The accelerators come first.
-    if (virtualKey == kKeyTab || virtualKey == kKeyDigit1) return emit actionRequested(MenuAction::ToggleNext);
-    if (virtualKey == kKeyF2) return emit actionRequested(MenuAction::NewGame);
-    game_.KeyDown(virtualKey, repeatCount);
+    if (key == KeyCode::Tab || key == KeyCode::Digit1) return emit actionRequested(MenuAction::ToggleNext);
+    if (key == KeyCode::F2) return emit actionRequested(MenuAction::NewGame);
+    game_.KeyDown(key, repeatCount);
     Schedule();
 }
 

@@ -28,12 +28,12 @@ public:
 
     // The computer is pressing keys or the animation runs: input waits.
     bool Busy() const { return computer_.Busy() || game_.Animating(); }
-    // A key went down or up in the game's view (virtual-key code); an
+    // A key went down or up in the game's view; an
     // auto-repeated press does not change what is held.
-    void KeyPressed(int virtualKey, bool autoRepeat);
-    void KeyReleased(int virtualKey);
+    void KeyPressed(KeyCode key, bool autoRepeat);
+    void KeyReleased(KeyCode key);
     // A key press as the game and the accelerators take it.
-    void KeyDown(int virtualKey, int repeatCount);
+    void KeyDown(KeyCode key, int repeatCount);
     // The view lost the keys: nothing is held any more.
     void ReleaseAllKeys() { keysDown_.clear(); }
     // Presses the computer's pending keys and ends the animation at once: a
@@ -52,7 +52,7 @@ public:
     std::int64_t Seconds() override;
     std::uint32_t TickCount() override;
     // KeyState
-    bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) != 0; }
+    bool IsKeyDown(KeyCode key) override { return keysDown_.count(key) != 0; }
 
 signals:
     // Tab, 1 or F2 were pressed: the command they stand for.
@@ -72,9 +72,9 @@ private:
     QTimer timer_;
     QTimer deadlineTimer_;
     QElapsedTimer clock_;
-    std::set<int> keysDown_;
+    std::set<KeyCode> keysDown_;
     struct HeldKey {
-        int virtualKey;
+        KeyCode key;
         int repeatCount;
     };
     std::deque<HeldKey> heldKeys_;

@@ -10,7 +10,7 @@
 #include "ui/MenuActions.h"
 #include "ui/Controls.h"
 #include "ui/PixelImageQt.h"
-#include "ui/VirtualKeys.h"
+#include "ui/QtKeyCodes.h"
 
 namespace vexari {
 namespace {
@@ -84,14 +84,14 @@ bool GameView::event(QEvent* event) {
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {
-    const int vk = VirtualKeyFromEvent(*event);
-    if (vk == 0) return QWidget::keyPressEvent(event);
-    emit keyPressed(vk, event->isAutoRepeat());
+    const KeyCode key = KeyCodeFromEvent(*event);
+    if (key == KeyCode::None) return QWidget::keyPressEvent(event);
+    emit keyPressed(key, event->isAutoRepeat());
 }
 
 void GameView::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
-    if (const int vk = VirtualKeyFromEvent(*event)) emit keyReleased(vk);
+    if (const KeyCode key = KeyCodeFromEvent(*event); key != KeyCode::None) emit keyReleased(key);
 }
 
 void GameView::mousePressEvent(QMouseEvent* event) {

@@ -63,8 +63,8 @@ public:
 
 signals:
     void actionRequested(MenuAction action);  // a label or the status line was clicked
-    void keyPressed(int virtualKey, bool autoRepeat);
-    void keyReleased(int virtualKey);
+    void keyPressed(KeyCode key, bool autoRepeat);
+    void keyReleased(KeyCode key);
     void popupRequested(const QPoint& globalPos);  // a right click
     // A value assistive technology was told of: a part's or the view's.
     void announced(const QString& name, const QString& value);

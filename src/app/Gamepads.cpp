@@ -121,9 +121,9 @@ void Gamepads::Handle(const SDL_Event& event) {
 void Gamepads::HandOut(std::vector<PadKey>& keys) {
     for (const PadKey& key : keys) {
         if (!key.down)
-            emit keyReleased(key.virtualKey);
+            emit keyReleased(key.key);
         else if (!gate_ || gate_())
-            emit keyPressed(key.virtualKey, key.autoRepeat);
+            emit keyPressed(key.key, key.autoRepeat);
     }
     keys.clear();
 }

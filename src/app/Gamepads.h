@@ -48,8 +48,8 @@ public:
     void Poll();
 
 signals:
-    void keyPressed(int virtualKey, bool autoRepeat);
-    void keyReleased(int virtualKey);
+    void keyPressed(KeyCode key, bool autoRepeat);
+    void keyReleased(KeyCode key);
     // A pad was unplugged.
     void unplugged();
 

@@ -27,8 +27,8 @@ ReplayViewer::~ReplayViewer() {
     view_.ShowOwnGame();
 }
 
-bool ReplayViewer::KeyPressed(int virtualKey) {
-    switch (virtualKey) {
+bool ReplayViewer::KeyPressed(KeyCode key) {
+    switch (key) {
     case kKeyPause:
         TogglePause();
         return true;

@@ -20,14 +20,14 @@ class GameView;
 class ReplayViewer : public QObject {
     Q_OBJECT
 public:
-    // The playback keys (virtual-key codes).
-    static constexpr int kKeyPause = 0x20;   // Space
-    static constexpr int kKeyStep = 0x27;    // Right
-    static constexpr int kKeySkip = 0x23;    // End
-    static constexpr int kKeySpeed1 = 0x31;  // 1, 2, 4: that many times the speed
-    static constexpr int kKeySpeed2 = 0x32;
-    static constexpr int kKeySpeed4 = 0x34;
-    static constexpr int kKeySpeed16 = 0x36;  // 6: sixteen times
+    // The playback keys.
+    static constexpr KeyCode kKeyPause = KeyCode::Space;
+    static constexpr KeyCode kKeyStep = KeyCode::Right;
+    static constexpr KeyCode kKeySkip = KeyCode::End;
+    static constexpr KeyCode kKeySpeed1 = KeyCode::Digit1;  // 1, 2, 4: that many times the speed
+    static constexpr KeyCode kKeySpeed2 = KeyCode::Digit2;
+    static constexpr KeyCode kKeySpeed4 = KeyCode::Digit4;
+    static constexpr KeyCode kKeySpeed16 = KeyCode::Digit6;  // 6: sixteen times
     static constexpr int kMaxSkippedTicks = 20000;
 
     // `display` gives the look (colours, dots); the view's background is kept.
@@ -42,7 +42,7 @@ public:
 
     // A key pressed in the view: false when it is not a playback key, which
     // leaves the replay (the caller destroys the viewer).
-    bool KeyPressed(int virtualKey);
+    bool KeyPressed(KeyCode key);
     void SetSpeed(int speed);
     void TogglePause();
     void StepFigure();

@@ -252,21 +252,21 @@ void Game::MergeFigure() {
             if (r.mask.at(u, v)) r.well.at(r.x + u, r.y + v) |= r.mask.at(u, v);
 }
 
-void Game::KeyDown(int virtualKey, int repeatCount) {
-    const InputScope input(*this, {InputKind::KeyDown, virtualKey, repeatCount});
+void Game::KeyDown(KeyCode key, int repeatCount) {
+    const InputScope input(*this, {InputKind::KeyDown, StoredKeyCode(key), repeatCount});
     if (Animating()) return;  // the owner holds keys back until the animation is over
     if (record_.running) {
-        PressKey(virtualKey, repeatCount);
-    } else if (virtualKey == kKeyEnter) {
+        PressKey(key, repeatCount);
+    } else if (key == KeyCode::Enter) {
         EnterAction();
-    } else if (virtualKey == kKeyEscape) {
+    } else if (key == KeyCode::Escape) {
         hooks_.window->Minimize();
     }
 }
 
-void Game::PressKey(int virtualKey, int repeatCount) {
-    const InputScope input(*this, {InputKind::PressKey, virtualKey, repeatCount});
-    record_.pendingKey = virtualKey;
+void Game::PressKey(KeyCode key, int repeatCount) {
+    const InputScope input(*this, {InputKind::PressKey, StoredKeyCode(key), repeatCount});
+    record_.pendingKey = key;
     record_.repeatCount = repeatCount;
     KeyAction();
 }
@@ -291,7 +291,7 @@ void Game::Rotate(int turns) {
 void Game::KeyAction() {
     GameRecord& r = record_;
     const KeyBindings& keys = settings_.keys;
-    const int key = r.pendingKey;
+    const KeyCode key = r.pendingKey;
     if (key == keys.drop) {
         if (!r.computerPlays && r.learnMode) hooks_.computer->LearnStep();
         r.dropStartX = r.x;
@@ -313,10 +313,10 @@ void Game::KeyAction() {
         Rotate(1);
     } else if (key == keys.rotate2) {
         Rotate(3);
-    } else if (key != keys.accelerate && key == kKeyEscape) {
+    } else if (key != keys.accelerate && key == KeyCode::Escape) {
         ToggleRunning(true);
     }
-    r.pendingKey = 0;
+    r.pendingKey = KeyCode::None;
 }
 
 void Game::EnterAction() {

@@ -12,10 +12,6 @@
 
 namespace vexari {
 
-// Fixed keys (Windows virtual-key numbers).
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyEscape = 27;
-
 // Longest time a figure's placement is counted, in timer ticks.
 inline constexpr int kMaxPlacementTicks = 720;
 // Landings between two rising bottom lines.
@@ -67,11 +63,11 @@ public:
     // Lands the figure; false when the game is over.
     bool LandFigure(bool draw);
     // A key went down (virtual-key code, auto-repeat count).
-    void KeyDown(int virtualKey, int repeatCount);
+    void KeyDown(KeyCode key, int repeatCount);
     // Acts on the pending key and clears it.
     void KeyAction();
     // Presses a key as the player would while the game runs.
-    void PressKey(int virtualKey, int repeatCount = 1);
+    void PressKey(KeyCode key, int repeatCount = 1);
     // Enter while not running, or a click on the status line.
     void EnterAction();
     void ToggleRunning(bool notify);

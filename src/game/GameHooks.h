@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "game/Figures.h"
+#include "settings/KeyCode.h"
 
 namespace vexari {
 
@@ -41,7 +42,7 @@ inline int TicksUntil(std::uint32_t at, std::uint32_t now) {
 class KeyState {
 public:
     virtual ~KeyState() = default;
-    virtual bool IsKeyDown(int virtualKey) = 0;
+    virtual bool IsKeyDown(KeyCode key) = 0;
 };
 
 // Reports to the network game server, and the start request.

@@ -9,8 +9,8 @@ namespace vexari {
 // the accelerate key at a tick) they decide everything that happens.
 enum class InputKind : std::uint8_t {
     Tick,
-    KeyDown,         // a = virtual key, b = repeat count
-    PressKey,        // a = virtual key, b = repeat count (the computer's keys)
+    KeyDown,         // a = the key's stored code, b = repeat count
+    PressKey,        // a = the key's stored code, b = repeat count (the computer's keys)
     Enter,           // the Enter action
     ToggleRunning,   // a = notify
     Present,         // a = rows

@@ -48,7 +48,7 @@ struct GameRecord {
     std::uint32_t networkSeed = 0;
     int networkFallPeriod = 5;  // start fall period of a network round
 
-    int pendingKey = 0;  // virtual-key code for KeyAction, 0 for none
+    KeyCode pendingKey = KeyCode::None;  // the key for KeyAction
     int repeatCount = 0;
 
     int Level() const { return LevelOfFallPeriod(fallPeriod); }

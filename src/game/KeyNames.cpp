@@ -40,7 +40,8 @@ const std::array<const char*, kKeyNameCount> KeyNames{
     "", "", "OEM102",  // E0
 };
 
-std::string KeyName(int code) {
+std::string KeyName(KeyCode key) {
+    const int code = StoredKeyCode(key);
     if (code >= 0 && code < kKeyNameCount) return KeyNames[static_cast<std::size_t>(code)];
     char buf[16];
     std::snprintf(buf, sizeof buf, "-%02X", static_cast<unsigned>(code));
@@ -48,7 +49,7 @@ std::string KeyName(int code) {
 }
 
 bool KeysConflict(const KeyBindings& keys) {
-    const std::array<int, 6> all{keys.left, keys.right, keys.rotate, keys.drop, keys.accelerate, keys.rotate2};
+    const std::array<KeyCode, 6> all{keys.left, keys.right, keys.rotate, keys.drop, keys.accelerate, keys.rotate2};
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (std::find(kFixedKeys.begin(), kFixedKeys.end(), all[i]) != kFixedKeys.end()) return true;
         for (std::size_t j = i + 1; j < all.size(); ++j)

@@ -24,7 +24,7 @@ public:
 
 class NullKeys final : public KeyState {
 public:
-    bool IsKeyDown(int) override { return false; }
+    bool IsKeyDown(KeyCode) override { return false; }
 };
 
 class NullNetwork final : public NetworkLink {

@@ -9,13 +9,13 @@
 namespace vexari {
 namespace {
 
-int KeyOfAction(const KeyBindings& keys, int action) {
+KeyCode KeyOfAction(const KeyBindings& keys, int action) {
     switch (action) {
     case kPadRotate: return keys.rotate;
     case kPadRotate2: return keys.rotate2;
     case kPadDrop: return keys.drop;
     case kPadAccelerate: return keys.accelerate;
-    default: return 0;
+    default: return KeyCode::None;
     }
 }
 
@@ -23,16 +23,16 @@ bool Repeats(PadControl control) { return control == PadControl::Left || control
 
 }  // namespace
 
-int PadKeys::KeyOf(PadControl control) const {
+KeyCode PadKeys::KeyOf(PadControl control) const {
     const KeyBindings& keys = settings_.keys;
     switch (control) {
     case PadControl::Left: return keys.left;
     case PadControl::Right: return keys.right;
     case PadControl::Up: return keys.drop;
     case PadControl::Down: return keys.accelerate;
-    case PadControl::Start: return kKeyEnter;
-    case PadControl::Back: return kKeyEscape;
-    case PadControl::Count: return 0;
+    case PadControl::Start: return KeyCode::Enter;
+    case PadControl::Back: return KeyCode::Escape;
+    case PadControl::Count: return KeyCode::None;
     default: break;
     }
     const auto button = static_cast<std::size_t>(control) - static_cast<std::size_t>(PadControl::A);
@@ -66,13 +66,13 @@ void PadKeys::Hold(PadControl control, Source source, bool held, std::uint32_t n
     const bool isHeld = sources_[c] != 0;
     if (wasHeld == isHeld) return;
     if (!isHeld) {
-        if (pressed_[c] != 0) out.push_back({pressed_[c], false, false});
-        pressed_[c] = 0;
+        if (pressed_[c] != KeyCode::None) out.push_back({pressed_[c], false, false});
+        pressed_[c] = KeyCode::None;
         if (repeating_ == control) repeating_.reset();
         return;
     }
     pressed_[c] = KeyOf(control);
-    if (pressed_[c] == 0) return;  // a button without an action
+    if (pressed_[c] == KeyCode::None) return;  // a button without an action
     out.push_back({pressed_[c], true, false});
     if (Repeats(control)) {
         repeating_ = control;
@@ -106,9 +106,9 @@ void PadKeys::ReleaseAll(std::vector<PadKey>& out) {
     stick_.reset();
     repeating_.reset();
     for (std::size_t c = 0; c < kCount; ++c) {
-        if (sources_[c] != 0 && pressed_[c] != 0) out.push_back({pressed_[c], false, false});
+        if (sources_[c] != 0 && pressed_[c] != KeyCode::None) out.push_back({pressed_[c], false, false});
         sources_[c] = 0;
-        pressed_[c] = 0;
+        pressed_[c] = KeyCode::None;
     }
 }
 

@@ -14,7 +14,7 @@ enum class PadControl : std::uint8_t { Left, Right, Up, Down, A, B, X, Y, LeftSh
 
 // A key going down or up as the pad presses it.
 struct PadKey {
-    int virtualKey = 0;
+    KeyCode key = KeyCode::None;
     bool down = false;
     bool autoRepeat = false;
 
@@ -50,7 +50,7 @@ public:
     void ReleaseAll(std::vector<PadKey>& out);
 
     // The key a control presses with the settings as they are now.
-    int KeyOf(PadControl control) const;
+    KeyCode KeyOf(PadControl control) const;
 
 private:
     static constexpr std::size_t kCount = static_cast<std::size_t>(PadControl::Count);
@@ -61,7 +61,7 @@ private:
 
     const Settings& settings_;
     std::array<std::uint8_t, kCount> sources_{};  // which sources hold each control
-    std::array<int, kCount> pressed_{};           // the key each held control pressed
+    std::array<KeyCode, kCount> pressed_{};       // the key each held control pressed
     std::optional<PadControl> stick_;             // the direction the stick holds
     std::optional<PadControl> repeating_;
     std::uint32_t repeatSince_ = 0;

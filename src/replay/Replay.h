@@ -39,8 +39,8 @@ void ApplyConditions(const PlayConditions& conditions, Game& game);
 
 // What a replay holds between two ticks, in the order it happened.
 enum class ReplayEventKind : std::uint8_t {
-    KeyDown,         // value = virtual key, repeat
-    PressKey,        // value = virtual key, repeat (the computer's presses)
+    KeyDown,         // value = the key's stored code, repeat
+    PressKey,        // value = the key's stored code, repeat (the computer's presses)
     AccelerateDown,  // the game found the accelerate key held ...
     AccelerateUp,    // ... or no longer held
     Enter,

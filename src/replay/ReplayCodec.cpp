@@ -24,7 +24,7 @@ constexpr std::uint8_t kDeltaInByte = 15;  // a larger tick step follows the kin
 void WriteConditions(ByteWriter& w, const PlayConditions& c) {
     for (const int v : {c.height, c.fallPeriod, c.next, c.incLevel, c.botLines, c.animate}) w.Signed(v);
     const KeyBindings& k = c.keys;
-    for (const int key : {k.left, k.right, k.rotate, k.rotate2, k.drop, k.accelerate}) w.Signed(key);
+    for (const KeyCode key : {k.left, k.right, k.rotate, k.rotate2, k.drop, k.accelerate}) w.Signed(StoredKeyCode(key));
     int count = ComputerWeights::kCapacity;
     while (count > 0 && c.weights[count - 1] == 0) --count;
     w.Unsigned(static_cast<std::uint64_t>(count));
@@ -87,8 +87,11 @@ struct Reader {
         in.Signed(c.botLines, kInt32Min, kInt32Max);
         in.Signed(c.animate, kInt32Min, kInt32Max);
         KeyBindings& k = c.keys;
-        for (int* key : {&k.left, &k.right, &k.rotate, &k.rotate2, &k.drop, &k.accelerate})
-            in.Signed(*key, kInt32Min, kInt32Max);
+        for (KeyCode* key : {&k.left, &k.right, &k.rotate, &k.rotate2, &k.drop, &k.accelerate}) {
+            int code = 0;
+            in.Signed(code, kInt32Min, kInt32Max);
+            *key = KeyCodeFromStored(code);
+        }
         int count = 0;
         in.Unsigned(count, ComputerWeights::kCapacity);
         c.weights.w.fill(0);

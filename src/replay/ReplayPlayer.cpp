@@ -72,15 +72,15 @@ void ReplayPlayer::ApplyInput() {
     const int value = static_cast<int>(e.value);
     switch (e.kind) {
     case ReplayEventKind::KeyDown:
-        game_.KeyDown(value, e.repeat);
+        game_.KeyDown(KeyCodeFromStored(value), e.repeat);
         break;
     case ReplayEventKind::PressKey:
         // The computer of the replay presses its own next key, which is the
         // one recorded as long as the play is the same.
-        if (computer_.NextKey() == value && e.repeat == 1)
+        if (computer_.NextKey() == KeyCodeFromStored(value) && e.repeat == 1)
             computer_.Advance(*computer_.NextDeadline());
         else
-            game_.PressKey(value, e.repeat);
+            game_.PressKey(KeyCodeFromStored(value), e.repeat);
         break;
     case ReplayEventKind::Enter:
         game_.EnterAction();
@@ -128,7 +128,7 @@ std::int64_t ReplayPlayer::Seconds() {
     return 0;
 }
 
-bool ReplayPlayer::IsKeyDown(int) {
+bool ReplayPlayer::IsKeyDown(KeyCode) {
     if (next_ < readEnd_) {
         const ReplayEventKind kind = replay_.events[next_].kind;
         if (kind == ReplayEventKind::AccelerateDown || kind == ReplayEventKind::AccelerateUp) {

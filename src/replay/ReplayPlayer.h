@@ -59,7 +59,7 @@ public:
     // GameClock and KeyState: the recorded answers.
     std::int64_t Seconds() override;
     std::uint32_t TickCount() override { return tick_ * kTickMs; }
-    bool IsKeyDown(int virtualKey) override;
+    bool IsKeyDown(KeyCode key) override;
     // GameEvents: the landings and the end are checked.
     void FigureLanded(const Landing& landing) override;
     void GameOver(std::int32_t score, std::int32_t lines) override;

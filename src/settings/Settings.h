@@ -4,16 +4,18 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/KeyCode.h"
+
 namespace vexari {
 
-// Windows virtual-key numbers of the six configurable keys.
+// The six configurable keys.
 struct KeyBindings {
-    int left = 37;        // Left arrow
-    int right = 39;       // Right arrow
-    int rotate = 38;      // Up arrow
-    int rotate2 = 12;     // Clear (keypad 5 without Num Lock)
-    int drop = 32;        // Space
-    int accelerate = 40;  // Down arrow
+    KeyCode left = KeyCode::Left;
+    KeyCode right = KeyCode::Right;
+    KeyCode rotate = KeyCode::Up;
+    KeyCode rotate2 = KeyCode::Clear;
+    KeyCode drop = KeyCode::Space;
+    KeyCode accelerate = KeyCode::Down;
 
     friend bool operator==(const KeyBindings&, const KeyBindings&) = default;
 };

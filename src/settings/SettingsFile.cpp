@@ -25,7 +25,11 @@ void InRangeOr(int& v, int lo, int hi, int def) {
     if (v < lo || v > hi) v = def;
 }
 
-void FixKey(int& code, int def) { InRangeOr(code, 1, 254, def); }
+void FixKey(KeyCode& key, KeyCode def) {
+    int code = StoredKeyCode(key);
+    InRangeOr(code, 1, 254, StoredKeyCode(def));
+    key = KeyCodeFromStored(code);
+}
 
 template <class T>
 void FixFlag(T& flag) {
@@ -115,12 +119,12 @@ bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesyst
         return static_cast<std::int16_t>(ClampInt(ini.ReadInt(sec, key, def), INT16_MIN, INT16_MAX));
     };
 
-    s.keys.left = ini.ReadInt("KEYS", "LEFT", d.keys.left);
-    s.keys.right = ini.ReadInt("KEYS", "RIGHT", d.keys.right);
-    s.keys.rotate = ini.ReadInt("KEYS", "ROTATE", d.keys.rotate);
-    s.keys.drop = ini.ReadInt("KEYS", "DROP", d.keys.drop);
-    s.keys.accelerate = ini.ReadInt("KEYS", "ACCELERATE", d.keys.accelerate);
-    s.keys.rotate2 = ini.ReadInt("KEYS", "ROTATE2", d.keys.rotate2);
+    s.keys.left = KeyCodeFromStored(ini.ReadInt("KEYS", "LEFT", StoredKeyCode(d.keys.left)));
+    s.keys.right = KeyCodeFromStored(ini.ReadInt("KEYS", "RIGHT", StoredKeyCode(d.keys.right)));
+    s.keys.rotate = KeyCodeFromStored(ini.ReadInt("KEYS", "ROTATE", StoredKeyCode(d.keys.rotate)));
+    s.keys.drop = KeyCodeFromStored(ini.ReadInt("KEYS", "DROP", StoredKeyCode(d.keys.drop)));
+    s.keys.accelerate = KeyCodeFromStored(ini.ReadInt("KEYS", "ACCELERATE", StoredKeyCode(d.keys.accelerate)));
+    s.keys.rotate2 = KeyCodeFromStored(ini.ReadInt("KEYS", "ROTATE2", StoredKeyCode(d.keys.rotate2)));
     s.pad.delay = ini.ReadInt("KEYS", "PAD_DELAY", d.pad.delay);
     s.pad.rate = ini.ReadInt("KEYS", "PAD_RATE", d.pad.rate);
     for (int b = 0; b < PadSettings::kButtonCount; ++b)
@@ -196,12 +200,12 @@ std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
         }
     } ini{out};
 
-    ini.WriteInt("KEYS", "LEFT", s.keys.left);
-    ini.WriteInt("KEYS", "RIGHT", s.keys.right);
-    ini.WriteInt("KEYS", "ROTATE", s.keys.rotate);
-    ini.WriteInt("KEYS", "ROTATE2", s.keys.rotate2);
-    ini.WriteInt("KEYS", "DROP", s.keys.drop);
-    ini.WriteInt("KEYS", "ACCELERATE", s.keys.accelerate);
+    ini.WriteInt("KEYS", "LEFT", StoredKeyCode(s.keys.left));
+    ini.WriteInt("KEYS", "RIGHT", StoredKeyCode(s.keys.right));
+    ini.WriteInt("KEYS", "ROTATE", StoredKeyCode(s.keys.rotate));
+    ini.WriteInt("KEYS", "ROTATE2", StoredKeyCode(s.keys.rotate2));
+    ini.WriteInt("KEYS", "DROP", StoredKeyCode(s.keys.drop));
+    ini.WriteInt("KEYS", "ACCELERATE", StoredKeyCode(s.keys.accelerate));
     ini.WriteInt("KEYS", "PAD_DELAY", s.pad.delay);
     ini.WriteInt("KEYS", "PAD_RATE", s.pad.rate);
     for (int b = 0; b < PadSettings::kButtonCount; ++b) ini.WriteInt("KEYS", kPadButtonKeys[b], s.pad.buttons[b]);

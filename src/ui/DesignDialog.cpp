@@ -60,7 +60,7 @@ void DesignValues::ApplyTo(Settings& settings) const {
 
 namespace {
 
-int& KeyOf(KeyBindings& keys, DesignDialog::KeyField which) {
+KeyCode& KeyOf(KeyBindings& keys, DesignDialog::KeyField which) {
     switch (which) {
     case DesignDialog::kLeft: return keys.left;
     case DesignDialog::kRight: return keys.right;
@@ -190,7 +190,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
 
 void DesignDialog::ShowData() {
     for (int i = 0; i < kKeyFieldCount; ++i)
-        keyFields_[static_cast<std::size_t>(i)]->SetCode(KeyOf(data_.keys, static_cast<KeyField>(i)));
+        keyFields_[static_cast<std::size_t>(i)]->SetKey(KeyOf(data_.keys, static_cast<KeyField>(i)));
     padBox_->Show(data_.pad);
     UpdatePreview();
     for (int i = 0; i < 4; ++i) strokeButtons_[static_cast<std::size_t>(i)]->setChecked(i == data_.dots);
@@ -249,7 +249,7 @@ void DesignDialog::accept() {
     if (!pad) return;
     data_.pad = *pad;
     for (int i = 0; i < kKeyFieldCount; ++i)
-        KeyOf(data_.keys, static_cast<KeyField>(i)) = keyFields_[static_cast<std::size_t>(i)]->Code();
+        KeyOf(data_.keys, static_cast<KeyField>(i)) = keyFields_[static_cast<std::size_t>(i)]->Key();
     data_.color = colorBox_->isChecked();
     data_.animate = animateBox_->isChecked();
     data_.distinctColours = paletteBox_->isChecked();

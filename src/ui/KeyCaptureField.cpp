@@ -4,19 +4,19 @@
 #include <QKeyEvent>
 
 #include "game/KeyNames.h"
-#include "ui/VirtualKeys.h"
+#include "ui/QtKeyCodes.h"
 
 namespace vexari {
 
 KeyCaptureField::KeyCaptureField(QWidget* parent) : QLineEdit(parent) {
     setReadOnly(true);
-    SetCode(0);
+    SetKey(KeyCode::None);
 }
 
-void KeyCaptureField::SetCode(int code) {
-    code_ = code;
-    setText(QString::fromStdString(KeyName(code)));
-    emit codeChanged(code);
+void KeyCaptureField::SetKey(KeyCode key) {
+    key_ = key;
+    setText(QString::fromStdString(KeyName(key)));
+    emit keyChanged(key);
 }
 
 void KeyCaptureField::keyPressEvent(QKeyEvent* event) {
@@ -32,8 +32,8 @@ void KeyCaptureField::keyPressEvent(QKeyEvent* event) {
         break;
     }
     QLineEdit::keyPressEvent(event);
-    const int code = VirtualKeyFromEvent(*event);
-    if (code > 0 && code <= kMaxCode) SetCode(code);
+    const KeyCode key = KeyCodeFromEvent(*event);
+    if (StoredKeyCode(key) > 0 && StoredKeyCode(key) <= kMaxCode) SetKey(key);
     event->accept();
 }
 

@@ -2,10 +2,12 @@
 #pragma once
 #include <QLineEdit>
 
+#include "settings/KeyCode.h"
+
 namespace vexari {
 
-// A read-only field that holds one virtual-key code: pressing a key while it
-// has the focus stores the key's code and shows its name. Keys whose code is
+// A read-only field that holds one key: pressing a key while it has the
+// focus stores the key and shows its name. Keys whose code is
 // above 226 or unknown leave the field as it was. Enter, Esc and Tab stay
 // with the dialog (default button, Cancel, next field).
 class KeyCaptureField : public QLineEdit {
@@ -15,18 +17,18 @@ public:
 
     explicit KeyCaptureField(QWidget* parent = nullptr);
 
-    int Code() const { return code_; }
-    // Stores code and shows its name (a placeholder for codes without one).
-    void SetCode(int code);
+    KeyCode Key() const { return key_; }
+    // Stores the key and shows its name (a placeholder for codes without one).
+    void SetKey(KeyCode key);
 
 signals:
-    void codeChanged(int code);
+    void keyChanged(KeyCode key);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int code_ = 0;
+    KeyCode key_ = KeyCode::None;
 };
 
 }  // namespace vexari

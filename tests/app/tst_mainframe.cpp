@@ -145,7 +145,7 @@ private slots:
     }
 
     void keysAndTheTimerReachTheGame() {
-        frame_->settings().keys.left = 0x09;  // Tab bound as a game key never reaches the game
+        frame_->settings().keys.left = KeyCode::Tab;  // bound as a game key, it never reaches the game
         QTest::keyClick(frame_->view(), Qt::Key_Return);
         QVERIFY(Record().running);
         const int x = Record().x;
@@ -352,11 +352,11 @@ private slots:
         QCOMPARE(driver.NextWaitMs(), 10);  // the computer's at 0xFFFFFFFE; the picture's is at 8, past the wrap
         driver.now += 10, driver.Schedule();
         QTRY_COMPARE(driver.NextWaitMs(), 10);  // the computer has pressed its key: now the picture's
-        f.r().running = false, driver.KeyPressed(kKeyEnter, false);
-        QVERIFY(driver.IsKeyDown(kKeyEnter) && !f.r().running);
-        driver.KeyReleased(kKeyEnter);
+        f.r().running = false, driver.KeyPressed(KeyCode::Enter, false);
+        QVERIFY(driver.IsKeyDown(KeyCode::Enter) && !f.r().running);
+        driver.KeyReleased(KeyCode::Enter);
         driver.FinishPendingWork();  // the pictures end, the game is reset and the Enter held back starts it
-        QVERIFY(!driver.IsKeyDown(kKeyEnter) && !f.game.Animating() && f.r().running);
+        QVERIFY(!driver.IsKeyDown(KeyCode::Enter) && !f.game.Animating() && f.r().running);
     }
 
     void closingTellsWhenTheSettingsCannotBeSaved() {
@@ -385,13 +385,13 @@ private slots:
         QFETCH(int, signal);
         TerminationSignals termination;
         termination.SetWindow(frame_.get());
-        frame_->settings().keys.drop = 0x42;
+        frame_->settings().keys.drop = KeyCodeFromStored(0x42);
         const QRect place = frame_->frameGeometry();  // resized since it opened
         std::raise(signal);
         QVERIFY(QTest::qWaitFor([&] { return !frame_->isVisible(); }));
         Settings saved;
         LoadSettings(saved, {});
-        QCOMPARE(saved.keys.drop, 0x42);
+        QCOMPARE(StoredKeyCode(saved.keys.drop), 0x42);
         QCOMPARE(QRect(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top), place);
     }
 

@@ -36,7 +36,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowReques
     std::vector<Well> frames;
     std::int64_t seconds = 1000;
     std::uint32_t ticks = 0;
-    std::set<int> keysDown;
+    std::set<KeyCode> keysDown;
     bool mayStart = false, busy = false;
     std::vector<std::pair<bool, std::int32_t>> highScores;
     int minimized = 0, focus = 0, moves = 0, learnSteps = 0;
@@ -62,7 +62,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowReques
     void FigureMergedOnScreen(int, int, const FigureMask&) override {}
     std::int64_t Seconds() override { return seconds; }
     std::uint32_t TickCount() override { return ticks; }
-    bool IsKeyDown(int vk) override { return keysDown.count(vk) != 0; }
+    bool IsKeyDown(KeyCode key) override { return keysDown.count(key) != 0; }
     void SendPause() override { sent.push_back("pause"); }
     void SendResume() override { sent.push_back("resume"); }
     void SendLanded(int height, int score, int removed) override {

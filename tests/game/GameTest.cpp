@@ -17,7 +17,8 @@ using test::MaskPicture;
 using Rows = std::vector<std::pair<int, std::string>>;  // well rows by number, as pictures
 using Weights = std::array<std::int32_t, kFigureCount>;
 
-constexpr int kLeft = 37, kRight = 39, kRotate = 38, kRotate2 = 12, kDrop = 32, kAccelerate = 40;
+constexpr KeyCode kLeft = KeyCode::Left, kRight = KeyCode::Right, kRotate = KeyCode::Up, kRotate2 = KeyCode::Clear,
+                  kDrop = KeyCode::Space, kAccelerate = KeyCode::Down;
 constexpr int kLong = 1, kSquare = 4;
 
 // Drops the figure, turned `turns` times, from column x of the top row.
@@ -193,18 +194,18 @@ TEST(Loop, StartPauseAndResume) {
     GameRecord& r = f.r();
     for (int t = 0; t < 1000; ++t) f.game.Tick();  // waiting: nothing falls, the placement time counts to 720
     EXPECT_EQ(std::tuple(r.placementTicks, r.y), std::tuple(720, 0));
-    f.game.KeyDown(kKeyEscape, 1);
+    f.game.KeyDown(KeyCode::Escape, 1);
     EXPECT_EQ(f.minimized, 1);
     r.fallTicks = 4;
-    f.game.KeyDown(kKeyEnter, 1);  // the start counts the placement and the fall afresh
+    f.game.KeyDown(KeyCode::Enter, 1);  // the start counts the placement and the fall afresh
     EXPECT_EQ(std::tuple(r.running, r.waitingForStart, r.placementTicks, r.fallTicks, f.focus),
               std::tuple(true, false, 1, 0, 1));
     r.computerPlays = true;
-    f.game.KeyDown(kKeyEscape, 1);  // a pause ends demo mode; a second Esc minimises
-    f.game.KeyDown(kKeyEscape, 1);
+    f.game.KeyDown(KeyCode::Escape, 1);  // a pause ends demo mode; a second Esc minimises
+    f.game.KeyDown(KeyCode::Escape, 1);
     EXPECT_EQ(std::tuple(r.running, r.computerPlays, f.minimized), std::tuple(false, false, 2));
     std::tie(r.fallTicks, r.placementTicks) = std::tuple(4, 300);
-    f.game.KeyDown(kKeyEnter, 1);  // resuming restarts the fall count, not the placement time
+    f.game.KeyDown(KeyCode::Enter, 1);  // resuming restarts the fall count, not the placement time
     EXPECT_EQ(std::tuple(r.running, r.fallTicks, r.placementTicks), std::tuple(true, 0, 300));
     EXPECT_EQ(f.calls.back(), "status");
 }
@@ -214,7 +215,8 @@ TEST(Keys, MovesAndTurnsWithKicks) {
         const char* what;
         int figure, turns, x;
         Rows well;
-        int key, repeat, xAfter, rotation, displacement;
+        KeyCode key;
+        int repeat, xAfter, rotation, displacement;
         const char* mask;  // after the key; nullptr: not checked
     } cases[] = {
         {"left up to the wall", kSquare, 0, 3, {}, kLeft, 10, -1, 0, -4, nullptr},
@@ -237,7 +239,7 @@ TEST(Keys, MovesAndTurnsWithKicks) {
         f.game.KeyDown(c.key, c.repeat);
         const GameRecord& r = f.r();
         EXPECT_EQ(std::tuple(r.x, r.playerRotation, r.playerDisplacement, r.pendingKey),
-                  std::tuple(c.xAfter, c.rotation, c.displacement, 0))
+                  std::tuple(c.xAfter, c.rotation, c.displacement, KeyCode::None))
             << c.what;
         if (c.mask) {
             EXPECT_EQ(MaskPicture(r.mask), c.mask) << c.what;
@@ -469,7 +471,7 @@ TEST(GameOver, TheLocomotivePushesTheWellOutThenTheTableIsShown) {
         // no keys meanwhile, and the table comes after the last.
         const int steps = c.animate ? 40 : 0;
         EXPECT_EQ(std::tuple(f.game.Animating(), f.highScores.empty(), f.r().running), std::tuple(steps > 0, steps > 0, false));
-        if (steps) f.game.KeyDown(kKeyEnter, 1);
+        if (steps) f.game.KeyDown(KeyCode::Enter, 1);
         EXPECT_EQ(std::tuple(f.RunAnimation(), f.r().running), std::tuple(std::max(steps - 1, 0), false)) << c.height;
 
         ASSERT_EQ(f.highScores, (std::vector<std::pair<bool, std::int32_t>>{{c.eligible, 1234}})) << c.height;
@@ -500,8 +502,8 @@ TEST(Network, ReportsToTheServerAndKeepsLevelAndLines) {
     for (int v : {23, 24}) f.SetRow(v, "#########.");
     Drop(f, kLong, 8, 1);
     // Pausing is announced, resuming is only requested.
-    f.game.KeyDown(kKeyEscape, 1);
-    f.game.KeyDown(kKeyEnter, 1);
+    f.game.KeyDown(KeyCode::Escape, 1);
+    f.game.KeyDown(KeyCode::Enter, 1);
     EXPECT_EQ(std::tuple(f.sent, f.r().running, f.r().fallPeriod, f.Row(24)),  // no level rise, no bottom line
               std::tuple(std::vector<std::string>{"start", "landed 2 750 2", "pause", "resume"}, false, 4,
                          ".........4"));

@@ -707,8 +707,8 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
 }
 
 TEST(ClientRound, StartResetsWithTheRoundsLevelAndSeedAndRuns) {
-    const std::pair<int, int> levels[] = {{3, 3}, {0, 1}, {99, 10}};  // level code, kept in 1..10
-    for (auto [sent, fallPeriod] : levels) {
+    const std::pair<int, int> periods[] = {{3, 3}, {0, 1}, {99, 10}};  // sent, kept in 1..10
+    for (auto [sent, fallPeriod] : periods) {
         for (State before : {State::Waiting, State::Running}) {  // a game still under way is replaced
             ClientFixture f(false, before);
             f.r().score = 500;

@@ -197,8 +197,8 @@ Played PlayRound(std::array<bool, 4> announce, bool serverAnswers) {
             Seat& s = *seats[i];
             if (!s.r().running) continue;
             if (i % 2 == 0) s.computer.Finish();
-            if (i % 2 && step % int(3 + i) == 0) s.game.PressKey(step % int(7 + 2 * i) < 4 ? 37 : 39);
-            if (i % 2 && step % 11 == int(i)) s.game.PressKey(38);
+            if (i % 2 && step % int(3 + i) == 0) s.game.PressKey(step % int(7 + 2 * i) < 4 ? KeyCode::Left : KeyCode::Right);
+            if (i % 2 && step % 11 == int(i)) s.game.PressKey(KeyCode::Up);
             s.game.Tick();
         }
         pump();

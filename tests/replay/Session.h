@@ -47,7 +47,7 @@ struct LiveSession : GameClock, KeyState {
 
     std::int64_t Seconds() override { return seconds; }
     std::uint32_t TickCount() override { return ms; }
-    bool IsKeyDown(int vk) override { return accelerate && vk == settings.keys.accelerate; }
+    bool IsKeyDown(KeyCode key) override { return accelerate && key == settings.keys.accelerate; }
     bool Busy() const { return computer.Busy() || game.Animating(); }
 
     void Run(const Script& s) {
@@ -72,7 +72,7 @@ struct LiveSession : GameClock, KeyState {
             seconds = 4242 + t / kServerSecondTicks;
             if (t == s.demoAt) StartDemo(game), r.computerSpeed = s.demoSpeed;
             if (t == s.newGameAt) Finish(), r.computerPlays = false, game.EndOfGameAnimation(AfterAnimation::StartNewGame);
-            if (t == s.pauseAt) game.KeyDown(kKeyEscape, 1), settings.next ^= 1, game.KeyDown(kKeyEnter, 1);
+            if (t == s.pauseAt) game.KeyDown(KeyCode::Escape, 1), settings.next ^= 1, game.KeyDown(KeyCode::Enter, 1);
             game.Tick();
             if (network && t % s.presentEvery == 0) client.Received(EncodePresent(1 + t % 3));
             for (int k = 0; k < 3; ++k) {  // a few waits fall due in one tick
@@ -92,9 +92,9 @@ struct LiveSession : GameClock, KeyState {
     // What a hurried player does in one tick.
     void Play(std::mt19937& random, const GameRecord& r) {
         const KeyBindings& k = settings.keys;
-        const int keys[] = {k.left, k.right, k.rotate, k.rotate2, k.drop};
+        const KeyCode keys[] = {k.left, k.right, k.rotate, k.rotate2, k.drop};
         const unsigned roll = random() % 24;
-        if (!r.running && r.waitingForStart) return game.KeyDown(kKeyEnter, 1);
+        if (!r.running && r.waitingForStart) return game.KeyDown(KeyCode::Enter, 1);
         if (roll < 5) game.KeyDown(keys[roll], 1 + (roll < 2 && random() % 8 == 0));
         if (roll == 5) accelerate = !accelerate;
     }

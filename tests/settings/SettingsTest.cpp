@@ -215,7 +215,8 @@ TEST_F(SettingsFileTest, FirstRunWithoutAFileWritesEveryKeyWhereXdgSays) {
 }
 
 TEST_F(SettingsFileTest, SavedValuesReadBack) {
-    const Settings s{.keys = {65, 68, 87, 83, 13, 88}, .pad = {250, 12, {4, 3, 0, 1, 2, 2}},
+    constexpr auto key = KeyCodeFromStored;
+    const Settings s{.keys = {key('A'), key('D'), key('W'), key('S'), key(13), key('X')}, .pad = {250, 12, {4, 3, 0, 1, 2, 2}},
                      .fallPeriod = 3, .next = 0, .incLevel = 0, .botLines = 0,
                      .height = 20, .weights = {{10, 11, 12, 13, 14, 15, 16, 17}}, .sound = 0, .animate = 0, .color = 0,
                      .dots = 3, .dotInterval = 3, .palette = 1, .marks = 1, .landing = 1, .playerName = " Alice ", .server = "'game.example'",
@@ -248,14 +249,14 @@ TEST_F(SettingsFileTest, TwoCopiesSaveTheirOwnChangesAndLoseNoneOfTheOther) {
     ASSERT_TRUE(SaveSettings(first));
     const Settings loadedA = Load(), loadedB = Load();
     Settings a = loadedA, b = loadedB;
-    a.keys.left = 65;
+    a.keys.left = KeyCode::A;
     b.fallPeriod = 9;
     b.playerName = "Bob";
     ASSERT_TRUE(SaveSettingsChanges(loadedA, a));
     Spit(SettingsFilePath(), std::regex_replace(Slurp(SettingsFilePath()), std::regex("BITMAP=.*\n"), ""));
     ASSERT_TRUE(SaveSettingsChanges(loadedB, b));
     const Settings both = Load();
-    EXPECT_EQ(std::tuple(both.keys.left, both.fallPeriod, both.playerName), std::tuple(65, 9, std::string("Bob")));
+    EXPECT_EQ(std::tuple(both.keys.left, both.fallPeriod, both.playerName), std::tuple(KeyCode::A, 9, std::string("Bob")));
     EXPECT_NE(Slurp(SettingsFilePath()).find("\nBITMAP=\n"), std::string::npos);
 }
 
@@ -273,7 +274,7 @@ TEST_F(SettingsFileTest, ChangedTextsReadBackAsTheWholeFileWritesThem) {
         const Settings next = Load();  // the next run
         EXPECT_EQ(std::tie(next.playerName, next.team, next.server, next.bitmap), std::tie(v, v, v, v));
         Settings again = next;
-        again.keys.left = 65;
+        again.keys.left = KeyCode::A;
         ASSERT_TRUE(SaveSettingsChanges(next, again));
         const std::string byChanges = Slurp(SettingsFilePath());
         ASSERT_TRUE(SaveSettings(again));
@@ -313,7 +314,7 @@ TEST_F(SettingsFileTest, EditedValuesAreBroughtIntoRange) {
                           "PLAYER_EXIT_SCORES=-2\nCOMMAND_EXIT_SCORES=-3\nMAX_SCORES=-4\nSEC_BEFORE_START=11\n"
                           "TRACE_MESSAGES=65536\n[SIZE]\nLEFT=-99999999999\nRIGHT=99999999999\n");
     const KeyBindings d;
-    EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, 254, 1}));
+    EXPECT_EQ(s.keys, (KeyBindings{d.left, d.right, d.rotate, d.rotate2, KeyCodeFromStored(254), KeyCodeFromStored(1)}));
     EXPECT_EQ(s.pad,
               (PadSettings{500, 30, {kPadRotate, kPadRotate2, kPadNone, kPadAccelerate, kPadRotate2, kPadRotate}}));
     EXPECT_EQ(std::tuple(s.fallPeriod, s.netFallPeriod, s.height, s.dots, s.dotInterval, s.port, s.weights[ComputerWeights::kHoleDepth]),

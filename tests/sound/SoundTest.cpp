@@ -15,7 +15,8 @@ namespace vexari {
 namespace {
 
 using test::GameFixture;
-constexpr int kLeft = 37, kRotate = 38, kDrop = 32, kLong = 1, kSquare = 4;
+constexpr KeyCode kLeft = KeyCode::Left, kRotate = KeyCode::Up, kDrop = KeyCode::Space;
+constexpr int kLong = 1, kSquare = 4;
 
 // The output as the tests hear it: every effect with its gain.
 struct RecordingOutput : SoundOutput {
@@ -47,7 +48,7 @@ struct Heard : GameFixture {
 TEST(Director, EachEventOfAGameMakesItsSound) {
     Heard h;
     h.settings.soundClicks = 1;
-    h.game.KeyDown(kKeyEnter, 1);
+    h.game.KeyDown(KeyCode::Enter, 1);
     h.SetFigure(kSquare, 3, 0);
     h.game.KeyDown(kLeft, 1);
     h.game.KeyDown(kRotate, 1);
@@ -66,8 +67,8 @@ TEST(Director, EachEventOfAGameMakesItsSound) {
         EXPECT_EQ(h.out.Effects(), (std::vector{Effect::Drop, removed[rows - 1]})) << rows;
     }
     h.out.played.clear();
-    h.game.KeyDown(kKeyEscape, 1);
-    h.game.KeyDown(kKeyEnter, 1);
+    h.game.KeyDown(KeyCode::Escape, 1);
+    h.game.KeyDown(KeyCode::Enter, 1);
     h.game.ReceivePresent(2);
     h.game.record().lines = 200;  // the next landing raises the level
     h.SetFigure(kSquare, 3, 0);

@@ -28,7 +28,7 @@
 #include "ui/NetworkOptionsDialog.h"
 #include "ui/PixelImageQt.h"
 #include "ui/ProgramIcon.h"
-#include "ui/VirtualKeys.h"
+#include "ui/QtKeyCodes.h"
 
 using namespace vexari;
 
@@ -271,7 +271,7 @@ private slots:
             {Qt::Key_unknown, 0, 0, 0, 0},
         };
         for (const auto& c : cases)
-            QCOMPARE(VirtualKeyFromQt(c.key, Qt::KeyboardModifiers(c.mods), c.keysym, c.scan), c.vk);
+            QCOMPARE(StoredKeyCode(KeyCodeFromQt(c.key, Qt::KeyboardModifiers(c.mods), c.keysym, c.scan)), c.vk);
 
         // The key field takes the code and name of each key it gets.
         QWidget window;
@@ -279,23 +279,23 @@ private slots:
         window.show();
         field->setFocus();
         QTest::keyClick(field, Qt::Key_Clear, Qt::KeypadModifier);
-        QVERIFY(field->Code() == 12 && field->text() == QStringLiteral("<5>"));
+        QVERIFY(field->Key() == KeyCode::Clear && field->text() == QStringLiteral("<5>"));
         // Keys past the table or without a code, and the dialog's Enter and Esc, leave the field alone.
         for (int key : {int(Qt::Key_Play), int(Qt::Key_unknown), int(Qt::Key_Return), int(Qt::Key_Escape)}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(field, &press);
         }
-        QCOMPARE(field->Code(), 12);
+        QCOMPARE(field->Key(), KeyCode::Clear);
 
         // A game key may not repeat another, nor be F2, Enter or Esc.
         QVERIFY(!KeysConflict(KeyBindings{}));
-        for (int key : {37 /* the left key */, 113, 13, 27})
-            QVERIFY2(KeysConflict(KeyBindings{.rotate2 = key}), qPrintable(QString::number(key)));
+        for (KeyCode key : {KeyCode::Left, KeyCode::F2, KeyCode::Enter, KeyCode::Escape})
+            QVERIFY2(KeysConflict(KeyBindings{.rotate2 = key}), qPrintable(QString::number(StoredKeyCode(key))));
     }
 
     void designConflictsReopenUntilFixed() {
         Settings s;
-        s.keys.accelerate = 9;  // Tab, from the settings file
+        s.keys.accelerate = KeyCode::Tab;  // from the settings file
         FakePrompts prompts;
         prompts.On<DesignDialog>([](DesignDialog& d) { d.reject(); });  // Cancel does not get past Tab
         prompts.On<DesignDialog>([](DesignDialog& d) {
@@ -320,7 +320,7 @@ private slots:
         s.marks = 1;
         QVERIFY(RunDesignDialog(nullptr, s, prompts, FakeLoader));
         QVERIFY(prompts.MessageTexts() == QStringList(3, kKeyConflictText) && prompts.messages[0].caption == "Vexari");
-        QCOMPARE(std::tuple(s.keys.left, s.keys.drop, s.keys.accelerate), std::tuple(int('A'), 32, 40));
+        QCOMPARE(std::tuple(s.keys.left, s.keys.drop, s.keys.accelerate), std::tuple(KeyCode::A, KeyCode::Space, KeyCode::Down));
         QCOMPARE(std::tuple(s.palette, s.marks, s.landing), std::tuple(int(kPaletteDistinct), 1, 1));
     }
 
@@ -454,7 +454,7 @@ private slots:
         prompts.answers = {true};
         prompts.openResults.push_back("/nowhere/picture.bmp");
         prompts.On<DesignDialog>([](DesignDialog& d) {
-            d.KeyFieldAt(DesignDialog::kDrop)->SetCode('S');
+            d.KeyFieldAt(DesignDialog::kDrop)->SetKey(KeyCodeFromStored('S'));
             d.IntervalEdit()->setText("2");
             d.SelectBitmap();  // a file that cannot be loaded
             d.accept();
@@ -478,7 +478,7 @@ private slots:
         Settings loaded;
         QVERIFY(!LoadSettings(loaded, ScreenMetrics{}));
         QVERIFY(std::tuple(loaded.keys.drop, loaded.dotInterval, loaded.dots, loaded.height, loaded.bitmap) ==
-                std::tuple(int('S'), 2, std::int16_t(3), 21, std::string()));
+                std::tuple(KeyCodeFromStored('S'), 2, std::int16_t(3), 21, std::string()));
     }
 
     // ---- the high scores: the table's rules (ranks, ties, cutting, the
@@ -538,7 +538,7 @@ private slots:
 
     void animatedButtonStepsAndKeepsItsPlaceWhenTheListChanges() {
         const Pictures pics(32);
-        AnimatedBitmapButton b("status", 32787);
+        AnimatedBitmapButton b("status", MenuAction::StatusLine);
         b.SetFrames(pics.refs, 2);
         // 2 ticks of 55 ms a picture: a whole sweep of 32 pictures is 64 ticks.
         for (int tick = 0; tick <= 66; ++tick, b.OnTimerTick()) QCOMPARE(b.CurrentPicture(), pics[tick / 2 % 32]);
@@ -557,7 +557,7 @@ private slots:
         };
         for (const Case& c : cases) {
             const Pictures after(c.newCount);
-            AnimatedBitmapButton t("status", 32787);
+            AnimatedBitmapButton t("status", MenuAction::StatusLine);
             t.SetFrames(pics.refs, c.oldTicks);
             Tick(t, c.ticks);
             t.SetFrames(after.refs, c.newTicks);
@@ -603,7 +603,7 @@ private slots:
     }
 
     void buttonsPaintTheirFaces() {
-        LabelButton label("", 32771);
+        LabelButton label("", MenuAction::Skill);
         label.resize(40, 20);
         QImage shot = label.grab().toImage();
         QVERIFY(PixelAt(shot, 1, 1) == kWhite && PixelAt(shot, 38, 18) == kDarkGrey);
@@ -612,7 +612,7 @@ private slots:
 
         // The status line: a 194 x 20 picture in a 203 x 26 button, moved by one when pushed.
         const PixelImage red(194, 20, MakeColor(255, 0, 0));
-        AnimatedBitmapButton b("status", 32787);
+        AnimatedBitmapButton b("status", MenuAction::StatusLine);
         b.resize(203, 26);
         b.SetFrames(std::vector<const PixelImage*>{&red}, 0);
         shot = b.grab().toImage();

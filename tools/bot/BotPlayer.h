@@ -63,7 +63,7 @@ public:
     std::int64_t Seconds() override;
     std::uint32_t TickCount() override;
     // KeyState: nobody is at the keyboard.
-    bool IsKeyDown(int) override { return false; }
+    bool IsKeyDown(KeyCode) override { return false; }
     // WindowRequests: there is no window.
     void ShowHighScores(bool, std::int32_t) override {}
     void HideMessageWindow() override {}

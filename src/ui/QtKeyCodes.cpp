@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/VirtualKeys.h"
+#include "ui/QtKeyCodes.h"
 
 #include <QKeyEvent>
 #include <cstring>
@@ -177,9 +177,7 @@ int FromMainBlockSymbol(int key) {
     }
 }
 
-}  // namespace
-
-int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVirtualKey, quint32 nativeScanCode) {
+int StoredCodeFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVirtualKey, quint32 nativeScanCode) {
     // Keys Qt reports under a shared name.
     switch (nativeVirtualKey) {
     case kXkBreak: return 0x03;
@@ -199,8 +197,14 @@ int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVir
     return 0;
 }
 
-int VirtualKeyFromEvent(const QKeyEvent& event) {
-    return VirtualKeyFromQt(event.key(), event.modifiers(), event.nativeVirtualKey(), event.nativeScanCode());
+}  // namespace
+
+KeyCode KeyCodeFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVirtualKey, quint32 nativeScanCode) {
+    return KeyCodeFromStored(StoredCodeFromQt(key, modifiers, nativeVirtualKey, nativeScanCode));
+}
+
+KeyCode KeyCodeFromEvent(const QKeyEvent& event) {
+    return KeyCodeFromQt(event.key(), event.modifiers(), event.nativeVirtualKey(), event.nativeScanCode());
 }
 
 }  // namespace vexari

@@ -3,12 +3,15 @@
 #include <QtCore/qnamespace.h>
 #include <QtCore/qglobal.h>
 
+#include "settings/KeyCode.h"
+
 class QKeyEvent;
 
 namespace vexari {
 
-// Windows virtual-key number of a key press as Qt reports it, the number the
-// game's key settings hold (37 Left, 12 keypad 5 without Num Lock, 65 'A'...).
+// The game's key (settings/KeyCode.h) of a key press as Qt reports it: here
+// Qt's keys meet the stored key codes (37 Left, 12 keypad 5 without Num Lock,
+// 65 'A'...).
 //
 // key is the Qt::Key of the event; Qt::KeypadModifier in modifiers tells a
 // keypad key from its twin (keypad 8 gives 0x68, the digit 8 gives 0x38;
@@ -20,11 +23,11 @@ namespace vexari {
 // unknown); they tell apart the few keys Qt does not (the right Windows key,
 // the keypad separator, Break, the extra key of ISO keyboards) and give the
 // letter and punctuation keys of non-Latin layouts their US numbers.
-// Returns 0 when the key has no virtual-key number.
-int VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVirtualKey = 0,
-                     quint32 nativeScanCode = 0);
+// Returns KeyCode::None when the key has no stored code.
+KeyCode KeyCodeFromQt(int key, Qt::KeyboardModifiers modifiers, quint32 nativeVirtualKey = 0,
+                      quint32 nativeScanCode = 0);
 
 // The same for a key event.
-int VirtualKeyFromEvent(const QKeyEvent& event);
+KeyCode KeyCodeFromEvent(const QKeyEvent& event);
 
 }  // namespace vexari
