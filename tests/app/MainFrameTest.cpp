@@ -792,4 +792,4 @@ private slots:
 };
 
 QTEST_MAIN(MainFrameTest)
-#include "tst_mainframe.moc"
+#include "MainFrameTest.moc"

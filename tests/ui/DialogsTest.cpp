@@ -819,4 +819,4 @@ private slots:
 };
 
 QTEST_MAIN(DialogsTest)
-#include "tst_dialogs.moc"
+#include "DialogsTest.moc"

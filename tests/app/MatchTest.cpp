@@ -140,4 +140,4 @@ private slots:
 };
 
 QTEST_MAIN(MatchTest)
-#include "tst_match.moc"
+#include "MatchTest.moc"
