@@ -129,7 +129,7 @@ void PressOk(const Values& values, const std::vector<std::pair<QLineEdit* (D::*)
     D d(values, prompts);
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    d.findChild<QPushButton*>("ok")->setFocus();
+    d.template findChild<QPushButton*>("ok")->setFocus();
     for (const auto& [edit, text] : texts) (d.*edit)()->setText(text);
     d.accept();
     QCOMPARE(prompts.MessageTexts(), refused ? QStringList{message} : QStringList());
