@@ -115,13 +115,14 @@ void ApplyDialogLook(QWidget* widget) {
 
 namespace {
 
-// OK before Cancel whatever order the desktop's theme prefers.
+// OK before Cancel whatever order the desktop's theme prefers, and no icons.
 class OkFirstStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
         if (hint == SH_DialogButtonLayout) return QDialogButtonBox::WinLayout;
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;  // the game's buttons carry text only
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
