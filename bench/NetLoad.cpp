@@ -109,7 +109,7 @@ Config ParseArgs(int argc, char** argv) {
     bool noStart = false, help = false;
     std::string error;
     const bool ok = vexari::CommandLine()
-                        .Number("--port", c.port, 1, 65535)
+                        .Number("--port", c.port, 1, vexari::kMaxPort)
                         .Text("--host", c.host)
                         .Number("--players", c.players, 2, 100000)
                         .Number("--teams", c.teams, 2, 100000)

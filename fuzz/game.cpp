@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzKeys keys;
     clock.seconds = in.Byte();
     Game game(settings);
-    game.SetHooks({nullptr, &clock, &keys, nullptr, nullptr, nullptr});
+    game.SetHooks({.clock = &clock, .keys = &keys});
     GameMode mode;
     mode.networkGame = (flags >> 4) & 1;
     mode.computerPlays = (flags >> 5) & 1;

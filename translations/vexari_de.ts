@@ -492,10 +492,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
-    <message>
-        <source>Starting level: %1</source>
-        <translation>Startlevel: %1</translation>
-    </message>
 </context>
 <context>
     <name>vexari::GameView</name>
@@ -609,13 +605,12 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>Port</source>
         <translation>Port</translation>
     </message>
+</context>
+<context>
+    <name>vexari::LevelBar</name>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <source>Starting level: %1</source>
+        <translation>Startlevel: %1</translation>
     </message>
 </context>
 <context>
@@ -637,8 +632,8 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <translation>Computer&amp;gegner:</translation>
     </message>
     <message>
-        <source>Their &amp;speed (0-9):</source>
-        <translation>Ihre Ges&amp;chwindigkeit (0-9):</translation>
+        <source>Their &amp;speed (%1-%2):</source>
+        <translation>Ihre Ges&amp;chwindigkeit (%1-%2):</translation>
     </message>
     <message>
         <source>Their &amp;weights:</source>
@@ -664,14 +659,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <source>&amp;Network options...</source>
         <translation>&amp;Netzwerkoptionen...</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
 </context>
 <context>
     <name>vexari::MessageWindow</name>
@@ -682,17 +669,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
-    </message>
-</context>
-<context>
-    <name>vexari::NameEntryDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -773,10 +749,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <translation>Zufällig verteilt</translation>
     </message>
     <message>
-        <source>Starting level: %1</source>
-        <translation>Startlevel: %1</translation>
-    </message>
-    <message>
         <source>Network game options</source>
         <translation>Optionen des Netzwerkspiels</translation>
     </message>
@@ -791,14 +763,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>Send trace messages</source>
         <translation>Ablaufmeldungen senden</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Player win scores</source>
@@ -1072,14 +1036,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
     <message>
         <source>&amp;Click on moves and turns</source>
         <translation>&amp;Klick beim Schieben und Drehen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>%1 %</source>

@@ -492,10 +492,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>&amp;Cancel</source>
         <translation>&amp;Cancelar</translation>
     </message>
-    <message>
-        <source>Starting level: %1</source>
-        <translation>Nivel inicial: %1</translation>
-    </message>
 </context>
 <context>
     <name>vexari::GameView</name>
@@ -609,13 +605,12 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>Port</source>
         <translation>Puerto</translation>
     </message>
+</context>
+<context>
+    <name>vexari::LevelBar</name>
     <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
+        <source>Starting level: %1</source>
+        <translation>Nivel inicial: %1</translation>
     </message>
 </context>
 <context>
@@ -637,8 +632,8 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <translation>&amp;Rivales del ordenador:</translation>
     </message>
     <message>
-        <source>Their &amp;speed (0-9):</source>
-        <translation>Su &amp;velocidad (0-9):</translation>
+        <source>Their &amp;speed (%1-%2):</source>
+        <translation>Su &amp;velocidad (%1-%2):</translation>
     </message>
     <message>
         <source>Their &amp;weights:</source>
@@ -664,14 +659,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <source>&amp;Network options...</source>
         <translation>&amp;Opciones de red...</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
 </context>
 <context>
     <name>vexari::MessageWindow</name>
@@ -682,17 +669,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Cerrar</translation>
-    </message>
-</context>
-<context>
-    <name>vexari::NameEntryDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
     </message>
 </context>
 <context>
@@ -773,10 +749,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <translation>Reparto al azar</translation>
     </message>
     <message>
-        <source>Starting level: %1</source>
-        <translation>Nivel inicial: %1</translation>
-    </message>
-    <message>
         <source>Network game options</source>
         <translation>Opciones de la partida en red</translation>
     </message>
@@ -791,14 +763,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>Send trace messages</source>
         <translation>Enviar mensajes de traza</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Player win scores</source>
@@ -1072,14 +1036,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
     <message>
         <source>&amp;Click on moves and turns</source>
         <translation>&amp;Clic al mover y girar</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
     </message>
     <message>
         <source>%1 %</source>

@@ -492,10 +492,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>&amp;Cancel</source>
         <translation>A&amp;nnuler</translation>
     </message>
-    <message>
-        <source>Starting level: %1</source>
-        <translation>Niveau de départ&#xa0;: %1</translation>
-    </message>
 </context>
 <context>
     <name>vexari::GameView</name>
@@ -609,13 +605,12 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>Port</source>
         <translation>Port</translation>
     </message>
+</context>
+<context>
+    <name>vexari::LevelBar</name>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>Starting level: %1</source>
+        <translation>Niveau de départ&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -637,8 +632,8 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <translation>&amp;Adversaires ordinateur :</translation>
     </message>
     <message>
-        <source>Their &amp;speed (0-9):</source>
-        <translation>Leur &amp;vitesse (0-9) :</translation>
+        <source>Their &amp;speed (%1-%2):</source>
+        <translation>Leur &amp;vitesse (%1-%2) :</translation>
     </message>
     <message>
         <source>Their &amp;weights:</source>
@@ -664,14 +659,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <source>&amp;Network options...</source>
         <translation>Options &amp;réseau...</translation>
     </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
 </context>
 <context>
     <name>vexari::MessageWindow</name>
@@ -682,17 +669,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Fermer</translation>
-    </message>
-</context>
-<context>
-    <name>vexari::NameEntryDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -773,10 +749,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <translation>Répartition au hasard</translation>
     </message>
     <message>
-        <source>Starting level: %1</source>
-        <translation>Niveau de départ&#xa0;: %1</translation>
-    </message>
-    <message>
         <source>Network game options</source>
         <translation>Options de la partie en réseau</translation>
     </message>
@@ -791,14 +763,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>Send trace messages</source>
         <translation>Envoyer les messages de trace</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>Player win scores</source>
@@ -1072,14 +1036,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
     <message>
         <source>&amp;Click on moves and turns</source>
         <translation>&amp;Clic aux déplacements et rotations</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>%1 %</source>

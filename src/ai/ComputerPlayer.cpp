@@ -98,6 +98,7 @@ std::optional<int> ComputerSpeedFromName(std::string_view name) {
     static constexpr std::string_view kPrefix = "comp";
     for (std::size_t i = 0; i < kPrefix.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(name[i])) != kPrefix[i]) return std::nullopt;
+    static_assert(kMinComputerSpeed == 0 && kMaxComputerSpeed == 9, "a speed is one digit");
     if (name.size() > 4 && name[4] >= '0' && name[4] <= '9') return name[4] - '0';
     return kDefaultComputerSpeed;
 }

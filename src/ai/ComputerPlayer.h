@@ -73,7 +73,8 @@ bool LearnFromPlacement(const CandidateTable& table, int rotation, int displacem
 
 // The computer's speed for a network player name: a name whose first four
 // characters are "comp" in any case is played by the computer, at the speed
-// of its fifth character when that is a digit, else at 2. Other names: none.
+// of its fifth character when that is a digit, else at kDefaultComputerSpeed.
+// Other names: none.
 std::optional<int> ComputerSpeedFromName(std::string_view name);
 
 }  // namespace vexari

@@ -17,46 +17,58 @@
 
 namespace vexari {
 
-const char* const kSimUsage =
-    "Usage: vexari-sim [OPTIONS]\n"
-    "       vexari-sim analyze FILE\n"
-    "       vexari-sim verify FILE...\n"
-    "       vexari-sim replay FILE [--trace]\n"
-    "       vexari-sim tune [TUNE OPTIONS] --out FILE.dem\n"
-    "Plays whole Vexari games with the computer player as fast as the machine\n"
-    "allows, one line per game and a summary; analyses one position; checks\n"
-    "recorded games; searches for stronger weights. Games start at level 5 with\n"
-    "the level rising, and are repeated exactly by their seeds.\n"
-    "\n"
-    "  --games N          games to play (default 1)\n"
-    "  --seed S           game g uses the seed S + g - 1 (default 1)\n"
-    "  --height H         well height in rows, 19 to 25 (default 25); this is the\n"
-    "                     game's own count, one more than the Skill dialog and\n"
-    "                     vexari-server --height show\n"
-    "  --weights FILE     the computer's eight weights from a *.dem file\n"
-    "  --speed 0-9        the computer's speed (default 2)\n"
-    "  --bottom-lines     a line rises from the bottom every 15 landings\n"
-    "  --no-next          play without the next-figure hint\n"
-    "  --max-pieces M     stop a game after M figures (default 100000)\n"
-    "  --json             one JSON object per game instead of text\n"
-    "  --trace            one JSON line per landing before each game's line\n"
-    "  --jobs J           games played at once on J threads (default: one per\n"
-    "                     core); the output is the same for any J\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n"
-    "\n"
-    "analyze FILE: one placement search on the position in FILE, as JSON.\n"
-    "verify FILE...: replays each recorded game and checks its score, lines\n"
-    "and well; exit status 1 at the first that does not match.\n"
-    "replay FILE: plays a recorded game, with --trace figure by figure.\n"
-    "\n"
-    "Tune options:\n"
-    "  --generations G    generations of the search (default 20)\n"
-    "  --population N     weight sets drawn per generation (default 20)\n"
-    "  --games K          games each set plays, seeds S to S + K - 1 (default 4)\n"
-    "  --height H, --max-pieces M, --seed S, --jobs J   as above\n"
-    "  --start FILE.dem   weights to start from (default: the default weights)\n"
-    "  --out FILE.dem     where the best centre so far is written (required)\n";
+std::string SimUsage() {
+    const auto option = [](std::string_view text) { return UsageOption(text, 21); };
+    const auto number = [](long long n) { return std::to_string(n); };
+    const SimOptions defaults;
+    return "Usage: vexari-sim [OPTIONS]\n"
+           "       vexari-sim analyze FILE\n"
+           "       vexari-sim verify FILE...\n"
+           "       vexari-sim replay FILE [--trace]\n"
+           "       vexari-sim tune [TUNE OPTIONS] --out FILE.dem\n"
+           "Plays whole Vexari games with the computer player as fast as the machine\n"
+           "allows, one line per game and a summary; analyses one position; checks\n"
+           "recorded games; searches for stronger weights. Games start at level " +
+           number(LevelOfFallPeriod(Settings{}.fallPeriod)) +
+           " with\n"
+           "the level rising, and are repeated exactly by their seeds.\n"
+           "\n"
+           "  --games N          games to play (default 1)\n"
+           "  --seed S           game g uses the seed S + g - 1 (default 1)\n"
+           "  --height H         well height in rows, " +
+           number(kMinWellHeight) + " to " + number(kMaxWellHeight) + " (default " + number(defaults.height) +
+           "); this is the\n"
+           "                     game's own count, one more than the Skill dialog and\n"
+           "                     vexari-server --height show\n"
+           "  --weights FILE     the computer's eight weights from a *.dem file\n" +
+           option("--speed " + UsageRange(kMinComputerSpeed, kMaxComputerSpeed)) + "the computer's speed (default " +
+           number(defaults.speed) + ")\n" + option("--bottom-lines") + "a line rises from the bottom every " +
+           number(kLandingsPerBottomLine) +
+           " landings\n"
+           "  --no-next          play without the next-figure hint\n"
+           "  --max-pieces M     stop a game after M figures (default " +
+           number(defaults.maxPieces) +
+           ")\n"
+           "  --json             one JSON object per game instead of text\n"
+           "  --trace            one JSON line per landing before each game's line\n"
+           "  --jobs J           games played at once on J threads (default: one per\n"
+           "                     core); the output is the same for any J\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n"
+           "\n"
+           "analyze FILE: one placement search on the position in FILE, as JSON.\n"
+           "verify FILE...: replays each recorded game and checks its score, lines\n"
+           "and well; exit status 1 at the first that does not match.\n"
+           "replay FILE: plays a recorded game, with --trace figure by figure.\n"
+           "\n"
+           "Tune options:\n"
+           "  --generations G    generations of the search (default 20)\n"
+           "  --population N     weight sets drawn per generation (default 20)\n"
+           "  --games K          games each set plays, seeds S to S + K - 1 (default 4)\n"
+           "  --height H, --max-pieces M, --seed S, --jobs J   as above\n"
+           "  --start FILE.dem   weights to start from (default: the default weights)\n"
+           "  --out FILE.dem     where the best centre so far is written (required)\n";
+}
 
 SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
     SimOptions o;
@@ -73,7 +85,7 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {
                             .Number("--seed", o.seed)
                             .Number("--height", o.height, kMinWellHeight, kMaxWellHeight)
                             .Text("--weights", o.weightsFile, true)
-                            .Number("--speed", o.speed, 0, 9)
+                            .Number("--speed", o.speed, kMinComputerSpeed, kMaxComputerSpeed)
                             .Flag("--bottom-lines", o.bottomLines)
                             .Flag("--no-next", noNext)
                             .Number("--max-pieces", o.maxPieces, 1)
@@ -144,10 +156,7 @@ Simulator::Simulator(const SimOptions& options, const ComputerWeights& weights) 
     s.settings.height = options.height;
     s.settings.animate = options.animate ? 1 : 0;
     s.settings.weights = weights;
-    Game::Hooks hooks;
-    hooks.clock = &s.clock;
-    hooks.computer = &s.player;
-    s.game.SetHooks(hooks);
+    s.game.SetHooks({.clock = &s.clock, .computer = &s.player});
     s.game.AddListener(&s.landings);
 }
 

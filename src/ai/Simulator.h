@@ -12,13 +12,14 @@
 #include "ai/Placement.h"
 #include "ai/PositionAnalyzer.h"
 #include "game/GameHooks.h"
+#include "game/GameRules.h"
 #include "game/Well.h"
 #include "settings/Settings.h"
 
 namespace vexari {
 
 // Command line of the simulator:
-//   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed 0-9]
+//   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed SPEED]
 //              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]
 //   vexari-sim analyze FILE
 struct SimOptions {
@@ -27,9 +28,9 @@ struct SimOptions {
 
     int games = 1;
     std::uint32_t seed = 1;  // game g uses seed + g - 1 for figures and bottom lines
-    int height = 25;
+    int height = kMaxWellHeight;
     std::string weightsFile;  // empty: the default weights
-    int speed = 2;
+    int speed = kDefaultComputerSpeed;
     bool bottomLines = false;
     bool next = true;
     std::int64_t maxPieces = 100000;
@@ -48,7 +49,8 @@ struct SimArgsResult {
 // Parses the arguments after the program name.
 SimArgsResult ParseSimArgs(const std::vector<std::string>& args);
 
-extern const char* const kSimUsage;
+// The usage text of vexari-sim.
+std::string SimUsage();
 
 // One landing of a simulated game, as the game reports it, and which.
 struct SimLanding : Landing {

@@ -122,7 +122,12 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     placer_->SetCopy(copy_.Index());
     session_->SetWellsStrip(wells_);
     connect(area, &MainArea::stripWidthWanted, this, &CMainFrame::WidenForWells);
-    game_.SetHooks({&view_->Screen(), driver_.get(), driver_.get(), &session_->client(), this, &computer_});
+    game_.SetHooks({.painter = &view_->Screen(),
+                    .clock = driver_.get(),
+                    .keys = driver_.get(),
+                    .network = &session_->client(),
+                    .window = this,
+                    .computer = &computer_});
     game_.AddListener(view_);
 
     connect(view_, &GameView::actionRequested, this, &CMainFrame::RunAction);

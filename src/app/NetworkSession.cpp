@@ -56,7 +56,7 @@ void NetworkSession::Open(bool host) {
 bool NetworkSession::Host(bool loopbackOnly) {
     // A private game takes any free port: the computer players are told it.
     const int port = loopbackOnly ? 0 : settings_.port;
-    return port >= 0 && port <= 65535 && serverTransport_.Listen(static_cast<std::uint16_t>(port), loopbackOnly);
+    return port >= 0 && port <= kMaxPort && serverTransport_.Listen(static_cast<std::uint16_t>(port), loopbackOnly);
 }
 
 void NetworkSession::OpenMatch(const MatchPlan& plan, const QString& weightsFile) {
@@ -97,7 +97,7 @@ void NetworkSession::StartMatchRound() {
 
 void NetworkSession::Connect() {
     const int port = hosting_ ? serverTransport_.Port() : settings_.port;
-    if (port <= 0 || port > 65535) return EndWith(tr("Error connecting to server"));
+    if (port <= 0 || port > kMaxPort) return EndWith(tr("Error connecting to server"));
     const QString server = hosting_ ? QStringLiteral("127.0.0.1") : QString::fromStdString(settings_.server);
     clientTransport_ = new QtClientTransport(this);
     clientTransport_->onBytes = [this](std::string_view bytes) {

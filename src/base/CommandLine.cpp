@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/CommandLine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,14 @@ CommandLine& CommandLine::Real(const char* name, double& target, double low) {
                   }};
     option.realLow = low;
     return Add(std::move(option));
+}
+
+std::string UsageRange(long long low, long long high) { return std::to_string(low) + "-" + std::to_string(high); }
+
+std::string UsageOption(std::string_view option, std::size_t column) {
+    std::string line = "  " + std::string(option);
+    line.resize(std::max(column, line.size() + 2), ' ');
+    return line;
 }
 
 namespace {

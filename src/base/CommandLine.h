@@ -24,6 +24,13 @@ bool ParseWhole(std::string_view text, T& value) {
     return ec == std::errc{} && ptr == end;
 }
 
+// Usage texts are built from the same constants the options check: a
+// number's range as the usage shows it ("0-9"), and the start of an option's
+// line ("  --speed 0-9") padded with blanks to `column`, where its
+// description begins.
+std::string UsageRange(long long low, long long high);
+std::string UsageOption(std::string_view option, std::size_t column);
+
 // The options a program takes, each with where its value goes; Parse()
 // fills them from the arguments after the program's name (or subcommand).
 class CommandLine {

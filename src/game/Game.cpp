@@ -10,7 +10,7 @@ namespace vexari {
 
 Game::Game(Settings& settings) : settings_(settings) { SetHooks({}); }
 
-void Game::SetHooks(const Hooks& hooks) { hooks_ = WithNullHooks(hooks); }
+void Game::SetHooks(const GameHooks& hooks) { hooks_ = WithNullHooks(hooks); }
 
 Game::InputScope::InputScope(Game& game, GameInput input) : game_(game), input_(input) {
     if (game_.inputs_) game_.inputs_->InputBegins(input_, game_.inputDepth_);
@@ -187,7 +187,7 @@ void Game::Tick() {
 
     ++r.fallTicks;
     if (r.computerPlays) {
-        const bool due = r.fallTicks >= 12 - r.computerSpeed;
+        const bool due = r.fallTicks >= ComputerFallTicks(r.computerSpeed);
         const bool hurried = !r.networkGame && AccelerateHeld();
         if (due) r.fallTicks = 0;
         if ((due || hurried) && StepDown(true)) hooks_.computer->Move();

@@ -32,19 +32,10 @@ enum class AfterAnimation {
 // reached through the hooks, each of which may be left unset.
 class Game {
 public:
-    struct Hooks {
-        GamePainter* painter = nullptr;
-        GameClock* clock = nullptr;
-        KeyState* keys = nullptr;
-        NetworkLink* network = nullptr;
-        WindowRequests* window = nullptr;
-        ComputerHooks* computer = nullptr;
-    };
-
     explicit Game(Settings& settings);
 
-    void SetHooks(const Hooks& hooks);
-    const Hooks& hooks() const { return hooks_; }
+    void SetHooks(const GameHooks& hooks);
+    const GameHooks& hooks() const { return hooks_; }
     // Listeners hear of what happens in the order they were added.
     void AddListener(GameEvents* listener) { listeners_.push_back(listener); }
     void RemoveListener(GameEvents* listener) { std::erase(listeners_, listener); }
@@ -169,7 +160,7 @@ private:
 
     Settings& settings_;
     GameRecord record_;
-    Hooks hooks_;
+    GameHooks hooks_;
     std::vector<GameEvents*> listeners_;
     InputObserver* inputs_ = nullptr;
     int inputDepth_ = 0;  // inputs the game is running at this moment

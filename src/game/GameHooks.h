@@ -126,4 +126,18 @@ public:
     virtual void RunningChanged(RunChange change) { (void)change; }
 };
 
+// Everything outside the game that the game reaches, each by name. Build it
+// with designated initialisers, naming only the hooks there are:
+//     game.SetHooks({.clock = &clock, .computer = &player});
+// A hook left unset does nothing (a clock that stands at 0, no keys down, no
+// network, ...). Those who only follow the game listen to GameEvents instead.
+struct GameHooks {
+    GamePainter* painter = nullptr;
+    GameClock* clock = nullptr;
+    KeyState* keys = nullptr;
+    NetworkLink* network = nullptr;
+    WindowRequests* window = nullptr;
+    ComputerHooks* computer = nullptr;
+};
+
 }  // namespace vexari

@@ -9,9 +9,6 @@
 
 namespace vexari {
 
-// The computer's speed unless told otherwise.
-inline constexpr int kDefaultComputerSpeed = 2;
-
 // Who plays a game and how, apart from the settings: what a recording keeps
 // to play it again.
 struct GameMode {
@@ -55,7 +52,7 @@ struct GameRecord {
     bool learnMode = false;
     bool highScoreEligible = false;
 
-    int computerSpeed = kDefaultComputerSpeed;  // 0..9: the computer's figure falls every 12 - speed ticks
+    int computerSpeed = kDefaultComputerSpeed;  // kMinComputerSpeed..kMaxComputerSpeed
 
     int playerRotation = 0;      // quarter turns (mod 4) since the figure appeared
     int playerDisplacement = 0;  // net columns moved since the figure appeared

@@ -38,6 +38,16 @@ constexpr T FallPeriodOfLevel(T level) {
 inline constexpr int kMinLevel = LevelOfFallPeriod(kMaxFallPeriod);
 inline constexpr int kMaxLevel = LevelOfFallPeriod(kMinFallPeriod);
 
+// ---- The computer player's speed ----
+
+// 0 (slowest) to 9: the computer's figure falls a row every 12 - speed
+// ticks. The Demo command, a network name "comp" without a digit and the
+// tools play at the default speed.
+inline constexpr int kMinComputerSpeed = 0;
+inline constexpr int kMaxComputerSpeed = 9;
+inline constexpr int kDefaultComputerSpeed = 2;
+inline constexpr int ComputerFallTicks(int speed) { return 12 - speed; }
+
 // ---- Size: real and shown well height ----
 
 // The well has H playing rows (Settings::height, the HEIGHT the settings and

@@ -61,8 +61,8 @@ T* OrNull(T* hook) {
 
 }  // namespace
 
-Game::Hooks WithNullHooks(const Game::Hooks& hooks) {
-    Game::Hooks filled;
+GameHooks WithNullHooks(const GameHooks& hooks) {
+    GameHooks filled;
     filled.painter = OrNull<GamePainter, NullPainter>(hooks.painter);
     filled.clock = OrNull<GameClock, NullClock>(hooks.clock);
     filled.keys = OrNull<KeyState, NullKeys>(hooks.keys);

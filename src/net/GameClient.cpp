@@ -13,9 +13,6 @@ namespace vexari {
 namespace {
 
 // Values from the server are kept inside the ranges the settings hold.
-constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
-
-int ClampThrowMode(std::int32_t mode) { return std::clamp<int>(mode, 0, kMaxThrowMode); }
 int NonNegative(std::int32_t value) { return std::max<int>(value, 0); }
 
 Tables TablesToUtf8(const Tables& wire) {
@@ -134,6 +131,7 @@ void GameClient::Handle(const ServerMessage& message) {
         break;
     case MSG_JOIN:
         joined_ = true;
+        if (display_) display_->JoinAccepted();
         break;
     case MSG_REFUSE:
         disconnectText_ = Cp1252ToUtf8(message.text);

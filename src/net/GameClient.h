@@ -31,6 +31,8 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;  // the Message window
     virtual void SetStartEnabled(bool enabled) = 0;         // the "Start game" button
     virtual void CannotPlayAlone() = 0;                     // "You cannot play with yourself!"
+    // The server took the join.
+    virtual void JoinAccepted() {}
     // A present arrived (before it rises).
     virtual void PresentArrived(int rows) { (void)rows; }
     // A player's chat line arrived (after AppendText); the round ended.

@@ -57,11 +57,7 @@ void GameServer::Settle() {
             continue;
         }
         if (notices_.empty()) {
-            if (!TablesLeft() || turnPending_) break;
-            if (connections_.RequestEndOfTurn()) {
-                turnPending_ = true;
-                break;
-            }
+            if (!TablesLeft() || connections_.DeferTables()) break;
             ++depth_;
             FlushTables();
             --depth_;

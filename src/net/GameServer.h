@@ -32,11 +32,11 @@ public:
     virtual void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) {
         for (const ConnectionId id : ids) Send(id, bytes);
     }
-    // The server has work left for the end of the event loop's turn (the
-    // tables). True: the transport calls GameServer::EndOfTurn() once the
-    // events of this turn are handled. False (the default): the server does
-    // that work at the end of each call from outside.
-    virtual bool RequestEndOfTurn() { return false; }
+    // The tables changed. True: the transport sends them in its step before
+    // its event loop sleeps, at its own pace (it calls GameServer::SendTables()
+    // when TablesDue()). False (the default): the server sends them at the
+    // end of each call from outside.
+    virtual bool DeferTables() { return false; }
 };
 
 // What the server tells the program around it.
@@ -142,10 +142,11 @@ public:
     // About once a second: the countdown, the tables without trace messages,
     // and the close of connections that have not joined in time.
     void ServerTick();
-    // The end of an event-loop turn that RequestEndOfTurn() announced: the
-    // tables, if anything in the turn changed them, go to every connection
-    // once, built and encoded once.
-    void EndOfTurn();
+    // Something changed the tables since they were last sent.
+    bool TablesDue() const { return TablesLeft(); }
+    // For a transport that defers the tables: they go to every connection
+    // once, built and encoded once, however many events changed them.
+    void SendTables();
     // Handles every connection as closed (closing it), and forgets the options.
     void CloseServer();
 
@@ -273,7 +274,6 @@ private:
     bool tablesDue_ = false;    // something changed the tables since they were last sent
     std::vector<ConnectionId> tablesRound_;  // this second's tables still go to these, from tablesRoundNext_ on
     std::size_t tablesRoundNext_ = 0;
-    bool turnPending_ = false;  // the transport will call EndOfTurn()
 };
 
 // The options report sent after every MSG_OPTIONS.

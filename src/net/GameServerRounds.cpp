@@ -34,9 +34,8 @@ void GameServer::ServerTick() {
     SendRosterDue();
 }
 
-void GameServer::EndOfTurn() {
+void GameServer::SendTables() {
     Busy busy(*this);
-    turnPending_ = false;
     FlushTables();
 }
 

@@ -282,7 +282,7 @@ void ServerSockets::OnTimers() {
                 break;
             case TimerKind::Tables:
                 tablesTimer_ = false;
-                ScheduleTurnEnd();
+                ScheduleBeforeSleep();
                 break;
             case TimerKind::Accept:
                 if (listener_ >= 0) Register(EPOLL_CTL_MOD, listener_, EPOLLIN, 0);

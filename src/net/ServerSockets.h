@@ -26,8 +26,14 @@
 // connections' events change together, go out at most every
 // kTablesIntervalMs however many events ask for them.
 //
+// The end of each turn of the event loop is one step, BeforeSleep(), run
+// once the turn's events are handled and before the loop waits for more:
+// connections cut off are reported to the server, the server's tables go
+// out (at most every kTablesIntervalMs), then the turn's output, each
+// connection's in one system call.
+//
 // No toolkit here: the event loop around it (QtServerTransport) watches
-// PollFd() for input, calls TurnEnd() and OnTimers() when asked to.
+// PollFd() for input, and calls BeforeSleep() and OnTimers() when asked to.
 namespace vexari {
 
 // The server's limits on its output and on what a connection's input may
@@ -81,22 +87,23 @@ public:
     void Send(ConnectionId id, std::string_view bytes) override;
     void Close(ConnectionId id) override;
     void SendToMany(const std::vector<ConnectionId>& ids, std::string_view bytes) override;
-    bool RequestEndOfTurn() override;
+    bool DeferTables() override;
 
     // For the event loop: PollFd() has input: handles what is ready.
     int PollFd() const { return epoll_; }
     void OnReady();
-    // The end of a turn of the loop that WantTurnEnd() asked for: the
-    // server's tables, reports of connections cut off, the turn's output.
-    void TurnEnd();
+    // The step before the loop sleeps, once WantBeforeSleep() asked for it
+    // (a call without work to do is harmless).
+    void BeforeSleep();
     // The time WantWakeAt() named has come (steady clock, milliseconds).
     void OnTimers();
     // The steady clock, in milliseconds, by which the limits and timers go.
     virtual std::int64_t NowMs() const;
 
 protected:
-    // TurnEnd() is due once the events of this turn of the loop are handled.
-    virtual void WantTurnEnd() = 0;
+    // BeforeSleep() is due once the events of this turn of the loop are
+    // handled, even where the loop does not sleep at all (it is busy).
+    virtual void WantBeforeSleep() = 0;
     // OnTimers() is due at `ms` (steady clock); a later call may move it
     // earlier.
     virtual void WantWakeAt(std::int64_t ms) = 0;
@@ -145,7 +152,7 @@ private:
     // Adds `fd` to the epoll set or changes what it waits for (`op`);
     // `id` comes back with its events (0: the listener).
     bool Register(int op, int fd, std::uint32_t events, ConnectionId id);
-    void ScheduleTurnEnd();
+    void ScheduleBeforeSleep();
     void StartTimer(std::int64_t at, TimerKind kind, ConnectionId id);
     void Cut(ConnectionId id, Peer& peer);
     void CutLargestQueues();
@@ -165,9 +172,8 @@ private:
     std::vector<ConnectionId> withOutput_;
     std::vector<ConnectionId> cuts_;
     std::priority_queue<Timer, std::vector<Timer>, std::greater<>> timers_;
-    bool turnScheduled_ = false;  // TurnEnd() is due
-    bool turnRequested_ = false;  // the server asked for EndOfTurn()
-    bool tablesTimer_ = false;    // a timer asks again once kTablesIntervalMs has passed
+    bool beforeSleepDue_ = false;  // WantBeforeSleep() was called, BeforeSleep() not yet
+    bool tablesTimer_ = false;     // a timer asks again once kTablesIntervalMs has passed
     std::int64_t tablesSentMs_ = 0;
 };
 

@@ -33,7 +33,7 @@ void ServerSockets::Write(ConnectionId id, Peer& peer, std::string_view bytes,
         peer.listed = true;
         withOutput_.push_back(id);
     }
-    ScheduleTurnEnd();
+    ScheduleBeforeSleep();
     if (totalUnsent_ > limits_.totalUnsent) CutLargestQueues();
 }
 
@@ -90,23 +90,20 @@ void ServerSockets::ResumeIfDrained(Peer& peer) {
     if (peer.waitsForQueue && peer.out.Size() <= limits_.readPauseQueue / 2) peer.waitsForQueue = false;
 }
 
-bool ServerSockets::RequestEndOfTurn() {
-    turnRequested_ = true;
-    ScheduleTurnEnd();
+// The server's tables go out in BeforeSleep().
+bool ServerSockets::DeferTables() {
+    ScheduleBeforeSleep();
     return true;
 }
 
-void ServerSockets::ScheduleTurnEnd() {
-    if (turnScheduled_) return;
-    turnScheduled_ = true;
-    WantTurnEnd();
+void ServerSockets::ScheduleBeforeSleep() {
+    if (beforeSleepDue_) return;
+    beforeSleepDue_ = true;
+    WantBeforeSleep();
 }
 
-// After the events of one turn of the loop: connections cut off are
-// reported, the server's tables go out (at most every kTablesIntervalMs),
-// then each connection's output of the turn in one system call.
-void ServerSockets::TurnEnd() {
-    if (!turnScheduled_) return;
+void ServerSockets::BeforeSleep() {
+    if (!beforeSleepDue_) return;
     std::vector<ConnectionId> cuts;
     cuts.swap(cuts_);
     for (const ConnectionId id : cuts) {
@@ -115,21 +112,20 @@ void ServerSockets::TurnEnd() {
         peers_.erase(it);
         if (server_) server_->Closed(id);
     }
-    if (turnRequested_) {
+    if (server_ && server_->TablesDue()) {
         const std::int64_t now = NowMs();
         if (now >= tablesSentMs_ + kTablesIntervalMs) {
-            turnRequested_ = false;
             tablesSentMs_ = now;
-            if (server_) server_->EndOfTurn();  // which may ask again (tables in parts)
+            server_->SendTables();  // which may leave parts of the tables for later turns
         }
-        if (turnRequested_ && !tablesTimer_) {
+        if (server_->TablesDue() && !tablesTimer_) {
             tablesTimer_ = true;
             StartTimer(tablesSentMs_ + kTablesIntervalMs, TimerKind::Tables, 0);
         }
     }
     // A large broadcast (the tables to hundreds of players) is handed over
     // in slices of limits_.flushPerTurn, so the loop reads between them.
-    turnScheduled_ = false;
+    beforeSleepDue_ = false;
     std::vector<ConnectionId> ids;
     ids.swap(withOutput_);
     std::int64_t flushed = 0;
@@ -145,7 +141,7 @@ void ServerSockets::TurnEnd() {
     }
     if (k < ids.size()) withOutput_.insert(withOutput_.begin(), ids.begin() + static_cast<std::ptrdiff_t>(k), ids.end());
     // Cuts reported above may have caused output or further cuts.
-    if (!withOutput_.empty() || !cuts_.empty()) ScheduleTurnEnd();
+    if (!withOutput_.empty() || !cuts_.empty()) ScheduleBeforeSleep();
 }
 
 // --- Closing ------------------------------------------------------------------
@@ -180,7 +176,7 @@ void ServerSockets::Cut(ConnectionId id, Peer& peer) {
     Abort(peer.fd);
     peer.state = State::Cut;
     cuts_.push_back(id);
-    ScheduleTurnEnd();
+    ScheduleBeforeSleep();
 }
 
 // All queues together have passed their cap: the longest go first, since a

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/ProgramVersion.h"
+#include "settings/Settings.h"
 
 // What travels between the copies of the game in a network game: 32-bit
 // little-endian integers, length-prefixed 8-bit strings, and messages that
@@ -39,9 +40,6 @@ inline constexpr std::int32_t kLastExtensionKind = 299;
 inline bool IsFramedExtensionKind(std::int32_t kind) {
     return kind > kFirstExtensionKind && kind <= kLastExtensionKind;
 }
-
-// How the receivers of a present are chosen, among teams and inside a team.
-enum class ThrowMode : std::int32_t { All = 0, MostStrong = 1, MostWeak = 2, Random = 3, RandomDispatch = 4 };
 
 // The host's options, always sent together and in this order.
 struct NetOptions {

@@ -10,20 +10,20 @@
 namespace vexari {
 
 QtServerTransport::QtServerTransport(QObject* parent)
-    : QObject(parent), turnTimer_(new QTimer(this)), wakeTimer_(new QTimer(this)) {
+    : QObject(parent), beforeSleepTimer_(new QTimer(this)), wakeTimer_(new QTimer(this)) {
     if (PollFd() >= 0) {
         ready_ = new QSocketNotifier(PollFd(), QSocketNotifier::Read, this);
         connect(ready_, &QSocketNotifier::activated, this, [this] { OnReady(); });
     }
-    // The turn ends when the event loop is about to wait for more events, so
-    // the output costs no round of the loop of its own. A zero timer stands
-    // in where the loop never waits (processEvents calls without
-    // WaitForMoreEvents) and for the rest of a large broadcast.
-    turnTimer_->setSingleShot(true);
-    turnTimer_->setInterval(0);
-    connect(turnTimer_, &QTimer::timeout, this, [this] { TurnEnd(); });
+    // BeforeSleep() runs when the event loop is about to wait for more
+    // events, so the output costs no round of the loop of its own. A zero
+    // timer stands in where the loop never waits (busy, or processEvents
+    // calls without WaitForMoreEvents) and for the rest of a large broadcast.
+    beforeSleepTimer_->setSingleShot(true);
+    beforeSleepTimer_->setInterval(0);
+    connect(beforeSleepTimer_, &QTimer::timeout, this, [this] { BeforeSleep(); });
     if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread()))
-        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] { TurnEnd(); });
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] { BeforeSleep(); });
     wakeTimer_->setSingleShot(true);
     wakeTimer_->setTimerType(Qt::PreciseTimer);
     connect(wakeTimer_, &QTimer::timeout, this, [this] { OnTimers(); });
@@ -32,7 +32,7 @@ QtServerTransport::QtServerTransport(QObject* parent)
 // The notifier goes before the descriptor it watches.
 QtServerTransport::~QtServerTransport() { delete ready_; }
 
-void QtServerTransport::WantTurnEnd() { turnTimer_->start(); }
+void QtServerTransport::WantBeforeSleep() { beforeSleepTimer_->start(); }
 
 void QtServerTransport::WantWakeAt(std::int64_t ms) {
     if (wakeTimer_->isActive() && wakeAt_ <= ms) return;

@@ -22,13 +22,13 @@ signals:
     void acceptFailed();
 
 protected:
-    void WantTurnEnd() override;
+    void WantBeforeSleep() override;
     void WantWakeAt(std::int64_t ms) override;
     void AcceptFailed() override { emit acceptFailed(); }
 
 private:
     QSocketNotifier* ready_ = nullptr;
-    QTimer* turnTimer_ = nullptr;
+    QTimer* beforeSleepTimer_ = nullptr;
     QTimer* wakeTimer_ = nullptr;
     std::int64_t wakeAt_ = 0;
 };

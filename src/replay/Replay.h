@@ -23,7 +23,7 @@ struct PlayConditions {
     KeyBindings keys;
     ComputerWeights weights;
     bool computerPlays = false;
-    int computerSpeed = 2;
+    int computerSpeed = kDefaultComputerSpeed;
     bool learnMode = false;
     bool highScoreEligible = false;
     bool networkGame = false;

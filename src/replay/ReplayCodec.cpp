@@ -102,7 +102,7 @@ struct Reader {
         }
         std::uint8_t flags = 0;
         in.Byte(flags);
-        in.Unsigned(c.computerSpeed, 9);
+        in.Unsigned(c.computerSpeed, kMaxComputerSpeed);
         in.Unsigned(c.networkSeed, 0xFFFFFFFFu);
         in.Signed(c.networkFallPeriod, kInt32Min, kInt32Max);
         if (!in.ok()) return Fail("the game's settings are damaged");

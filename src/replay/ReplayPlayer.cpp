@@ -24,12 +24,7 @@ ReplayPlayer::~ReplayPlayer() { game_.RemoveListener(this); }
 
 void ReplayPlayer::SetPainter(GamePainter* painter) {
     painter_ = painter;
-    Game::Hooks hooks;
-    hooks.painter = painter;
-    hooks.clock = this;
-    hooks.keys = this;
-    hooks.computer = &computer_;
-    game_.SetHooks(hooks);
+    game_.SetHooks({.painter = painter, .clock = this, .keys = this, .computer = &computer_});
 }
 
 bool ReplayPlayer::PlayNext() {

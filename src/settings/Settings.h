@@ -151,4 +151,14 @@ inline int ClampFallPeriod(int p) { return p < kMinFallPeriod ? kMinFallPeriod :
 
 // Seconds of countdown before a network round, 0 to this.
 inline constexpr int kMaxCountdownSeconds = 10;
+
+// TCP ports the network game uses; 0 lets the system pick one for a host.
+inline constexpr int kMaxPort = 65535;
+
+// How the receivers of a present are chosen, among the teams (teamThrow)
+// and inside a team (playerThrow); the settings, the host's options and the
+// wire keep the number.
+enum class ThrowMode : std::int32_t { All = 0, MostStrong = 1, MostWeak = 2, Random = 3, RandomDispatch = 4 };
+inline constexpr int kMaxThrowMode = static_cast<int>(ThrowMode::RandomDispatch);
+inline int ClampThrowMode(int mode) { return mode < 0 ? 0 : mode > kMaxThrowMode ? kMaxThrowMode : mode; }
 }  // namespace vexari

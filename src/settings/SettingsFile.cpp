@@ -37,9 +37,7 @@ void FixFlag(T& flag) {
 }
 
 // Ranges of the values the option dialogs edit.
-constexpr int kMaxThrowMode = 4;           // "All" .. "Random dispatch"
 constexpr int kMaxDotInterval = 3;
-constexpr int kMaxPort = 65535;
 // Window coordinates beyond the largest window Qt makes mean nothing; held
 // there, their differences stay within int.
 constexpr int kMaxWindowCoordinate = 1 << 24;
@@ -99,8 +97,8 @@ void SanitizeSettings(Settings& s) {
     s.soundVolume = ClampInt(s.soundVolume, 0, 100);
     FixFlag(s.soundClicks);
     InRangeOr(s.port, 0, kMaxPort, Settings{}.port);
-    s.teamThrow = ClampInt(s.teamThrow, 0, kMaxThrowMode);
-    s.playerThrow = ClampInt(s.playerThrow, 0, kMaxThrowMode);
+    s.teamThrow = ClampThrowMode(s.teamThrow);
+    s.playerThrow = ClampThrowMode(s.playerThrow);
     s.playerWinScores = std::max(s.playerWinScores, 0);
     s.teamWinScores = std::max(s.teamWinScores, 0);
     s.playTill = std::max(s.playTill, 0);

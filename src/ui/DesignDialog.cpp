@@ -3,6 +3,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -159,13 +160,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     connect(black, &QPushButton::clicked, this, &DesignDialog::ChooseBlack);
     connect(select, &QPushButton::clicked, this, &DesignDialog::SelectBitmap);
 
-    okButton_ = new QPushButton(tr("&Ok"), this);
-    okButton_->setDefault(true);
-    auto* cancel = new QPushButton(tr("Canc&el"), this);
-    connect(okButton_, &QPushButton::clicked, this, &DesignDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &DesignDialog::reject);
-    for (QPushButton* b : {black, select, okButton_, cancel}) b->setAutoDefault(false);
-    okButton_->setDefault(true);
+    for (QPushButton* b : {black, select}) b->setAutoDefault(false);
 
     // The gamepad under the background picture, so the dialog stays low
     // enough for a small or scaled screen.
@@ -178,11 +173,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     left->addWidget(colorBox_);
     for (QCheckBox* box : {animateBox_, paletteBox_, marksBox_, landingBox_}) left->addWidget(box);
     left->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancel);
-    left->addLayout(buttons);
+    left->addWidget(MakeOkCancelButtons(this, tr("&Ok"), tr("Canc&el")));
     auto* right = new QVBoxLayout;
     right->addWidget(bitmapBox);
     right->addWidget(padBox_);

@@ -81,7 +81,6 @@ public:
     QLabel* BitmapNameLabel() const { return bitmapName_; }
     TiledPictureControl* Preview() const { return preview_; }
     const PixelImage& PreviewPicture() const { return previewPicture_; }
-    QPushButton* OkButton() const { return okButton_; }
     PadSettingsBox* PadBox() const { return padBox_; }
 
 public slots:
@@ -109,7 +108,6 @@ private:
     QCheckBox* landingBox_ = nullptr;
     QLabel* bitmapName_ = nullptr;
     TiledPictureControl* preview_ = nullptr;
-    QPushButton* okButton_ = nullptr;
     PadSettingsBox* padBox_ = nullptr;
 };
 

@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <limits>
 
@@ -108,6 +111,41 @@ void ApplyDialogLook(QWidget* widget) {
     // A platform theme may give message boxes and file dialogs fonts of
     // their own; every dialog takes the one of the game's dialogs.
     widget->setFont(QApplication::font("QDialog"));
+}
+
+namespace {
+
+// OK before Cancel whatever order the desktop's theme prefers, and no icons.
+class OkFirstStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_DialogButtonLayout) return QDialogButtonBox::WinLayout;
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;  // the game's buttons carry text only
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+}  // namespace
+
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, const QString& okText, const QString& cancelText) {
+    auto* box = new QDialogButtonBox(dialog);
+    // The box alone takes the style; its buttons keep the application's.
+    auto* style = new OkFirstStyle(QApplication::style()->name());
+    style->setParent(box);
+    box->setStyle(style);
+    QPushButton* ok = okText.isEmpty() ? box->addButton(QDialogButtonBox::Ok)
+                                       : box->addButton(okText, QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = cancelText.isEmpty() ? box->addButton(QDialogButtonBox::Cancel)
+                                               : box->addButton(cancelText, QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
 }
 
 QSize DialogUnits(const QWidget* widget, int width, int height) {

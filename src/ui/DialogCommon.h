@@ -8,6 +8,7 @@
 #include "settings/SafeFile.h"
 
 class QDialog;
+class QDialogButtonBox;
 class QLineEdit;
 class QWidget;
 
@@ -71,6 +72,13 @@ Prompts& DefaultPrompts();
 // Grey (192, 192, 192) background, black text (grey when disabled), the
 // dialogs' font; the game's dialogs, message boxes and file dialogs alike.
 void ApplyDialogLook(QWidget* widget);
+
+// A dialog's OK and Cancel buttons in a row at its right: OK first on every
+// desktop, as the game's dialogs have always had them, and the default
+// button (Enter presses it, wherever the focus is); they accept and reject
+// the dialog. Qt names and translates them unless the dialog gives texts of
+// its own. Their object names are "ok" and "cancel".
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, const QString& okText = {}, const QString& cancelText = {});
 
 // Pixel size of a size in dialog units for widget's font: a horizontal unit
 // is a quarter of the average character width, a vertical one an eighth of

@@ -31,7 +31,9 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());
     levelBar_ = new LevelBar(LevelOfFallPeriod(ClampFallPeriod(values_.startPeriod)), this);
     levelBar_->setFixedWidth(DialogUnits(this, 45, 9).width());
+    // OK and Cancel at either edge: a row of its own, not a button box.
     okButton_ = new QPushButton(tr("O&k"), this);
+    okButton_->setObjectName(QStringLiteral("ok"));
     okButton_->setDefault(true);
     auto* cancelButton = new QPushButton(tr("&Cancel"), this);
     const QSize buttonSize = DialogUnits(this, 45, 15);
@@ -59,21 +61,12 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     layout->addLayout(buttons);
     setMinimumWidth(DialogUnits(this, 175, 90).width());
 
-    // The label is brought up to date after every scroll action and, with
-    // the level unchanged, while the thumb is dragged.
-    connect(levelBar_, &LevelBar::levelScrolled, this, &GameOptionsDialog::ShowLevel);
-    connect(levelBar_, &QAbstractSlider::sliderMoved, this, &GameOptionsDialog::ShowLevel);
+    levelBar_->ShowLevelOn(levelLabel_, true);
     connect(okButton_, &QPushButton::clicked, this, &GameOptionsDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &GameOptionsDialog::reject);
-
-    ShowLevel();
 }
 
 int GameOptionsDialog::StartPeriod() const { return FallPeriodOfLevel(levelBar_->Level()); }
-
-void GameOptionsDialog::ShowLevel() {
-    levelLabel_->setText(tr("Starting level: %1").arg(levelBar_->Level()) + QStringLiteral("   "));
-}
 
 void GameOptionsDialog::accept() {
     const std::optional<int> height = ReadIntegerField(prompts_, this, heightEdit_, kMinShownWellHeight, kMaxShownWellHeight);

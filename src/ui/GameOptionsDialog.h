@@ -37,17 +37,12 @@ public:
     QLineEdit* HeightEdit() const { return heightEdit_; }
     QCheckBox* PopInLinesBox() const { return popInLines_; }
     QCheckBox* IncreaseLevelBox() const { return increaseLevel_; }
-    LevelBar* LevelScrollBar() const { return levelBar_; }
-    QLabel* LevelLabel() const { return levelLabel_; }
-    QPushButton* OkButton() const { return okButton_; }
 
 public slots:
     // Reads and checks the fields; stays open when the height is refused.
     void accept() override;
 
 private:
-    void ShowLevel();
-
     Prompts& prompts_;
     GameOptionsValues values_;
     QLineEdit* heightEdit_ = nullptr;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/HighScoreDialog.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/JoinDialog.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,24 +52,15 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     }
     grid->setColumnStretch(1, 1);
 
-    okButton_ = new QPushButton(tr("OK"), this);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    okButton_->setDefault(true);
-    cancel->setAutoDefault(false);
-    connect(okButton_, &QPushButton::clicked, this, &JoinDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &JoinDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
+    buttons->setCenterButtons(true);
 
     note_ = new QLabel(tr(kComputerPlayerNote), this);
     note_->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->addWidget(note_);
     setMinimumWidth(DialogUnits(this, 186, 0).width());
     nameEdit_->setFocus(Qt::OtherFocusReason);

@@ -42,7 +42,6 @@ public:
     QLineEdit* ServerEdit() const { return serverEdit_; }
     QLineEdit* PortEdit() const { return portEdit_; }
     QLabel* NoteLabel() const { return note_; }
-    QPushButton* OkButton() const { return okButton_; }
 
 public slots:
     // Stays open while the port is not a whole number.
@@ -56,7 +55,6 @@ private:
     QLineEdit* serverEdit_ = nullptr;
     QLineEdit* portEdit_ = nullptr;
     QLabel* note_ = nullptr;
-    QPushButton* okButton_ = nullptr;
 };
 
 // The text below the buttons.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/LevelBar.h"
 
+#include <QLabel>
+
 #include <algorithm>
 
 #include "game/GameRules.h"
@@ -36,6 +38,16 @@ void LevelBar::OnAction(int action) {
     }
     setSliderPosition(level_);
     emit levelScrolled(level_);
+}
+
+void LevelBar::ShowLevelOn(QLabel* label, bool blanksAtOpening) {
+    const auto show = [this, label](bool blanks) {
+        const QString text = tr("Starting level: %1").arg(level_);
+        label->setText(blanks ? text + QStringLiteral("   ") : text);
+    };
+    label->setObjectName(QStringLiteral("levelLabel"));
+    show(blanksAtOpening);
+    connect(this, &LevelBar::levelScrolled, label, [show] { show(true); });
 }
 
 void LevelBar::OnReleased() {

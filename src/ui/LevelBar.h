@@ -2,6 +2,8 @@
 #pragma once
 #include <QScrollBar>
 
+class QLabel;
+
 namespace vexari {
 
 // The starting level on a horizontal scroll bar, kMinLevel to kMaxLevel. Each
@@ -15,6 +17,11 @@ public:
     explicit LevelBar(int level, QWidget* parent = nullptr);
 
     int Level() const { return level_; }
+    // Keeps `label` telling the level: "Starting level: N" as the dialog
+    // opens (with three blanks at the end when `blanksAtOpening`), and with
+    // three blanks at the end after every scroll action. The label is named
+    // "levelLabel".
+    void ShowLevelOn(QLabel* label, bool blanksAtOpening);
 
 signals:
     // After every scroll action and at the end of a drag.

@@ -2,6 +2,7 @@
 #include "ui/MatchDialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "game/GameRules.h"
 #include "ui/NetworkOptionsDialog.h"
 
 namespace vexari {
@@ -24,7 +26,7 @@ MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& 
     opponents_->setRange(1, MatchPlan::kMaxOpponents);
     opponents_->setValue(plan_.opponents);
     speed_ = new QSpinBox(this);
-    speed_->setRange(0, MatchPlan::kMaxSpeed);
+    speed_->setRange(kMinComputerSpeed, kMaxComputerSpeed);
     speed_->setValue(plan_.speed);
     weights_ = new QComboBox(this);
     weights_->addItem(tr("Default"));
@@ -35,7 +37,7 @@ MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& 
 
     auto* form = new QFormLayout;
     form->addRow(tr("Computer &opponents:"), opponents_);
-    form->addRow(tr("Their &speed (0-9):"), speed_);
+    form->addRow(tr("Their &speed (%1-%2):").arg(kMinComputerSpeed).arg(kMaxComputerSpeed), speed_);
     form->addRow(tr("Their &weights:"), weights_);
 
     auto* teams = new QGroupBox(tr("Teams"), this);
@@ -54,17 +56,9 @@ MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& 
     options_->setAutoDefault(false);
     connect(options_, &QPushButton::clicked, this,
             [this, &settings, &prompts] { RunNetworkOptionsDialog(this, settings, prompts); });
-    okButton_ = new QPushButton(tr("OK"), this);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    okButton_->setDefault(true);
-    cancel->setAutoDefault(false);
-    connect(okButton_, &QPushButton::clicked, this, &MatchDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &MatchDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(options_);
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancel);
+    buttons->addWidget(MakeOkCancelButtons(this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -22,7 +22,6 @@ enum class MatchTeams {
 // What the player chose for a match against the computer.
 struct MatchPlan {
     static constexpr int kMaxOpponents = 7;
-    static constexpr int kMaxSpeed = 9;
     int opponents = 3;
     int speed = 5;
     bool strongWeights = false;  // the tuned strong.dem instead of the default weights
@@ -48,7 +47,6 @@ public:
     QComboBox* WeightsBox() const { return weights_; }
     QRadioButton* TeamsButton(MatchTeams teams) const { return teams_[static_cast<int>(teams)]; }
     QPushButton* OptionsButton() const { return options_; }
-    QPushButton* OkButton() const { return okButton_; }
 
 public slots:
     void accept() override;
@@ -62,7 +60,6 @@ private:
     QComboBox* weights_ = nullptr;
     QRadioButton* teams_[3] = {};
     QPushButton* options_ = nullptr;
-    QPushButton* okButton_ = nullptr;
 };
 
 // Game > Play against the computer: the plan the player confirmed, or

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NameEntryDialog.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,22 +48,11 @@ NameEntryDialog::NameEntryDialog(const QString& title, const QString& prompt, co
     edit_->selectAll();
     prompt_->setBuddy(edit_);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    ok->setDefault(true);
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt_);
     layout->addWidget(edit_);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addWidget(MakeOkCancelButtons(this));
     setMinimumSize(DialogUnits(this, 133, 92));
 }
 

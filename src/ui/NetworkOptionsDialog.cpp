@@ -4,6 +4,7 @@
 #include "net/GameClient.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,13 +45,6 @@ std::optional<int> ReadCountField(Prompts& prompts, QWidget* parent, QLineEdit* 
     return ReadIntegerField(prompts, parent, field, 0, high);
 }
 
-// The label as the dialog opens, and after a scroll action, when it ends in
-// three blanks.
-void ShowLevel(QLabel* label, int level, bool afterScroll) {
-    const QString text = NetworkOptionsDialog::tr("Starting level: %1").arg(level);
-    label->setText(afterScroll ? text + QStringLiteral("   ") : text);
-}
-
 }  // namespace
 
 NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& prompts, QWidget* parent)
@@ -89,24 +83,13 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
 
     levelBar_ = new LevelBar(LevelOfFallPeriod(values_.fallPeriod), this);
     levelLabel_ = new QLabel(this);
-    ShowLevel(levelLabel_, levelBar_->Level(), false);
-
-    okButton_ = new QPushButton(tr("OK"), this);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    okButton_->setDefault(true);
-    cancel->setAutoDefault(false);
-    connect(okButton_, &QPushButton::clicked, this, &NetworkOptionsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &NetworkOptionsDialog::reject);
+    levelBar_->ShowLevelOn(levelLabel_, false);
 
     auto* groups = new QGridLayout;
     groups->addWidget(playerGroup, 0, 0);
     groups->addWidget(teamGroup, 0, 1);
     groups->addLayout(makeRow(tr("Player win scores"), playerWinScores_), 1, 0);
     groups->addLayout(makeRow(tr("Team win scores"), teamWinScores_), 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
@@ -116,9 +99,7 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     layout->addWidget(trace_);
     layout->addWidget(levelLabel_);
     layout->addWidget(levelBar_);
-    layout->addLayout(buttons);
-
-    connect(levelBar_, &LevelBar::levelScrolled, this, [this](int level) { ShowLevel(levelLabel_, level, true); });
+    layout->addWidget(MakeOkCancelButtons(this));
 }
 
 QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked) {

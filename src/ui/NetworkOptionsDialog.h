@@ -20,7 +20,7 @@ namespace vexari {
 class NetworkOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kThrowModes = 5;
+    static constexpr int kThrowModes = kMaxThrowMode + 1;
 
     // The options as they are sent and stored: the dialog shows the level of
     // the start fall period and the shown well height.
@@ -40,9 +40,6 @@ public:
     QLineEdit* StartInEdit() const { return startIn_; }
     QLineEdit* HeightEdit() const { return height_; }
     QCheckBox* TraceBox() const { return trace_; }
-    LevelBar* LevelScrollBar() const { return levelBar_; }
-    QLabel* LevelLabel() const { return levelLabel_; }
-    QPushButton* OkButton() const { return okButton_; }
 
 public slots:
     // Reads and checks the fields in order; stays open on the first refused one.
@@ -65,7 +62,6 @@ private:
     QCheckBox* trace_ = nullptr;
     QLabel* levelLabel_ = nullptr;
     LevelBar* levelBar_ = nullptr;
-    QPushButton* okButton_ = nullptr;
 };
 
 // Shown when a field that takes a count holds a negative number.

@@ -2,6 +2,7 @@
 #include "ui/SoundDialog.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -32,18 +33,14 @@ SoundDialog::SoundDialog(const Settings& settings, Preview preview, QWidget* par
     volumeRow->addWidget(volumeName);
     volumeRow->addWidget(volume_, 1);
     volumeRow->addWidget(volumeLabel_);
-    ok_ = new QPushButton(tr("OK"), this);
-    ok_->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
+    // Enter on a focused Cancel cancels here.
+    buttons->findChild<QPushButton*>(QStringLiteral("cancel"))->setAutoDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sound_);
     layout->addLayout(volumeRow);
     layout->addWidget(clicks_);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     setMinimumWidth(DialogUnits(this, 190, 80).width());
 
     const auto enable = [this] {
@@ -55,8 +52,6 @@ SoundDialog::SoundDialog(const Settings& settings, Preview preview, QWidget* par
     connect(volume_, &QSlider::sliderReleased, this, [this] {
         if (preview_) preview_(volume_->value());
     });
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     enable();
     ShowVolume();
 }

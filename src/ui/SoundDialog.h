@@ -27,7 +27,6 @@ public:
     QCheckBox* SoundBox() const { return sound_; }
     QSlider* VolumeSlider() const { return volume_; }
     QCheckBox* ClicksBox() const { return clicks_; }
-    QPushButton* OkButton() const { return ok_; }
 
 private:
     void ShowVolume();
@@ -37,7 +36,6 @@ private:
     QSlider* volume_ = nullptr;
     QLabel* volumeLabel_ = nullptr;
     QCheckBox* clicks_ = nullptr;
-    QPushButton* ok_ = nullptr;
 };
 
 // Options > Sound...: true after OK, with the settings changed.

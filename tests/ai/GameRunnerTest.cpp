@@ -20,7 +20,7 @@ TEST(GameRunner, WaitsForTheEarlierDeadlineAcrossTheWrapAndHoldsTheKeysMeanwhile
     runner.SetOutputs({.wait = [&](int ms) { waits.push_back(ms); },
                        .idle = [&] { ++idle; },
                        .accelerator = [&](KeyCode key) { return seen.push_back(key), key == KeyCode::F2; }});
-    f.game.SetHooks({&f, &f, &runner, &f, &f, &computer});
+    f.game.SetHooks({.painter = &f, .clock = &f, .keys = &runner, .network = &f, .window = &f, .computer = &computer});
     f.ticks = 0xFFFFFF90u;
     f.game.SwitchComputerOn();
     f.SetFigure(1, 3, 0);

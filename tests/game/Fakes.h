@@ -52,7 +52,7 @@ struct GameFixture : GamePainter, GameClock, KeyState, NetworkLink, WindowReques
 
     GameFixture() {
         settings.botLines = 0;
-        game.SetHooks({this, this, this, this, this, this});
+        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = this, .window = this, .computer = this});
         game.AddListener(this);
         game.ResetGame();
         events.clear();

@@ -212,7 +212,7 @@ struct Host : ServerConnections, ServerObserver {
         ++broadcasts;
         ServerConnections::SendToMany(ids, bytes);
     }
-    bool RequestEndOfTurn() override { return turns && ++turnRequests; }
+    bool DeferTables() override { return turns; }
     void TextToAll(std::string_view text) override { events.emplace_back(text); }
     void RoundStarted() override { events.emplace_back("started"); }
     void RoundEnded() override {
@@ -266,8 +266,8 @@ struct Host : ServerConnections, ServerObserver {
     std::vector<std::string> events;
     std::function<void(ConnectionId)> onSend;
     std::function<void()> onEnded;
-    bool turns = false;  // the tables wait for EndOfTurn()
-    int turnRequests = 0, broadcasts = 0;
+    bool turns = false;  // the tables wait for SendTables()
+    int broadcasts = 0;
     std::int64_t now = 65535 * 3 + 77;  // seeds 77
     GameServer server{*this, kVersion, [this] { return now; }};
 };
@@ -591,9 +591,9 @@ TEST(GameServerLoad, OneSetOfTablesATurnAndConnectionsThatDoNotJoinAreClosed) {
     h.turns = true;
     for (ConnectionId id = 4; id <= 103; ++id) h.server.Closed(id);
     h.Land(1, 4, 0), h.Land(2, 6, 0);
-    EXPECT_EQ(std::tuple(h.turnRequests, h.Kinds(1)), std::tuple(1, std::vector<std::int32_t>{}));
+    EXPECT_EQ(std::tuple(h.server.TablesDue(), h.Kinds(1)), std::tuple(true, std::vector<std::int32_t>{}));
     h.broadcasts = 0;
-    h.server.EndOfTurn();
+    h.server.SendTables();
     const auto sent = h.Take(2);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(std::tuple(h.broadcasts, sent[0].tables.players.size(), sent[0].tables.players[1].height),
@@ -620,13 +620,12 @@ TEST(GameServerLoad, TheTablesOfASecondGoInPartsEachConnectionOnce) {
     h.Start();
     h.turns = true;
     std::vector<int> got(41), parts;  // tables by connection; connections reached by each turn
-    const auto turn = [&] {  // true while the server asks for another
-        const int asked = h.turnRequests;
-        h.server.EndOfTurn();
+    const auto turn = [&] {  // true while parts are left for later turns
+        h.server.SendTables();
         parts.push_back(0);
         for (ConnectionId id = 1; id <= 40; ++id)
             for (const auto& m : h.Take(id)) parts.back() += m.kind == MSG_TABLES, got[id] += m.kind == MSG_TABLES;
-        return h.turnRequests > asked;
+        return h.server.TablesDue();
     };
     h.Ticks(1);
     while (turn()) {}
@@ -684,7 +683,7 @@ struct ClientFixture : test::GameFixture {
 
     explicit ClientFixture(bool host = false, State state = State::Waiting) {
         std::tie(settings.playerName, settings.team, r().networkGame) = std::tuple("Ann", "Red", true);
-        game.SetHooks({this, this, this, &client, this, this});
+        game.SetHooks({.painter = this, .clock = this, .keys = this, .network = &client, .window = this, .computer = this});
         game.ResetGame();
         client.Begin(connection, &window, host);
         connection.bytes.clear();

@@ -160,7 +160,12 @@ Played PlayRound(std::array<bool, 4> announce, bool serverAnswers) {
         std::tie(s.settings.playerName, s.settings.team, s.settings.netFallPeriod, s.settings.countdownSeconds) =
             std::tuple("P" + std::to_string(i), "T" + std::to_string(i), 1, 0);
         s.r().networkGame = true;
-        s.game.SetHooks({&s, &s, &s, &s.client, &s, i % 2 == 0 ? static_cast<ComputerHooks*>(&s.computer) : &s});
+        s.game.SetHooks({.painter = &s,
+                         .clock = &s,
+                         .keys = &s,
+                         .network = &s.client,
+                         .window = &s,
+                         .computer = i % 2 == 0 ? static_cast<ComputerHooks*>(&s.computer) : &s});
         s.r().computerPlays = i % 2 == 0;
         s.game.ResetGame();
         s.client.SetAnnounce(announce[i]);

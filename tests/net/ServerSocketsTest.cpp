@@ -68,7 +68,7 @@ public:
     }
     void Turn(int waitMs = 1000) {
         if (Ready(waitMs)) OnReady();
-        for (int k = 0; k < 50 && turnDue; ++k) turnDue = false, TurnEnd();
+        for (int k = 0; k < 50 && sleepDue; ++k) sleepDue = false, BeforeSleep();
     }
     void Advance(std::int64_t ms) {
         now += ms;
@@ -76,10 +76,10 @@ public:
         Turn(0);
     }
     std::int64_t now = 1000, wakeAt = INT64_MAX;
-    bool turnDue = false;
+    bool sleepDue = false;
 
 protected:
-    void WantTurnEnd() override { turnDue = true; }
+    void WantBeforeSleep() override { sleepDue = true; }
     void WantWakeAt(std::int64_t ms) override { wakeAt = ms; }
     void AcceptFailed() override {}
 };
@@ -171,8 +171,8 @@ TEST(ServerSockets, TablesGoOutAtMostEvery20MsByTimerAndOutputPastATurnsSliceInT
 
     ann.Read();
     for (const ConnectionId id : h.ids) h.loop.Send(id, std::string(1000, 's'));
-    h.loop.turnDue = false;
-    h.loop.TurnEnd();
+    h.loop.sleepDue = false;
+    h.loop.BeforeSleep();
     ann.Wait(POLLIN, 1000);
     EXPECT_EQ(ann.Read(false), 1000u);
     EXPECT_EQ(bob.Read(false), 0u);

@@ -44,7 +44,7 @@ struct Screen : ::testing::Test {
     GameScreen screen{game.record(), settings, background, host};
     Screen() {
         settings.dots = 0;
-        game.SetHooks({&screen, nullptr, nullptr, nullptr, nullptr, nullptr});
+        game.SetHooks({.painter = &screen});
         screen.SetLayout(ComputeLayout(320, 545, 25, 16, {}));
         game.ResetGame();
         screen.Repaint();

@@ -56,7 +56,7 @@ struct LiveSession : GameClock, KeyState {
             std::tuple(s.height, s.fallPeriod, s.next, s.botLines, s.incLevel, s.animate);
         settings.playerName = s.presentEvery ? s.netName : "Ann";
         const bool network = s.presentEvery > 0;
-        game.SetHooks({nullptr, this, this, network ? &client : nullptr, nullptr, &computer});
+        game.SetHooks({.clock = this, .keys = this, .network = network ? &client : nullptr, .computer = &computer});
         GameRecord& r = GameAccess::Record(game);
         r.learnMode = s.learn;
         std::mt19937 random(s.seed);

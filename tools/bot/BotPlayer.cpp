@@ -21,7 +21,7 @@ BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
     settings_.server = config_.server;
     settings_.port = config_.port;
 
-    game_.SetHooks({nullptr, &clock_, &runner_, &client_, this, &computer_});
+    game_.SetHooks({.clock = &clock_, .keys = &runner_, .network = &client_, .window = this, .computer = &computer_});
     runner_.SetOutputs({
         .wait = [this](int ms) { ms < 0 ? computerTimer_.stop() : computerTimer_.start(ms); },
         .idle = [this] { AfterMessages(); },

@@ -22,44 +22,53 @@ namespace {
 using vexari::bot::BotEvent;
 using vexari::bot::BotPlayer;
 
-constexpr const char* kUsage =
-    "Usage: vexari-bot --server HOST --name NAME [options]\n"
-    "Joins a Vexari network game with computer players and plays its rounds.\n"
-    "Texts from the server are printed on stdout, and a line\n"
-    "\"NAME received a N-line present\" for every present that arrives.\n"
-    "\n"
-    "  --server HOST      address or name of the server (required)\n"
-    "  --port N           server port (default 7000)\n"
-    "  --name NAME        player name (required); with --count the players are\n"
-    "                     NAME1 .. NAMEC\n"
-    "  --team TEAM        team name (default: each player's own name)\n"
-    "  --speed 0-9        the computer's speed (default 2)\n"
-    "  --rounds K         leave after K rounds have ended (default: stay until the\n"
-    "                     server closes)\n"
-    "  --count C          run C players in this process (default 1)\n"
-    "  --weights FILE     the computer's eight weights from a demo-parameters file\n"
-    "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
-    "  --record DIR       keep a replay of every game in DIR (the newest 50)\n"
-    "  --watch            watch instead of playing: join as the spectator NAME\n"
-    "                     and print one line per change of a player's well,\n"
-    "                     \"PLAYER (TEAM): R rows of H: ROW/ROW/...\" (the rows from\n"
-    "                     the bottom, '.' empty, else the colour 1-7); --rounds\n"
-    "                     counts the rounds seen end\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n"
-    "\n"
-    "Exit status: 0 after the rounds or when the server closes, 1 when refused,\n"
-    "the server cannot be reached or (--watch) cannot be watched, 2 for a bad\n"
-    "option.\n";
-
 constexpr int kMaxCount = 100;
+
+// The usage text, its ranges and defaults from the rules and the settings.
+std::string Usage() {
+    const auto option = [](std::string_view text) { return vexari::UsageOption(text, 21); };
+    return "Usage: vexari-bot --server HOST --name NAME [options]\n"
+           "Joins a Vexari network game with computer players and plays its rounds.\n"
+           "Texts from the server are printed on stdout, and a line\n"
+           "\"NAME received a N-line present\" for every present that arrives.\n"
+           "\n"
+           "  --server HOST      address or name of the server (required)\n"
+           "  --port N           server port (default " +
+           std::to_string(vexari::Settings{}.port) +
+           ")\n"
+           "  --name NAME        player name (required); with --count the players are\n"
+           "                     NAME1 .. NAMEC\n"
+           "  --team TEAM        team name (default: each player's own name)\n" +
+           option("--speed " + vexari::UsageRange(vexari::kMinComputerSpeed, vexari::kMaxComputerSpeed)) +
+           "the computer's speed (default " + std::to_string(vexari::kDefaultComputerSpeed) +
+           ")\n"
+           "  --rounds K         leave after K rounds have ended (default: stay until the\n"
+           "                     server closes)\n"
+           "  --count C          run C players in this process (default 1)\n"
+           "  --weights FILE     the computer's eight weights from a demo-parameters file\n"
+           "                     (*.dem: eight whole numbers), e.g. to field a weak player\n"
+           "  --record DIR       keep a replay of every game in DIR (the newest " +
+           std::to_string(vexari::ReplayLibrary::kKeptNewest) +
+           ")\n"
+           "  --watch            watch instead of playing: join as the spectator NAME\n"
+           "                     and print one line per change of a player's well,\n"
+           "                     \"PLAYER (TEAM): R rows of H: ROW/ROW/...\" (the rows from\n"
+           "                     the bottom, '.' empty, else the colour 1-7); --rounds\n"
+           "                     counts the rounds seen end\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n"
+           "\n"
+           "Exit status: 0 after the rounds or when the server closes, 1 when refused,\n"
+           "the server cannot be reached or (--watch) cannot be watched, 2 for a bad\n"
+           "option.\n";
+}
 
 struct BotArgs {
     std::string server;
-    int port = 7000;
+    int port = vexari::Settings{}.port;
     std::string name;
     std::string team;
-    int speed = 2;
+    int speed = vexari::kDefaultComputerSpeed;
     int rounds = 0;  // 0: until the server closes
     int count = 1;
     std::string weightsFile;
@@ -71,8 +80,8 @@ struct BotArgs {
 std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::string& error) {
     BotArgs parsed;
     const bool ok = vexari::CommandLine()
-                        .Number("--port", parsed.port, 1, 65535)
-                        .Number("--speed", parsed.speed, 0, 9)
+                        .Number("--port", parsed.port, 1, vexari::kMaxPort)
+                        .Number("--speed", parsed.speed, vexari::kMinComputerSpeed, vexari::kMaxComputerSpeed)
                         .Number("--rounds", parsed.rounds, 1)
                         .Number("--count", parsed.count, 1, kMaxCount)
                         .Flag("--watch", parsed.watch)
@@ -122,7 +131,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (parsed->help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(Usage().c_str(), stdout);
         return 0;
     }
 

@@ -37,35 +37,53 @@ namespace {
 
 using vexari::NetOptions;
 
-constexpr const char* kUsage =
-    "Usage: vexari-server [options]\n"
-    "Hosts a Vexari network game without a window; players join with the game's\n"
-    "\"Join network game\" command or with vexari-bot. Texts sent to all players\n"
-    "are printed on stdout; the first line is \"listening on port N\".\n"
-    "\n"
-    "  --port N            TCP port to listen on, 0 picks a free one (default 7000)\n"
-    "  --level 0-9         start level of every round (default 5)\n"
-    "  --height 18-24      well height as players enter it (default 24)\n"
-    "  --play-till N       the game ends after the round in which a team's total\n"
-    "                      reaches N (default 20)\n"
-    "  --player-throw 0-4  how presents pick a player inside a team: 0 all,\n"
-    "                      1 most strong, 2 most weak, 3 random, 4 random dispatch\n"
-    "                      (default 0)\n"
-    "  --team-throw 0-4    how presents pick a team, the same values (default 0)\n"
-    "  --player-win N      factor of a player's round score for its team (default 0)\n"
-    "  --team-win N        points per outlasted team (default 1)\n"
-    "  --start-in 0-10     seconds of countdown before a round starts (default 0)\n"
-    "  --trace 0|1         announce presents and send the tables after every landing\n"
-    "                      (default 1)\n"
-    "  --autostart N       start a round whenever none runs and at least N players\n"
-    "                      have joined (default: only when a player asks)\n"
-    "  --max-spectators N  spectators taken at most; one more is refused with\n"
-    "                      \"Too many spectators\" (default 200)\n"
-    "  --help              show this text\n"
-    "  --version           show the version\n"
-    "\n"
-    "SIGINT, SIGTERM or SIGHUP closes every connection and exits with status 0; a\n"
-    "second one ends the server at once.\n";
+// The usage text, its ranges and defaults from the rules and the settings.
+std::string Usage() {
+    using vexari::UsageRange;
+    const auto option = [](std::string_view text) { return vexari::UsageOption(text, 22); };
+    const auto number = [](long long n) { return std::to_string(n); };
+    const vexari::Settings defaults;
+    const NetOptions options = vexari::OptionsFromSettings(defaults);
+    return "Usage: vexari-server [options]\n"
+           "Hosts a Vexari network game without a window; players join with the game's\n"
+           "\"Join network game\" command or with vexari-bot. Texts sent to all players\n"
+           "are printed on stdout; the first line is \"listening on port N\".\n"
+           "\n" +
+           option("--port N") + "TCP port to listen on, 0 picks a free one (default " + number(defaults.port) +
+           ")\n" + option("--level " + UsageRange(vexari::kMinLevel, vexari::kMaxLevel)) +
+           "start level of every round (default " + number(vexari::LevelOfFallPeriod(options.fallPeriod)) + ")\n" +
+           option("--height " + UsageRange(vexari::kMinShownWellHeight, vexari::kMaxShownWellHeight)) +
+           "well height as players enter it (default " + number(vexari::ShownWellHeight(options.height)) + ")\n" +
+           option("--play-till N") +
+           "the game ends after the round in which a team's total\n"
+           "                      reaches N (default " +
+           number(options.playTill) + ")\n" + option("--player-throw " + UsageRange(0, vexari::kMaxThrowMode)) +
+           "how presents pick a player inside a team: 0 all,\n"
+           "                      1 most strong, 2 most weak, 3 random, 4 random dispatch\n"
+           "                      (default " +
+           number(options.playerThrow) + ")\n" + option("--team-throw " + UsageRange(0, vexari::kMaxThrowMode)) +
+           "how presents pick a team, the same values (default " + number(options.teamThrow) + ")\n" +
+           option("--player-win N") + "factor of a player's round score for its team (default " +
+           number(options.playerWinScores) + ")\n" + option("--team-win N") + "points per outlasted team (default " +
+           number(options.teamWinScores) + ")\n" +
+           option("--start-in " + UsageRange(0, vexari::kMaxCountdownSeconds)) +
+           "seconds of countdown before a round starts (default " + number(options.countdownSeconds) + ")\n" +
+           option("--trace 0|1") +
+           "announce presents and send the tables after every landing\n"
+           "                      (default " +
+           number(options.traceMessages) + ")\n" + option("--autostart N") +
+           "start a round whenever none runs and at least N players\n"
+           "                      have joined (default: only when a player asks)\n" +
+           option("--max-spectators N") +
+           "spectators taken at most; one more is refused with\n"
+           "                      \"Too many spectators\" (default " +
+           number(vexari::GameServer::kDefaultMaxSpectators) + ")\n" + option("--help") + "show this text\n" +
+           option("--version") +
+           "show the version\n"
+           "\n"
+           "SIGINT, SIGTERM or SIGHUP closes every connection and exits with status 0; a\n"
+           "second one ends the server at once.\n";
+}
 
 struct ServerArgs {
     int port = 7000;
@@ -84,13 +102,13 @@ std::optional<ServerArgs> ParseArgs(const std::vector<std::string>& args, std::s
     NetOptions& o = parsed.options;
     const bool ok =
         vexari::CommandLine()
-            .Number("--port", parsed.port, 0, 65535)
+            .Number("--port", parsed.port, 0, vexari::kMaxPort)
             .Number("--level", o.fallPeriod, vexari::kMinLevel, vexari::kMaxLevel, vexari::FallPeriodOfLevel<int>)
             .Number("--height", o.height, vexari::kMinShownWellHeight, vexari::kMaxShownWellHeight,
                     vexari::WellHeightOfShown<int>)
             .Number("--play-till", o.playTill, 0)
-            .Number("--player-throw", o.playerThrow, 0, 4)
-            .Number("--team-throw", o.teamThrow, 0, 4)
+            .Number("--player-throw", o.playerThrow, 0, vexari::kMaxThrowMode)
+            .Number("--team-throw", o.teamThrow, 0, vexari::kMaxThrowMode)
             .Number("--player-win", o.playerWinScores, 0)
             .Number("--team-win", o.teamWinScores, 0)
             .Number("--start-in", o.countdownSeconds, 0, vexari::kMaxCountdownSeconds)
@@ -220,7 +238,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (parsed->help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(Usage().c_str(), stdout);
         return 0;
     }
     // A reader of stdout that goes away must not end the server.

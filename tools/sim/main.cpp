@@ -34,7 +34,7 @@ int Tune(const std::vector<std::string>& args) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::TuneOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage;
+        std::cout << vexari::SimUsage();
         return 0;
     }
     vexari::WeightValues start = vexari::DefaultWeightValues();
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::kSimUsage;
+        std::cout << vexari::SimUsage();
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);

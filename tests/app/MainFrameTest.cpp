@@ -415,7 +415,7 @@ private slots:
         prompts_.On<SoundDialog>([](SoundDialog& d) {
             d.VolumeSlider()->setValue(35);
             d.ClicksBox()->setChecked(true);
-            d.OkButton()->click();
+            d.findChild<QPushButton*>("ok")->click();
         });
         frame_->RunAction(MenuAction::Sound);
         const Settings& s = frame_->settings();
@@ -764,4 +764,4 @@ private slots:
 };
 
 QTEST_MAIN(MainFrameTest)
-#include "tst_mainframe.moc"
+#include "MainFrameTest.moc"

@@ -148,4 +148,4 @@ private slots:
 };
 
 QTEST_MAIN(MatchTest)
-#include "tst_match.moc"
+#include "MatchTest.moc"

@@ -89,7 +89,7 @@ private slots:
         QTcpSocket bob;
         HostWithBob(bob);
         host_->session().client().StartGame();
-        GameRecord& ann = host_->game().record();
+        const GameRecord& ann = host_->game().record();
         QTRY_VERIFY(ann.running);
         QTest::keyClick(host_->view(), Qt::Key_Space);  // Ann's first figure lands
         WellRows bobs{ann.height, {}};
@@ -188,4 +188,4 @@ private slots:
 };
 
 QTEST_MAIN(WatchTest)
-#include "tst_watch.moc"
+#include "WatchTest.moc"

@@ -98,7 +98,9 @@ Color PixelAt(const QImage& img, int x, int y) { return 0xFF000000u | img.pixel(
 // Drives a dialog's level scroll bar: steps and pages move one level and stop
 // at 9 and 0, "to the end" changes nothing, and a drag counts where it ends.
 // level() is the level the dialog holds; the bar and the label must agree.
-void DriveLevelBar(QScrollBar* bar, QLabel* label, const std::function<int()>& level) {
+void DriveLevelBar(const QDialog& dialog, const std::function<int()>& level) {
+    QScrollBar* bar = dialog.findChild<LevelBar*>();
+    const QLabel* label = dialog.findChild<QLabel*>("levelLabel");
     const auto shows = [&](int want) {
         return level() == want && bar->value() == want &&
                label->text() == QStringLiteral("Starting level: %1   ").arg(want);
@@ -127,7 +129,7 @@ void PressOk(const Values& values, const std::vector<std::pair<QLineEdit* (D::*)
     D d(values, prompts);
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    d.OkButton()->setFocus();
+    d.template findChild<QPushButton*>("ok")->setFocus();
     for (const auto& [edit, text] : texts) (d.*edit)()->setText(text);
     d.accept();
     QCOMPARE(prompts.MessageTexts(), refused ? QStringList{message} : QStringList());
@@ -191,10 +193,10 @@ private slots:
     void optionsLevelBarsAndValidation() {
         FakePrompts prompts;
         GameOptionsDialog game({5, true, false, 20}, prompts);
-        DriveLevelBar(game.LevelScrollBar(), game.LevelLabel(), [&game] { return 10 - game.StartPeriod(); });
+        DriveLevelBar(game, [&game] { return 10 - game.StartPeriod(); });
         NetworkOptionsDialog net(NetOptions{.fallPeriod = 3}, prompts);
-        QCOMPARE(net.LevelScrollBar()->value(), 7);
-        DriveLevelBar(net.LevelScrollBar(), net.LevelLabel(), [&net] { return net.Level(); });
+        QCOMPARE(net.findChild<LevelBar*>()->value(), 7);
+        DriveLevelBar(net, [&net] { return net.Level(); });
 
         using G = GameOptionsDialog;
         using N = NetworkOptionsDialog;
@@ -219,7 +221,7 @@ private slots:
         for (bool ok : {false, true}) {
             prompts.On<GameOptionsDialog>([ok](GameOptionsDialog& d) {
                 QCOMPARE(d.HeightEdit()->text(), QStringLiteral("24"));
-                d.LevelScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                d.findChild<LevelBar*>()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
                 d.IncreaseLevelBox()->setChecked(false);
                 d.PopInLinesBox()->setChecked(true);
                 d.HeightEdit()->setText("18");
@@ -653,11 +655,11 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         d.PortEdit()->setText("7x");
-        d.OkButton()->click();
+        d.findChild<QPushButton*>("ok")->click();
         QVERIFY(prompts.MessageTexts() == QStringList{kNotWholeNumberText} && d.isVisible());
         QCOMPARE(QApplication::focusWidget(), d.PortEdit());
         d.PortEdit()->setText(" 7001 ");
-        d.OkButton()->click();
+        d.findChild<QPushButton*>("ok")->click();
         QVERIFY(!d.isVisible() && d.Entries().port == 7001);
     }
 
@@ -747,7 +749,7 @@ private slots:
             f.prompts.On<NetworkOptionsDialog>([ok](NetworkOptionsDialog& d) {
                 QCOMPARE(d.HeightEdit()->text(), QStringLiteral("24"));
                 QVERIFY(d.PlayerThrowButton(0)->isChecked() && d.TeamThrowButton(0)->isChecked());
-                d.LevelScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);  // level 8
+                d.findChild<LevelBar*>()->triggerAction(QAbstractSlider::SliderPageStepAdd);  // level 8
                 d.PlayerThrowButton(4)->setChecked(true);
                 d.TeamThrowButton(2)->setChecked(true);
                 for (auto [edit, text] : {std::pair{d.PlayerWinScoresEdit(), "3"}, {d.TeamWinScoresEdit(), "4"},
@@ -817,4 +819,4 @@ private slots:
 };
 
 QTEST_MAIN(DialogsTest)
-#include "tst_dialogs.moc"
+#include "DialogsTest.moc"

@@ -186,4 +186,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_translations.moc"
+#include "TranslationsTest.moc"

@@ -148,4 +148,4 @@ private slots:
 };
 
 QTEST_MAIN(WellsTest)
-#include "tst_wells.moc"
+#include "WellsTest.moc"
