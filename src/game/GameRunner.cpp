@@ -40,6 +40,8 @@ std::optional<std::uint32_t> GameRunner::NextDeadline() const {
 }
 
 void GameRunner::Schedule() {
+    // Nobody to tell and no key held: nothing to schedule (the simulator).
+    if (!outputs_.wait && !outputs_.idle && heldKeys_.empty()) return;
     // What is handed on once the game is free may make it busy again.
     for (;;) {
         if (const auto deadline = NextDeadline()) {
