@@ -86,8 +86,9 @@ void ComputerMatch::Stop() {
             delete process;
             continue;
         }
-        // Gone once it has ended; nothing waits for it here.
-        process->setParent(nullptr);
+        // Gone once it has ended; nothing waits for it here. The application
+        // keeps it meanwhile, so one still ending at exit is cleaned up too.
+        process->setParent(QCoreApplication::instance());
         connect(process, &QProcess::finished, process, &QObject::deleteLater);
         process->terminate();
     }
