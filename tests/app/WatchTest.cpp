@@ -97,7 +97,11 @@ private slots:
         bob.write(QByteArray::fromStdString(EncodeReport(bobs)));
 
         AnswerWatch(prompts_, "Sam", Address());
-        watcher_->RunAction(MenuAction::WatchNetwork);
+        const QList<QAction*> actions = watcher_->menuBar()->findChildren<QAction*>();
+        const auto item = std::find_if(actions.begin(), actions.end(),
+                                       [](QAction* a) { return a->text() == "&Watch network game..."; });
+        QVERIFY(item != actions.end());
+        (*item)->trigger();  // from the Network menu
         WatchSession* watch = watcher_->watchSession();
         QVERIFY(watch && watch->window()->isVisible() && !watcher_->isVisible());
         QCOMPARE(watcher_->settings().playerName, "Sam");
