@@ -131,17 +131,6 @@ void Game::ShowFinalPosition(const Well& well, std::int32_t score, std::int32_t 
     record_.waitingForStart = true;
 }
 
-void Game::RestoreMode(const GameMode& mode) {
-    GameRecord& r = record_;
-    r.computerPlays = mode.computerPlays;
-    r.computerSpeed = mode.computerSpeed;
-    r.learnMode = mode.learnMode;
-    r.highScoreEligible = mode.highScoreEligible;
-    r.networkGame = mode.networkGame;
-    r.networkSeed = mode.networkSeed;
-    r.networkFallPeriod = mode.networkFallPeriod;
-}
-
 void Game::TakeNextFigure() {
     GameRecord& r = record_;
     r.mask = FigureTable()[static_cast<std::size_t>(r.nextFigure)];
