@@ -41,6 +41,24 @@ TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
     return {o, {}};
 }
 
+std::string TuneUsage() {
+    const auto number = [](long long n) { return std::to_string(n); };
+    const TuneOptions defaults;
+    return "Tune options:\n"
+           "  --generations G    generations of the search (default " +
+           number(defaults.generations) +
+           ")\n"
+           "  --population N     weight sets drawn per generation (default " +
+           number(defaults.population) +
+           ")\n"
+           "  --games K          games each set plays, seeds S to S + K - 1 (default " +
+           number(defaults.games) +
+           ")\n"
+           "  --height H, --max-pieces M, --seed S, --jobs J   as above\n"
+           "  --start FILE.dem   weights to start from (default: the default weights)\n"
+           "  --out FILE.dem     where the best centre so far is written (required)\n";
+}
+
 // ---------------------------------------------------------------------------
 // The search
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+std::string Usage() { return vexari::SimUsage() + vexari::TuneUsage(); }
+
 int Error(const std::string& message) {
     std::cerr << "vexari-sim: " << message << "\n";
     return 2;
@@ -34,7 +36,7 @@ int Tune(const std::vector<std::string>& args) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::TuneOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::SimUsage();
+        std::cout << Usage();
         return 0;
     }
     vexari::WeightValues start = vexari::DefaultWeightValues();
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::SimUsage();
+        std::cout << Usage();
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);
