@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "net/Codepage.h"
+
 namespace vexari::bot {
 
 void Print(const std::string& text) {
@@ -10,12 +12,6 @@ void Print(const std::string& text) {
     std::fflush(stdout);
 }
 
-void PrintingDisplay::AppendText(const std::string& text) {
-    std::string line;
-    for (const char c : text)
-        if (c != '\r') line += c;
-    if (line.empty() || line.back() != '\n') line += '\n';
-    Print(prefix_ + line);
-}
+void PrintingDisplay::AppendText(const std::string& text) { Print(prefix_ + TerminalLines(text)); }
 
 }  // namespace vexari::bot
