@@ -147,10 +147,7 @@ std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector
     std::atomic<int> next{0};
     const auto work = [&] {
         for (int t = next++; t < tasks; t = next++) {
-            ComputerWeights weights;
-            bool learnMode = false;
-            ApplyDialogValues({candidates[static_cast<std::size_t>(t / games)], false}, weights, learnMode);
-            Simulator simulator(sim, weights);
+            Simulator simulator(sim, WeightsFromValues(candidates[static_cast<std::size_t>(t / games)]));
             lines[static_cast<std::size_t>(t)] = simulator.Play(t % games + 1).lines;
         }
     };
