@@ -49,7 +49,7 @@ bool CMainFrame::Watch(const std::filesystem::path& file) {
     }
     PauseIfRunning();
     driver_->ReleaseAllKeys();
-    viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_);
+    viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_, *driver_);
     connect(viewer_.get(), &ReplayViewer::titleChanged, this, &QWidget::setWindowTitle);
     // At 1x the replay sounds as the game did; faster, only its rows and end.
     Game& replayed = viewer_->player().game();

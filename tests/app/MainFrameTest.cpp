@@ -475,8 +475,13 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_4);
         QCOMPARE(viewer->Speed(), 4);
         QTest::keyClick(frame_->view(), Qt::Key_Right);
-        QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1);
+        // A step pauses; going on, each tick of the window's game timer plays four of the replay.
+        const std::uint32_t stepped = viewer->player().TicksPlayed();
+        frame_->driver().OnGameTimer();
+        QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1 && viewer->player().TicksPlayed() == stepped);
         QTest::keyClick(frame_->view(), Qt::Key_Space);
+        frame_->driver().OnGameTimer();
+        QCOMPARE(viewer->player().TicksPlayed(), stepped + 4);
         QTRY_VERIFY(viewer->player().Finished());
         QVERIFY(viewer->player().Verdict().ok && frame_->windowTitle().contains("verified"));
         QCOMPARE(viewer->player().game().record().score, saved.replay->claims.score);
