@@ -55,7 +55,7 @@ bool CMainFrame::Watch(const std::filesystem::path& file) {
     Game& replayed = viewer_->player().game();
     replaySounds_ = std::make_unique<SoundDirector>(sound_->Output(), settings_, replayed.record());
     replayed.AddListener(replaySounds_.get());
-    connect(viewer_.get(), &ReplayViewer::titleChanged, this, [this] { replaySounds_->SetSpeed(viewer_->PlaySpeed()); });
+    connect(viewer_.get(), &ReplayViewer::playSpeedChanged, this, [this](int ticks) { replaySounds_->SetSpeed(ticks); });
     setWindowTitle(viewer_->Title());
     view_->setFocus();
     return true;

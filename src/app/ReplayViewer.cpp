@@ -53,9 +53,14 @@ bool ReplayViewer::KeyPressed(KeyCode key) {
     }
 }
 
-void ReplayViewer::SetSpeed(int speed) {
+void ReplayViewer::SetPlaySpeed(int speed, bool skipping) {
     speed_ = speed;
-    skipping_ = false;
+    skipping_ = skipping;
+    emit playSpeedChanged(PlaySpeed());
+}
+
+void ReplayViewer::SetSpeed(int speed) {
+    SetPlaySpeed(speed, false);
     paused_ = false;
     Shown();
 }
@@ -66,7 +71,7 @@ void ReplayViewer::TogglePause() {
 }
 
 void ReplayViewer::StepFigure() {
-    skipping_ = false;
+    SetPlaySpeed(speed_, false);
     paused_ = true;  // a step pauses, so that the figure can be looked at
     player_.StepFigure();
     Shown();
@@ -74,7 +79,7 @@ void ReplayViewer::StepFigure() {
 
 void ReplayViewer::SkipToEnd() {
     // In bounded steps of the game timer, so that no file holds the window up.
-    skipping_ = true;
+    SetPlaySpeed(speed_, true);
     paused_ = false;
     OnGameTimer();
 }

@@ -63,8 +63,11 @@ public:
 
 signals:
     void titleChanged(const QString& title);
+    // PlaySpeed() changed; said before any tick is played at the new speed.
+    void playSpeedChanged(int ticks);
 
 private:
+    void SetPlaySpeed(int speed, bool skipping);
     void Shown();
     void ShowEnd();
 
