@@ -134,8 +134,9 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
     connect(view_, &GameView::actionRequested, this, &CMainFrame::RunAction);
     connect(view_, &GameView::keyPressed, this, &CMainFrame::KeyPressed);
     connect(view_, &GameView::keyReleased, driver_.get(), &GameDriver::KeyReleased);
-    // A pad plays as the keyboard does, while the game has the keys.
-    pads_ = std::make_unique<Gamepads>(settings_);
+    // A pad plays as the keyboard does, while the game has the keys; its
+    // repeats go by the game's clock.
+    pads_ = std::make_unique<Gamepads>(settings_, [driver = driver_.get()] { return driver->TickCount(); });
     pads_->SetGate([this] { return view_->hasFocus() && !QApplication::activeModalWidget(); });
     connect(pads_.get(), &Gamepads::keyPressed, this, &CMainFrame::KeyPressed);
     connect(pads_.get(), &Gamepads::keyReleased, driver_.get(), &GameDriver::KeyReleased);

@@ -49,13 +49,13 @@ bool CMainFrame::Watch(const std::filesystem::path& file) {
     }
     PauseIfRunning();
     driver_->ReleaseAllKeys();
-    viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_);
+    viewer_ = std::make_unique<ReplayViewer>(std::move(*read.replay), *view_, settings_, *driver_);
     connect(viewer_.get(), &ReplayViewer::titleChanged, this, &QWidget::setWindowTitle);
     // At 1x the replay sounds as the game did; faster, only its rows and end.
     Game& replayed = viewer_->player().game();
     replaySounds_ = std::make_unique<SoundDirector>(sound_->Output(), settings_, replayed.record());
     replayed.AddListener(replaySounds_.get());
-    connect(viewer_.get(), &ReplayViewer::titleChanged, this, [this] { replaySounds_->SetSpeed(viewer_->PlaySpeed()); });
+    connect(viewer_.get(), &ReplayViewer::playSpeedChanged, this, [this](int ticks) { replaySounds_->SetSpeed(ticks); });
     setWindowTitle(viewer_->Title());
     view_->setFocus();
     return true;

@@ -15,7 +15,8 @@ namespace vexari {
 // The window's timers around the game runner: the game timer (kTickMs) and
 // one for the runner's deadlines, both timed states of the event loop. It
 // passes the window's keys and the user's input on, and is the game's clock
-// and knows which keys are held.
+// and knows which keys are held. The game timer is the window's only one:
+// what else plays in the game's time (a replay shown) follows its ticks.
 class GameDriver : public QObject, public GameClock, public KeyState {
     Q_OBJECT
 public:
@@ -30,8 +31,11 @@ public:
     void KeyDown(KeyCode key, int repeatCount) { runner_.KeyDown(key, repeatCount); }
     void ReleaseAllKeys() { runner_.ReleaseAllKeys(); }
     void FinishPendingWork() { runner_.FinishPendingWork(); }
-    // One tick of the game timer.
-    void OnGameTimer() { runner_.Tick(); }
+    // One tick of the game timer: the game's, then ticked().
+    void OnGameTimer() {
+        runner_.Tick();
+        emit ticked();
+    }
     void Schedule() { runner_.Schedule(); }
     void Stop();
 
@@ -46,6 +50,8 @@ signals:
     void actionRequested(MenuAction action);
     // Nothing is timed any more: messages held for the game may go on.
     void idle();
+    // A tick of the game timer went by, after the game's own.
+    void ticked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "settings/Paths.h"
 
@@ -39,9 +40,8 @@ std::optional<PadControl> ControlOf(Uint8 button) {
 
 }  // namespace
 
-Gamepads::Gamepads(const Settings& settings, QObject* parent) : QObject(parent), settings_(settings) {
-    elapsed_.start();
-    clock_ = [this] { return static_cast<std::uint32_t>(elapsed_.elapsed()); };
+Gamepads::Gamepads(const Settings& settings, Clock clock, QObject* parent)
+    : QObject(parent), settings_(settings), clock_(std::move(clock)) {
     // The program's own handlers deal with the termination signals.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return;  // no pads then

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
@@ -22,8 +21,9 @@ namespace vexari {
 // gamecontrollerdb.txt in the configuration folder, where there is one).
 // A timer of the event loop reads SDL's events without waiting and hands
 // each pad's controls on as key presses and releases (PadKeys), which the
-// window treats as it treats the keyboard's. Without SDL's game controller
-// support, or without a pad, nothing happens.
+// window treats as it treats the keyboard's. The repeats are timed by the
+// window's clock, the one the game's deadlines go by. Without SDL's game
+// controller support, or without a pad, nothing happens.
 class Gamepads : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +33,8 @@ public:
     static constexpr int kLookMs = 250;
     using Clock = std::function<std::uint32_t()>;
 
-    explicit Gamepads(const Settings& settings, QObject* parent = nullptr);
+    // `clock`: the window's millisecond count (GameClock::TickCount, which wraps).
+    Gamepads(const Settings& settings, Clock clock, QObject* parent = nullptr);
     ~Gamepads() override;
 
     bool Available() const { return available_; }
@@ -41,7 +42,7 @@ public:
     // Presses go out only while the gate says so (the game has the keys);
     // releases always do.
     void SetGate(std::function<bool()> gate) { gate_ = std::move(gate); }
-    // The milliseconds the repeats are timed by; by default since start.
+    // Another clock for the repeats.
     void SetClock(Clock clock) { clock_ = std::move(clock); }
     // Reads what SDL has seen, for every window's pads, and hands out the
     // presses and repeats due.
@@ -71,7 +72,6 @@ private:
     std::map<std::int32_t, std::unique_ptr<Pad>> pads_;  // by SDL instance id
     std::function<bool()> gate_;
     Clock clock_;
-    QElapsedTimer elapsed_;
     QTimer timer_;
 };
 

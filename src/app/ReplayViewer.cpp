@@ -3,25 +3,23 @@
 
 #include <utility>
 
+#include "app/GameDriver.h"
 #include "app/GameView.h"
-#include "game/GameRules.h"
 
 namespace vexari {
 
-ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& display, QObject* parent)
+ReplayViewer::ReplayViewer(Replay replay, GameView& view, const Settings& display, GameDriver& driver,
+                           QObject* parent)
     : QObject(parent), view_(view), display_(display), player_(std::move(replay)) {
     display_.next = player_.game().settings().next;
     player_.SetPainter(&view_.ShowOtherGame(player_.game().record(), display_));
     player_.game().AddListener(&view_);
     view_.RepaintAll();
-    timer_.setInterval(kTickMs);
-    connect(&timer_, &QTimer::timeout, this, &ReplayViewer::OnTimer);
-    timer_.start();
+    connect(&driver, &GameDriver::ticked, this, &ReplayViewer::OnGameTimer);
     view_.ShowStatusText(StatusText());
 }
 
 ReplayViewer::~ReplayViewer() {
-    timer_.stop();
     player_.game().RemoveListener(&view_);
     player_.SetPainter(nullptr);
     view_.ShowOwnGame();
@@ -55,36 +53,39 @@ bool ReplayViewer::KeyPressed(KeyCode key) {
     }
 }
 
-void ReplayViewer::SetSpeed(int speed) {
+void ReplayViewer::SetPlaySpeed(int speed, bool skipping) {
     speed_ = speed;
-    skipping_ = false;
-    if (!player_.Finished()) timer_.start();
+    skipping_ = skipping;
+    emit playSpeedChanged(PlaySpeed());
+}
+
+void ReplayViewer::SetSpeed(int speed) {
+    SetPlaySpeed(speed, false);
+    paused_ = false;
     Shown();
 }
 
 void ReplayViewer::TogglePause() {
-    if (timer_.isActive())
-        timer_.stop();
-    else if (!player_.Finished())
-        timer_.start();
+    paused_ = !paused_;
     Shown();
 }
 
 void ReplayViewer::StepFigure() {
-    timer_.stop();  // a step pauses, so that the figure can be looked at
-    skipping_ = false;
+    SetPlaySpeed(speed_, false);
+    paused_ = true;  // a step pauses, so that the figure can be looked at
     player_.StepFigure();
     Shown();
 }
 
 void ReplayViewer::SkipToEnd() {
-    // In bounded steps of the timer, so that no file holds the window up.
-    skipping_ = true;
-    if (!player_.Finished()) timer_.start();
-    OnTimer();
+    // In bounded steps of the game timer, so that no file holds the window up.
+    SetPlaySpeed(speed_, true);
+    paused_ = false;
+    OnGameTimer();
 }
 
-void ReplayViewer::OnTimer() {
+void ReplayViewer::OnGameTimer() {
+    if (paused_) return;
     const GameRecord& r = player_.game().record();
     for (int i = 0; i < kMaxSkippedTicks && !r.running && player_.Step(); ++i) {
     }
@@ -100,7 +101,7 @@ void ReplayViewer::Shown() {
         view_.RepaintAll();
     }
     if (player_.Finished()) {
-        timer_.stop();
+        paused_ = true;
         ShowEnd();
     }
     view_.ShowStatusText(StatusText());

@@ -2,7 +2,6 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include "replay/Replay.h"
 #include "replay/ReplayPlayer.h"
@@ -10,13 +9,14 @@
 
 namespace vexari {
 
+class GameDriver;
 class GameView;
 
 // Plays one replay in the game view, in place of the window's own game,
 // which stays as it was: the view shows the replay's game on a screen of its
-// own until the viewer is destroyed. A timer of the event loop (kTickMs) plays
-// `speed` ticks at a time; the playback keys pause, change the speed, step
-// one figure or skip to the end.
+// own until the viewer is destroyed. Each tick of the window's game timer
+// (the driver's, kTickMs) plays `speed` ticks of the replay; the playback
+// keys pause, change the speed, step one figure or skip to the end.
 class ReplayViewer : public QObject {
     Q_OBJECT
 public:
@@ -31,14 +31,17 @@ public:
     static constexpr int kMaxSkippedTicks = 20000;
 
     // `display` gives the look (colours, dots); the view's background is kept.
-    ReplayViewer(Replay replay, GameView& view, const Settings& display, QObject* parent = nullptr);
+    // The replay goes by the ticks of `driver`'s game timer.
+    ReplayViewer(Replay replay, GameView& view, const Settings& display, GameDriver& driver,
+                 QObject* parent = nullptr);
     ~ReplayViewer() override;
 
     ReplayPlayer& player() { return player_; }
     int Speed() const { return speed_; }
-    // Ticks of the replay a tick of the timer plays now.
+    // Ticks of the replay a tick of the game timer plays now.
     int PlaySpeed() const { return skipping_ ? kMaxSkippedTicks : speed_; }
-    bool Paused() const { return !timer_.isActive(); }
+    // Paused by the player, after a step or at the end.
+    bool Paused() const { return paused_; }
 
     // A key pressed in the view: false when it is not a playback key, which
     // leaves the replay (the caller destroys the viewer).
@@ -47,10 +50,10 @@ public:
     void TogglePause();
     void StepFigure();
     void SkipToEnd();
-    // One tick of the timer: `speed` ticks of the replay; a wait for the
-    // start or a pause goes by at once, as does the rest of the replay after
-    // SkipToEnd (up to kMaxSkippedTicks a tick).
-    void OnTimer();
+    // One tick of the game timer, unless paused: `speed` ticks of the
+    // replay; a wait for the start or a pause goes by at once, as does the
+    // rest of the replay after SkipToEnd (up to kMaxSkippedTicks a tick).
+    void OnGameTimer();
 
     // What the window's title and the status line say while the replay is shown.
     QString Title() const;
@@ -60,16 +63,19 @@ public:
 
 signals:
     void titleChanged(const QString& title);
+    // PlaySpeed() changed; said before any tick is played at the new speed.
+    void playSpeedChanged(int ticks);
 
 private:
+    void SetPlaySpeed(int speed, bool skipping);
     void Shown();
     void ShowEnd();
 
     GameView& view_;
     Settings display_;
     ReplayPlayer player_;
-    QTimer timer_;
     int speed_ = 1;
+    bool paused_ = false;
     bool skipping_ = false;  // to the end, as fast as the timer goes
     bool endShown_ = false;
 };

@@ -72,7 +72,7 @@ class MainFrameTest : public QObject {
     std::unique_ptr<CMainFrame> frame_;
     FakePrompts joinPrompts_;
     std::unique_ptr<CMainFrame> joiner_;  // joins the network games frame_ hosts
-    std::uint32_t now_ = 0;               // the pads' clock
+    std::uint32_t now_ = 0xFFFFFF90;      // the pads' clock, just before it wraps
     SDL_Joystick* pad_ = nullptr;
 
     GameRecord& Record() { return GameAccess::Record(frame_->game()); }
@@ -185,7 +185,8 @@ private slots:
     void aPadPlaysAsTheKeysDo() {
         QTRY_VERIFY(frame_->view()->hasFocus());
         Plug();  // during play; a window opened later finds it plugged in
-        QCOMPARE(std::tuple(frame_->gamepads().Count(), Gamepads(frame_->settings()).Count()), std::tuple(1, 1));
+        QCOMPARE(std::tuple(frame_->gamepads().Count(), Gamepads(frame_->settings(), [] { return 0u; }).Count()),
+                 std::tuple(1, 1));
         Start();
         // Left held repeats after the delay at the rate, until let go; the stick moves too.
         const PadSettings& pad = frame_->settings().pad;
@@ -474,8 +475,13 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_4);
         QCOMPARE(viewer->Speed(), 4);
         QTest::keyClick(frame_->view(), Qt::Key_Right);
-        QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1);
+        // A step pauses; going on, each tick of the window's game timer plays four of the replay.
+        const std::uint32_t stepped = viewer->player().TicksPlayed();
+        frame_->driver().OnGameTimer();
+        QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1 && viewer->player().TicksPlayed() == stepped);
         QTest::keyClick(frame_->view(), Qt::Key_Space);
+        frame_->driver().OnGameTimer();
+        QCOMPARE(viewer->player().TicksPlayed(), stepped + 4);
         QTRY_VERIFY(viewer->player().Finished());
         QVERIFY(viewer->player().Verdict().ok && frame_->windowTitle().contains("verified"));
         QCOMPARE(viewer->player().game().record().score, saved.replay->claims.score);
@@ -506,8 +512,12 @@ private slots:
         QTest::keyClick(frame_->view(), Qt::Key_Space);
         const GameRecord before = Record();
         QVERIFY(frame_->Watch(copy));
+        // The skip's speed is told (to the sounds) before any of its ticks is played.
+        std::optional<std::uint32_t> toldAt;
+        ReplayPlayer& copied = frame_->replayViewer()->player();
+        connect(frame_->replayViewer(), &ReplayViewer::playSpeedChanged, [&] { toldAt = copied.TicksPlayed(); });
         QTest::keyClick(frame_->view(), Qt::Key_End);
-        QVERIFY(frame_->windowTitle().contains("does not verify"));
+        QVERIFY(frame_->windowTitle().contains("does not verify") && toldAt == 0u);
         for (int t = 0; t < 5; ++t) frame_->driver().OnGameTimer();
         QTest::keyClick(frame_->view(), Qt::Key_Left);
         QVERIFY(!frame_->replayViewer() && !Record().running);
