@@ -23,17 +23,19 @@ AboutDialog::AboutDialog(const VersionQuad& version, QWidget* parent) : QDialog(
     setWindowTitle(tr("About Vexari"));
     ApplyDialogLook(this);
 
-    iconLabel_ = new QLabel(this);
-    iconLabel_->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
-    versionLabel_ = new QLabel(VersionText(version), this);
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("iconLabel"));
+    iconLabel->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
+    auto* versionLabel = new QLabel(VersionText(version), this);
+    versionLabel->setObjectName(QStringLiteral("versionLabel"));
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     ok->setMinimumSize(DialogUnits(this, 32, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(iconLabel_, 0, 0, 2, 1, Qt::AlignTop);
-    layout->addWidget(versionLabel_, 0, 1);
+    layout->addWidget(iconLabel, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(versionLabel, 0, 1);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);
     layout->addWidget(new QLabel(tr("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);
     layout->addWidget(new QLabel(tr("for the computer and for friends on the network."), this), 2, 1, 1, 2);

@@ -22,10 +22,13 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
 
     auto* heightLabel = new QLabel(tr("Height"), this);
     heightEdit_ = new QLineEdit(QString::number(values_.height), this);
+    heightEdit_->setObjectName(QStringLiteral("heightEdit"));
     heightEdit_->setFixedWidth(DialogUnits(this, 40, 14).width());
     popInLines_ = new QCheckBox(tr("&Pop in lines"), this);
+    popInLines_->setObjectName(QStringLiteral("popInLinesBox"));
     popInLines_->setChecked(values_.popInLines);
     increaseLevel_ = new QCheckBox(tr("&Increase level during the game"), this);
+    increaseLevel_->setObjectName(QStringLiteral("increaseLevelBox"));
     increaseLevel_->setChecked(values_.increaseLevel);
     levelLabel_ = new QLabel(tr("Start Level:"), this);
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());

@@ -29,6 +29,7 @@ ReplaysDialog::ReplaysDialog(std::vector<ReplayListing> listings, const QString&
     ApplyDialogLook(this);
 
     list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("replayList"));
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->setHeaderLabels({tr("Date"), tr("Player"), tr("Score"), tr("Lines"), tr("Height"), tr("Game")});
