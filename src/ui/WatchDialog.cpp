@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "settings/IniFile.h"
@@ -30,11 +29,7 @@ WatchDialog::WatchDialog(const WatchEntries& entries, Prompts& prompts, QWidget*
     form->addRow(tr("Your &name"), nameEdit_);
     form->addRow(tr("&Server (host:port)"), serverEdit_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &WatchDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &WatchDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* note = new QLabel(tr("You see every player's well, the tables and the chat, and never play."), this);
     note->setWordWrap(true);

@@ -27,7 +27,7 @@ void AnswerWatch(FakePrompts& prompts, const QString& name, const QString& serve
     prompts.On<WatchDialog>([=](WatchDialog& d) {
         Child<QLineEdit>(&d, "nameEdit")->setText(name);
         Child<QLineEdit>(&d, "serverEdit")->setText(server);
-        d.accept();
+        Child<QPushButton>(&d, "ok")->click();  // the OK of every OK/Cancel dialog
     });
 }
 
