@@ -34,7 +34,6 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());
     levelBar_ = new LevelBar(LevelOfFallPeriod(ClampFallPeriod(values_.startPeriod)), this);
     levelBar_->setFixedWidth(DialogUnits(this, 45, 9).width());
-    // OK and Cancel at either edge: a row of its own, not a button box.
     okButton_ = new QPushButton(tr("O&k"), this);
     okButton_->setObjectName(QStringLiteral("ok"));
     okButton_->setDefault(true);
@@ -52,6 +51,7 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     levelRow->addWidget(levelLabel_);
     levelRow->addStretch();
     levelRow->addWidget(levelBar_);
+    // Built by hand: a button box cannot put OK at the left edge and Cancel at the right, where this dialog has them.
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(okButton_);
     buttons->addStretch();

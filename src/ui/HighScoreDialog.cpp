@@ -84,6 +84,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(reset, &QPushButton::clicked, this, &HighScoreDialog::ResetScores);
     connect(watch_, &QPushButton::clicked, this, &HighScoreDialog::Watch);
+    // Built by hand: a button box cannot keep "O&k" alone at the left edge with "&Watch" and "&Reset" at the right.
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addStretch();
