@@ -33,8 +33,12 @@ std::string SimUsage() {
            " with\n"
            "the level rising, and are repeated exactly by their seeds.\n"
            "\n"
-           "  --games N          games to play (default 1)\n"
-           "  --seed S           game g uses the seed S + g - 1 (default 1)\n"
+           "  --games N          games to play (default " +
+           number(defaults.games) +
+           ")\n"
+           "  --seed S           game g uses the seed S + g - 1 (default " +
+           number(defaults.seed) +
+           ")\n"
            "  --height H         well height in rows, " +
            number(kMinWellHeight) + " to " + number(kMaxWellHeight) + " (default " + number(defaults.height) +
            "); this is the\n"
@@ -60,14 +64,7 @@ std::string SimUsage() {
            "verify FILE...: replays each recorded game and checks its score, lines\n"
            "and well; exit status 1 at the first that does not match.\n"
            "replay FILE: plays a recorded game, with --trace figure by figure.\n"
-           "\n"
-           "Tune options:\n"
-           "  --generations G    generations of the search (default 20)\n"
-           "  --population N     weight sets drawn per generation (default 20)\n"
-           "  --games K          games each set plays, seeds S to S + K - 1 (default 4)\n"
-           "  --height H, --max-pieces M, --seed S, --jobs J   as above\n"
-           "  --start FILE.dem   weights to start from (default: the default weights)\n"
-           "  --out FILE.dem     where the best centre so far is written (required)\n";
+           "\n";
 }
 
 SimArgsResult ParseSimArgs(const std::vector<std::string>& args) {

@@ -22,6 +22,10 @@ namespace vexari {
 //   vexari-sim [--games N] [--seed S] [--height H] [--weights FILE.dem] [--speed SPEED]
 //              [--bottom-lines] [--no-next] [--max-pieces M] [--json] [--trace] [--jobs J]
 //   vexari-sim analyze FILE
+// Where a game stops when the well does not fill first: the simulator's and
+// the weight search's default.
+inline constexpr std::int64_t kDefaultMaxPieces = 100000;
+
 struct SimOptions {
     bool analyze = false;
     std::string analyzeFile;
@@ -33,7 +37,7 @@ struct SimOptions {
     int speed = kDefaultComputerSpeed;
     bool bottomLines = false;
     bool next = true;
-    std::int64_t maxPieces = 100000;
+    std::int64_t maxPieces = kDefaultMaxPieces;
     bool json = false;
     bool trace = false;
     int jobs = 0;  // threads playing the games; 0: one per core
@@ -49,7 +53,7 @@ struct SimArgsResult {
 // Parses the arguments after the program name.
 SimArgsResult ParseSimArgs(const std::vector<std::string>& args);
 
-// The usage text of vexari-sim.
+// The usage text of vexari-sim, up to the tune options (TuneUsage()).
 std::string SimUsage();
 
 // One landing of a simulated game, as the game reports it, and which.

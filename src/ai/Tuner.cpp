@@ -41,6 +41,24 @@ TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args) {
     return {o, {}};
 }
 
+std::string TuneUsage() {
+    const auto number = [](long long n) { return std::to_string(n); };
+    const TuneOptions defaults;
+    return "Tune options:\n"
+           "  --generations G    generations of the search (default " +
+           number(defaults.generations) +
+           ")\n"
+           "  --population N     weight sets drawn per generation (default " +
+           number(defaults.population) +
+           ")\n"
+           "  --games K          games each set plays, seeds S to S + K - 1 (default " +
+           number(defaults.games) +
+           ")\n"
+           "  --height H, --max-pieces M, --seed S, --jobs J   as above\n"
+           "  --start FILE.dem   weights to start from (default: the default weights)\n"
+           "  --out FILE.dem     where the best centre so far is written (required)\n";
+}
+
 // ---------------------------------------------------------------------------
 // The search
 
@@ -129,10 +147,7 @@ std::vector<double> PlayCandidates(const TuneOptions& options, const std::vector
     std::atomic<int> next{0};
     const auto work = [&] {
         for (int t = next++; t < tasks; t = next++) {
-            ComputerWeights weights;
-            bool learnMode = false;
-            ApplyDialogValues({candidates[static_cast<std::size_t>(t / games)], false}, weights, learnMode);
-            Simulator simulator(sim, weights);
+            Simulator simulator(sim, WeightsFromValues(candidates[static_cast<std::size_t>(t / games)]));
             lines[static_cast<std::size_t>(t)] = simulator.Play(t % games + 1).lines;
         }
     };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/Simulator.h"
 #include "ai/WeightsFile.h"
 
 namespace vexari {
@@ -20,8 +21,8 @@ struct TuneOptions {
     int generations = 20;
     int population = 20;
     int games = 4;
-    int height = 25;
-    std::int64_t maxPieces = 100000;
+    int height = kMaxWellHeight;
+    std::int64_t maxPieces = kDefaultMaxPieces;
     std::uint32_t seed = 1;  // candidates play games with seeds S to S + K - 1
     int jobs = 0;            // 0: one thread per core
     std::string startFile;   // empty: start from the default weights
@@ -36,6 +37,8 @@ struct TuneArgsResult {
 
 // Parses the arguments after "tune".
 TuneArgsResult ParseTuneArgs(const std::vector<std::string>& args);
+// The tune options' part of vexari-sim's usage text.
+std::string TuneUsage();
 
 // The weights the search tries stay within these bounds: whole numbers the
 // Demo parameters dialog shows as they are (it scales weights down only when

@@ -79,6 +79,21 @@ WeightsReadResult ReadWeightsFile(const std::string& path, WeightValues& values)
     return {true, ParseWeightValues(in, values)};
 }
 
+std::optional<WeightValues> ReadAllWeightValues(const std::string& path, std::string& error) {
+    WeightValues values{};
+    const WeightsReadResult read = ReadWeightsFile(path, values);
+    if (!read.opened) {
+        error = "cannot open " + path;
+        return std::nullopt;
+    }
+    if (read.count != ComputerWeights::kCriteria) {
+        error = path + ": expected " + std::to_string(ComputerWeights::kCriteria) + " whole numbers, found " +
+                std::to_string(read.count);
+        return std::nullopt;
+    }
+    return values;
+}
+
 void ScaleWeightsForDialog(ComputerWeights& weights) {
     double largest = 0;  // 0 when every weight is negative
     for (int i = 0; i < ComputerWeights::kCriteria; ++i)
@@ -96,6 +111,13 @@ WeightValues DialogValuesFromWeights(const ComputerWeights& weights) {
 void ApplyDialogValues(const WeightsDialogData& data, ComputerWeights& weights, bool& learnMode) {
     learnMode = data.learnMode;
     for (int i = 0; i < ComputerWeights::kCriteria; ++i) weights[i] = data.values[static_cast<std::size_t>(i)];
+}
+
+ComputerWeights WeightsFromValues(const WeightValues& values) {
+    ComputerWeights weights;
+    bool learnMode = false;  // not part of the values
+    ApplyDialogValues({values, false}, weights, learnMode);
+    return weights;
 }
 
 }  // namespace vexari

@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ struct WeightsReadResult {
 // `values`, stopping at the end of the file or at the first item that is not
 // a whole number; the values not read keep their contents.
 WeightsReadResult ReadWeightsFile(const std::string& path, WeightValues& values);
+// A file named on a command line: all eight values, or nothing and an error
+// line ("cannot open PATH", "PATH: expected 8 whole numbers, found N").
+std::optional<WeightValues> ReadAllWeightValues(const std::string& path, std::string& error);
 // The same reading from a stream or from text in memory; returns the count.
 int ParseWeightValues(std::istream& in, WeightValues& values);
 int ParseWeightValues(std::string_view text, WeightValues& values);
@@ -52,5 +56,7 @@ WeightValues DialogValuesFromWeights(const ComputerWeights& weights);
 // OK in the dialog: the weights become the dialog's whole numbers and the
 // learn mode takes the check box's state.
 void ApplyDialogValues(const WeightsDialogData& data, ComputerWeights& weights, bool& learnMode);
+// The weights of eight whole numbers, the other criteria 0.
+ComputerWeights WeightsFromValues(const WeightValues& values);
 
 }  // namespace vexari

@@ -79,8 +79,9 @@ public:
     void SkillChanged();
     // Shows a finished game's final well, score and lines, waiting for a start.
     void ShowFinalPosition(const Well& well, std::int32_t score, std::int32_t lines);
-    // Puts back who played and how, as a recording stored it.
-    void RestoreMode(const GameMode& mode);
+    // Who plays and how, as a recording stores it, and putting it back.
+    const GameMode& mode() const { return record_; }
+    void RestoreMode(const GameMode& mode) { static_cast<GameMode&>(record_) = mode; }
     void TakeNextFigure();
 
     // One timer tick (kTickMs).

@@ -13,16 +13,18 @@ namespace vexari {
 // to play it again.
 struct GameMode {
     bool computerPlays = false;
-    int computerSpeed = kDefaultComputerSpeed;
+    int computerSpeed = kDefaultComputerSpeed;  // kMinComputerSpeed..kMaxComputerSpeed
     bool learnMode = false;
     bool highScoreEligible = false;
     bool networkGame = false;
     std::uint32_t networkSeed = 0;
-    int networkFallPeriod = 5;
+    int networkFallPeriod = 5;  // start fall period of a network round
+
+    friend bool operator==(const GameMode&, const GameMode&) = default;
 };
 
-// The whole state of one game.
-struct GameRecord {
+// The whole state of one game: who plays it and how, and where it stands.
+struct GameRecord : GameMode {
     Well well;
     int height = 25;  // current playing height H; the configured one becomes current at a reset
 
@@ -47,18 +49,9 @@ struct GameRecord {
 
     bool running = false;
     bool waitingForStart = false;
-    bool networkGame = false;
-    bool computerPlays = false;
-    bool learnMode = false;
-    bool highScoreEligible = false;
-
-    int computerSpeed = kDefaultComputerSpeed;  // kMinComputerSpeed..kMaxComputerSpeed
 
     int playerRotation = 0;      // quarter turns (mod 4) since the figure appeared
     int playerDisplacement = 0;  // net columns moved since the figure appeared
-
-    std::uint32_t networkSeed = 0;
-    int networkFallPeriod = 5;  // start fall period of a network round
 
     KeyCode pendingKey = KeyCode::None;  // the key for KeyAction
     int repeatCount = 0;

@@ -120,4 +120,12 @@ std::string Utf16ToCp1252(std::u16string_view text) {
     return out;
 }
 
+std::string TerminalLines(std::string_view text) {
+    std::string lines;
+    for (const char c : text)
+        if (c != '\r') lines += c;
+    if (lines.empty() || lines.back() != '\n') lines += '\n';
+    return lines;
+}
+
 }  // namespace vexari

@@ -57,7 +57,7 @@ void GameServer::Settle() {
             continue;
         }
         if (notices_.empty()) {
-            if (!TablesLeft() || connections_.DeferTables()) break;
+            if (!TablesDue() || connections_.DeferTables()) break;
             ++depth_;
             FlushTables();
             --depth_;

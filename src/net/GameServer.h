@@ -142,8 +142,9 @@ public:
     // About once a second: the countdown, the tables without trace messages,
     // and the close of connections that have not joined in time.
     void ServerTick();
-    // Something changed the tables since they were last sent.
-    bool TablesDue() const { return TablesLeft(); }
+    // Tables wait to go out: something changed them since they were last
+    // sent, or parts of the last ones wait for a later turn.
+    bool TablesDue() const { return tablesDue_ || !tablesRound_.empty(); }
     // For a transport that defers the tables: they go to every connection
     // once, built and encoded once, however many events changed them.
     void SendTables();
@@ -224,7 +225,6 @@ private:
     void SendTextAll(const std::string& text);
     void SendTablesAll();
     void BeginTablesRound();
-    bool TablesLeft() const { return tablesDue_ || !tablesRound_.empty(); }
     void FlushTables();
     void CloseLateJoiners();
     void Settle();

@@ -5,7 +5,6 @@ namespace vexari {
 
 PlayConditions CaptureConditions(const Game& game) {
     const Settings& s = game.settings();
-    const GameRecord& r = game.record();
     PlayConditions c;
     c.height = s.height;
     c.fallPeriod = s.fallPeriod;
@@ -15,13 +14,7 @@ PlayConditions CaptureConditions(const Game& game) {
     c.animate = s.animate;
     c.keys = s.keys;
     c.weights = s.weights;
-    c.computerPlays = r.computerPlays;
-    c.computerSpeed = r.computerSpeed;
-    c.learnMode = r.learnMode;
-    c.highScoreEligible = r.highScoreEligible;
-    c.networkGame = r.networkGame;
-    c.networkSeed = r.networkSeed;
-    c.networkFallPeriod = r.networkFallPeriod;
+    c.mode = game.mode();
     return c;
 }
 
@@ -35,14 +28,13 @@ void ApplyConditions(const PlayConditions& c, Game& game) {
     s.animate = c.animate;
     s.keys = c.keys;
     s.weights = c.weights;
-    game.RestoreMode({c.computerPlays, c.computerSpeed, c.learnMode, c.highScoreEligible, c.networkGame,
-                      c.networkSeed, c.networkFallPeriod});
+    game.RestoreMode(c.mode);
 }
 
 ReplayKind KindOf(const Replay& replay) {
-    if (replay.start.networkGame) return ReplayKind::Network;
-    bool computer = replay.start.computerPlays;
-    for (const PlayConditions& c : replay.changes) computer = computer || c.computerPlays;
+    if (replay.start.mode.networkGame) return ReplayKind::Network;
+    bool computer = replay.start.mode.computerPlays;
+    for (const PlayConditions& c : replay.changes) computer = computer || c.mode.computerPlays;
     return computer ? ReplayKind::Demo : ReplayKind::Single;
 }
 

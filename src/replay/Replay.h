@@ -11,8 +11,8 @@
 namespace vexari {
 
 // Everything outside the inputs that changes how a game plays: the settings
-// the game loop and the computer player read, and the game record's own
-// switches that the window, the network game or the demo command set.
+// the game loop and the computer player read, and who plays and how, which
+// the window, the network game or the demo command set.
 struct PlayConditions {
     int height = 25;
     int fallPeriod = 5;
@@ -22,13 +22,7 @@ struct PlayConditions {
     int animate = 1;
     KeyBindings keys;
     ComputerWeights weights;
-    bool computerPlays = false;
-    int computerSpeed = kDefaultComputerSpeed;
-    bool learnMode = false;
-    bool highScoreEligible = false;
-    bool networkGame = false;
-    std::uint32_t networkSeed = 0;
-    int networkFallPeriod = 5;
+    GameMode mode;
 
     friend bool operator==(const PlayConditions&, const PlayConditions&) = default;
 };

@@ -29,11 +29,12 @@ void WriteConditions(ByteWriter& w, const PlayConditions& c) {
     while (count > 0 && c.weights[count - 1] == 0) --count;
     w.Unsigned(static_cast<std::uint64_t>(count));
     for (int i = 0; i < count; ++i) w.Double(c.weights[i]);
-    w.Byte(static_cast<std::uint8_t>(c.computerPlays | c.learnMode << 1 | c.highScoreEligible << 2 |
-                                     c.networkGame << 3));
-    w.Unsigned(static_cast<std::uint64_t>(c.computerSpeed));
-    w.Unsigned(c.networkSeed);
-    w.Signed(c.networkFallPeriod);
+    const GameMode& m = c.mode;
+    w.Byte(static_cast<std::uint8_t>(m.computerPlays | m.learnMode << 1 | m.highScoreEligible << 2 |
+                                     m.networkGame << 3));
+    w.Unsigned(static_cast<std::uint64_t>(m.computerSpeed));
+    w.Unsigned(m.networkSeed);
+    w.Signed(m.networkFallPeriod);
 }
 
 void WriteEvent(ByteWriter& w, const ReplayEvent& e, std::uint32_t delta, const Replay& replay) {
@@ -100,17 +101,18 @@ struct Reader {
             if (in.Double(weight) && !(std::isfinite(weight) && std::fabs(weight) <= kMaxWeight))
                 return Fail("a computer weight is not a number the game uses");
         }
+        GameMode& m = c.mode;
         std::uint8_t flags = 0;
         in.Byte(flags);
-        in.Unsigned(c.computerSpeed, kMaxComputerSpeed);
-        in.Unsigned(c.networkSeed, 0xFFFFFFFFu);
-        in.Signed(c.networkFallPeriod, kInt32Min, kInt32Max);
+        in.Unsigned(m.computerSpeed, kMaxComputerSpeed);
+        in.Unsigned(m.networkSeed, 0xFFFFFFFFu);
+        in.Signed(m.networkFallPeriod, kInt32Min, kInt32Max);
         if (!in.ok()) return Fail("the game's settings are damaged");
         if (flags > 15) return Fail("the game's settings hold unknown switches");
-        c.computerPlays = flags & 1;
-        c.learnMode = flags & 2;
-        c.highScoreEligible = flags & 4;
-        c.networkGame = flags & 8;
+        m.computerPlays = flags & 1;
+        m.learnMode = flags & 2;
+        m.highScoreEligible = flags & 4;
+        m.networkGame = flags & 8;
         return true;
     }
 

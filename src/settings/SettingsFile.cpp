@@ -52,6 +52,132 @@ long long TruncatedWeight(double w) {
     return static_cast<long long>(t);
 }
 
+// Every value the settings file stores, once: its section, its key, the field
+// that holds it and the default a missing key reads as. `Visit` is the reader
+// or the writer below; `S` is Settings or const Settings. The order is the
+// order in which a new file lists them; a default may depend on a value
+// listed before it (the network fall period on the fall period, the window's
+// size on the well's height).
+template <class Visit, class S>
+void EachStoredValue(Visit& v, S& s, const Settings& d) {
+    v.Key("KEYS", "LEFT", s.keys.left, d.keys.left);
+    v.Key("KEYS", "RIGHT", s.keys.right, d.keys.right);
+    v.Key("KEYS", "ROTATE", s.keys.rotate, d.keys.rotate);
+    v.Key("KEYS", "ROTATE2", s.keys.rotate2, d.keys.rotate2);
+    v.Key("KEYS", "DROP", s.keys.drop, d.keys.drop);
+    v.Key("KEYS", "ACCELERATE", s.keys.accelerate, d.keys.accelerate);
+    v.Int("KEYS", "PAD_DELAY", s.pad.delay, d.pad.delay);
+    v.Int("KEYS", "PAD_RATE", s.pad.rate, d.pad.rate);
+    for (int b = 0; b < PadSettings::kButtonCount; ++b)
+        v.Int("KEYS", kPadButtonKeys[b], s.pad.buttons[b], d.pad.buttons[b]);
+
+    v.Int("SKILL", "LEVEL", s.fallPeriod, d.fallPeriod);
+    v.Int("SKILL", "INCLEVEL", s.incLevel, d.incLevel);
+    v.Int("SKILL", "NEXT", s.next, d.next);
+    v.Int("SKILL", "BOTLINES", s.botLines, d.botLines);
+    v.Int("SKILL", "HEIGHT", s.height, d.height);
+
+    for (int i = 0; i < ComputerWeights::kCriteria; ++i) v.Weight("DEMO", kDemoKeys[i], s.weights[i], d.weights[i]);
+
+    v.Int("DESIGN", "SOUND", s.sound, d.sound);
+    v.Int("DESIGN", "ANIMATE", s.animate, d.animate);
+    v.Int("DESIGN", "COLOR", s.color, d.color);
+    v.Int("DESIGN", "DOTS", s.dots, d.dots);
+    v.Int("DESIGN", "DOT_INTERVAL", s.dotInterval, d.dotInterval);
+    v.Int("DESIGN", "PALETTE", s.palette, d.palette);
+    v.Int("DESIGN", "MARKS", s.marks, d.marks);
+    v.Int("DESIGN", "LANDING", s.landing, d.landing);
+    v.Int("DESIGN", "SOUND_VOLUME", s.soundVolume, d.soundVolume);
+    v.Int("DESIGN", "SOUND_CLICKS", s.soundClicks, d.soundClicks);
+
+    v.Text("NET", "PLAYER_NAME", s.playerName, d.playerName, kPlayerNameSize);
+    v.Text("NET", "SERVER", s.server, d.server, kServerSize);
+    v.Text("NET", "TEAM", s.team, d.team, kTeamSize);
+    v.Int("NET", "PORT", s.port, d.port);
+    v.Int("NET", "LEVEL", s.netFallPeriod, s.fallPeriod);
+    v.Int("NET", "COMMAND_TO_THROW", s.teamThrow, d.teamThrow);
+    v.Int("NET", "PLAYER_TO_THROW", s.playerThrow, d.playerThrow);
+    v.Int("NET", "PEND_LINES", s.pendLines, d.pendLines);
+    v.Int("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyWinScores, d.countOnlyWinScores);
+    v.Int("NET", "PLAYER_EXIT_SCORES", s.playerWinScores, d.playerWinScores);
+    v.Int("NET", "COMMAND_EXIT_SCORES", s.teamWinScores, d.teamWinScores);
+    v.Int("NET", "MAX_SCORES", s.playTill, d.playTill);
+    v.Int("NET", "SEC_BEFORE_START", s.countdownSeconds, d.countdownSeconds);
+    v.Int("NET", "TRACE_MESSAGES", s.traceMessages, d.traceMessages);
+
+    v.HighScorePath("FILES", "HIGH_SCORE", s.highScore, d.highScore);
+    v.Text("FILES", "HELP", s.help, d.help, kFileNameSize);
+    v.Text("FILES", "BITMAP", s.bitmap, d.bitmap, kFileNameSize);
+
+    v.Geometry("SIZE", s.left, s.right, s.top, s.bottom, s.height);
+
+    v.Installed("INSTALLED", "INSTALLED", s.installed);
+}
+
+// Reads the values: a missing key or one that is not a number takes its
+// default; SanitizeSettings puts the rest in range afterwards.
+struct StoredValueReader {
+    const IniFile& ini;
+    const ScreenMetrics& metrics;
+
+    void Int(const char* section, const char* key, int& field, int def) { field = ini.ReadInt(section, key, def); }
+    // The 16-bit values: anything outside 16 bits is out of their range too.
+    void Int(const char* section, const char* key, std::int16_t& field, int def) {
+        field = static_cast<std::int16_t>(ClampInt(ini.ReadInt(section, key, def), INT16_MIN, INT16_MAX));
+    }
+    void Key(const char* section, const char* key, KeyCode& field, KeyCode def) {
+        field = KeyCodeFromStored(ini.ReadInt(section, key, StoredKeyCode(def)));
+    }
+    void Weight(const char* section, const char* key, double& field, double def) {
+        field = ini.ReadInt(section, key, static_cast<int>(def));
+    }
+    void Text(const char* section, const char* key, std::string& field, const std::string& def, std::size_t size) {
+        field = ini.ReadString(section, key, def, size);
+    }
+    void HighScorePath(const char* section, const char* key, std::string& field, const std::string& def) {
+        Text(section, key, field, def, kFileNameSize);
+    }
+    // Without a stored size the window is centred on the screen, as tall as
+    // a maximised window.
+    void Geometry(const char* section, int& left, int& right, int& top, int& bottom, int wellHeight) {
+        const WindowRect g = DefaultGeometry(metrics, wellHeight);
+        Int(section, "LEFT", left, g.left);
+        Int(section, "RIGHT", right, g.right);
+        Int(section, "TOP", top, g.top);
+        Int(section, "BOTTOM", bottom, g.bottom);
+    }
+    void Installed(const char* section, const char* key, int& field) { Int(section, key, field, 0); }
+};
+
+// Lists the values as plain texts.
+struct StoredValueWriter {
+    std::vector<IniFile::Entry> out;
+
+    void Put(const char* section, const char* key, std::string value) { out.push_back({section, key, std::move(value)}); }
+    void Int(const char* section, const char* key, long long field, long long) { Put(section, key, std::to_string(field)); }
+    void Key(const char* section, const char* key, KeyCode field, KeyCode) {
+        Int(section, key, StoredKeyCode(field), 0);
+    }
+    void Weight(const char* section, const char* key, double field, double) {
+        Int(section, key, TruncatedWeight(field), 0);
+    }
+    void Text(const char* section, const char* key, const std::string& field, const std::string&, std::size_t) {
+        Put(section, key, field);
+    }
+    // Stored absolute, so that the file stays found from any working folder.
+    void HighScorePath(const char* section, const char* key, const std::string& field, const std::string&) {
+        Put(section, key, AbsoluteHighScorePath(field));
+    }
+    void Geometry(const char* section, int left, int right, int top, int bottom, int) {
+        Int(section, "LEFT", left, 0);
+        Int(section, "RIGHT", right, 0);
+        Int(section, "TOP", top, 0);
+        Int(section, "BOTTOM", bottom, 0);
+    }
+    // A written file is an installed one.
+    void Installed(const char* section, const char* key, int) { Put(section, key, "1"); }
+};
+
 }  // namespace
 
 WindowRect DefaultGeometry(const ScreenMetrics& metrics, int wellHeight) {
@@ -112,72 +238,10 @@ bool LoadSettings(Settings& settings, const ScreenMetrics& metrics) {
 }
 
 bool LoadSettings(Settings& s, const ScreenMetrics& metrics, const std::filesystem::path& file) {
-    IniFile ini(file);
-    const Settings d;
-    // The 16-bit values: anything outside 16 bits is out of their range too.
-    auto flag = [&](const char* sec, const char* key, int def) {
-        return static_cast<std::int16_t>(ClampInt(ini.ReadInt(sec, key, def), INT16_MIN, INT16_MAX));
-    };
-
-    s.keys.left = KeyCodeFromStored(ini.ReadInt("KEYS", "LEFT", StoredKeyCode(d.keys.left)));
-    s.keys.right = KeyCodeFromStored(ini.ReadInt("KEYS", "RIGHT", StoredKeyCode(d.keys.right)));
-    s.keys.rotate = KeyCodeFromStored(ini.ReadInt("KEYS", "ROTATE", StoredKeyCode(d.keys.rotate)));
-    s.keys.drop = KeyCodeFromStored(ini.ReadInt("KEYS", "DROP", StoredKeyCode(d.keys.drop)));
-    s.keys.accelerate = KeyCodeFromStored(ini.ReadInt("KEYS", "ACCELERATE", StoredKeyCode(d.keys.accelerate)));
-    s.keys.rotate2 = KeyCodeFromStored(ini.ReadInt("KEYS", "ROTATE2", StoredKeyCode(d.keys.rotate2)));
-    s.pad.delay = ini.ReadInt("KEYS", "PAD_DELAY", d.pad.delay);
-    s.pad.rate = ini.ReadInt("KEYS", "PAD_RATE", d.pad.rate);
-    for (int b = 0; b < PadSettings::kButtonCount; ++b)
-        s.pad.buttons[b] = ini.ReadInt("KEYS", kPadButtonKeys[b], d.pad.buttons[b]);
-
-    s.fallPeriod = ClampFallPeriod(ini.ReadInt("SKILL", "LEVEL", d.fallPeriod));
-    s.next = flag("SKILL", "NEXT", d.next);
-    s.incLevel = flag("SKILL", "INCLEVEL", d.incLevel);
-    s.botLines = ini.ReadInt("SKILL", "BOTLINES", d.botLines);
-    s.height = ClampWellHeight(ini.ReadInt("SKILL", "HEIGHT", d.height));
-
+    const IniFile ini(file);
     s.weights = ComputerWeights{};
-    for (int i = 0; i < ComputerWeights::kCriteria; ++i)
-        s.weights[i] = ini.ReadInt("DEMO", kDemoKeys[i], static_cast<int>(d.weights[i]));
-
-    s.sound = ini.ReadInt("DESIGN", "SOUND", d.sound);
-    s.animate = ini.ReadInt("DESIGN", "ANIMATE", d.animate);
-    s.color = ini.ReadInt("DESIGN", "COLOR", d.color);
-    s.dots = flag("DESIGN", "DOTS", d.dots);
-    s.dotInterval = ini.ReadInt("DESIGN", "DOT_INTERVAL", d.dotInterval);
-    s.palette = ini.ReadInt("DESIGN", "PALETTE", d.palette);
-    s.marks = ini.ReadInt("DESIGN", "MARKS", d.marks);
-    s.landing = ini.ReadInt("DESIGN", "LANDING", d.landing);
-    s.soundVolume = ini.ReadInt("DESIGN", "SOUND_VOLUME", d.soundVolume);
-    s.soundClicks = ini.ReadInt("DESIGN", "SOUND_CLICKS", d.soundClicks);
-
-    s.playerName = ini.ReadString("NET", "PLAYER_NAME", d.playerName, kPlayerNameSize);
-    s.server = ini.ReadString("NET", "SERVER", d.server, kServerSize);
-    s.team = ini.ReadString("NET", "TEAM", d.team, kTeamSize);
-    s.port = ini.ReadInt("NET", "PORT", d.port);
-    s.netFallPeriod = ini.ReadInt("NET", "LEVEL", s.fallPeriod);
-    s.teamThrow = ini.ReadInt("NET", "COMMAND_TO_THROW", d.teamThrow);
-    s.playerThrow = ini.ReadInt("NET", "PLAYER_TO_THROW", d.playerThrow);
-    s.pendLines = ini.ReadInt("NET", "PEND_LINES", d.pendLines);
-    s.countOnlyWinScores = ini.ReadInt("NET", "COUNT_ONLY_EXIT_SCORES", d.countOnlyWinScores);
-    s.playerWinScores = ini.ReadInt("NET", "PLAYER_EXIT_SCORES", d.playerWinScores);
-    s.teamWinScores = ini.ReadInt("NET", "COMMAND_EXIT_SCORES", d.teamWinScores);
-    s.playTill = ini.ReadInt("NET", "MAX_SCORES", d.playTill);
-    s.countdownSeconds = ini.ReadInt("NET", "SEC_BEFORE_START", d.countdownSeconds);
-    s.traceMessages = ini.ReadInt("NET", "TRACE_MESSAGES", d.traceMessages);
-
-    s.highScore = ini.ReadString("FILES", "HIGH_SCORE", d.highScore, kFileNameSize);
-    s.help = ini.ReadString("FILES", "HELP", d.help, kFileNameSize);
-    s.bitmap = ini.ReadString("FILES", "BITMAP", d.bitmap, kFileNameSize);
-
-    const WindowRect g = DefaultGeometry(metrics, s.height);
-    s.left = ini.ReadInt("SIZE", "LEFT", g.left);
-    s.right = ini.ReadInt("SIZE", "RIGHT", g.right);
-    s.top = ini.ReadInt("SIZE", "TOP", g.top);
-    s.bottom = ini.ReadInt("SIZE", "BOTTOM", g.bottom);
-
-    s.installed = ini.ReadInt("INSTALLED", "INSTALLED", 0);
-
+    StoredValueReader reader{ini, metrics};
+    EachStoredValue(reader, s, Settings{});
     SanitizeSettings(s);
     return s.installed == 0;
 }
@@ -189,72 +253,9 @@ namespace {
 // Every value as the file stores it, in the order a new file lists them. The
 // values are plain texts: IniFile::WriteString quotes what needs quoting.
 std::vector<IniFile::Entry> SettingsEntries(const Settings& s) {
-    std::vector<IniFile::Entry> out;
-    struct Writer {
-        std::vector<IniFile::Entry>& out;
-        void WriteString(const char* section, const char* key, std::string value) {
-            out.push_back({section, key, std::move(value)});
-        }
-        void WriteInt(const char* section, const char* key, long long value) {
-            WriteString(section, key, std::to_string(value));
-        }
-    } ini{out};
-
-    ini.WriteInt("KEYS", "LEFT", StoredKeyCode(s.keys.left));
-    ini.WriteInt("KEYS", "RIGHT", StoredKeyCode(s.keys.right));
-    ini.WriteInt("KEYS", "ROTATE", StoredKeyCode(s.keys.rotate));
-    ini.WriteInt("KEYS", "ROTATE2", StoredKeyCode(s.keys.rotate2));
-    ini.WriteInt("KEYS", "DROP", StoredKeyCode(s.keys.drop));
-    ini.WriteInt("KEYS", "ACCELERATE", StoredKeyCode(s.keys.accelerate));
-    ini.WriteInt("KEYS", "PAD_DELAY", s.pad.delay);
-    ini.WriteInt("KEYS", "PAD_RATE", s.pad.rate);
-    for (int b = 0; b < PadSettings::kButtonCount; ++b) ini.WriteInt("KEYS", kPadButtonKeys[b], s.pad.buttons[b]);
-
-    ini.WriteInt("SKILL", "LEVEL", s.fallPeriod);
-    ini.WriteInt("SKILL", "INCLEVEL", s.incLevel);
-    ini.WriteInt("SKILL", "NEXT", s.next);
-    ini.WriteInt("SKILL", "BOTLINES", s.botLines);
-    ini.WriteInt("SKILL", "HEIGHT", s.height);
-
-    for (int i = 0; i < ComputerWeights::kCriteria; ++i) ini.WriteInt("DEMO", kDemoKeys[i], TruncatedWeight(s.weights[i]));
-
-    ini.WriteInt("DESIGN", "SOUND", s.sound);
-    ini.WriteInt("DESIGN", "ANIMATE", s.animate);
-    ini.WriteInt("DESIGN", "COLOR", s.color);
-    ini.WriteInt("DESIGN", "DOTS", s.dots);
-    ini.WriteInt("DESIGN", "DOT_INTERVAL", s.dotInterval);
-    ini.WriteInt("DESIGN", "PALETTE", s.palette);
-    ini.WriteInt("DESIGN", "MARKS", s.marks);
-    ini.WriteInt("DESIGN", "LANDING", s.landing);
-    ini.WriteInt("DESIGN", "SOUND_VOLUME", s.soundVolume);
-    ini.WriteInt("DESIGN", "SOUND_CLICKS", s.soundClicks);
-
-    ini.WriteString("NET", "PLAYER_NAME", s.playerName);
-    ini.WriteString("NET", "SERVER", s.server);
-    ini.WriteString("NET", "TEAM", s.team);
-    ini.WriteInt("NET", "PORT", s.port);
-    ini.WriteInt("NET", "LEVEL", s.netFallPeriod);
-    ini.WriteInt("NET", "COMMAND_TO_THROW", s.teamThrow);
-    ini.WriteInt("NET", "PLAYER_TO_THROW", s.playerThrow);
-    ini.WriteInt("NET", "PEND_LINES", s.pendLines);
-    ini.WriteInt("NET", "COUNT_ONLY_EXIT_SCORES", s.countOnlyWinScores);
-    ini.WriteInt("NET", "PLAYER_EXIT_SCORES", s.playerWinScores);
-    ini.WriteInt("NET", "COMMAND_EXIT_SCORES", s.teamWinScores);
-    ini.WriteInt("NET", "MAX_SCORES", s.playTill);
-    ini.WriteInt("NET", "SEC_BEFORE_START", s.countdownSeconds);
-    ini.WriteInt("NET", "TRACE_MESSAGES", s.traceMessages);
-
-    ini.WriteString("FILES", "HIGH_SCORE", AbsoluteHighScorePath(s.highScore));
-    ini.WriteString("FILES", "HELP", s.help);
-    ini.WriteString("FILES", "BITMAP", s.bitmap);
-
-    ini.WriteInt("SIZE", "LEFT", s.left);
-    ini.WriteInt("SIZE", "RIGHT", s.right);
-    ini.WriteInt("SIZE", "TOP", s.top);
-    ini.WriteInt("SIZE", "BOTTOM", s.bottom);
-
-    ini.WriteString("INSTALLED", "INSTALLED", "1");
-    return out;
+    StoredValueWriter writer;
+    EachStoredValue(writer, s, s);
+    return std::move(writer.out);
 }
 
 }  // namespace

@@ -363,6 +363,13 @@ TEST(WeightsFile, ExactBytesShortAndUnopenableFiles) {
     EXPECT_EQ(std::tuple(r.opened, r.count, v), std::tuple(true, 3, WeightValues{1, 2, 3, 7, 1, 1, 1, 1}));
     EXPECT_FALSE(ReadWeightsFile(path("missing.dem"), v).opened || ReadWeightsFile(dir.string(), v).opened);
     EXPECT_EQ(v, (WeightValues{1, 2, 3, 7, 1, 1, 1, 1}));  // untouched
+    // A command line's file holds all eight or is refused, with the reason.
+    std::string shortError, missingError, noError;
+    EXPECT_EQ(std::tuple(ReadAllWeightValues(path("short.dem"), shortError).has_value(), shortError,
+                         ReadAllWeightValues(path("missing.dem"), missingError).has_value(), missingError,
+                         ReadAllWeightValues(path("MyParams.dem"), noError)),
+              std::tuple(false, path("short.dem") + ": expected 8 whole numbers, found 3", false,
+                         "cannot open " + path("missing.dem"), DefaultWeightValues()));
     fs::remove_all(dir);
 }
 

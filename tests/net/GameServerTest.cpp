@@ -175,6 +175,8 @@ TEST(Codepage, ConvertsBetweenTheCodePageAndUnicode) {
     for (const auto& [utf8, cp1252] : toCodePage) EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
     const std::u16string lone = std::u16string(1, u'\xDC00') + u"x" + std::u16string(1, u'\xD800');
     EXPECT_EQ(Utf16ToCp1252(u"A\u00E9\u20AC\u009D\U0001F600." + lone), "A\xE9\x80\x9D?.?x?");  // a pair is one
+    // Printed on a terminal: the wire's line ends lose their '\r', and the text ends a line once.
+    EXPECT_EQ(TerminalLines("a\r\n\r\nb") + TerminalLines("c\r\n") + TerminalLines(""), "a\n\nb\nc\n\n");
 }
 
 // ---- the server ----

@@ -3,13 +3,12 @@
 
 #include <QString>
 
-#include <cstdio>
-
 namespace vexari::bot {
 
 BotPlayer::BotPlayer(const PlayerConfig& config, const VersionQuad& version,
                      std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent)
-    : config_(config),
+    : PrintingDisplay(config.outputPrefix),
+      config_(config),
       onEvent_(std::move(onEvent)),
       game_(settings_),
       computer_(game_),
@@ -71,19 +70,6 @@ void BotPlayer::Stop() {
     computerTimer_.stop();
     client_.End();
     transport_.Close();
-}
-
-void BotPlayer::AppendText(const std::string& text) {
-    std::string line;
-    for (const char c : text)
-        if (c != '\r') line += c;
-    if (line.empty() || line.back() != '\n') line += '\n';
-    Print(config_.outputPrefix + line);
-}
-
-void BotPlayer::Print(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
 }
 
 void BotPlayer::PresentArrived(int rows) {

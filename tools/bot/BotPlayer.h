@@ -14,6 +14,7 @@
 #include "game/GameRunner.h"
 #include "net/GameClient.h"
 #include "netqt/QtClientTransport.h"
+#include "PrintingDisplay.h"
 #include "net/Wire.h"
 #include "replay/ReplayLibrary.h"
 #include "replay/ReplayRecorder.h"
@@ -42,7 +43,7 @@ enum class BotEvent {
 // One computer player of a network game without a window: its own settings,
 // game, computer player, game client and socket, run at the game's real pace
 // by a game runner on timers of the event loop, as the window runs its game.
-class BotPlayer final : public WindowRequests, public ClientDisplay {
+class BotPlayer final : public WindowRequests, public PrintingDisplay {
 public:
     // `onEvent` hears of every round that ended and of the end of the
     // connection, with the text to show for a failure.
@@ -64,12 +65,7 @@ public:
     void HideMessageWindow() override {}
     void Minimize() override {}
     void TakeFocus() override {}
-    // ClientDisplay: texts go to stdout.
-    void ShowTables(const Tables&) override {}
-    void AppendText(const std::string& text) override;
-    void ShowMessage(const std::string&) override {}
-    void SetStartEnabled(bool) override {}
-    void CannotPlayAlone() override {}
+    // ClientDisplay: texts go to stdout, and a line for every present.
     void PresentArrived(int rows) override;
 
 private:
@@ -77,7 +73,6 @@ private:
     // Once the computer's keys are pressed: acts on the server's held messages.
     void AfterMessages();
     void Finish(BotEvent event, const std::string& text);
-    void Print(const std::string& line);
 
     PlayerConfig config_;
     std::function<void(BotPlayer&, BotEvent, const std::string&)> onEvent_;

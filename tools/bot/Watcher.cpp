@@ -7,15 +7,6 @@
 
 namespace vexari::bot {
 
-namespace {
-
-void Print(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
-}
-
-}  // namespace
-
 Watcher::Watcher(std::string server, int port, std::string name, int rounds, const VersionQuad& version,
                  std::function<void(int)> onEnd)
     : server_(std::move(server)),
@@ -51,14 +42,6 @@ Watcher::~Watcher() {
 }
 
 void Watcher::Connect() { transport_.Connect(QString::fromStdString(server_), static_cast<std::uint16_t>(port_)); }
-
-void Watcher::AppendText(const std::string& text) {
-    std::string line;
-    for (const char c : text)
-        if (c != '\r') line += c;
-    if (line.empty() || line.back() != '\n') line += '\n';
-    Print(line);
-}
 
 void Watcher::RosterChanged(const std::vector<RoomMember>&, bool roundRunning) {
     if (roundRunning_ && !roundRunning && rounds_ > 0 && ++roundsSeen_ >= rounds_) {

@@ -9,6 +9,7 @@
 #include "net/GameClient.h"
 #include "netqt/QtClientTransport.h"
 #include "net/RoomView.h"
+#include "PrintingDisplay.h"
 #include "settings/Settings.h"
 
 namespace vexari::bot {
@@ -17,7 +18,7 @@ namespace vexari::bot {
 // the server's texts and one line per well change,
 //   NAME (TEAM): R rows of H: ROW/ROW/...
 // with the rows from the bottom, '.' for an empty cell and the colour digit.
-class Watcher final : public ClientDisplay, public RoomObserver {
+class Watcher final : public PrintingDisplay, public RoomObserver {
 public:
     // `onEnd` gets the exit status: 0 when the server closed or the rounds
     // are over, 1 when it cannot be watched.
@@ -27,12 +28,6 @@ public:
 
     void Connect();
 
-    // ClientDisplay: texts go to stdout.
-    void ShowTables(const Tables&) override {}
-    void AppendText(const std::string& text) override;
-    void ShowMessage(const std::string&) override {}
-    void SetStartEnabled(bool) override {}
-    void CannotPlayAlone() override {}
     // RoomObserver
     void RosterChanged(const std::vector<RoomMember>& members, bool roundRunning) override;
     void WellChanged(std::int32_t number, const WellRows& well) override;

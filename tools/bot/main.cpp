@@ -101,20 +101,12 @@ std::optional<BotArgs> ParseArgs(const std::vector<std::string>& args, std::stri
 
 // The weights of a demo-parameters file, or an error text.
 std::optional<vexari::ComputerWeights> LoadWeights(const std::string& path, std::string& error) {
-    vexari::WeightValues values = vexari::DefaultWeightValues();
-    const vexari::WeightsReadResult read = vexari::ReadWeightsFile(path, values);
-    if (!read.opened) {
-        error = "--weights: cannot open " + path;
+    const std::optional<vexari::WeightValues> values = vexari::ReadAllWeightValues(path, error);
+    if (!values) {
+        error = "--weights: " + error;
         return std::nullopt;
     }
-    if (read.count != vexari::ComputerWeights::kCriteria) {
-        error = "--weights: " + path + ": expected 8 whole numbers, found " + std::to_string(read.count);
-        return std::nullopt;
-    }
-    vexari::ComputerWeights weights = vexari::ComputerWeights::Defaults();
-    bool learnMode = false;  // not part of the file
-    vexari::ApplyDialogValues({values, false}, weights, learnMode);
-    return weights;
+    return vexari::WeightsFromValues(*values);
 }
 
 }  // namespace

@@ -214,13 +214,7 @@ public:
     explicit EchoObserver(std::function<void()> onJoin) : onJoin_(std::move(onJoin)) {}
 
     void PlayerJoined() override { onJoin_(); }
-    void TextToAll(std::string_view text) override {
-        std::string out;
-        for (const char c : vexari::Cp1252ToUtf8(text))
-            if (c != '\r') out += c;
-        if (out.empty() || out.back() != '\n') out += '\n';
-        PrintLine(out);
-    }
+    void TextToAll(std::string_view text) override { PrintLine(vexari::TerminalLines(vexari::Cp1252ToUtf8(text))); }
 
 private:
     std::function<void()> onJoin_;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "ReplayCommands.h"
 
 namespace {
+
+std::string Usage() { return vexari::SimUsage() + vexari::TuneUsage(); }
 
 int Error(const std::string& message) {
     std::cerr << "vexari-sim: " << message << "\n";
@@ -34,15 +37,15 @@ int Tune(const std::vector<std::string>& args) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::TuneOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::SimUsage();
+        std::cout << Usage();
         return 0;
     }
     vexari::WeightValues start = vexari::DefaultWeightValues();
     if (!options.startFile.empty()) {
-        const vexari::WeightsReadResult read = vexari::ReadWeightsFile(options.startFile, start);
-        if (!read.opened) return Error("cannot open " + options.startFile);
-        if (read.count != vexari::ComputerWeights::kCriteria)
-            return Error(options.startFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
+        std::string error;
+        const std::optional<vexari::WeightValues> read = vexari::ReadAllWeightValues(options.startFile, error);
+        if (!read) return Error(error);
+        start = *read;
     }
     const std::string error = vexari::RunTune(options, start, std::cout);
     return error.empty() ? 0 : Error(error);
@@ -60,20 +63,17 @@ int main(int argc, char** argv) {
     if (!parsed.options) return Error(parsed.error);
     const vexari::SimOptions& options = *parsed.options;
     if (options.help) {
-        std::cout << vexari::SimUsage();
+        std::cout << Usage();
         return 0;
     }
     if (options.analyze) return Analyze(options.analyzeFile);
 
     vexari::ComputerWeights weights = vexari::ComputerWeights::Defaults();
     if (!options.weightsFile.empty()) {
-        vexari::WeightValues values = vexari::DefaultWeightValues();
-        const vexari::WeightsReadResult read = vexari::ReadWeightsFile(options.weightsFile, values);
-        if (!read.opened) return Error("cannot open " + options.weightsFile);
-        if (read.count != vexari::ComputerWeights::kCriteria)
-            return Error(options.weightsFile + ": expected 8 whole numbers, found " + std::to_string(read.count));
-        bool learnMode = false;  // not part of the file
-        vexari::ApplyDialogValues({values, false}, weights, learnMode);
+        std::string error;
+        const std::optional<vexari::WeightValues> read = vexari::ReadAllWeightValues(options.weightsFile, error);
+        if (!read) return Error(error);
+        weights = vexari::WeightsFromValues(*read);
     }
 
     const auto start = std::chrono::steady_clock::now();
