@@ -86,7 +86,7 @@ ComputerWeightsDialog::ComputerWeightsDialog(const WeightsDialogData& data, Prom
     connect(load, &QPushButton::clicked, this, &ComputerWeightsDialog::LoadFromFile);
     connect(save, &QPushButton::clicked, this, &ComputerWeightsDialog::SaveToFile);
     connect(defaults, &QPushButton::clicked, this, &ComputerWeightsDialog::RestoreDefaults);
-    // Built by hand: a button box would part OK from Cancel with Load and Save between them and send Default to
+    // Built by hand: a button box would separate OK from Cancel with Load and Save between them and send Default to
     // the far left, where this row keeps the five in their order across the dialog's width.
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {ok, cancel, load, save, defaults}) buttons->addWidget(b);

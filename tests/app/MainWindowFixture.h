@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window's tests share: a home folder of their own, the window
-// opened in it as a player meets it, and its parts found by name.
+// opened in it as a player meets it, and its controls found by name.
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
