@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "../tests/game/Fakes.h"
+#include "../tests/ui/Child.h"
 #include "app/CMainFrame.h"
 #include "app/GameView.h"
 #include "ui/DialogCommon.h"
@@ -43,7 +44,7 @@ void KeyToPaint(benchmark::State& state) {
     frame.resize(static_cast<int>(state.range(0)) / 2, static_cast<int>(state.range(0)));
     frame.show();
     QCoreApplication::processEvents();
-    vexari::GameView* view = frame.view();
+    vexari::GameView* view = Child<vexari::GameView>(&frame, "gameView");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(view, &enter);
     vexari::GameAccess::Record(frame.game()).fallPeriod = 10;  // the figure stays up while keys move it

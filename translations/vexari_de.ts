@@ -1068,14 +1068,6 @@ Die Punkte für gelöschte Zeilen und für Zeilen von unten hängen vom Level ab
         <translation>&amp;Server (Host:Port)</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
         <translation>Sie sehen den Schacht jedes Spielers, die Tabellen und den Chat und spielen selbst nicht mit.</translation>
     </message>

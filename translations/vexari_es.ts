@@ -1068,14 +1068,6 @@ Los puntos por línea eliminada y por línea de abajo dependen del nivel.</trans
         <translation>&amp;Servidor (host:puerto)</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
-    <message>
         <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
         <translation>Ves el pozo de cada jugador, las tablas y el chat, y nunca juegas.</translation>
     </message>

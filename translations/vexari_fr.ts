@@ -1068,14 +1068,6 @@ Les points des lignes effacées et des lignes du bas dépendent du niveau.</tran
         <translation>&amp;Serveur (hôte:port)</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>You see every player&apos;s well, the tables and the chat, and never play.</source>
         <translation>Vous voyez le puits de chaque joueur, les tableaux et la discussion, sans jamais jouer.</translation>
     </message>

@@ -114,7 +114,9 @@ CMainFrame::CMainFrame(const VersionQuad& version, Prompts& prompts, QWidget* pa
 
     BuildMenus();
     view_ = new GameView(game_.record(), settings_, background_, this);
+    view_->setObjectName(QStringLiteral("gameView"));
     wells_ = new OthersWells;
+    wells_->setObjectName(QStringLiteral("othersWells"));
     auto* area = new MainArea(view_, wells_, this);
     setCentralWidget(area);
     driver_ = std::make_unique<GameDriver>(game_, computer_);
@@ -188,6 +190,7 @@ void CMainFrame::BuildMenus() {
             if (item.action == MenuAction::Mute) {
                 // Also during a replay, which a command would leave.
                 muteAction_ = action;
+                action->setObjectName(QStringLiteral("muteAction"));
                 action->setCheckable(true);
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
                 connect(action, &QAction::triggered, this, &CMainFrame::ToggleMute);
@@ -198,6 +201,7 @@ void CMainFrame::BuildMenus() {
             if (item.action == MenuAction::Replays) replaysAction_ = action;
         }
     }
+    menus_.front()->setObjectName(QStringLiteral("gameMenu"));
     // New Game and Replays are enabled only outside a network game.
     connect(menus_.front(), &QMenu::aboutToShow, this, [this] {
         for (QAction* action : menus_.front()->actions())

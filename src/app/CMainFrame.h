@@ -48,15 +48,9 @@ public:
     Game& game() { return game_; }
     Settings& settings() { return settings_; }
     ComputerPlayer& computer() { return computer_; }
-    GameView* view() const { return view_; }
-    OthersWells* othersWells() const { return wells_; }
     GameDriver& driver() { return *driver_; }
     NetworkSession& session() { return *session_; }
     Gamepads& gamepads() const { return *pads_; }
-    QAction* newGameAction() const { return newGameAction_; }
-    const std::vector<QMenu*>& menus() const { return menus_; }
-    QAction* muteAction() const { return muteAction_; }
-    SoundSystem& sound() { return *sound_; }
 
     // Carries out a menu, accelerator or label command.
     void RunAction(MenuAction action);

@@ -23,7 +23,6 @@ public:
     GameDriver(Game& game, ComputerPlayer& computer, QObject* parent = nullptr);
     ~GameDriver() override;
 
-    GameRunner& runner() { return runner_; }
     // The computer is pressing keys or the animation runs: input waits.
     bool Busy() const { return runner_.Busy(); }
     void KeyPressed(KeyCode key, bool autoRepeat) { runner_.KeyPressed(key, autoRepeat); }

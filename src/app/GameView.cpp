@@ -34,8 +34,10 @@ GameView::GameView(const GameRecord& record, const Settings& settings, const Pix
     setMouseTracking(true);  // a mouse move ends a pause of the computer, as any input does
 
     nextLabel_ = MakeLabel(tr("Next"), MenuAction::ToggleNext);
+    nextLabel_->setObjectName(QStringLiteral("nextLabel"));
     levelLabel_ = MakeLabel(tr("Level"), MenuAction::Skill);
     statusLine_ = new AnimatedBitmapButton(tr("... Press ENTER to play ..."), MenuAction::StatusLine, this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
     connect(statusLine_, &OwnerDrawnButton::actionRequested, this, &GameView::actionRequested);
     scoreLabel_ = MakeLabel(tr("Score"), MenuAction::HighScore);
     linesLabel_ = MakeLabel(tr("Lines"), MenuAction::LinesLabel);

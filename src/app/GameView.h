@@ -36,9 +36,6 @@ public:
     void ShowOwnGame();
     // While another game is shown, the status line says this.
     void ShowStatusText(const QString& text);
-    LabelButton* nextLabel() const { return nextLabel_; }
-    AnimatedBitmapButton* statusLine() const { return statusLine_; }
-    TiledPictureControl* indicatorPicture() const { return picture_; }
     // The labels and the status line: clicking them keeps the game's keys.
     bool IsOwnControl(const QWidget* widget) const;
     // The game shown (the window's own or a replay) and its layout.

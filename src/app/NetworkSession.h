@@ -65,7 +65,6 @@ public:
     NetworkGameWindow* networkWindow() const { return netWindow_; }
     // The computer players of a match against the computer; null otherwise.
     ComputerMatch* match() const { return match_.get(); }
-    MessageWindow* messageWindow() const { return messageWindow_; }
 
 signals:
     // The network game ended by itself; `reason` says why, `playerHere`

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AboutDialog.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -23,18 +24,21 @@ AboutDialog::AboutDialog(const VersionQuad& version, QWidget* parent) : QDialog(
     setWindowTitle(tr("About Vexari"));
     ApplyDialogLook(this);
 
-    iconLabel_ = new QLabel(this);
-    iconLabel_->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
-    versionLabel_ = new QLabel(VersionText(version), this);
-    auto* ok = new QPushButton(tr("OK"), this);
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("iconLabel"));
+    iconLabel->setPixmap(QPixmap::fromImage(AsQImage(DrawProgramIcon(kIconSize)).copy()));
+    auto* versionLabel = new QLabel(VersionText(version), this);
+    versionLabel->setObjectName(QStringLiteral("versionLabel"));
+    QDialogButtonBox* buttons = MakeButtonRow(this);
+    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     ok->setMinimumSize(DialogUnits(this, 32, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(iconLabel_, 0, 0, 2, 1, Qt::AlignTop);
-    layout->addWidget(versionLabel_, 0, 1);
-    layout->addWidget(ok, 0, 2, Qt::AlignTop);
+    layout->addWidget(iconLabel, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(versionLabel, 0, 1);
+    layout->addWidget(buttons, 0, 2, Qt::AlignTop);
     layout->addWidget(new QLabel(tr("A falling-block puzzle game for one player,"), this), 1, 1, 1, 2);
     layout->addWidget(new QLabel(tr("for the computer and for friends on the network."), this), 2, 1, 1, 2);
     layout->addWidget(new QLabel(tr("Keys, look and skill are set in the Options menu."), this), 3, 1, 1, 2);

@@ -6,7 +6,6 @@
 #include "base/ProgramVersion.h"
 #include "ui/DialogCommon.h"
 
-class QLabel;
 
 namespace vexari {
 
@@ -17,12 +16,6 @@ public:
     static constexpr int kIconSize = 48;
 
     explicit AboutDialog(const VersionQuad& version, QWidget* parent = nullptr);
-    QLabel* IconLabel() const { return iconLabel_; }
-    QLabel* VersionLabel() const { return versionLabel_; }
-
-private:
-    QLabel* iconLabel_ = nullptr;
-    QLabel* versionLabel_ = nullptr;
 };
 
 // "Vexari version %d.%d.%d.%d".

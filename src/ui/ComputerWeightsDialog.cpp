@@ -57,6 +57,7 @@ ComputerWeightsDialog::ComputerWeightsDialog(const WeightsDialogData& data, Prom
     const int editWidth = DialogUnits(this, 30, 12).width();
     for (int i = 0; i < ComputerWeights::kCriteria; ++i) {
         auto* edit = new QLineEdit(group);
+        edit->setObjectName(QStringLiteral("valueEdit%1").arg(i));  // in the order of the weights
         edit->setFixedWidth(editWidth);
         auto* label = new QLabel(tr(kCriterionTexts[i]), group);
         label->setWordWrap(true);
@@ -72,6 +73,7 @@ ComputerWeightsDialog::ComputerWeightsDialog(const WeightsDialogData& data, Prom
                                              "this numbers from your play)"),
                               this);
 
+    learnBox_->setObjectName(QStringLiteral("learnBox"));
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     auto* load = new QPushButton(tr("Load"), this);
@@ -84,6 +86,8 @@ ComputerWeightsDialog::ComputerWeightsDialog(const WeightsDialogData& data, Prom
     connect(load, &QPushButton::clicked, this, &ComputerWeightsDialog::LoadFromFile);
     connect(save, &QPushButton::clicked, this, &ComputerWeightsDialog::SaveToFile);
     connect(defaults, &QPushButton::clicked, this, &ComputerWeightsDialog::RestoreDefaults);
+    // Built by hand: a button box would separate OK from Cancel with Load and Save between them and send Default to
+    // the far left, where this row keeps the five in their order across the dialog's width.
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {ok, cancel, load, save, defaults}) buttons->addWidget(b);
 

@@ -23,9 +23,6 @@ public:
     // The dialog data; after OK, what the user chose.
     const WeightsDialogData& Data() const { return data_; }
 
-    QLineEdit* ValueEdit(int index) const { return edits_[static_cast<std::size_t>(index)]; }
-    QCheckBox* LearnBox() const { return learnBox_; }
-
     // The requests the file dialogs get.
     static FileDialogRequest FileRequest();
 

@@ -94,11 +94,14 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
         QT_TRANSLATE_NOOP("vexari::DesignDialog", "Rotate Ke&y"),
         QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Drop Key"),
         QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Accelerate Key")};
+    static const char* const kKeyFieldNames[kKeyFieldCount] = {"leftKey",   "rightKey", "rotateKey",
+                                                               "rotate2Key", "dropKey",  "accelerateKey"};
     auto* keys = new QGridLayout;
     const int fieldWidth = DialogUnits(this, 50, 12).width();
     for (int i = 0; i < kKeyFieldCount; ++i) {
         auto* label = new QLabel(tr(kKeyLabels[i]), this);
         keyFields_[static_cast<std::size_t>(i)] = new KeyCaptureField(this);
+        keyFields_[static_cast<std::size_t>(i)]->setObjectName(QLatin1String(kKeyFieldNames[i]));
         keyFields_[static_cast<std::size_t>(i)]->setFixedWidth(fieldWidth);
         label->setBuddy(keyFields_[static_cast<std::size_t>(i)]);
         keys->addWidget(label, i, 0);
@@ -120,8 +123,10 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     static const char* const kStrokeTexts[4] = {
         QT_TRANSLATE_NOOP("vexari::DesignDialog", "&None"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&White"),
         QT_TRANSLATE_NOOP("vexari::DesignDialog", "B&lac&k"), QT_TRANSLATE_NOOP("vexari::DesignDialog", "&Inverted")};
+    static const char* const kStrokeNames[4] = {"noStrokes", "whiteStrokes", "blackStrokes", "invertedStrokes"};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QRadioButton(tr(kStrokeTexts[i]), strokesBox);
+        b->setObjectName(QLatin1String(kStrokeNames[i]));
         strokeButtons_[static_cast<std::size_t>(i)] = b;
         strokeGroup->addButton(b, i);
         strokesLayout->addWidget(b, i / 2, i % 2);
@@ -129,6 +134,7 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     connect(strokeGroup, &QButtonGroup::idClicked, this, &DesignDialog::SetStrokes);
     auto* intervalLabel = new QLabel(tr("Interval"), strokesBox);
     intervalEdit_ = new QLineEdit(strokesBox);
+    intervalEdit_->setObjectName(QStringLiteral("intervalEdit"));
     intervalEdit_->setFixedWidth(DialogUnits(this, 25, 12).width());
     intervalLabel->setBuddy(intervalEdit_);
     strokesLayout->addWidget(intervalLabel, 2, 0);
@@ -139,16 +145,21 @@ DesignDialog::DesignDialog(const DesignValues& values, Prompts& prompts, Backgro
     paletteBox_ = new QCheckBox(tr("Colours for colour-blind &players"), this);
     marksBox_ = new QCheckBox(tr("&Mark figures with letters"), this);
     landingBox_ = new QCheckBox(tr("Show the landin&g place"), this);
+    paletteBox_->setObjectName(QStringLiteral("paletteBox"));
+    marksBox_->setObjectName(QStringLiteral("marksBox"));
+    landingBox_->setObjectName(QStringLiteral("landingBox"));
 
     // Background picture.
     auto* bitmapBox = new QGroupBox(tr("Background bitmap:"), this);
     auto* bitmapLayout = new QVBoxLayout(bitmapBox);
     preview_ = new TiledPictureControl(bitmapBox);
+    preview_->setObjectName(QStringLiteral("preview"));
     preview_->setFixedSize(DialogUnits(this, 117, 117));
     bitmapLayout->addWidget(preview_, 0, Qt::AlignHCenter);
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(tr("Current bitmap:"), bitmapBox));
     bitmapName_ = new QLabel(bitmapBox);
+    bitmapName_->setObjectName(QStringLiteral("bitmapName"));
     nameRow->addWidget(bitmapName_, 1);
     bitmapLayout->addLayout(nameRow);
     auto* bitmapButtons = new QHBoxLayout;

@@ -69,19 +69,6 @@ public:
     // Shows the dialog data in the controls, as each run of the dialog starts.
     void ShowData();
 
-    KeyCaptureField* KeyFieldAt(KeyField which) const { return keyFields_[which]; }
-    QRadioButton* StrokeButton(int dots) const { return strokeButtons_[static_cast<std::size_t>(dots)]; }
-    QLineEdit* IntervalEdit() const { return intervalEdit_; }
-    QCheckBox* ColorBox() const { return colorBox_; }
-    QCheckBox* AnimateBox() const { return animateBox_; }
-    // Distinct colours, letters on the cells, the landing place.
-    QCheckBox* PaletteBox() const { return paletteBox_; }
-    QCheckBox* MarksBox() const { return marksBox_; }
-    QCheckBox* LandingBox() const { return landingBox_; }
-    QLabel* BitmapNameLabel() const { return bitmapName_; }
-    TiledPictureControl* Preview() const { return preview_; }
-    const PixelImage& PreviewPicture() const { return previewPicture_; }
-    PadSettingsBox* PadBox() const { return padBox_; }
 
 public slots:
     // Reads the controls; stays open when the interval is refused.

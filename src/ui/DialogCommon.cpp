@@ -129,12 +129,17 @@ public:
 
 }  // namespace
 
-QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, const QString& okText, const QString& cancelText) {
+QDialogButtonBox* MakeButtonRow(QDialog* dialog) {
     auto* box = new QDialogButtonBox(dialog);
     // The box alone takes the style; its buttons keep the application's.
     auto* style = new OkFirstStyle(QApplication::style()->name());
     style->setParent(box);
     box->setStyle(style);
+    return box;
+}
+
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, const QString& okText, const QString& cancelText) {
+    QDialogButtonBox* box = MakeButtonRow(dialog);
     QPushButton* ok = okText.isEmpty() ? box->addButton(QDialogButtonBox::Ok)
                                        : box->addButton(okText, QDialogButtonBox::AcceptRole);
     QPushButton* cancel = cancelText.isEmpty() ? box->addButton(QDialogButtonBox::Cancel)

@@ -73,11 +73,16 @@ Prompts& DefaultPrompts();
 // dialogs' font; the game's dialogs, message boxes and file dialogs alike.
 void ApplyDialogLook(QWidget* widget);
 
-// A dialog's OK and Cancel buttons in a row at its right: OK first on every
-// desktop, as the game's dialogs have always had them, and the default
-// button (Enter presses it, wherever the focus is); they accept and reject
-// the dialog. Qt names and translates them unless the dialog gives texts of
-// its own. Their object names are "ok" and "cancel".
+// An empty row for a dialog's buttons, laid out by their roles as on
+// Windows whatever order the desktop's theme prefers (so OK comes before
+// Cancel, as the game's dialogs have always had them), with text and no
+// icons. The dialog connects the buttons it adds.
+QDialogButtonBox* MakeButtonRow(QDialog* dialog);
+
+// A dialog's OK and Cancel buttons in a row at its right (MakeButtonRow),
+// OK the default button (Enter presses it, wherever the focus is); they
+// accept and reject the dialog. Qt names and translates them unless the
+// dialog gives texts of its own. Their object names are "ok" and "cancel".
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, const QString& okText = {}, const QString& cancelText = {});
 
 // Pixel size of a size in dialog units for widget's font: a horizontal unit

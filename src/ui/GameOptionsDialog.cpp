@@ -22,16 +22,18 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
 
     auto* heightLabel = new QLabel(tr("Height"), this);
     heightEdit_ = new QLineEdit(QString::number(values_.height), this);
+    heightEdit_->setObjectName(QStringLiteral("heightEdit"));
     heightEdit_->setFixedWidth(DialogUnits(this, 40, 14).width());
     popInLines_ = new QCheckBox(tr("&Pop in lines"), this);
+    popInLines_->setObjectName(QStringLiteral("popInLinesBox"));
     popInLines_->setChecked(values_.popInLines);
     increaseLevel_ = new QCheckBox(tr("&Increase level during the game"), this);
+    increaseLevel_->setObjectName(QStringLiteral("increaseLevelBox"));
     increaseLevel_->setChecked(values_.increaseLevel);
     levelLabel_ = new QLabel(tr("Start Level:"), this);
     levelLabel_->setMinimumWidth(DialogUnits(this, 92, 8).width());
     levelBar_ = new LevelBar(LevelOfFallPeriod(ClampFallPeriod(values_.startPeriod)), this);
     levelBar_->setFixedWidth(DialogUnits(this, 45, 9).width());
-    // OK and Cancel at either edge: a row of its own, not a button box.
     okButton_ = new QPushButton(tr("O&k"), this);
     okButton_->setObjectName(QStringLiteral("ok"));
     okButton_->setDefault(true);
@@ -49,6 +51,7 @@ GameOptionsDialog::GameOptionsDialog(const GameOptionsValues& values, Prompts& p
     levelRow->addWidget(levelLabel_);
     levelRow->addStretch();
     levelRow->addWidget(levelBar_);
+    // Built by hand: a button box cannot put OK at the left edge and Cancel at the right, where this dialog has them.
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(okButton_);
     buttons->addStretch();

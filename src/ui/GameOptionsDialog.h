@@ -34,9 +34,6 @@ public:
     // The start period as the scroll bar shows it now.
     int StartPeriod() const;
 
-    QLineEdit* HeightEdit() const { return heightEdit_; }
-    QCheckBox* PopInLinesBox() const { return popInLines_; }
-    QCheckBox* IncreaseLevelBox() const { return increaseLevel_; }
 
 public slots:
     // Reads and checks the fields; stays open when the height is refused.

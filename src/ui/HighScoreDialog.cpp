@@ -58,6 +58,9 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
         rows_[i] = new QLabel(this);
         scores_[i] = new QLabel(this);
         marks_[i] = new QLabel(this);
+        rows_[i]->setObjectName(QStringLiteral("rowLabel%1").arg(k));
+        scores_[i]->setObjectName(QStringLiteral("scoreLabel%1").arg(k));
+        marks_[i]->setObjectName(QStringLiteral("markLabel%1").arg(k));
         for (QLabel* label : {rows_[i], scores_[i], marks_[i]}) {
             label->setFont(fixed);
             label->installEventFilter(this);
@@ -67,11 +70,13 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
         grid->addWidget(marks_[i], k, 2);
     }
     message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("messageLabel"));
     message_->setFont(fixed);
 
     auto* ok = new QPushButton(tr("O&k"), this);
     auto* reset = new QPushButton(tr("&Reset"), this);
     watch_ = new QPushButton(tr("&Watch"), this);
+    watch_->setObjectName(QStringLiteral("watchButton"));
     ok->setDefault(true);
     reset->setAutoDefault(false);
     watch_->setAutoDefault(false);
@@ -79,6 +84,7 @@ HighScoreDialog::HighScoreDialog(const HighScoreTable& table, const QString& mes
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(reset, &QPushButton::clicked, this, &HighScoreDialog::ResetScores);
     connect(watch_, &QPushButton::clicked, this, &HighScoreDialog::Watch);
+    // Built by hand: a button box cannot keep "O&k" alone at the left edge with "&Watch" and "&Reset" at the right.
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addStretch();

@@ -27,11 +27,6 @@ public:
                     std::filesystem::path replayDir = {});
 
     const HighScoreTable& Table() const { return table_; }
-    QLabel* RowLabel(int k) const { return rows_[static_cast<std::size_t>(k)]; }
-    QLabel* ScoreLabel(int k) const { return scores_[static_cast<std::size_t>(k)]; }
-    QLabel* MarkLabel(int k) const { return marks_[static_cast<std::size_t>(k)]; }
-    QLabel* MessageLabel() const { return message_; }
-    QPushButton* WatchButton() const { return watch_; }
     // The entry chosen (-1: none); choosing one with a replay enables "&Watch".
     void Select(int k);
     int Selected() const { return selected_; }

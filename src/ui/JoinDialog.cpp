@@ -25,17 +25,19 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     setWindowTitle(tr("Network game"));
     ApplyDialogLook(this);
 
-    auto makeEdit = [this](const QString& text, int maxLength) {
+    auto makeEdit = [this](const QString& text, int maxLength, const char* name) {
         auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(name));
         edit->setMaxLength(maxLength);
         edit->setText(text);
         return edit;
     };
-    nameEdit_ = makeEdit(entries_.name, kMaxName);
-    teamEdit_ = makeEdit(entries_.team, kMaxTeam);
-    serverEdit_ = makeEdit(entries_.server, kMaxServer);
+    nameEdit_ = makeEdit(entries_.name, kMaxName, "nameEdit");
+    teamEdit_ = makeEdit(entries_.team, kMaxTeam, "teamEdit");
+    serverEdit_ = makeEdit(entries_.server, kMaxServer, "serverEdit");
     serverEdit_->setReadOnly(hosting);
     portEdit_ = new QLineEdit(QString::number(entries_.port), this);
+    portEdit_->setObjectName(QStringLiteral("portEdit"));
 
     auto* grid = new QGridLayout;
     const std::pair<QString, QLineEdit*> rows[] = {{tr("Your name"), nameEdit_},
@@ -55,13 +57,13 @@ JoinDialog::JoinDialog(const JoinEntries& entries, bool hosting, Prompts& prompt
     QDialogButtonBox* buttons = MakeOkCancelButtons(this);
     buttons->setCenterButtons(true);
 
-    note_ = new QLabel(tr(kComputerPlayerNote), this);
-    note_->setWordWrap(true);
+    auto* note = new QLabel(tr(kComputerPlayerNote), this);
+    note->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
-    layout->addWidget(note_);
+    layout->addWidget(note);
     setMinimumWidth(DialogUnits(this, 186, 0).width());
     nameEdit_->setFocus(Qt::OtherFocusReason);
 }

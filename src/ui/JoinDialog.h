@@ -7,7 +7,6 @@
 #include "settings/Settings.h"
 #include "ui/DialogCommon.h"
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -37,11 +36,6 @@ public:
     // The entries given to the dialog; after OK, what the user confirmed.
     const JoinEntries& Entries() const { return entries_; }
 
-    QLineEdit* NameEdit() const { return nameEdit_; }
-    QLineEdit* TeamEdit() const { return teamEdit_; }
-    QLineEdit* ServerEdit() const { return serverEdit_; }
-    QLineEdit* PortEdit() const { return portEdit_; }
-    QLabel* NoteLabel() const { return note_; }
 
 public slots:
     // Stays open while the port is not a whole number.
@@ -54,7 +48,6 @@ private:
     QLineEdit* teamEdit_ = nullptr;
     QLineEdit* serverEdit_ = nullptr;
     QLineEdit* portEdit_ = nullptr;
-    QLabel* note_ = nullptr;
 };
 
 // The text below the buttons.

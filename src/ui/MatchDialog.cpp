@@ -23,12 +23,15 @@ MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& 
     ApplyDialogLook(this);
 
     opponents_ = new QSpinBox(this);
+    opponents_->setObjectName(QStringLiteral("opponentsBox"));
     opponents_->setRange(1, MatchPlan::kMaxOpponents);
     opponents_->setValue(plan_.opponents);
     speed_ = new QSpinBox(this);
+    speed_->setObjectName(QStringLiteral("speedBox"));
     speed_->setRange(kMinComputerSpeed, kMaxComputerSpeed);
     speed_->setValue(plan_.speed);
     weights_ = new QComboBox(this);
+    weights_->setObjectName(QStringLiteral("weightsBox"));
     weights_->addItem(tr("Default"));
     weights_->addItem(tr("Strong (tuned)"));
     if (!strongAvailable) plan_.strongWeights = false;
@@ -44,20 +47,22 @@ MatchDialog::MatchDialog(const MatchPlan& plan, bool strongAvailable, Settings& 
     auto* column = new QVBoxLayout(teams);
     const QString texts[3] = {tr("&You alone against all"), tr("You and a computer &team mate against the rest"),
                               tr("&Every one for himself")};
+    const char* const names[3] = {"aloneAgainstAll", "withTeamMate", "eachForHimself"};  // as MatchTeams
     for (int i = 0; i < 3; ++i) {
         teams_[i] = new QRadioButton(texts[i], teams);
+        teams_[i]->setObjectName(QLatin1String(names[i]));
         column->addWidget(teams_[i]);
     }
     TeamsButton(plan_.teams)->setChecked(true);
     OpponentsChanged(plan_.opponents);
     connect(opponents_, &QSpinBox::valueChanged, this, &MatchDialog::OpponentsChanged);
 
-    options_ = new QPushButton(tr("&Network options..."), this);
-    options_->setAutoDefault(false);
-    connect(options_, &QPushButton::clicked, this,
+    auto* options = new QPushButton(tr("&Network options..."), this);
+    options->setAutoDefault(false);
+    connect(options, &QPushButton::clicked, this,
             [this, &settings, &prompts] { RunNetworkOptionsDialog(this, settings, prompts); });
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(options_);
+    buttons->addWidget(options);
     buttons->addWidget(MakeOkCancelButtons(this));
 
     auto* layout = new QVBoxLayout(this);

@@ -6,7 +6,6 @@
 #include "ui/DialogCommon.h"
 
 class QComboBox;
-class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -42,24 +41,18 @@ public:
     // The plan given to the dialog; after OK, what the player chose.
     const MatchPlan& Plan() const { return plan_; }
 
-    QSpinBox* OpponentsBox() const { return opponents_; }
-    QSpinBox* SpeedBox() const { return speed_; }
-    QComboBox* WeightsBox() const { return weights_; }
-    QRadioButton* TeamsButton(MatchTeams teams) const { return teams_[static_cast<int>(teams)]; }
-    QPushButton* OptionsButton() const { return options_; }
-
 public slots:
     void accept() override;
 
 private:
     void OpponentsChanged(int opponents);
+    QRadioButton* TeamsButton(MatchTeams teams) const { return teams_[static_cast<int>(teams)]; }
 
     MatchPlan plan_;
     QSpinBox* opponents_ = nullptr;
     QSpinBox* speed_ = nullptr;
     QComboBox* weights_ = nullptr;
     QRadioButton* teams_[3] = {};
-    QPushButton* options_ = nullptr;
 };
 
 // Game > Play against the computer: the plan the player confirmed, or

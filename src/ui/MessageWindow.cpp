@@ -12,6 +12,7 @@ namespace vexari {
 
 MessageWindow::MessageWindow(QWidget* owner) : QDialog(owner), text_(new QPlainTextEdit(this)) {
     setWindowTitle(tr("Message"));
+    setObjectName(QStringLiteral("messageWindow"));
     setModal(false);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);

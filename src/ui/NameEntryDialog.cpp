@@ -41,15 +41,15 @@ NameEntryDialog::NameEntryDialog(const QString& title, const QString& prompt, co
     : QDialog(parent) {
     setWindowTitle(title);
     ApplyDialogLook(this);
-    prompt_ = new QLabel(prompt, this);
+    auto* label = new QLabel(prompt, this);
     edit_ = new QLineEdit(this);
     edit_->setText(text);
     edit_->setValidator(new ByteLimitValidator(maxBytes, edit_));
     edit_->selectAll();
-    prompt_->setBuddy(edit_);
+    label->setBuddy(edit_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(prompt_);
+    layout->addWidget(label);
     layout->addWidget(edit_);
     layout->addStretch();
     layout->addWidget(MakeOkCancelButtons(this));

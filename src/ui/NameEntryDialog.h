@@ -5,7 +5,6 @@
 
 #include "ui/DialogCommon.h"
 
-class QLabel;
 class QLineEdit;
 
 namespace vexari {
@@ -20,10 +19,8 @@ public:
                     QWidget* parent = nullptr);
 
     QLineEdit* Edit() const { return edit_; }
-    QLabel* Prompt() const { return prompt_; }
 
 private:
-    QLabel* prompt_ = nullptr;
     QLineEdit* edit_ = nullptr;
 };
 

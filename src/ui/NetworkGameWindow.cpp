@@ -53,6 +53,7 @@ NetworkGameWindow::NetworkGameWindow(QWidget* owner, GameClient& client, Setting
                                      MessageWindow& messages, Prompts& prompts)
     : QDialog(owner), client_(client), settings_(settings), messages_(messages), prompts_(prompts) {
     setWindowTitle(tr("Network Game"));
+    setObjectName(QStringLiteral("networkWindow"));
     setModal(false);
     ApplyDialogLook(this);
 
@@ -63,14 +64,19 @@ NetworkGameWindow::NetworkGameWindow(QWidget* owner, GameClient& client, Setting
                                tr("Score"), tr("Total")});
     teams_ = MakeList(this, {tr("Team"), tr("Number"), tr("Score"),
                              tr("Total")});
+    players_->setObjectName(QStringLiteral("playerList"));
+    teams_->setObjectName(QStringLiteral("teamList"));
     log_ = new QPlainTextEdit(this);
+    log_->setObjectName(QStringLiteral("chatLog"));
     log_->setReadOnly(true);
     log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Read-only text still shows where the user clicked: that place is kept
     // while new lines arrive.
     log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     input_ = new QLineEdit(this);
+    input_->setObjectName(QStringLiteral("chatInput"));
     send_ = new QPushButton(tr("Send"), this);
+    send_->setObjectName(QStringLiteral("sendButton"));
     send_->setDefault(true);
 
     connect(start_, &QPushButton::clicked, this, &NetworkGameWindow::StartGame);

@@ -42,11 +42,6 @@ public:
     QPushButton* startButton() const { return start_; }
     QPushButton* optionsButton() const { return options_; }
     QPushButton* closeButton() const { return close_; }
-    QPushButton* sendButton() const { return send_; }
-    QTreeWidget* playerList() const { return players_; }
-    QTreeWidget* teamList() const { return teams_; }
-    QPlainTextEdit* chatLog() const { return log_; }
-    QLineEdit* chatInput() const { return input_; }
 
 public slots:
     // Esc does nothing in this window.

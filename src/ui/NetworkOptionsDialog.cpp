@@ -53,8 +53,9 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     ApplyDialogLook(this);
 
     const int editWidth = DialogUnits(this, 30, 12).width();
-    auto makeEdit = [&](int value) {
+    auto makeEdit = [&](int value, const char* name) {
         auto* edit = new QLineEdit(QString::number(value), this);
+        edit->setObjectName(QLatin1String(name));
         edit->setFixedWidth(editWidth);
         return edit;
     };
@@ -70,15 +71,17 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
         return row;
     };
 
-    QWidget* playerGroup =
-        MakeThrowGroup(tr("In the team throw to player"), playerThrow_, values_.playerThrow);
-    QWidget* teamGroup = MakeThrowGroup(tr("Throw to team"), teamThrow_, values_.teamThrow);
-    playerWinScores_ = makeEdit(values_.playerWinScores);
-    teamWinScores_ = makeEdit(values_.teamWinScores);
-    playTill_ = makeEdit(values_.playTill);
-    startIn_ = makeEdit(values_.countdownSeconds);
-    height_ = makeEdit(ShownWellHeight(values_.height));
+    QWidget* playerGroup = MakeThrowGroup(tr("In the team throw to player"), QStringLiteral("playerThrow"),
+                                          playerThrow_, values_.playerThrow);
+    QWidget* teamGroup =
+        MakeThrowGroup(tr("Throw to team"), QStringLiteral("teamThrow"), teamThrow_, values_.teamThrow);
+    playerWinScores_ = makeEdit(values_.playerWinScores, "playerWinScoresEdit");
+    teamWinScores_ = makeEdit(values_.teamWinScores, "teamWinScoresEdit");
+    playTill_ = makeEdit(values_.playTill, "playTillEdit");
+    startIn_ = makeEdit(values_.countdownSeconds, "startInEdit");
+    height_ = makeEdit(ShownWellHeight(values_.height), "heightEdit");
     trace_ = new QCheckBox(tr("Send trace messages"), this);
+    trace_->setObjectName(QStringLiteral("traceBox"));
     trace_->setChecked(values_.traceMessages != 0);
 
     levelBar_ = new LevelBar(LevelOfFallPeriod(values_.fallPeriod), this);
@@ -102,11 +105,13 @@ NetworkOptionsDialog::NetworkOptionsDialog(const NetOptions& options, Prompts& p
     layout->addWidget(MakeOkCancelButtons(this));
 }
 
-QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked) {
+QWidget* NetworkOptionsDialog::MakeThrowGroup(const QString& title, const QString& name, ThrowButtons& buttons,
+                                              int checked) {
     auto* group = new QGroupBox(title, this);
     auto* column = new QVBoxLayout(group);
     for (int mode = 0; mode < kThrowModes; ++mode) {
         auto* button = new QRadioButton(tr(kThrowModeTexts[mode]), group);
+        button->setObjectName(name + QString::number(mode));
         button->setChecked(mode == checked);
         column->addWidget(button);
         buttons[static_cast<std::size_t>(mode)] = button;

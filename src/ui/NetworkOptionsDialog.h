@@ -32,22 +32,14 @@ public:
     // The start level as the scroll bar shows it now.
     int Level() const;
 
-    QRadioButton* PlayerThrowButton(int mode) const { return playerThrow_[static_cast<std::size_t>(mode)]; }
-    QRadioButton* TeamThrowButton(int mode) const { return teamThrow_[static_cast<std::size_t>(mode)]; }
-    QLineEdit* PlayerWinScoresEdit() const { return playerWinScores_; }
-    QLineEdit* TeamWinScoresEdit() const { return teamWinScores_; }
-    QLineEdit* PlayTillEdit() const { return playTill_; }
-    QLineEdit* StartInEdit() const { return startIn_; }
-    QLineEdit* HeightEdit() const { return height_; }
-    QCheckBox* TraceBox() const { return trace_; }
-
 public slots:
     // Reads and checks the fields in order; stays open on the first refused one.
     void accept() override;
 
 private:
     using ThrowButtons = std::array<QRadioButton*, kThrowModes>;
-    QWidget* MakeThrowGroup(const QString& title, ThrowButtons& buttons, int checked);
+    // The buttons are named `name` and their mode: "playerThrow0".
+    QWidget* MakeThrowGroup(const QString& title, const QString& name, ThrowButtons& buttons, int checked);
     static int CheckedMode(const ThrowButtons& buttons, int otherwise);
 
     Prompts& prompts_;

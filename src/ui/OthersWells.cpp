@@ -28,6 +28,7 @@ OthersWells::OthersWells(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(4, 4, 4, 0);
     choiceLabel_ = new QLabel(tr("&Show:"), top_);
     choiceBox_ = new QComboBox(top_);
+    choiceBox_->setObjectName(QStringLiteral("choiceBox"));
     choiceBox_->setPalette(QApplication::palette());
     choiceBox_->addItems({tr("Highest wells"), tr("My team first"), tr("All")});
     choiceBox_->setFocusPolicy(Qt::NoFocus);  // the keys stay with the game

@@ -49,7 +49,6 @@ public:
     void SetChoice(WellChoice choice);
     // The tiles shown, in their order.
     std::vector<WellTile*> Tiles() const;
-    QComboBox* choiceBox() const { return choiceBox_; }
 
     // RoomObserver
     void RosterChanged(const std::vector<RoomMember>& members, bool roundRunning) override;

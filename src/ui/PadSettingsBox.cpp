@@ -22,6 +22,8 @@ PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), paren
     };
     delayEdit_ = new QLineEdit(this);
     rateEdit_ = new QLineEdit(this);
+    delayEdit_->setObjectName(QStringLiteral("delayEdit"));
+    rateEdit_->setObjectName(QStringLiteral("rateEdit"));
     for (QLineEdit* edit : {delayEdit_, rateEdit_}) edit->setFixedWidth(fieldWidth);
     addRow(0, 0, tr("Repeat a&fter"), delayEdit_, tr("ms"));
     addRow(1, 0, tr("Re&peat rate"), rateEdit_, tr("per second"));
@@ -35,6 +37,7 @@ PadSettingsBox::PadSettingsBox(QWidget* parent) : QGroupBox(tr("Gamepad"), paren
     for (int b = 0; b < PadSettings::kButtonCount; ++b) {
         auto* box = new QComboBox(this);
         for (const char* action : kActions) box->addItem(tr(action));
+        box->setObjectName(QStringLiteral("button") + QLatin1String(kButtonNames[b]));  // "buttonA", "buttonLB"
         buttons_[static_cast<std::size_t>(b)] = box;
         // Two buttons a row, so the box stays low on a small or scaled screen.
         addRow(2 + b / 2, (b % 2) * 2, tr("Button %1").arg(QString::fromLatin1(kButtonNames[b])), box);

@@ -25,10 +25,6 @@ public:
     // selected) when the delay or the rate is not a number in its range.
     std::optional<PadSettings> Read(Prompts& prompts);
 
-    QLineEdit* DelayEdit() const { return delayEdit_; }
-    QLineEdit* RateEdit() const { return rateEdit_; }
-    QComboBox* ButtonBox(int button) const { return buttons_[static_cast<std::size_t>(button)]; }
-
 private:
     QLineEdit* delayEdit_ = nullptr;
     QLineEdit* rateEdit_ = nullptr;

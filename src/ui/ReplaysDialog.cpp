@@ -2,7 +2,7 @@
 #include "ui/ReplaysDialog.h"
 
 #include <QDateTime>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +29,7 @@ ReplaysDialog::ReplaysDialog(std::vector<ReplayListing> listings, const QString&
     ApplyDialogLook(this);
 
     list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("replayList"));
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->setHeaderLabels({tr("Date"), tr("Player"), tr("Score"), tr("Lines"), tr("Height"), tr("Game")});
@@ -55,21 +56,19 @@ ReplaysDialog::ReplaysDialog(std::vector<ReplayListing> listings, const QString&
 
     auto* keys = new QLabel(listings_.empty() ? tr("No games have been recorded yet.") : keysText, this);
     keys->setWordWrap(true);
-    watch_ = new QPushButton(tr("&Watch"), this);
-    auto* close = new QPushButton(tr("&Close"), this);
+    QDialogButtonBox* buttons = MakeButtonRow(this);
+    watch_ = buttons->addButton(tr("&Watch"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("&Close"), QDialogButtonBox::RejectRole);
     watch_->setDefault(true);
+    close->setAutoDefault(false);
     watch_->setEnabled(!listings_.empty());
     connect(watch_, &QPushButton::clicked, this, &ReplaysDialog::Watch);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(watch_);
-    buttons->addStretch();
-    buttons->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(keys);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     setMinimumSize(DialogUnits(this, 260, 160));
 }
 

@@ -21,8 +21,6 @@ class ReplaysDialog : public QDialog {
 public:
     ReplaysDialog(std::vector<ReplayListing> listings, const QString& keysText, QWidget* parent = nullptr);
 
-    QTreeWidget* List() const { return list_; }
-    QPushButton* WatchButton() const { return watch_; }
     // The replay to watch, once the dialog was accepted.
     std::optional<std::filesystem::path> Chosen() const { return chosen_; }
 

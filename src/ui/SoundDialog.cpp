@@ -21,12 +21,14 @@ SoundDialog::SoundDialog(const Settings& settings, Preview preview, QWidget* par
     sound_->setChecked(settings.sound != 0);
     auto* volumeName = new QLabel(tr("&Volume:"), this);
     volume_ = new QSlider(Qt::Horizontal, this);
+    volume_->setObjectName(QStringLiteral("volumeSlider"));
     volume_->setRange(0, 100);
     volume_->setPageStep(10);
     volume_->setValue(settings.soundVolume);
     volumeName->setBuddy(volume_);
     volumeLabel_ = new QLabel(this);
     clicks_ = new QCheckBox(tr("&Click on moves and turns"), this);
+    clicks_->setObjectName(QStringLiteral("clicksBox"));
     clicks_->setChecked(settings.soundClicks != 0);
 
     auto* volumeRow = new QHBoxLayout;

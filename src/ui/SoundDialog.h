@@ -24,10 +24,6 @@ public:
     // Writes what the dialog shows into SOUND, SOUND_VOLUME and SOUND_CLICKS.
     void Store(Settings& settings) const;
 
-    QCheckBox* SoundBox() const { return sound_; }
-    QSlider* VolumeSlider() const { return volume_; }
-    QCheckBox* ClicksBox() const { return clicks_; }
-
 private:
     void ShowVolume();
 

@@ -31,7 +31,6 @@ public:
     void SetNotice(const QString& text);
     QString Notice() const;
     WellGrid* grid() const { return grid_; }
-    NetworkGameWindow* networkWindow() const { return netWindow_; }
     // A size that shows the wells well on the screen that holds `near`.
     void PlaceOnScreen(const QPoint& near);
 

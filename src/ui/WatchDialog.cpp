@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "settings/IniFile.h"
@@ -20,20 +19,17 @@ WatchDialog::WatchDialog(const WatchEntries& entries, Prompts& prompts, QWidget*
     ApplyDialogLook(this);
 
     nameEdit_ = new QLineEdit(entries_.name, this);
+    nameEdit_->setObjectName(QStringLiteral("nameEdit"));
     nameEdit_->setMaxLength(JoinDialog::kMaxName);
     serverEdit_ = new QLineEdit(
         entries_.server.host.empty() ? QString() : QString::fromStdString(FormatServerAddress(entries_.server)), this);
+    serverEdit_->setObjectName(QStringLiteral("serverEdit"));
     serverEdit_->setMaxLength(JoinDialog::kMaxServer);
     auto* form = new QFormLayout;
     form->addRow(tr("Your &name"), nameEdit_);
     form->addRow(tr("&Server (host:port)"), serverEdit_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    okButton_ = buttons->button(QDialogButtonBox::Ok);
-    okButton_->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &WatchDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &WatchDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
     auto* note = new QLabel(tr("You see every player's well, the tables and the chat, and never play."), this);
     note->setWordWrap(true);

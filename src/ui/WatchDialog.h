@@ -9,7 +9,6 @@
 #include "ui/DialogCommon.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace vexari {
 
@@ -27,9 +26,6 @@ public:
 
     // The entries given to the dialog; after OK, what the user confirmed.
     const WatchEntries& Entries() const { return entries_; }
-    QLineEdit* NameEdit() const { return nameEdit_; }
-    QLineEdit* ServerEdit() const { return serverEdit_; }
-    QPushButton* OkButton() const { return okButton_; }
 
 public slots:
     // Stays open while the name is empty or the server cannot be read.
@@ -40,7 +36,6 @@ private:
     WatchEntries entries_;
     QLineEdit* nameEdit_ = nullptr;
     QLineEdit* serverEdit_ = nullptr;
-    QPushButton* okButton_ = nullptr;
 };
 
 // The Watch command's dialog, filled from the NET settings; on OK the name,

@@ -12,10 +12,8 @@
 #include <functional>
 
 #include "../game/Fakes.h"
-#include "../ui/FakePrompts.h"
-#include "app/CMainFrame.h"
+#include "MainWindowFixture.h"
 #include "app/GameDriver.h"
-#include "app/GameView.h"
 #include "app/Gamepads.h"
 #include "app/NetworkSession.h"
 #include "app/ReplayViewer.h"
@@ -44,8 +42,6 @@ using namespace vexari;
 
 namespace {
 
-constexpr VersionQuad kVersion{1, 0, 0, 5};
-
 // A loaded machine may take its time on a real desktop.
 constexpr int kDesktopWaitMs = 15000;
 
@@ -54,10 +50,10 @@ bool WaitFor(const std::function<bool()>& done, int ms = 5000) { return QTest::q
 // Answers the next network game dialog with these entries.
 void AnswerJoin(FakePrompts& prompts, const QString& name, const QString& server, int port) {
     prompts.On<JoinDialog>([=](JoinDialog& d) {
-        d.NameEdit()->setText(name);
-        d.TeamEdit()->setText(name == "Ann" ? "Red" : "Blue");
-        if (!d.ServerEdit()->isReadOnly()) d.ServerEdit()->setText(server);
-        d.PortEdit()->setText(QString::number(port));
+        Child<QLineEdit>(&d, "nameEdit")->setText(name);
+        Child<QLineEdit>(&d, "teamEdit")->setText(name == "Ann" ? "Red" : "Blue");
+        if (auto* edit = Child<QLineEdit>(&d, "serverEdit"); !edit->isReadOnly()) edit->setText(server);
+        Child<QLineEdit>(&d, "portEdit")->setText(QString::number(port));
         d.accept();
     });
 }
@@ -67,7 +63,7 @@ void AnswerJoin(FakePrompts& prompts, const QString& name, const QString& server
 class MainFrameTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir_;
+    TestHome home_;
     FakePrompts prompts_;
     std::unique_ptr<CMainFrame> frame_;
     FakePrompts joinPrompts_;
@@ -102,7 +98,7 @@ class MainFrameTest : public QObject {
     }
     int HostPort() { return frame_->session().serverTransport().Port(); }
     void OpenJoiner() {
-        joiner_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, joinPrompts_);
+        joiner_ = std::make_unique<CMainFrame>(kVersion, joinPrompts_);
         for (CMainFrame* f : {frame_.get(), joiner_.get()}) f->settings().animate = 0;  // nothing to wait for
         joiner_->show();
     }
@@ -120,21 +116,18 @@ class MainFrameTest : public QObject {
 
 private slots:
     void init() {
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
+        home_.Enter();
         prompts_ = FakePrompts();
-        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
-        frame_->resize(320, 600);
-        frame_->show();
+        frame_ = OpenMainWindow(prompts_);
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-        frame_->view()->setFocus();
+        View(*frame_)->setFocus();
     }
     void cleanup() {
         Unplug();
         joiner_.reset();
         joinPrompts_ = FakePrompts();
         frame_.reset();
-        QFile::remove(QString::fromStdString(SettingsFilePath().string()));
+        TestHome::Clear();
     }
 
     void firstRunAsksAndWritesTheSettings() {
@@ -146,44 +139,44 @@ private slots:
 
     void keysAndTheTimerReachTheGame() {
         frame_->settings().keys.left = KeyCode::Tab;  // bound as a game key, it never reaches the game
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        QTest::keyClick(View(*frame_), Qt::Key_Return);
         QVERIFY(Record().running);
         const int x = Record().x;
-        QTest::keyClick(frame_->view(), Qt::Key_Right);
+        QTest::keyClick(View(*frame_), Qt::Key_Right);
         QCOMPARE(Record().x, x + 1);
         const auto next = frame_->settings().next;
-        QTest::keyClick(frame_->view(), Qt::Key_Tab);  // the accelerator toggles the next-figure panel
+        QTest::keyClick(View(*frame_), Qt::Key_Tab);  // the accelerator toggles the next-figure panel
         QVERIFY(frame_->settings().next == 1 - next && Record().x == x + 1);
         // Keypad 5 without Num Lock is the second rotate key.
         const FigureMask before = Record().mask;
-        QTest::keyClick(frame_->view(), Qt::Key_Clear, Qt::KeypadModifier);
+        QTest::keyClick(View(*frame_), Qt::Key_Clear, Qt::KeypadModifier);
         QVERIFY(Record().mask != before || Record().mask == FigureTable()[4]);
         Record().fallPeriod = 1;
         for (int i = 0; i < 3; ++i) frame_->driver().OnGameTimer();
         QCOMPARE(Record().y, 3);
-        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QTest::keyClick(View(*frame_), Qt::Key_Space);
         QVERIFY(Record().y == 0 && Record().score > 0);  // dropped, and the next figure is at the top
 
         // F2 starts a new game once the old one's end has been shown, but not during a network game; a
         // command finishes the end first and comes after the new game.
-        QTest::keyClick(frame_->view(), Qt::Key_F2);
+        QTest::keyClick(View(*frame_), Qt::Key_F2);
         QVERIFY(frame_->game().Animating() && !Record().running);
         prompts_.On<HighScoreDialog>([&](HighScoreDialog&) { QVERIFY(Record().running && Record().score == 0); });
         frame_->RunAction(MenuAction::HighScore);
         std::tie(Record().networkGame, Record().score) = std::tuple(true, 77);
-        QTest::keyClick(frame_->view(), Qt::Key_F2);
+        QTest::keyClick(View(*frame_), Qt::Key_F2);
         QCOMPARE(Record().score, 77);
         Record().networkGame = false;
         // Esc pauses, a second Esc minimises.
-        QTest::keyClick(frame_->view(), Qt::Key_Escape);
+        QTest::keyClick(View(*frame_), Qt::Key_Escape);
         QVERIFY(!Record().running && !frame_->isMinimized());
-        QTest::keyClick(frame_->view(), Qt::Key_Escape);
+        QTest::keyClick(View(*frame_), Qt::Key_Escape);
         QVERIFY(QTest::qWaitFor([&] { return frame_->isMinimized(); }, 1000) ||
                 frame_->windowState() & Qt::WindowMinimized);
     }
 
     void aPadPlaysAsTheKeysDo() {
-        QTRY_VERIFY(frame_->view()->hasFocus());
+        QTRY_VERIFY(View(*frame_)->hasFocus());
         Plug();  // during play; a window opened later finds it plugged in
         QCOMPARE(std::tuple(frame_->gamepads().Count(), Gamepads(frame_->settings(), [] { return 0u; }).Count()),
                  std::tuple(1, 1));
@@ -214,10 +207,10 @@ private slots:
         // Back pauses, Start continues; while the game does not have the keys, the pad presses nothing.
         Click(SDL_CONTROLLER_BUTTON_BACK);
         QVERIFY(!Record().running);
-        frame_->view()->clearFocus();
+        View(*frame_)->clearFocus();
         Click(SDL_CONTROLLER_BUTTON_START);
         QVERIFY(!Record().running);
-        frame_->view()->setFocus();
+        View(*frame_)->setFocus();
         Click(SDL_CONTROLLER_BUTTON_START);
         QVERIFY(Record().running);
 
@@ -231,16 +224,16 @@ private slots:
 
     void thePadsSettingsAreTypedIntoTheDesignDialog() {
         prompts_.On<DesignDialog>([](DesignDialog& d) {
-            PadSettingsBox& box = *d.PadBox();
-            box.DelayEdit()->setText("2001");
+            auto* delay = Child<QLineEdit>(&d, "delayEdit");
+            delay->setText("2001");
             QVERIFY((d.accept(), d.result() == QDialog::Rejected));  // refused: the dialog stays open
-            box.DelayEdit()->setText("300");
-            box.RateEdit()->setText("10");
-            box.ButtonBox(PadSettings::kA)->setCurrentIndex(kPadDrop);
+            delay->setText("300");
+            Child<QLineEdit>(&d, "rateEdit")->setText("10");
+            Child<QComboBox>(&d, "buttonA")->setCurrentIndex(kPadDrop);
             d.accept();
         });
         frame_->RunAction(MenuAction::Design);
-        QTRY_VERIFY(frame_->view()->hasFocus());
+        QTRY_VERIFY(View(*frame_)->hasFocus());
         QCOMPARE(prompts_.MessageTexts(), QStringList{RangeMessage(100, 2000)});
         QCOMPARE(frame_->settings().pad, (PadSettings{300, 10, {kPadDrop, kPadRotate2, kPadRotate2, kPadDrop, 2, 1}}));
         Plug();
@@ -250,10 +243,10 @@ private slots:
     }
 
     void labelsSendTheirCommands() {
-        QTest::mouseClick(frame_->view()->statusLine(), Qt::LeftButton);
+        QTest::mouseClick(Child<AnimatedBitmapButton>(frame_.get(), "statusLine"), Qt::LeftButton);
         QVERIFY(Record().running);
         const auto next = frame_->settings().next;
-        QTest::mouseClick(frame_->view()->nextLabel(), Qt::LeftButton);
+        QTest::mouseClick(Child<LabelButton>(frame_.get(), "nextLabel"), Qt::LeftButton);
         QCOMPARE(frame_->settings().next, static_cast<std::int16_t>(1 - next));
         QVERIFY(Record().running);  // the labels take the focus without pausing the game
     }
@@ -265,11 +258,12 @@ private slots:
     void assistiveTechnologyReadsTheGameAndPressesTheControls() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QStringList sent;  // "name=value" of each value change
-        connect(frame_->view(), &GameView::announced, [&](const QString& name, const QString& value) {
+        connect(View(*frame_), &GameView::announced, [&](const QString& name, const QString& value) {
             sent << name + '=' + value;
         });
         frame_->driver().Stop();
-        GameView* view = frame_->view();
+        GameView* view = View(*frame_);
+        auto* nextLabel = Child<LabelButton>(view, "nextLabel");
         QAccessibleInterface* game = QAccessible::queryAccessibleInterface(view);
         QStringList names;
         for (int i = 0; i < 5; ++i) names << game->child(i)->text(QAccessible::Name);
@@ -287,19 +281,20 @@ private slots:
                  qPrintable(sent.join('|')));
         sent.clear();
         // Shift+Tab leaves the well for the controls, which pauses the game.
-        for (int i = 0; i < 6 && QApplication::focusWidget() != view->nextLabel(); ++i)
+        for (int i = 0; i < 6 && QApplication::focusWidget() != nextLabel; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QVERIFY(QApplication::focusWidget() == view->nextLabel() && !Record().running);
+        QVERIFY(QApplication::focusWidget() == nextLabel && !Record().running);
         QVERIFY2(sent.filter(QRegularExpression("^Well=Paused, stack [12] of 25 rows$")).size() == 1,
                  qPrintable(sent.join('|')));
-        QTest::keyClick(view->nextLabel(), Qt::Key_Space);
+        QTest::keyClick(nextLabel, Qt::Key_Space);
         QVERIFY(frame_->settings().next == 0 && sent.contains("Next figure=hidden") && view->hasFocus());
-        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(view->statusLine());
+        QAccessibleInterface* status =
+            QAccessible::queryAccessibleInterface(Child<AnimatedBitmapButton>(view, "statusLine"));
         QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ENTER to play ..."));
         status->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(Record().running);
         QCOMPARE(status->text(QAccessible::Name), QStringLiteral("... Press ESC to pause ..."));
-        view->nextLabel()->setFocus(Qt::TabFocusReason);  // unlike a click, this leaves the game
+        nextLabel->setFocus(Qt::TabFocusReason);  // unlike a click, this leaves the game
         QVERIFY(!Record().running);
         QLocale::setDefault(QLocale::c());
     }
@@ -309,13 +304,13 @@ private slots:
         QVERIFY(frame_->computer().Busy() && r.x == 2);  // the first press comes at once
         // Any input ends the current wait once, however many widgets it
         // travels through: a button's press and its release are two inputs.
-        QTest::mousePress(frame_->view(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mousePress(View(*frame_), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 1);
-        QTest::mouseRelease(frame_->view(), Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseRelease(View(*frame_), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(r.x, 0);
         // A key press ends the last wait, the drop follows, and the key
         // itself moves the next figure.
-        QTest::keyClick(frame_->view(), Qt::Key_Right);
+        QTest::keyClick(View(*frame_), Qt::Key_Right);
         QCoreApplication::processEvents();
         QCOMPARE(std::tuple(frame_->computer().Busy(), r.x, r.y), std::tuple(false, 4, 0));
     }
@@ -323,7 +318,7 @@ private slots:
     void aMenuPausesTheGameOnceTheComputerHasFinished() {
         GameRecord& r = DemoOnLongFigure();
         QVERIFY(frame_->computer().Busy());
-        QMenu* gameMenu = frame_->menus().front();
+        QMenu* gameMenu = Child<QMenu>(frame_.get(), "gameMenu");
         gameMenu->popup(frame_->mapToGlobal(QPoint(10, 10)));
         QVERIFY(QTest::qWaitFor([&] { return gameMenu->isVisible(); }));
         // The figure was placed whole before the menu paused the game.
@@ -372,7 +367,7 @@ private slots:
     // it opened it leaves the saved place to the first.
     void aSecondCopyOpensAwayFromTheFirstAndKeepsItsPlace() {
         frame_.reset();
-        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(kVersion, prompts_);
         frame_->show();
         OpenJoiner();
         QVERIFY(QTest::qWaitForWindowExposed(joiner_.get()));
@@ -390,7 +385,7 @@ private slots:
         std::tie(away.left, away.right) = std::tuple(3000, 3400);  // on a second monitor that is gone
         frame_.reset();
         QVERIFY(SaveSettings(away));
-        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
+        frame_ = std::make_unique<CMainFrame>(kVersion, prompts_);
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         const WindowRect d =
             DefaultPlace({available.x(), available.y(), available.width(), available.height()}, away.height);
@@ -414,16 +409,17 @@ private slots:
     // unmutes; the file keeps what was chosen.
     void soundOptionsAndTheMuteKey() {
         prompts_.On<SoundDialog>([](SoundDialog& d) {
-            d.VolumeSlider()->setValue(35);
-            d.ClicksBox()->setChecked(true);
+            Child<QSlider>(&d, "volumeSlider")->setValue(35);
+            Child<QCheckBox>(&d, "clicksBox")->setChecked(true);
             d.findChild<QPushButton*>("ok")->click();
         });
         frame_->RunAction(MenuAction::Sound);
         const Settings& s = frame_->settings();
         QCOMPARE(std::tuple(s.sound, s.soundVolume, s.soundClicks), std::tuple(1, 35, 1));
+        const QAction* mute = Child<QAction>(frame_.get(), "muteAction");
         for (const int sound : {0, 1, 0}) {
-            QTest::keyClick(frame_->view(), Qt::Key_M, Qt::ControlModifier);
-            QCOMPARE(std::tuple(s.sound, frame_->muteAction()->isChecked()), std::tuple(sound, sound == 0));
+            QTest::keyClick(View(*frame_), Qt::Key_M, Qt::ControlModifier);
+            QCOMPARE(std::tuple(s.sound, mute->isChecked()), std::tuple(sound, sound == 0));
         }
         frame_->close();
         Settings saved;
@@ -432,15 +428,16 @@ private slots:
     }
 
     void newHeightShowsAnEmptyWell() {
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        GameView* view = View(*frame_);
+        QTest::keyClick(view, Qt::Key_Return);
         for (int u = 0; u < 10; ++u) Record().well.at(u, 24) = 3;
-        frame_->view()->Screen().PaintGame(false);
+        view->Screen().PaintGame(false);
         frame_->settings().height = 20;  // as the Skill dialog leaves it
         frame_->game().ResetGame();
-        QVERIFY(QTest::qWaitFor([&] { return frame_->view()->Screen().Layout().height == 20; }));
-        frame_->view()->repaint();
-        const WindowLayout& l = frame_->view()->Screen().Layout();
-        const PixelImage& shown = frame_->view()->Screen().Screen();
+        QVERIFY(QTest::qWaitFor([&] { return view->Screen().Layout().height == 20; }));
+        view->repaint();
+        const WindowLayout& l = view->Screen().Layout();
+        const PixelImage& shown = view->Screen().Screen();
         for (int row = 1; row < 20; ++row)
             for (int column = 0; column < 10; ++column)
                 QCOMPARE(shown.Pixel(l.CellX(column) + 2, l.CellY(row) + 2), kBlack);
@@ -454,14 +451,15 @@ private slots:
         prompts_.On<NameEntryDialog>([](NameEntryDialog& d) { d.accept(); });
         int mark = 0;
         prompts_.On<HighScoreDialog>([&](HighScoreDialog& d) {
-            mark = d.MarkLabel(0)->text() == QStringLiteral("\u25B6") && d.WatchButton()->isEnabled();
+            mark = Child<QLabel>(&d, "markLabel0")->text() == QStringLiteral("\u25B6") &&
+                   Child<QPushButton>(&d, "watchButton")->isEnabled();
             d.show();
-            QTest::mouseDClick(d.RowLabel(0), Qt::LeftButton);
+            QTest::mouseDClick(Child<QLabel>(&d, "rowLabel0"), Qt::LeftButton);
         });
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        QTest::keyClick(View(*frame_), Qt::Key_Return);
         for (int figure = 0; figure < 40 && !frame_->replayViewer(); ++figure) {
             for (int t = 0; t < 3; ++t) frame_->driver().OnGameTimer();
-            QTest::keyClick(frame_->view(), Qt::Key_Space);
+            QTest::keyClick(View(*frame_), Qt::Key_Space);
             QCoreApplication::processEvents();
         }
         QVERIFY(mark);
@@ -472,20 +470,20 @@ private slots:
         // The window says it is a replay.
         ReplayViewer* viewer = frame_->replayViewer();
         QVERIFY(viewer && frame_->windowTitle().contains("replay of Ann"));
-        QTest::keyClick(frame_->view(), Qt::Key_4);
+        QTest::keyClick(View(*frame_), Qt::Key_4);
         QCOMPARE(viewer->Speed(), 4);
-        QTest::keyClick(frame_->view(), Qt::Key_Right);
+        QTest::keyClick(View(*frame_), Qt::Key_Right);
         // A step pauses; going on, each tick of the window's game timer plays four of the replay.
         const std::uint32_t stepped = viewer->player().TicksPlayed();
         frame_->driver().OnGameTimer();
         QVERIFY(viewer->Paused() && viewer->player().FiguresLanded() == 1 && viewer->player().TicksPlayed() == stepped);
-        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QTest::keyClick(View(*frame_), Qt::Key_Space);
         frame_->driver().OnGameTimer();
         QCOMPARE(viewer->player().TicksPlayed(), stepped + 4);
         QTRY_VERIFY(viewer->player().Finished());
         QVERIFY(viewer->player().Verdict().ok && frame_->windowTitle().contains("verified"));
         QCOMPARE(viewer->player().game().record().score, saved.replay->claims.score);
-        QTest::keyClick(frame_->view(), Qt::Key_Left);
+        QTest::keyClick(View(*frame_), Qt::Key_Left);
         QVERIFY(!frame_->replayViewer() && frame_->windowTitle() == "Vexari");
 
         // A copy whose score was changed shows in the list and as such in the table.
@@ -494,7 +492,8 @@ private slots:
         const auto copy = frame_->lastReplay().parent_path() / "edited.vxr";
         QVERIFY(WriteFileSafely(copy, EncodeReplay(edited)));
         prompts_.On<ReplaysDialog>([&](ReplaysDialog& d) {
-            QCOMPARE(d.List()->findItems(QString::number(edited.claims.score), Qt::MatchExactly, 2).size(), 1);
+            const QTreeWidget* list = Child<QTreeWidget>(&d, "replayList");
+            QCOMPARE(list->findItems(QString::number(edited.claims.score), Qt::MatchExactly, 2).size(), 1);
             d.reject();
         });
         frame_->RunAction(MenuAction::Replays);
@@ -503,23 +502,24 @@ private slots:
         links[0].file = copy.filename().string();
         QVERIFY(WriteHighScoreLinks(scores, links));
         prompts_.On<HighScoreDialog>([](HighScoreDialog& d) {
-            QVERIFY(d.MarkLabel(0)->text() == QStringLiteral("\u2717") && d.MarkLabel(0)->toolTip().contains("score"));
+            const QLabel* mark = Child<QLabel>(&d, "markLabel0");
+            QVERIFY(mark->text() == QStringLiteral("\u2717") && mark->toolTip().contains("score"));
         });
         frame_->RunAction(MenuAction::HighScore);
 
         // A game under way waits behind a replay as it was, its timer idle.
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
-        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QTest::keyClick(View(*frame_), Qt::Key_Return);
+        QTest::keyClick(View(*frame_), Qt::Key_Space);
         const GameRecord before = Record();
         QVERIFY(frame_->Watch(copy));
         // The skip's speed is told (to the sounds) before any of its ticks is played.
         std::optional<std::uint32_t> toldAt;
         ReplayPlayer& copied = frame_->replayViewer()->player();
         connect(frame_->replayViewer(), &ReplayViewer::playSpeedChanged, [&] { toldAt = copied.TicksPlayed(); });
-        QTest::keyClick(frame_->view(), Qt::Key_End);
+        QTest::keyClick(View(*frame_), Qt::Key_End);
         QVERIFY(frame_->windowTitle().contains("does not verify") && toldAt == 0u);
         for (int t = 0; t < 5; ++t) frame_->driver().OnGameTimer();
-        QTest::keyClick(frame_->view(), Qt::Key_Left);
+        QTest::keyClick(View(*frame_), Qt::Key_Left);
         QVERIFY(!frame_->replayViewer() && !Record().running);
         QVERIFY(Record().well == before.well && Record().score == before.score &&
                 std::tuple(Record().x, Record().y) == std::tuple(before.x, before.y));
@@ -527,13 +527,13 @@ private slots:
     }
 
     void screenshotOfAGameInPlay() {
-        QTest::keyClick(frame_->view(), Qt::Key_Return);
+        QTest::keyClick(View(*frame_), Qt::Key_Return);
         GameRecord& r = Record();
         for (int v = 20; v < 25; ++v)
             for (int u = 0; u < 10; ++u)
                 if ((u + v) % 4) r.well.at(u, v) = 1 + (u * 3 + v) % 7;
         std::tie(r.score, r.lines) = std::tuple(1234, 17);
-        frame_->view()->Screen().Repaint();
+        View(*frame_)->Screen().Repaint();
         QCoreApplication::processEvents();
         QVERIFY(frame_->grab().toImage().save(QStringLiteral(VEXARI_SCREENSHOT_PATH)));
     }
@@ -548,7 +548,7 @@ private slots:
         AnswerJoin(joinPrompts_, "Bob", "127.0.0.1", HostPort());
         joiner_->RunAction(MenuAction::JoinNetwork);
         QTRY_VERIFY(joiner_->session().networkWindow() != nullptr);
-        QTRY_COMPARE(frame_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
+        QTRY_COMPARE(Child<QTreeWidget>(frame_->session().networkWindow(), "playerList")->topLevelItemCount(), 2);
     }
     // Keys as the X server delivers them, so that the window manager sees the
     // user at work, as it does with a real keyboard.
@@ -568,8 +568,8 @@ private slots:
         if (QGuiApplication::platformName() != "xcb" || QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("needs a desktop with xdotool; app.desktop runs this on one");
         HostAndJoin(1);
-        QPlainTextEdit* annLog = frame_->session().networkWindow()->chatLog();
-        Activate(joiner_.get(), joiner_->view());
+        QPlainTextEdit* annLog = Child<QPlainTextEdit>(frame_->session().networkWindow(), "chatLog");
+        Activate(joiner_.get(), View(*joiner_));
         frame_->session().networkWindow()->startButton()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!Record().waitingForStart && !joiner_->game().record().waitingForStart, kDesktopWaitMs);
         QTest::qWait(200);
@@ -578,8 +578,8 @@ private slots:
         QVERIFY(!annLog->toPlainText().contains("paused"));
 
         // The menu pauses everyone; the pause text waits for the menu to close.
-        MessageWindow* bobMessages = joiner_->session().messageWindow();
-        QMenu* menu = joiner_->menus().front();
+        MessageWindow* bobMessages = Child<MessageWindow>(joiner_.get(), "messageWindow");
+        QMenu* menu = Child<QMenu>(joiner_.get(), "gameMenu");
         menu->popup(joiner_->mapToGlobal(QPoint(10, 10)));
         QTRY_VERIFY_WITH_TIMEOUT(bobMessages->Text().contains("Bob paused the game."), kDesktopWaitMs);
         QTest::qWait(50);
@@ -588,16 +588,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bobMessages->isVisible(), kDesktopWaitMs);
 
         // Enter resumes after the countdown; Esc pauses, and one Enter resumes again.
-        Activate(joiner_.get(), joiner_->view());
+        Activate(joiner_.get(), View(*joiner_));
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return}) {
             Type({"key", key == Qt::Key_Return ? "Return" : "Escape"});
             QTRY_VERIFY_WITH_TIMEOUT(bob.running == (key == Qt::Key_Return) && Record().running == bob.running, kDesktopWaitMs);
         }
-        QVERIFY(QApplication::focusWidget() == joiner_->view());
+        QVERIFY(QApplication::focusWidget() == View(*joiner_));
 
         // A pause text arrives while Bob types a chat line: the line and its Enter stay in the chat.
         NetworkGameWindow* bobWindow = joiner_->session().networkWindow();
-        Activate(bobWindow, bobWindow->chatInput());
+        Activate(bobWindow, Child<QLineEdit>(bobWindow, "chatInput"));
         Type({"type", "hi"});
         QTRY_VERIFY_WITH_TIMEOUT(bobMessages->isVisible(), kDesktopWaitMs);  // leaving the game for the chat paused everyone
         Type({"type", " there"});
@@ -623,7 +623,7 @@ private slots:
         QVERIFY(peer.waitForConnected(5000));
         const std::string join = EncodeJoin("Peer", "Blue", kVersion);
         peer.write(join.data(), qint64(join.size()));
-        QTRY_COMPARE(frame_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
+        QTRY_COMPARE(Child<QTreeWidget>(frame_->session().networkWindow(), "playerList")->topLevelItemCount(), 2);
         frame_->session().client().StartGame();
         QTRY_VERIFY(Record().running);
 
@@ -637,7 +637,7 @@ private slots:
         peer.flush();
         QElapsedTimer sent;
         sent.start();
-        QTest::keyClick(frame_->view(), Qt::Key_Space);
+        QTest::keyClick(View(*frame_), Qt::Key_Space);
         QVERIFY(frame_->game().Animating());
         QTRY_VERIFY(received.contains("Peer: ping"));
         const qint64 latency = sent.elapsed();
@@ -652,11 +652,13 @@ private slots:
         HostAndJoin(0);
         QVERIFY(Record().networkGame && frame_->settings().server == "127.0.0.1");
         NetworkGameWindow& hostWindow = *frame_->session().networkWindow();
+        const QPlainTextEdit* hostLog = Child<QPlainTextEdit>(&hostWindow, "chatLog");
 
         // A chat line goes round through the server.
-        joiner_->session().networkWindow()->chatInput()->setText("hello");
-        joiner_->session().networkWindow()->sendButton()->click();
-        QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Bob: hello"));
+        NetworkGameWindow* joinerWindow = joiner_->session().networkWindow();
+        Child<QLineEdit>(joinerWindow, "chatInput")->setText("hello");
+        Child<QPushButton>(joinerWindow, "sendButton")->click();
+        QTRY_VERIFY(hostLog->toPlainText().contains("Bob: hello"));
 
         // The round starts on both with the host's seed. (Both windows live in this one process:
         // the round's start brings each to the front in turn, and the one left behind pauses
@@ -673,7 +675,7 @@ private slots:
         // The joiner leaves mid-round: Ann's team is the last one left, so the round ends.
         joiner_->session().networkWindow()->closeButton()->click();
         QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
-        QTRY_VERIFY(hostWindow.chatLog()->toPlainText().contains("Red won this round."));
+        QTRY_VERIFY(hostLog->toPlainText().contains("Red won this round."));
         QTRY_VERIFY(hostWindow.startButton()->isEnabled());
         QVERIFY(Record().waitingForStart);
 
@@ -690,7 +692,7 @@ private slots:
         const int port = HostPort();
         QTRY_VERIFY(frame_->session().networkWindow() != nullptr);
         // A second Ann is refused with the server's own words, even while busy; the joiner's network game ends.
-        Activate(joiner_.get(), joiner_->view());
+        Activate(joiner_.get(), View(*joiner_));
         AnswerJoin(joinPrompts_, "Ann", "127.0.0.1", port);
         joiner_->RunAction(MenuAction::JoinNetwork);
         std::tie(joiner_->settings().animate, GameAccess::Record(joiner_->game()).waitingForStart) = std::tuple(1, false);
@@ -698,7 +700,7 @@ private slots:
         QTRY_COMPARE(joinPrompts_.MessageTexts(), QStringList{"Player with the same name already exists"});
         QVERIFY(!joiner_->game().record().networkGame && joiner_->session().networkWindow() == nullptr);
         // The port is taken by the host.
-        Activate(joiner_.get(), joiner_->view());
+        Activate(joiner_.get(), View(*joiner_));
         AnswerJoin(joinPrompts_, "Bob", {}, port);
         joiner_->RunAction(MenuAction::CreateNetwork);
         QCOMPARE(joinPrompts_.MessageTexts().back(), "Cannot create server socket");
@@ -709,15 +711,15 @@ private slots:
         GameRecord& r = GameAccess::Record(joiner_->game());
         QVERIFY(r.computerPlays && r.networkGame);
         // Ann is at work in her window: Bob's window tells its reason once he comes back to it.
-        Activate(frame_.get(), frame_->view());
+        Activate(frame_.get(), View(*frame_));
         QTRY_VERIFY(!r.networkGame);
         QTest::qWait(50);
         QCOMPARE(joinPrompts_.MessageTexts().size(), 2);
-        Activate(joiner_.get(), joiner_->view());
+        Activate(joiner_.get(), View(*joiner_));
         QTRY_COMPARE(joinPrompts_.MessageTexts().size(), 3);
         QCOMPARE(joinPrompts_.MessageTexts().back(), "Error connecting to server");
-        QVERIFY(!r.networkGame && !r.computerPlays && !joiner_->session().messageWindow()->isVisible());
-        QTest::keyClick(joiner_->view(), Qt::Key_F2);
+        QVERIFY(!r.networkGame && !r.computerPlays && !Child<MessageWindow>(joiner_.get(), "messageWindow")->isVisible());
+        QTest::keyClick(View(*joiner_), Qt::Key_F2);
         QVERIFY(r.running);
     }
 

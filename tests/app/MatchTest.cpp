@@ -2,20 +2,15 @@
 // A match against the computer from the Game menu: the private server, the
 // vexari-bot players beside the test program, a whole round with its
 // statistics and replay, and the players' end with the match.
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <QtWidgets>
 #include <csignal>
 
 #include "../game/Fakes.h"
-#include "../ui/FakePrompts.h"
-#include "app/CMainFrame.h"
+#include "MainWindowFixture.h"
 #include "ui/MenuActions.h"
 #include "app/ComputerMatch.h"
-#include "app/GameView.h"
 #include "app/NetworkSession.h"
-#include "settings/Paths.h"
 #include "ui/MatchDialog.h"
 #include "ui/NetworkGameWindow.h"
 #include "ui/OthersWells.h"
@@ -46,18 +41,20 @@ bool Gone(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0; }
 class MatchTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir_;
+    TestHome home_;
     FakePrompts prompts_;
     std::unique_ptr<CMainFrame> frame_;
 
-    // Answers the match dialog with these choices.
-    void AnswerMatch(int opponents, int speed, MatchTeams teams, bool strong) {
+    // Answers the match dialog with these choices; `teams` names the button: "aloneAgainstAll",
+    // "withTeamMate", "eachForHimself".
+    void AnswerMatch(int opponents, int speed, const char* teams, bool strong) {
         prompts_.On<MatchDialog>([=](MatchDialog& d) {
-            d.OpponentsBox()->setValue(opponents);
-            d.SpeedBox()->setValue(speed);
-            d.TeamsButton(teams)->setChecked(true);
-            QVERIFY(d.WeightsBox()->isEnabled());  // the build tree holds strong.dem where the installed one does
-            d.WeightsBox()->setCurrentIndex(strong ? 1 : 0);
+            Child<QSpinBox>(&d, "opponentsBox")->setValue(opponents);
+            Child<QSpinBox>(&d, "speedBox")->setValue(speed);
+            Child<QRadioButton>(&d, teams)->setChecked(true);
+            auto* weights = Child<QComboBox>(&d, "weightsBox");
+            QVERIFY(weights->isEnabled());  // the build tree holds strong.dem where the installed one does
+            weights->setCurrentIndex(strong ? 1 : 0);
             d.accept();
         });
     }
@@ -74,19 +71,16 @@ class MatchTest : public QObject {
 
 private slots:
     void init() {
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
+        home_.Enter();
         prompts_ = FakePrompts();
-        frame_ = std::make_unique<CMainFrame>(VersionQuad{1, 0, 0, 5}, prompts_);
-        frame_->resize(320, 600);
-        frame_->show();
+        frame_ = OpenMainWindow(prompts_);
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
         frame_->activateWindow();  // the reason of an ended match is told at once to a player in the window
         QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     }
     void cleanup() {
         frame_.reset();
-        QFile::remove(QString::fromStdString(SettingsFilePath().string()));
+        TestHome::Clear();
     }
 
     // Three computers join a game that only this machine can reach; the round starts by
@@ -94,7 +88,7 @@ private slots:
     // leaves a replay; the match's end ends the computer players.
     void aMatchPlaysARoundToItsStatisticsAndEndsItsPlayers() {
         PlayAs("Ann");
-        AnswerMatch(3, 9, MatchTeams::AloneAgainstAll, true);
+        AnswerMatch(3, 9, "aloneAgainstAll", true);
         const int aloneWidth = frame_->width(), aloneFrame = frame_->frameGeometry().width();
         frame_->RunAction(MenuAction::PlayComputer);
         NetworkSession& session = frame_->session();
@@ -111,17 +105,18 @@ private slots:
         QCOMPARE(pids.size(), std::size_t(3));
 
         QTRY_VERIFY_WITH_TIMEOUT(session.server().RoundRunning(), kWaitMs);  // nobody pressed Start
-        QPlainTextEdit* log = session.networkWindow()->chatLog();
+        QPlainTextEdit* log = Child<QPlainTextEdit>(session.networkWindow(), "chatLog");
         GameRecord& r = GameAccess::Record(frame_->game());
         QTRY_VERIFY_WITH_TIMEOUT(r.running, kWaitMs);
         // The computers' wells beside the player's, the window wider for them.
-        QTRY_COMPARE_WITH_TIMEOUT(frame_->othersWells()->Tiles().size(), std::size_t(3), kWaitMs);
-        QVERIFY(frame_->othersWells()->isVisible() && frame_->width() > aloneWidth);
+        const OthersWells* wells = Child<OthersWells>(frame_.get(), "othersWells");
+        QTRY_COMPARE_WITH_TIMEOUT(wells->Tiles().size(), std::size_t(3), kWaitMs);
+        QVERIFY(wells->isVisible() && frame_->width() > aloneWidth);
         QCOMPARE(frame_->settings().right - frame_->settings().left, aloneFrame);  // stored as without them
         // The player drops every figure straight down until the well is full.
         QVERIFY(QTest::qWaitFor(
             [&] {
-                if (r.running) QTest::keyClick(frame_->view(), Qt::Key_Space);
+                if (r.running) QTest::keyClick(View(*frame_), Qt::Key_Space);
                 return log->toPlainText().contains("Player statistics:");
             },
             kWaitMs));
@@ -133,13 +128,13 @@ private slots:
         QVERIFY(session.match() == nullptr && !session.serverTransport().Listening());
         QTRY_VERIFY_WITH_TIMEOUT(std::all_of(pids.begin(), pids.end(), Gone), kWaitMs);
         QVERIFY(!frame_->game().record().networkGame);
-        QVERIFY(!frame_->othersWells()->isVisible() && frame_->width() == aloneWidth);
+        QVERIFY(!wells->isVisible() && frame_->width() == aloneWidth);
     }
 
     // A computer player that cannot join (its name is the player's) ends the match with the reason.
     void aComputerThatCannotJoinEndsTheMatch() {
         PlayAs("Computer2");
-        AnswerMatch(2, 5, MatchTeams::EachForHimself, false);
+        AnswerMatch(2, 5, "eachForHimself", false);
         frame_->RunAction(MenuAction::PlayComputer);
         QTRY_COMPARE_WITH_TIMEOUT(prompts_.MessageTexts(), QStringList{"A computer player could not join the game."},
                                   kWaitMs);

@@ -3,19 +3,15 @@
 // way on a real server over loopback, sees every well, chats and leaves
 // without touching the round; servers that cannot be watched send it back
 // to the player's game; --watch on the command line.
-#include <QTemporaryDir>
 #include <QtNetwork>
 #include <QtTest>
 #include <QtWidgets>
 
-#include "../ui/FakePrompts.h"
-#include "app/CMainFrame.h"
+#include "MainWindowFixture.h"
 #include "ui/MenuActions.h"
-#include "app/GameView.h"
 #include "app/NetworkSession.h"
 #include "app/StartArgs.h"
 #include "app/WatchSession.h"
-#include "settings/Paths.h"
 #include "ui/JoinDialog.h"
 #include "ui/NetworkGameWindow.h"
 #include "ui/SpectatorWindow.h"
@@ -27,13 +23,11 @@ using namespace vexari;
 
 namespace {
 
-constexpr VersionQuad kVersion{1, 0, 0, 5};
-
 void AnswerWatch(FakePrompts& prompts, const QString& name, const QString& server) {
     prompts.On<WatchDialog>([=](WatchDialog& d) {
-        d.NameEdit()->setText(name);
-        d.ServerEdit()->setText(server);
-        d.accept();
+        Child<QLineEdit>(&d, "nameEdit")->setText(name);
+        Child<QLineEdit>(&d, "serverEdit")->setText(server);
+        Child<QPushButton>(&d, "ok")->click();  // the OK of every OK/Cancel dialog
     });
 }
 
@@ -42,7 +36,7 @@ void AnswerWatch(FakePrompts& prompts, const QString& name, const QString& serve
 class WatchTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir_;
+    TestHome home_;
     FakePrompts hostPrompts_, prompts_;
     std::unique_ptr<CMainFrame> host_;     // Ann, who hosts and plays
     std::unique_ptr<CMainFrame> watcher_;  // the spectator's copy
@@ -50,7 +44,8 @@ class WatchTest : public QObject {
     // Ann hosts; Bob joins from a bare socket and announces the extension.
     void HostWithBob(QTcpSocket& bob) {
         hostPrompts_.On<JoinDialog>([](JoinDialog& d) {
-            d.NameEdit()->setText("Ann"), d.TeamEdit()->setText("Red"), d.PortEdit()->setText("0");
+            for (auto [edit, text] : {std::pair{"nameEdit", "Ann"}, {"teamEdit", "Red"}, {"portEdit", "0"}})
+                Child<QLineEdit>(&d, edit)->setText(text);
             d.accept();
         });
         host_->RunAction(MenuAction::CreateNetwork);
@@ -58,29 +53,25 @@ class WatchTest : public QObject {
         bob.connectToHost(QHostAddress::LocalHost, host_->session().serverTransport().Port());
         QVERIFY(bob.waitForConnected(5000));
         bob.write(QByteArray::fromStdString(EncodeJoin("Bob", "Blue", kVersion) + EncodeHello()));
-        QTRY_COMPARE(host_->session().networkWindow()->playerList()->topLevelItemCount(), 2);
+        QTRY_COMPARE(Child<QTreeWidget>(host_->session().networkWindow(), "playerList")->topLevelItemCount(), 2);
     }
     QString Address() { return QStringLiteral("127.0.0.1:%1").arg(host_->session().serverTransport().Port()); }
-    QString HostLog() { return host_->session().networkWindow()->chatLog()->toPlainText(); }
+    QString HostLog() { return Child<QPlainTextEdit>(host_->session().networkWindow(), "chatLog")->toPlainText(); }
 
 private slots:
     void init() {
-        qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
+        home_.Enter();
         if (QString(QTest::currentTestFunction()).startsWith("watchOnTheCommandLine")) return;
         hostPrompts_ = prompts_ = FakePrompts();
-        host_ = std::make_unique<CMainFrame>(kVersion, hostPrompts_);
-        watcher_ = std::make_unique<CMainFrame>(kVersion, prompts_);
-        for (CMainFrame* f : {host_.get(), watcher_.get()}) {
-            f->settings().animate = 0, f->settings().countdownSeconds = 0;
-            f->resize(320, 600), f->show();
-        }
+        host_ = OpenMainWindow(hostPrompts_);
+        watcher_ = OpenMainWindow(prompts_);
+        for (CMainFrame* f : {host_.get(), watcher_.get()}) f->settings().animate = 0, f->settings().countdownSeconds = 0;
         QVERIFY(QTest::qWaitForWindowExposed(watcher_.get()));
     }
     void cleanup() {
         watcher_.reset();
         host_.reset();
-        QFile::remove(QString::fromStdString(SettingsFilePath().string()));
+        TestHome::Clear();
     }
 
     // Sam comes while Ann and Bob play: the window shows both wells as their games left them,
@@ -91,7 +82,7 @@ private slots:
         host_->session().client().StartGame();
         const GameRecord& ann = host_->game().record();
         QTRY_VERIFY(ann.running);
-        QTest::keyClick(host_->view(), Qt::Key_Space);  // Ann's first figure lands
+        QTest::keyClick(View(*host_), Qt::Key_Space);  // Ann's first figure lands
         WellRows bobs{ann.height, {}};
         bobs.SetCell(0, 0, 3), bobs.SetCell(9, 0, 5), bobs.SetCell(4, 1, 1);
         bob.write(QByteArray::fromStdString(EncodeReport(bobs)));
@@ -117,11 +108,11 @@ private slots:
             QVERIFY(tile->isVisible() && grid->rect().contains(tile->geometry()) && tile->height() > 150);
         QVERIFY(!grid->Tiles()[0]->geometry().intersects(grid->Tiles()[1]->geometry()));
 
-        NetworkGameWindow* tables = watch->window()->networkWindow();
-        tables->chatInput()->setText("hi");
-        tables->sendButton()->click();
+        NetworkGameWindow* tables = Child<NetworkGameWindow>(watch->window(), "networkWindow");
+        Child<QLineEdit>(tables, "chatInput")->setText("hi");
+        Child<QPushButton>(tables, "sendButton")->click();
         QTRY_VERIFY(HostLog().contains("Sam (watching): hi"));
-        QTRY_COMPARE(tables->playerList()->topLevelItemCount(), 2);
+        QTRY_COMPARE(Child<QTreeWidget>(tables, "playerList")->topLevelItemCount(), 2);
 
         tables->closeButton()->click();
         QVERIFY(watcher_->watchSession() == nullptr && watcher_->isVisible());

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "Child.h"
 #include "FakePrompts.h"
 #include "game/KeyNames.h"
 #include "net/GameClient.h"
@@ -43,13 +44,14 @@ bool FakeLoader(const std::string& path, PixelImage& image) {
     return good || path.empty();
 }
 
-void Press(DesignDialog& d, DesignDialog::KeyField which, Qt::Key key) {
+// The design dialog's key fields: "leftKey", "dropKey", ...
+void Press(DesignDialog& d, const char* field, Qt::Key key) {
     d.show();
-    d.KeyFieldAt(which)->setFocus();
-    QTest::keyClick(d.KeyFieldAt(which), key);
+    Child<KeyCaptureField>(&d, field)->setFocus();
+    QTest::keyClick(Child<KeyCaptureField>(&d, field), key);
 }
 
-QString FieldText(DesignDialog& d, DesignDialog::KeyField which) { return d.KeyFieldAt(which)->text(); }
+QString FieldText(DesignDialog& d, const char* field) { return Child<KeyCaptureField>(&d, field)->text(); }
 
 // The texts text(0), ..., text(n - 1).
 QStringList Texts(int n, const std::function<QString(int)>& text) {
@@ -57,11 +59,20 @@ QStringList Texts(int n, const std::function<QString(int)>& text) {
     for (int i = 0; i < n; ++i) out << text(i);
     return out;
 }
+QLineEdit* Weight(const ComputerWeightsDialog& d, int i) {
+    return Child<QLineEdit>(&d, QStringLiteral("valueEdit%1").arg(i));
+}
 QStringList Shown(const ComputerWeightsDialog& d) {
-    return Texts(ComputerWeights::kCriteria, [&d](int i) { return d.ValueEdit(i)->text(); });
+    return Texts(ComputerWeights::kCriteria, [&d](int i) { return Weight(d, i)->text(); });
 }
 QStringList Row(const QTreeWidget* list, int row) {
     return Texts(list->columnCount(), [=](int c) { return list->topLevelItem(row)->text(c); });
+}
+
+// Entry k of the High Score dialog: "01.Ann        |000500".
+QString Entry(const HighScoreDialog& d, int k) {
+    return Child<QLabel>(&d, QStringLiteral("rowLabel%1").arg(k))->text() + '|' +
+           Child<QLabel>(&d, QStringLiteral("scoreLabel%1").arg(k))->text();
 }
 
 // ShowHighScores for a new score, the name dialog answered by `name`. Returns
@@ -72,8 +83,8 @@ QStringList ShowScores(FakePrompts& prompts, const std::string& file, int score,
     QStringList shown;
     prompts.On<NameEntryDialog>(name);
     prompts.On<HighScoreDialog>([&shown](HighScoreDialog& d) {
-        shown = Texts(10, [&d](int k) { return d.RowLabel(k)->text() + '|' + d.ScoreLabel(k)->text(); });
-        shown << d.MessageLabel()->text();
+        shown = Texts(10, [&d](int k) { return Entry(d, k); });
+        shown << Child<QLabel>(&d, "messageLabel")->text();
         d.accept();
     });
     ShowHighScores(nullptr, true, score, player, file, prompts);
@@ -123,18 +134,18 @@ void DriveLevelBar(const QDialog& dialog, const std::function<int()>& level) {
 // Opens a dialog D, fills its edits and presses OK: refused with `message`
 // and the focus on the edit `refused`, or accepted when that is null.
 template <class D, class Values>
-void PressOk(const Values& values, const std::vector<std::pair<QLineEdit* (D::*)() const, QString>>& texts,
-             QLineEdit* (D::*refused)() const, const QString& message) {
+void PressOk(const Values& values, const std::vector<std::pair<const char*, QString>>& texts, const char* refused,
+             const QString& message) {
     FakePrompts prompts;
     D d(values, prompts);
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     d.template findChild<QPushButton*>("ok")->setFocus();
-    for (const auto& [edit, text] : texts) (d.*edit)()->setText(text);
+    for (const auto& [edit, text] : texts) Child<QLineEdit>(&d, edit)->setText(text);
     d.accept();
     QCOMPARE(prompts.MessageTexts(), refused ? QStringList{message} : QStringList());
     QCOMPARE(d.result() == QDialog::Accepted, refused == nullptr);
-    if (refused) QCOMPARE(QApplication::focusWidget(), (d.*refused)());
+    if (refused) QCOMPARE(QApplication::focusWidget(), Child<QLineEdit>(&d, refused));
 }
 
 struct RecordingConnection : ClientConnection {
@@ -203,14 +214,14 @@ private slots:
         const QString range = QStringLiteral("Value must be between 18 and 24");
         for (const auto& [text, message] : {std::pair<QString, QString>{"17", range}, {"25", range}, {" 24 ", {}},
                                             {"2x", kNotWholeNumberText}, {"99999999999", kNotWholeNumberText}})
-            PressOk<G>(GameOptionsValues{5, true, true, 24}, {{&G::HeightEdit, text}},
-                       message.isEmpty() ? nullptr : &G::HeightEdit, message);
-        PressOk<N>(NetOptions{}, {{&N::HeightEdit, "17"}}, &N::HeightEdit, range);
-        PressOk<N>(NetOptions{}, {{&N::StartInEdit, "0"}, {&N::PlayTillEdit, "2147483647"}}, nullptr, {});
+            PressOk<G>(GameOptionsValues{5, true, true, 24}, {{"heightEdit", text}},
+                       message.isEmpty() ? nullptr : "heightEdit", message);
+        PressOk<N>(NetOptions{}, {{"heightEdit", "17"}}, "heightEdit", range);
+        PressOk<N>(NetOptions{}, {{"startInEdit", "0"}, {"playTillEdit", "2147483647"}}, nullptr, {});
         // A negative count is no count.
-        PressOk<N>(NetOptions{}, {{&N::HeightEdit, "x"}, {&N::TeamWinScoresEdit, "-1"}}, &N::TeamWinScoresEdit,
+        PressOk<N>(NetOptions{}, {{"heightEdit", "x"}, {"teamWinScoresEdit", "-1"}}, "teamWinScoresEdit",
                    kNotCountText);
-        PressOk<N>(NetOptions{}, {{&N::PlayTillEdit, "2.5"}, {&N::PlayerWinScoresEdit, "1"}}, &N::PlayTillEdit,
+        PressOk<N>(NetOptions{}, {{"playTillEdit", "2.5"}, {"playerWinScoresEdit", "1"}}, "playTillEdit",
                    kNotWholeNumberText);
     }
 
@@ -220,11 +231,11 @@ private slots:
         s.botLines = 0;
         for (bool ok : {false, true}) {
             prompts.On<GameOptionsDialog>([ok](GameOptionsDialog& d) {
-                QCOMPARE(d.HeightEdit()->text(), QStringLiteral("24"));
+                QCOMPARE(Child<QLineEdit>(&d, "heightEdit")->text(), QStringLiteral("24"));
                 d.findChild<LevelBar*>()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-                d.IncreaseLevelBox()->setChecked(false);
-                d.PopInLinesBox()->setChecked(true);
-                d.HeightEdit()->setText("18");
+                Child<QCheckBox>(&d, "increaseLevelBox")->setChecked(false);
+                Child<QCheckBox>(&d, "popInLinesBox")->setChecked(true);
+                Child<QLineEdit>(&d, "heightEdit")->setText("18");
                 ok ? d.accept() : d.reject();
             });
             QCOMPARE(RunGameOptionsDialog(nullptr, s, prompts), ok);
@@ -236,8 +247,8 @@ private slots:
     // Message boxes and the file dialog (opening and saving share it) take the game dialogs' look.
     void aboutAndPromptsLookLikeTheGamesDialogs() {
         const AboutDialog about({1, 0, 0, 5});
-        QCOMPARE(about.VersionLabel()->text(), QStringLiteral("Vexari version 1.0.0.5"));
-        QVERIFY(ToPixelImage(about.IconLabel()->pixmap().toImage()) == DrawProgramIcon(48));
+        QCOMPARE(Child<QLabel>(&about, "versionLabel")->text(), QStringLiteral("Vexari version 1.0.0.5"));
+        QVERIFY(ToPixelImage(Child<QLabel>(&about, "iconLabel")->pixmap().toImage()) == DrawProgramIcon(48));
         QtPrompts prompts;
         const std::pair<const char*, std::function<void()>> cases[] = {
             {"message", [&] { prompts.Message(nullptr, QStringLiteral("text")); }},
@@ -299,22 +310,24 @@ private slots:
         FakePrompts prompts;
         prompts.On<DesignDialog>([](DesignDialog& d) { d.reject(); });  // Cancel does not get past Tab
         prompts.On<DesignDialog>([](DesignDialog& d) {
-            QCOMPARE(FieldText(d, DesignDialog::kAccelerate), QStringLiteral("Tab"));
-            Press(d, DesignDialog::kAccelerate, Qt::Key_Down);
-            Press(d, DesignDialog::kDrop, Qt::Key_Up);  // the rotate key
-            Press(d, DesignDialog::kLeft, Qt::Key_F2);
+            QCOMPARE(FieldText(d, "accelerateKey"), QStringLiteral("Tab"));
+            Press(d, "accelerateKey", Qt::Key_Down);
+            Press(d, "dropKey", Qt::Key_Up);  // the rotate key
+            Press(d, "leftKey", Qt::Key_F2);
             d.accept();
         });
         prompts.On<DesignDialog>([](DesignDialog& d) {  // entries kept; Cancel keeps what OK stored
-            QCOMPARE(FieldText(d, DesignDialog::kDrop) + FieldText(d, DesignDialog::kLeft), QStringLiteral("UpF2"));
+            QCOMPARE(FieldText(d, "dropKey") + FieldText(d, "leftKey"), QStringLiteral("UpF2"));
             d.reject();
         });
         prompts.On<DesignDialog>([](DesignDialog& d) {
-            Press(d, DesignDialog::kDrop, Qt::Key_Space);
-            Press(d, DesignDialog::kLeft, Qt::Key_A);
-            QVERIFY(!d.PaletteBox()->isChecked() && d.MarksBox()->isChecked() && !d.LandingBox()->isChecked());
-            d.PaletteBox()->setChecked(true);
-            d.LandingBox()->setChecked(true);
+            Press(d, "dropKey", Qt::Key_Space);
+            Press(d, "leftKey", Qt::Key_A);
+            auto* palette = Child<QCheckBox>(&d, "paletteBox");
+            auto* landing = Child<QCheckBox>(&d, "landingBox");
+            QVERIFY(!palette->isChecked() && Child<QCheckBox>(&d, "marksBox")->isChecked() && !landing->isChecked());
+            palette->setChecked(true);
+            landing->setChecked(true);
             d.accept();
         });
         s.marks = 1;
@@ -332,20 +345,20 @@ private slots:
         prompts.openResults = {"/tmp/notes.txt", "/" + QString(120, 'x') + "/good.bmp", good, good, QString()};
         prompts.On<DesignDialog>([&](DesignDialog& d) {
             d.SelectBitmap();  // not a bitmap: black preview, refused after OK
-            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
-            QCOMPARE(d.PreviewPicture(), MakeBlackImage());
+            QCOMPARE(Child<QLabel>(&d, "bitmapName")->text(), QStringLiteral("notes.txt"));
+            QCOMPARE(*Child<TiledPictureControl>(&d, "preview")->Picture(), MakeBlackImage());
             d.accept();
         });
         prompts.On<DesignDialog>([&](DesignDialog& d) {
             d.SelectBitmap();  // too long for the settings file: refused
-            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("notes.txt"));
+            QCOMPARE(Child<QLabel>(&d, "bitmapName")->text(), QStringLiteral("notes.txt"));
             d.SelectBitmap();
-            QCOMPARE(d.BitmapNameLabel()->text(), QStringLiteral("very good.bmp"));
+            QCOMPARE(Child<QLabel>(&d, "bitmapName")->text(), QStringLiteral("very good.bmp"));
             d.ChooseBlack();
-            QCOMPARE(d.BitmapNameLabel()->text(), QString());
+            QCOMPARE(Child<QLabel>(&d, "bitmapName")->text(), QString());
             d.SelectBitmap();
             d.SelectBitmap();  // cancelled
-            QCOMPARE(d.PreviewPicture(), kRed);
+            QCOMPARE(*Child<TiledPictureControl>(&d, "preview")->Picture(), kRed);
             d.accept();
         });
         PixelImage background;
@@ -368,7 +381,7 @@ private slots:
         bool learn = true;
         prompts.On<ComputerWeightsDialog>([](ComputerWeightsDialog& d) {
             QCOMPARE(Shown(d), QStringList({"500", "1", "0", "1", "0", "0", "0", "0"}));
-            d.LearnBox()->setChecked(false);
+            Child<QCheckBox>(&d, "learnBox")->setChecked(false);
             d.reject();
         });
         QVERIFY(!RunComputerWeightsDialog(nullptr, w, learn, prompts));
@@ -381,12 +394,12 @@ private slots:
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
             QCOMPARE(Shown(d)[0], QStringLiteral("40"));
-            d.ValueEdit(7)->setText("1.5");
-            d.LearnBox()->setChecked(true);
+            Weight(d, 7)->setText("1.5");
+            Child<QCheckBox>(&d, "learnBox")->setChecked(true);
             d.accept();
             QCOMPARE(prompts.MessageTexts(), QStringList({kNotWholeNumberText}));
-            QCOMPARE(QApplication::focusWidget(), d.ValueEdit(7));
-            d.ValueEdit(7)->setText(" -3 ");
+            QCOMPARE(QApplication::focusWidget(), Weight(d, 7));
+            Weight(d, 7)->setText(" -3 ");
             d.accept();
         });
         QVERIFY(RunComputerWeightsDialog(nullptr, w, learn, prompts));
@@ -403,21 +416,22 @@ private slots:
 
         ComputerWeightsDialog d({{1, -2, 3, 40, 5, 6, 7, 123456}, true}, prompts);
         // Save reads up to a refused field and writes what the data then hold.
-        d.ValueEdit(0)->setText("12");
-        d.ValueEdit(2)->setText("oops");
-        d.ValueEdit(5)->setText("99");
+        Weight(d, 0)->setText("12");
+        Weight(d, 2)->setText("oops");
+        Weight(d, 5)->setText("99");
         d.SaveToFile();
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("12\r\n-2\r\n3\r\n40\r\n5\r\n6\r\n7\r\n123456\r\n"));
         QCOMPARE(prompts.saveRequests.at(0).initialPath, QStringLiteral("MyParams"));
 
         // Default and Load show the dialog data again, the check box included (it is not in the file).
-        d.LearnBox()->setChecked(false);
+        QCheckBox* learn = Child<QCheckBox>(&d, "learnBox");
+        learn->setChecked(false);
         d.RestoreDefaults();
-        QVERIFY(Shown(d) == QStringList({"41", "5", "0", "7", "1", "1", "1", "1"}) && d.LearnBox()->isChecked());
-        d.LearnBox()->setChecked(false);
+        QVERIFY(Shown(d) == QStringList({"41", "5", "0", "7", "1", "1", "1", "1"}) && learn->isChecked());
+        learn->setChecked(false);
         d.LoadFromFile();
-        QVERIFY(Shown(d) == QStringList({"12", "-2", "3", "40", "5", "6", "7", "123456"}) && d.LearnBox()->isChecked());
+        QVERIFY(Shown(d) == QStringList({"12", "-2", "3", "40", "5", "6", "7", "123456"}) && learn->isChecked());
         // A short or broken file changes only the numbers before the break.
         d.LoadFromFile();
         QCOMPARE(Shown(d), QStringList({"9", "8", "7", "40", "5", "6", "7", "123456"}));
@@ -454,18 +468,18 @@ private slots:
         prompts.answers = {true};
         prompts.openResults.push_back("/nowhere/picture.bmp");
         prompts.On<DesignDialog>([](DesignDialog& d) {
-            d.KeyFieldAt(DesignDialog::kDrop)->SetKey(KeyCodeFromStored('S'));
-            d.IntervalEdit()->setText("2");
+            Child<KeyCaptureField>(&d, "dropKey")->SetKey(KeyCodeFromStored('S'));
+            Child<QLineEdit>(&d, "intervalEdit")->setText("2");
             d.SelectBitmap();  // a file that cannot be loaded
             d.accept();
         });
         prompts.On<DesignDialog>([](DesignDialog& d) {
-            d.StrokeButton(3)->click();
+            Child<QRadioButton>(&d, "invertedStrokes")->click();
             d.ChooseBlack();
             d.accept();
         });
         prompts.On<GameOptionsDialog>([](GameOptionsDialog& d) {
-            d.HeightEdit()->setText("20");
+            Child<QLineEdit>(&d, "heightEdit")->setText("20");
             d.accept();
         });
         PixelImage background;
@@ -517,7 +531,7 @@ private slots:
             d.ResetScores();  // No
             QCOMPARE(ReadHighScores(file).entries[0].score, 500);
             d.ResetScores();  // Yes
-            QCOMPARE(d.RowLabel(0)->text() + d.ScoreLabel(0)->text(), QStringLiteral("01.           000000"));
+            QCOMPARE(Entry(d, 0), QStringLiteral("01.           |000000"));
             d.accept();
         });
         ShowHighScores(nullptr, false, 0, player, file, prompts);
@@ -638,8 +652,9 @@ private slots:
         for (bool host : {true, false}) {
             FakePrompts prompts;
             prompts.On<JoinDialog>([host](JoinDialog& d) {
-                QVERIFY(d.NameEdit()->text() == QString(19, 'n') && d.ServerEdit()->isReadOnly() == host);
-                QTest::keyClicks(d.TeamEdit(), QString(30, 'x'));
+                QVERIFY(Child<QLineEdit>(&d, "nameEdit")->text() == QString(19, 'n') &&
+                        Child<QLineEdit>(&d, "serverEdit")->isReadOnly() == host);
+                QTest::keyClicks(Child<QLineEdit>(&d, "teamEdit"), QString(30, 'x'));
                 d.accept();
             });
             const std::optional<JoinEntries> e = RunJoinDialog(nullptr, host, s, prompts);
@@ -652,13 +667,14 @@ private slots:
         // A port that is not a whole number keeps the dialog open on its field.
         FakePrompts prompts;
         JoinDialog d({"me", "", "host", 7000}, false, prompts);
+        QLineEdit* port = Child<QLineEdit>(&d, "portEdit");
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        d.PortEdit()->setText("7x");
+        port->setText("7x");
         d.findChild<QPushButton*>("ok")->click();
         QVERIFY(prompts.MessageTexts() == QStringList{kNotWholeNumberText} && d.isVisible());
-        QCOMPARE(QApplication::focusWidget(), d.PortEdit());
-        d.PortEdit()->setText(" 7001 ");
+        QCOMPARE(QApplication::focusWidget(), port);
+        port->setText(" 7001 ");
         d.findChild<QPushButton*>("ok")->click();
         QVERIFY(!d.isVisible() && d.Entries().port == 7001);
     }
@@ -675,16 +691,17 @@ private slots:
             QCOMPARE(f.window.startButton()->isEnabled(), host);
 
             // Enter sends the chat line, an empty one nothing; the input keeps the keys.
-            QCOMPARE(QApplication::focusWidget(), f.window.chatInput());
-            QTest::keyClick(f.window.chatInput(), Qt::Key_Return);
-            f.window.chatInput()->setText(QStringLiteral("h\u00E9"));
-            QTest::keyClick(f.window.chatInput(), Qt::Key_Return);
+            QLineEdit* input = Child<QLineEdit>(&f.window, "chatInput");
+            QCOMPARE(QApplication::focusWidget(), input);
+            QTest::keyClick(input, Qt::Key_Return);
+            input->setText(QStringLiteral("h\u00E9"));
+            QTest::keyClick(input, Qt::Key_Return);
             QCOMPARE(f.connection.sent, EncodeText("h\xE9"));
-            QVERIFY(f.window.chatInput()->text().isEmpty() && QApplication::focusWidget() == f.window.chatInput());
+            QVERIFY(input->text().isEmpty() && QApplication::focusWidget() == input);
 
             // Esc does not close it; Close and the close box ask the owner to leave.
             QSignalSpy leave(&f.window, &NetworkGameWindow::leaveRequested);
-            QTest::keyClick(f.window.chatInput(), Qt::Key_Escape);
+            QTest::keyClick(input, Qt::Key_Escape);
             QCOMPARE(leave.count(), 0);
             f.window.closeButton()->click();
             f.window.close();
@@ -694,17 +711,19 @@ private slots:
 
     void windowTables() {
         NetFixture f(false);
+        QTreeWidget* players = Child<QTreeWidget>(&f.window, "playerList");
+        QTreeWidget* teams = Child<QTreeWidget>(&f.window, "teamList");
         f.window.ShowTables(
             {{{"Ann", "Red", "7", 3, 12}, {"Bob", "Blue", "-", 0, -4}}, {{"Red", "1/1", 2, 9}, {"Blue", "-/1", 0, 1}}});
-        QCOMPARE(Row(f.window.playerList(), 1) + Row(f.window.teamList(), 0),
+        QCOMPARE(Row(players, 1) + Row(teams, 0),
                  (QStringList{"Bob", "Blue", "-", "0", "-4", "Red", "1/1", "2", "9"}));
         f.window.ShowTables({{{"Bj\xC3\xB6rn", "Blue", "-", 0, 0}}, {}});  // replaces the rows
-        QVERIFY(f.window.playerList()->topLevelItemCount() == 1 && f.window.teamList()->topLevelItemCount() == 0);
-        QCOMPARE(Row(f.window.playerList(), 0)[0], QStringLiteral("Bj\u00F6rn"));
+        QVERIFY(players->topLevelItemCount() == 1 && teams->topLevelItemCount() == 0);
+        QCOMPARE(Row(players, 0)[0], QStringLiteral("Bj\u00F6rn"));
         // Every header and value shows whole, a long team name too.
         f.window.ShowTables({{{"Ann", "Humans of Mars", "12", 1234, 123456789}}, {{"Ann", "1/1", 1234, 123456789}}});
         QCoreApplication::processEvents();
-        for (QTreeWidget* list : {f.window.playerList(), f.window.teamList()}) {
+        for (QTreeWidget* list : {players, teams}) {
             const QFontMetrics header(list->header()->font()), cells(list->font());
             for (int c = 0; c < list->columnCount(); ++c) {
                 const int need = std::max(header.horizontalAdvance(list->headerItem()->text(c)),
@@ -747,15 +766,16 @@ private slots:
         for (bool ok : {false, true}) {
             f.connection.sent.clear();
             f.prompts.On<NetworkOptionsDialog>([ok](NetworkOptionsDialog& d) {
-                QCOMPARE(d.HeightEdit()->text(), QStringLiteral("24"));
-                QVERIFY(d.PlayerThrowButton(0)->isChecked() && d.TeamThrowButton(0)->isChecked());
+                QCOMPARE(Child<QLineEdit>(&d, "heightEdit")->text(), QStringLiteral("24"));
+                QVERIFY(Child<QRadioButton>(&d, "playerThrow0")->isChecked() &&
+                        Child<QRadioButton>(&d, "teamThrow0")->isChecked());
                 d.findChild<LevelBar*>()->triggerAction(QAbstractSlider::SliderPageStepAdd);  // level 8
-                d.PlayerThrowButton(4)->setChecked(true);
-                d.TeamThrowButton(2)->setChecked(true);
-                for (auto [edit, text] : {std::pair{d.PlayerWinScoresEdit(), "3"}, {d.TeamWinScoresEdit(), "4"},
-                                          {d.PlayTillEdit(), "50"}, {d.StartInEdit(), "10"}})
-                    edit->setText(text);
-                d.TraceBox()->setChecked(false);
+                Child<QRadioButton>(&d, "playerThrow4")->setChecked(true);
+                Child<QRadioButton>(&d, "teamThrow2")->setChecked(true);
+                for (auto [edit, text] : {std::pair{"playerWinScoresEdit", "3"}, {"teamWinScoresEdit", "4"},
+                                          {"playTillEdit", "50"}, {"startInEdit", "10"}})
+                    Child<QLineEdit>(&d, edit)->setText(text);
+                Child<QCheckBox>(&d, "traceBox")->setChecked(false);
                 ok ? d.accept() : d.reject();
             });
             f.window.optionsButton()->click();
@@ -782,7 +802,7 @@ private slots:
 
     void chatLogWidgetKeepsThePlace() {
         NetFixture f(false);
-        QPlainTextEdit* log = f.window.chatLog();
+        QPlainTextEdit* log = Child<QPlainTextEdit>(&f.window, "chatLog");
         f.window.AppendText("Ann: one\r\n");
         f.window.AppendText("Bob: two\r\n");
         QCOMPARE(log->toPlainText(), QStringLiteral("Ann: one\nBob: two\n"));

@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "Child.h"
 #include "net/GameClient.h"
 #include "ui/OthersWells.h"
 #include "ui/WellTile.h"
@@ -124,7 +125,7 @@ private slots:
         // More players than fit: the player picks, and gets only those wells.
         f.strip.ShowTables({{{"P3", "", "9", 0, 0}, {"P9", "", "12", 0, 0}}, {}});
         f.SendRoster(10);
-        QVERIFY(f.strip.choiceBox()->isVisibleTo(&f.strip));
+        QVERIFY(Child<QComboBox>(&f.strip, "choiceBox")->isVisibleTo(&f.strip));
         tiles = f.strip.Tiles();
         QCOMPARE(tiles.size(), std::size_t(kStripWells));
         QCOMPARE(tiles.back()->Member().name, std::string("P9"));  // a threat, kept in the room's order
