@@ -37,7 +37,6 @@ public:
     Gamepads(const Settings& settings, Clock clock, QObject* parent = nullptr);
     ~Gamepads() override;
 
-    bool Available() const { return available_; }
     int Count() const { return static_cast<int>(pads_.size()); }
     // Presses go out only while the gate says so (the game has the keys);
     // releases always do.

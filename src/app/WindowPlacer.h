@@ -36,7 +36,6 @@ public:
     // wells, within the screen that holds it (0: as wide as without them).
     // Returns the outer frame it asked the window manager for.
     QRect SetExtraWidth(int extra);
-    int ExtraWidth() const { return extra_; }
 
 private:
     void Place();

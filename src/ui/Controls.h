@@ -23,7 +23,6 @@ class OwnerDrawnButton : public QAbstractButton {
     Q_OBJECT
 public:
     OwnerDrawnButton(const QString& text, MenuAction action, QWidget* parent = nullptr);
-    MenuAction Action() const { return action_; }
     // The focus came through the keyboard.
     bool KeyboardFocus() const { return keyboardFocus_; }
 
@@ -77,7 +76,6 @@ public:
     const PixelImage* CurrentPicture() const { return current_; }
     int PictureNumber() const { return pictureNumber_; }
     int TickCounter() const { return tickCounter_; }
-    int TicksPerPicture() const { return ticksPerPicture_; }
     int FrameCount() const { return static_cast<int>(frames_.size()); }
     bool IsAnimating() const { return timer_.isActive(); }
 

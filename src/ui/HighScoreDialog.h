@@ -26,10 +26,8 @@ public:
                     Prompts& prompts = DefaultPrompts(), QWidget* parent = nullptr,
                     std::filesystem::path replayDir = {});
 
-    const HighScoreTable& Table() const { return table_; }
     // The entry chosen (-1: none); choosing one with a replay enables "&Watch".
     void Select(int k);
-    int Selected() const { return selected_; }
     // The replay to watch, once "&Watch" closed the dialog.
     std::optional<std::filesystem::path> Chosen() const { return chosen_; }
 

@@ -45,7 +45,6 @@ public:
     bool HasWells() const { return !others_.empty(); }
     // The width the strip wants beside the player's well in an area `height` high.
     int WantedWidth(int height) const;
-    WellChoice Choice() const { return choice_; }
     void SetChoice(WellChoice choice);
     // The tiles shown, in their order.
     std::vector<WellTile*> Tiles() const;
