@@ -1,33 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "replay/Replay.h"
 
+#include <type_traits>
+
 namespace vexari {
 
+namespace {
+
+// Each setting the conditions carry, paired with the field of Settings it
+// is taken from and put back into.
+template <class S, class C, class Copy>
+void EachCarriedSetting(S& settings, C& conditions, Copy copy) {
+    copy(settings.height, conditions.height);
+    copy(settings.fallPeriod, conditions.fallPeriod);
+    copy(settings.next, conditions.next);
+    copy(settings.incLevel, conditions.incLevel);
+    copy(settings.botLines, conditions.botLines);
+    copy(settings.animate, conditions.animate);
+    copy(settings.keys, conditions.keys);
+    copy(settings.weights, conditions.weights);
+}
+
+}  // namespace
+
 PlayConditions CaptureConditions(const Game& game) {
-    const Settings& s = game.settings();
     PlayConditions c;
-    c.height = s.height;
-    c.fallPeriod = s.fallPeriod;
-    c.next = s.next;
-    c.incLevel = s.incLevel;
-    c.botLines = s.botLines;
-    c.animate = s.animate;
-    c.keys = s.keys;
-    c.weights = s.weights;
+    EachCarriedSetting(game.settings(), c, [](const auto& from, auto& to) { to = from; });
     c.mode = game.mode();
     return c;
 }
 
 void ApplyConditions(const PlayConditions& c, Game& game) {
-    Settings& s = game.settings();
-    s.height = c.height;
-    s.fallPeriod = c.fallPeriod;
-    s.next = static_cast<std::int16_t>(c.next);
-    s.incLevel = static_cast<std::int16_t>(c.incLevel);
-    s.botLines = c.botLines;
-    s.animate = c.animate;
-    s.keys = c.keys;
-    s.weights = c.weights;
+    EachCarriedSetting(game.settings(), c, [](auto& to, const auto& from) {
+        to = static_cast<std::remove_reference_t<decltype(to)>>(from);
+    });
     game.RestoreMode(c.mode);
 }
 

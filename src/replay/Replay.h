@@ -13,13 +13,14 @@ namespace vexari {
 // Everything outside the inputs that changes how a game plays: the settings
 // the game loop and the computer player read, and who plays and how, which
 // the window, the network game or the demo command set.
+// The settings part starts as a fresh Settings does.
 struct PlayConditions {
-    int height = 25;
-    int fallPeriod = 5;
-    int next = 1;
-    int incLevel = 1;
-    int botLines = 1;
-    int animate = 1;
+    int height = Settings{}.height;
+    int fallPeriod = Settings{}.fallPeriod;
+    int next = Settings{}.next;
+    int incLevel = Settings{}.incLevel;
+    int botLines = Settings{}.botLines;
+    int animate = Settings{}.animate;
     KeyBindings keys;
     ComputerWeights weights;
     GameMode mode;
