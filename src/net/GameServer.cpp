@@ -269,6 +269,7 @@ void GameServer::Join(NetPlayer& player, const ClientMessage& message) {
         // Joined after its round started: it sits this round out, so no team
         // counts it among the players left.
         player.alive = false;
+        player.inRound = false;
         player.height = -1;
     }
     if (optionsReceived_) {

@@ -71,6 +71,7 @@ struct NetPlayer {
     std::string teamName;  // from MSG_JOIN
     NetTeam* team = nullptr;
     bool alive = false;
+    bool inRound = false;  // there when the running (or last) round started
     std::int32_t height = -1;
     std::int32_t roundScore = 0;
     std::int32_t total = 0;

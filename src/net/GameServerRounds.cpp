@@ -93,6 +93,7 @@ void GameServer::StartRound() {
     SendAll(EncodeStart(options_.fallPeriod, Seed(now_())));
     for (const auto& p : players_) {
         p->alive = true;
+        p->inRound = true;
         p->height = 0;
         p->roundScore = 0;
         p->roundLines = {};

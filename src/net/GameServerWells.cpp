@@ -244,8 +244,10 @@ Roster GameServer::BuildRoster() const {
     roster.roundRunning = roundRunning_;
     for (const auto& p : players_) {
         if (p->team == nullptr) continue;
-        const MemberState state =
-            !roundRunning_ ? MemberState::Waiting : p->alive ? MemberState::Playing : MemberState::Out;
+        // One who joined after the round started waits for the next, as between rounds.
+        const MemberState state = !roundRunning_ || !p->inRound ? MemberState::Waiting
+                                  : p->alive                    ? MemberState::Playing
+                                                                : MemberState::Out;
         roster.members.push_back({p->number, p->name, p->teamName, state});
     }
     for (const auto& [id, spectator] : spectators_)

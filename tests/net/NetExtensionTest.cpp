@@ -133,6 +133,16 @@ TEST(WireExtensionServer, ASpectatorJoinsMidRoundGetsEveryWellAndLeavesTheRoundA
                                                "Sam stopped watching.\r\n"}));
     EXPECT_EQ(std::tuple(room.server.RoundRunning(), room.server.JoinedCount(), room.server.SpectatorCount()),
               std::tuple(true, 3u, 0u));
+    // One who joins once the round has started waits for the next; one whose well filled is out of this one.
+    Room late{"ann", "bob", "cid"};
+    late.server.Accepted(4);
+    late.server.StartCountdown();
+    late.server.Received(4, EncodeJoin("dan", "dan", kVersion));
+    late.server.Received(3, EncodeKind(MSG_FILLED));
+    std::vector<MemberState> states;
+    for (const RosterEntry& m : late.server.BuildRoster().members) states.push_back(m.state);
+    EXPECT_EQ(states, (std::vector<MemberState>{MemberState::Playing, MemberState::Playing, MemberState::Out,
+                                                MemberState::Waiting}));
 }
 
 // ---- rooms of real games ----
