@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "../game/Fakes.h"
+#include "RecordingConnection.h"
 #include "net/Codepage.h"
 #include "net/GameClient.h"
 #include "net/GameServer.h"
@@ -653,12 +654,6 @@ TEST(GameServerLeave, CloseServerClosesEveryConnectionAndReturnsToIdle) {
 
 // ---- the client ----
 
-// Records what the client sends.
-struct FakeConnection : ClientConnection {
-    std::string bytes;
-    void Send(std::string_view b) override { bytes.append(b); }
-};
-
 // Records what the client shows, each call as one line of text.
 struct FakeWindow : ClientDisplay {
     std::vector<std::string> log;
@@ -679,7 +674,7 @@ enum class State { Waiting, Running, Paused };
 
 // A network game of the main window with its client, connected to fakes.
 struct ClientFixture : test::GameFixture {
-    FakeConnection connection;
+    test::RecordingConnection connection;
     FakeWindow window;
     GameClient client{game, settings, kVersion};
 
@@ -688,7 +683,7 @@ struct ClientFixture : test::GameFixture {
         game.SetHooks({.painter = this, .clock = this, .keys = this, .network = &client, .window = this, .computer = this});
         game.ResetGame();
         client.Begin(connection, &window, host);
-        connection.bytes.clear();
+        connection.sent.clear();
         if (state != State::Waiting) game.ToggleRunning(false);
         if (state == State::Paused) game.ToggleRunning(false);
     }
@@ -704,7 +699,7 @@ struct ClientFixture : test::GameFixture {
         const GameRecord& rec = game.record();
         return rec.running ? State::Running : rec.waitingForStart ? State::Waiting : State::Paused;
     }
-    const std::string& Sent() const { return connection.bytes; }
+    const std::string& Sent() const { return connection.sent; }
 };
 
 TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
@@ -723,10 +718,10 @@ TEST(ClientJoin, TakesTheEntriesAndSendsNameTeamVersionAndTheHostsOptions) {
         f.settings.playTill = 33;  // options other than the defaults
         std::tie(f.r().computerPlays, f.r().computerSpeed) = std::tuple(true, 5);
         GameClient client(f.game, f.settings, kVersion);
-        FakeConnection connection;
+        test::RecordingConnection connection;
         f.game.EnterNetworkGame(TakeJoinEntries(f.settings, c.name, c.team, "example.org", 7001));
         client.Begin(connection, nullptr, c.host);
-        EXPECT_EQ(connection.bytes,
+        EXPECT_EQ(connection.sent,
                   c.join + (c.host ? EncodeOptions(OptionsFromSettings(f.settings)) : "") + EncodeHello()) << c.name;
         const GameRecord& r = f.r();
         EXPECT_EQ(std::tie(f.settings.server, f.settings.port, f.settings.team, r.computerPlays, r.computerSpeed),
@@ -773,7 +768,7 @@ TEST(ClientRound, PausesResumesAndPresentsFollowTheServerWithoutEcho) {
         ClientFixture f(false, c.before);
         if (c.noFigure) f.r().mask = {};
         f.Receive(EncodeWelcome(1));  // the server reads wells: risen rows are reported
-        f.connection.bytes.clear();
+        f.connection.sent.clear();
         f.Receive(c.message);
         SCOPED_TRACE(::testing::Message() << int(c.before) << " " << int(c.message[0]));
         EXPECT_EQ(std::tuple(f.Now(), f.r().stackTop), std::tuple(c.after, c.stackTop));

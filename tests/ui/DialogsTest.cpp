@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "../net/RecordingConnection.h"
 #include "Child.h"
 #include "FakePrompts.h"
 #include "game/KeyNames.h"
@@ -148,18 +149,13 @@ void PressOk(const Values& values, const std::vector<std::pair<const char*, QStr
     if (refused) QCOMPARE(QApplication::focusWidget(), Child<QLineEdit>(&d, refused));
 }
 
-struct RecordingConnection : ClientConnection {
-    std::string sent;
-    void Send(std::string_view bytes) override { sent.append(bytes); }
-};
-
 // A window over a real client, connected as host or joiner the way the main
 // window does it: made first, then the connection begins, then it shows.
 struct NetFixture {
     Settings settings;
     Game game{settings};
     GameClient client{game, settings, {1, 0, 0, 5}};
-    RecordingConnection connection;
+    test::RecordingConnection connection;
     FakePrompts prompts;
     MessageWindow messages{nullptr};
     NetworkGameWindow window{nullptr, client, settings, messages, prompts};

@@ -4,6 +4,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "../net/RecordingConnection.h"
 #include "Child.h"
 #include "net/GameClient.h"
 #include "ui/OthersWells.h"
@@ -36,17 +37,12 @@ QRgb CellPixel(WellTile& tile, int u, int fromBottom) {
                       well.bottom() - static_cast<int>((fromBottom + 0.5) * cell)) | 0xFF000000u;
 }
 
-struct RecordingConnection : ClientConnection {
-    std::string sent;
-    void Send(std::string_view bytes) override { sent.append(bytes); }
-};
-
 // A strip fed by a real client, its bytes written by the test as a server would.
 struct StripFixture {
     Settings settings;
     Game game{settings};
     GameClient client{game, settings, {1, 0, 0, 5}};
-    RecordingConnection connection;
+    test::RecordingConnection connection;
     OthersWells strip;
     StripFixture() {
         strip.resize(400, 600);
