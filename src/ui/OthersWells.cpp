@@ -123,7 +123,7 @@ void OthersWells::Repick() {
     std::vector<StripEntry> entries;
     for (const RoomMember& m : others_) {
         const auto height = heights_.find(m.name);
-        entries.push_back({m.number, !ownTeam_.empty() && m.team == ownTeam_,
+        entries.push_back({m.number, TeamMate(m),
                            m.state == MemberState::Out || height == heights_.end() ? 0 : height->second});
     }
     const std::vector<std::int32_t> numbers = PickWells(entries, Choosing() ? choice_ : WellChoice::All, kStripWells);
@@ -146,7 +146,7 @@ void OthersWells::Repick() {
                     tile->SetWell(well->second);
             tile->show();
         }
-        tile->SetMember(m, !ownTeam_.empty() && m.team == ownTeam_);
+        tile->SetMember(m, TeamMate(m));
     }
     if (numbers != shown_) {
         shown_ = numbers;
@@ -157,6 +157,8 @@ void OthersWells::Repick() {
     LayOutTiles();
     if (std::min<std::size_t>(shown_.size(), kStripWells) != shownBefore) emit wellsChanged();
 }
+
+bool OthersWells::TeamMate(const RoomMember& m) const { return !ownTeam_.empty() && m.team == ownTeam_; }
 
 TileMetrics OthersWells::Metrics() const {
     TileMetrics m;

@@ -64,6 +64,8 @@ protected:
 private:
     void Repick();
     void LayOutTiles();
+    // A member of the player's own team (nobody is while the player has none).
+    bool TeamMate(const RoomMember& m) const;
     TileMetrics Metrics() const;
     bool Choosing() const { return static_cast<int>(others_.size()) > kStripWells; }
 
